@@ -1,0 +1,31 @@
+// Bounded text helpers: every copy into a fixed buffer goes through these.
+// A text that does not fit is cut at capacity minus one bytes, as the
+// profile reader does, and always terminated; nothing is written past the
+// buffer. Each returns 1 when the whole text fitted, 0 when it was cut.
+#ifndef COMMON_TEXT_H
+#define COMMON_TEXT_H
+
+#include <windows.h>
+
+int TextCopy(char *dst, const char *src, int capacity);
+int TextAppend(char *dst, const char *src, int capacity);
+int TextFormat(char *dst, int capacity, const char *format, ...);
+
+// Appends "\" unless the text already ends in a single-byte backslash.
+// Steps with CharNextA, so the second byte of a double-byte character
+// (0x5C in code page 932) is never taken for a backslash. "" becomes "\".
+int AppendBackslash(char *text, int capacity);
+// Removes the last character if it is a single-byte backslash.
+void RemoveBackslash(char *text);
+// 1 when the text ends in a single-byte backslash (double-byte aware).
+int EndsWithBackslash(const char *text);
+
+// Array forms: the capacity is the array's size.
+template <int N> inline int TextCopy(char (&dst)[N], const char *src)
+{ return TextCopy(dst, src, N); }
+template <int N> inline int TextAppend(char (&dst)[N], const char *src)
+{ return TextAppend(dst, src, N); }
+template <int N> inline int AppendBackslash(char (&text)[N])
+{ return AppendBackslash(text, N); }
+
+#endif

@@ -1,0 +1,60 @@
+// The message library's entry point and the layout of the message table it
+// fills. Both programs and the message library include this header.
+#ifndef PLATFORM_MSGLIB_H
+#define PLATFORM_MSGLIB_H
+
+#include <windows.h>
+
+// 63 slots; each holds a dialog template number of the custom dialog
+// library or the address of a text owned by the message library. UINT_PTR:
+// 32 bits in the shipping build, wide enough for an address in the 64-bit one.
+#define MSG_TABLE_SLOTS 63
+typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
+
+// Slots holding dialog template numbers.
+#define SLOT_NOTICE_BADNAME   2
+#define SLOT_NOTICE_ISFILE    3
+#define SLOT_NOTICE_CREATE    4
+#define SLOT_NOTICE_ROOT      5
+#define SLOT_NOTICE_SOURCE    6
+#define SLOT_NOTICE_EMPTY     8
+#define SLOT_QUIT             9
+#define SLOT_FAILURE          10
+#define SLOT_MACHINE          12
+#define SLOT_REMOVE_OLD       13
+#define SLOT_LOW_DISK         14
+#define SLOT_ENDING           15
+#define SLOT_DESTINATION      19
+
+// Slots holding texts.
+#define SLOT_RESTART_ASK      21
+#define SLOT_RESTART_FAILED   22
+#define SLOT_RESTART_DECLINED 23
+#define SLOT_END_NOTICE       24
+#define SLOT_REMOVED          28  // removal ended without a failure
+#define SLOT_INI_NOT_DELETED  32  // the settings file cannot be deleted
+#define SLOT_REMOVE_FAILED    33  // removal ended with a failure
+#define SLOT_COPY_NO_SOURCE   43
+#define SLOT_COPY_SHARING     44
+#define SLOT_COPY_ACCESS      45
+#define SLOT_COPY_DISK_FULL   46
+#define SLOT_NEWER_NO_SOURCE  47
+#define SLOT_NEWER_SOURCE_DIR 48
+#define SLOT_NEWER_DEST_DIR   49
+#define SLOT_VERSION_SOURCE   50
+#define SLOT_VERSION_TARGET   51
+#define SLOT_TREE_MKDIR       52
+#define SLOT_TREE_FAILED      53
+#define SLOT_TREE_LIST        54
+#define SLOT_TREE_DIR_IS_FILE 55
+#define SLOT_TREE_FILE_IS_DIR_FIRST 56
+#define SLOT_TREE_FILE_IS_DIR_LATER 57
+#define SLOT_DELETE_FILE      58  // a file or a subdirectory's content
+#define SLOT_DELETE_DIR       59  // an emptied subdirectory
+#define SLOT_DELETE_LIST      60  // a directory cannot be listed
+
+// MsgSetup(table): fills every slot above. Exported undecorated.
+extern "C" void WINAPI MsgSetup(UINT_PTR *table);
+typedef void (WINAPI *MsgSetupProc)(UINT_PTR *table);
+
+#endif

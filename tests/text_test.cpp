@@ -1,0 +1,70 @@
+// Bounded text helpers: cutting at capacity minus one, never past the
+// buffer, and backslash handling that keeps double-byte characters whole.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "common/text.h"
+
+TEST(TextCopy, CutsAtCapacityMinusOneAndGuardsTheRest)
+{
+    char buf[8];
+    memset(buf, 'X', sizeof buf);
+    char guarded[12];
+    memset(guarded, '#', sizeof guarded);
+    EXPECT_EQ(0, TextCopy(guarded, "0123456789ABCDEF", 5));
+    EXPECT_STREQ("0123", guarded);
+    EXPECT_EQ('#', guarded[5]);
+    EXPECT_EQ(1, TextCopy(buf, "1234567"));
+    EXPECT_STREQ("1234567", buf);
+    EXPECT_EQ(0, TextCopy(buf, "12345678"));
+    EXPECT_STREQ("1234567", buf);
+}
+
+TEST(TextAppend, StopsAtCapacity)
+{
+    char buf[6] = "abc";
+    EXPECT_EQ(1, TextAppend(buf, "de"));
+    EXPECT_EQ(0, TextAppend(buf, "fgh"));
+    EXPECT_STREQ("abcde", buf);
+}
+
+TEST(TextFormat, CutsAndTerminates)
+{
+    char buf[6];
+    EXPECT_EQ(1, TextFormat(buf, sizeof buf, "%3d%%", 50));
+    EXPECT_STREQ(" 50%", buf);
+    EXPECT_EQ(0, TextFormat(buf, sizeof buf, "[%s]", "too long"));
+    EXPECT_STREQ("[too ", buf);
+}
+
+TEST(Backslash, AppendAndRemoveAreByteExactForAscii)
+{
+    char buf[16] = "";
+    AppendBackslash(buf);
+    EXPECT_STREQ("\\", buf);
+    TextCopy(buf, "C:\\GAME");
+    AppendBackslash(buf);
+    AppendBackslash(buf);
+    EXPECT_STREQ("C:\\GAME\\", buf);
+    RemoveBackslash(buf);
+    EXPECT_STREQ("C:\\GAME", buf);
+    RemoveBackslash(buf);
+    EXPECT_STREQ("C:\\GAME", buf);
+    char full[8] = "C:\\GAME";
+    EXPECT_EQ(0, AppendBackslash(full));
+    EXPECT_STREQ("C:\\GAME", full);
+}
+
+// On a Japanese system (code page 932) the character 0x95 0x5C ends in the
+// byte of a backslash but is one character.
+TEST(Backslash, KeepsDoubleByteCharacterWhole)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs a Japanese system (LC_ALL=ja_JP.UTF-8)";
+    char buf[16] = "C:\\\x95\x5C";
+    EXPECT_EQ(0, EndsWithBackslash(buf));
+    AppendBackslash(buf);
+    EXPECT_STREQ("C:\\\x95\x5C\\", buf);
+    RemoveBackslash(buf);
+    RemoveBackslash(buf);
+    EXPECT_STREQ("C:\\\x95\x5C", buf);
+}
