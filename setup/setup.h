@@ -1,0 +1,145 @@
+// The setup program's program-wide state and the functions of its modules.
+// Each variable is defined in the file of its concern (named beside it).
+#ifndef SETUP_SETUP_H
+#define SETUP_SETUP_H
+
+#include <windows.h>
+#include "common/program.h"
+#include "common/text.h"
+
+#define PATH_CAP 260
+
+// ---- settings store (config.cpp): one buffer per TQL.INI setting, named
+// by its key, sized by its capacity.
+extern char ForceLanguage[17];
+extern char ProductName[33];
+extern char ProductVersion[33];
+extern char ApplicationName[33];
+extern char DisplayName[33];
+extern char UnInstExe[260];
+extern char UninstWinTitle[33];
+extern char UninstallMsg0[17];
+extern char UninstallMsg1[129];
+extern char UninstallMsg2[17];
+extern char SourcePath1[260];
+extern char SourcePath2[260];
+extern char LoadModule[13];
+extern char LoadMsgModule[13];
+extern char DocPath[260];
+extern char DefaultPath[260];
+extern char RequiresDskSpc[11];
+extern char RequiresDskSpc2[11];
+extern char ExecFileName[13];
+extern char IniFileName[13];
+extern char InfFileName[13];
+// [RunTime] and [Loader] switches: on unless "None".
+extern char DirectX[8];
+extern char Indeo41[8];
+extern char Quen[8];
+extern char CTL3DV2[8];
+extern char ZOLAM[8];
+// Component sections, read only while their switch is on.
+extern char Select[4];
+extern char SelectMachine[2];
+extern char DirectXAT[260];
+extern char DirectXNEC[260];
+extern char Indeo41LibPath[260];
+extern char QuenLibPath[260];
+extern char CTL3DV2LibPath[260];
+extern char ZOLAMLoaderPath[260];
+// Language section.
+extern char GroupTitle[33];
+extern char GameTitle[33];
+extern char HelpTitle[33];
+extern char HelpFileNameSrc[13];
+extern char HelpFileNameDst[13];
+extern char TextTitle[33];
+extern char TextFileNameSrc[13];
+extern char TextFileNameDst[13];
+extern char MainDlgBoxTitle[33];
+extern char MsgDlgBoxTitle[33];
+extern char ExecErrMsg[65];
+extern char CheckGameTitle[33];
+
+extern char LanguageName[17];   // section of the language texts
+extern char DrivePrefix[3];     // "Q:" of the start-up directory, or ""
+
+// ---- config.cpp: configuration and path operations
+int LoadSetupConfig();
+int CheckSetupTitles();
+void NormalizeDirectory(char *dir);          // capacity PATH_CAP
+int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
+int IsNone(const char *value);               // "None" in any letter case
+void ChooseLanguageName();                   // after ForceLanguage is read
+int BindMessageLibrary();                    // steps 4 to 6 of the sequence
+
+// ---- main.cpp: main sequence state
+extern HINSTANCE ProgramInstance;
+extern HMODULE MsgModule;           // message library, loaded until the end
+extern HWND FrameWindow;            // found by its title; owner of DirectX
+extern UINT WelcomeTemplate;        // TPL_WELCOME or TPL_WELCOME_AGAIN
+extern char StartupDir[PATH_CAP];   // the toolkit's start-up directory
+extern char DestinationDir[PATH_CAP];
+extern int MinimalInstall;          // minimal install flag
+extern int DirectXResult;
+extern int EndNotice;               // end notice flag
+[[noreturn]] void AbortSetup();
+void ShutdownSetup();
+HWND InitSetupFrame(LPCSTR cmdLine);
+
+// ---- dialogs.cpp: dialog invocation and events
+void RunDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
+               LPCSTR helpProc, char *event, int size);
+UINT EventCode(const char *event);
+void KillDialogs(int count);
+void PumpMessages();
+char *GetSymbol(LPCSTR name, char *buffer, int size);
+void SetSymbol(LPCSTR name, LPCSTR value);
+void ConfirmQuit();
+
+// ---- welcome.cpp: welcome, destination and install-type dialogs
+void ShowWelcome();
+int ChooseDestination();
+int ShowNotice(UINT templ);
+int ConfirmRemoveOld();
+int ConfirmLowDisk();
+int FormatFreeSpace(const char *path, char *text, int size);
+int MakeDirectoryPath(const char *path);
+
+// ---- closing.cpp: closing dialogs, product launch, plain dialogs
+void AskRestart();
+int ShowEnding();
+[[noreturn]] void LaunchProduct();
+void CentreWindow(HWND window, HWND reference);
+INT_PTR CALLBACK CreditsDlgProc(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WaitDlgProc(HWND, UINT, WPARAM, LPARAM);
+
+// ---- files.cpp: single-file copy, documents and program items
+int CopyOneFile(const char *source, const char *dest);
+int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 current
+void InstallDocuments();
+
+// ---- treecopy.cpp: progress window and directory copy
+int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
+
+// ---- runtime.cpp: DirectX and the video codec
+int InstallDirectX();
+int InstallVideoCodec();
+
+// ---- registry.cpp: registry access layer and uninstall registration
+int LoadRegistryLibrary();
+void FreeRegistryLibrary();
+int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
+                   const char *text);
+int RegisterUninstaller();
+
+// ---- version.cpp: file version query
+int GetFileVersionString(const char *path, char *version);  // 32 bytes
+void ParseFileVersion(const char *version, int fields[4]);
+int IsVersionAtLeast(const int candidate[4], const int reference[4]);
+int IsInstalledFileCurrent(const char *source, const char *installed);
+
+// ---- removeold.cpp: removal of an earlier installation
+void RemoveInstallation();
+
+#endif
