@@ -1,0 +1,11 @@
+# Copies the sample CD's files into the CD image, read-only as on a CD.
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
+foreach(f ${files})
+  get_filename_component(dir ${DST}/${f} DIRECTORY)
+  file(MAKE_DIRECTORY ${dir})
+  if(EXISTS ${DST}/${f})
+    file(CHMOD ${DST}/${f} PERMISSIONS OWNER_READ OWNER_WRITE)
+  endif()
+  file(COPY_FILE ${SRC}/${f} ${DST}/${f})
+  file(CHMOD ${DST}/${f} PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+endforeach()
