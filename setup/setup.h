@@ -124,7 +124,11 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
 
 // ---- runtime.cpp: DirectX and the video codec
 int InstallDirectX();
+int RunDirectXSetup(const char *sourceDir);
+UINT AskMachineType();                       // 113, 147 or 149
+int ConfirmFmvInfo(UINT templ);              // TPL_FMVINFO_AT or _NEC
 int InstallVideoCodec();
+int RegisterVideoCodec();
 
 // ---- registry.cpp: registry access layer and uninstall registration
 int LoadRegistryLibrary();
@@ -132,6 +136,17 @@ void FreeRegistryLibrary();
 int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
                    const char *text);
 int RegisterUninstaller();
+int JoinPath(char *out, const char *dir, const char *name);  // PATH_CAP
+// The files, command line and keys of the uninstall registration.
+struct UninstallPaths {
+    char uninstSource[PATH_CAP], uninstTarget[PATH_CAP];
+    char msgSource[PATH_CAP], msgTarget[PATH_CAP];
+    char settingsFile[PATH_CAP], execPath[PATH_CAP], commandLine[PATH_CAP];
+    char appPathsKey[256], productKey[256], uninstallKey[256];
+    int appPathsOk, productOk, uninstallOk;  // 0: the key name is refused
+};
+int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
+                        UninstallPaths *paths);
 
 // ---- version.cpp: file version query
 int GetFileVersionString(const char *path, char *version);  // 32 bytes
