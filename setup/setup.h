@@ -4,6 +4,10 @@
 #define SETUP_SETUP_H
 
 #include <windows.h>
+// The TQL.INI setting LoadModule shares its name with the Win32 function
+// LoadModule (winbase.h), which the setup program never calls; the code
+// keeps the setting's name and the buffer gets a linker name of its own.
+#define LoadModule LoadModuleSetting
 #include "common/program.h"
 #include "common/text.h"
 
@@ -23,6 +27,9 @@ extern char UninstallMsg1[129];
 extern char UninstallMsg2[17];
 extern char SourcePath1[260];
 extern char SourcePath2[260];
+// The LoadModule setting. Win32 declares a function LoadModule (winbase.h),
+// so the buffer is named LoadModuleSetting and the key's name maps onto it.
+#define LoadModule LoadModuleSetting
 extern char LoadModule[13];
 extern char LoadMsgModule[13];
 extern char DocPath[260];
@@ -104,6 +111,7 @@ int ShowNotice(UINT templ);
 int ConfirmRemoveOld();
 int ConfirmLowDisk();
 int FormatFreeSpace(const char *path, char *text, int size);
+int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
 int MakeDirectoryPath(const char *path);
 
 // ---- closing.cpp: closing dialogs, product launch, plain dialogs

@@ -1,0 +1,136 @@
+// The end of an installation: the restart question, the ending dialog, the
+// start of the installed product; and the setup program's own plain dialog
+// procedures (credits box, DirectX wait window) with their centring.
+#include "setup/setup.h"
+#include "platform/templates.h"
+#include <stdlib.h>
+
+// Style of the restart messages: warning, system-modal, in front.
+#define RESTART_BOX_STYLE (MB_SETFOREGROUND | MB_SYSTEMMODAL | MB_ICONWARNING)
+
+// On the NT family a process may restart the system only with the shutdown
+// privilege enabled in its token; without it ExitWindowsEx is refused and
+// the restart the user asked for would not happen. Windows 95 has no
+// tokens and needs nothing.
+static void EnableShutdownPrivilege()
+{
+    if (GetVersion() & 0x80000000)
+        return;
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(),
+                          TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    TOKEN_PRIVILEGES privileges;
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(NULL, SE_SHUTDOWN_NAME,
+                              &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+    CloseHandle(token);
+}
+
+// Asks for the restart that DirectX needs and starts it. Declining it (or a
+// refused restart) decides whether setup ends with the closing notice.
+void AskRestart()
+{
+    if (MessageBoxA(NULL, MessageText(SLOT_RESTART_ASK), MsgDlgBoxTitle,
+                    RESTART_BOX_STYLE | MB_YESNO) == IDYES) {
+        EnableShutdownPrivilege();
+        if (!ExitWindowsEx(EWX_REBOOT, 0)) {
+            MessageBoxA(NULL, MessageText(SLOT_RESTART_FAILED), MsgDlgBoxTitle,
+                        RESTART_BOX_STYLE);
+            EndNotice = 0;
+        }
+        return;
+    }
+    MessageBoxA(NULL, MessageText(SLOT_RESTART_DECLINED), MsgDlgBoxTitle,
+                RESTART_BOX_STYLE);
+    EndNotice = 1;
+}
+
+// The ending dialog: exit closes it (1), start the product launches it,
+// cancel asks whether to quit.
+int ShowEnding()
+{
+    char event[15];
+    for (;;) {
+        RunDialog(LoadModule, (UINT)MessageTable[SLOT_ENDING], "FEndingDlgProc",
+                  0, NULL, event, sizeof event);
+        switch (EventCode(event)) {
+        case EV_CANCEL:
+            ConfirmQuit();
+            break;
+        case EV_START_PRODUCT:
+            LaunchProduct();
+        case EV_EXIT:
+            KillDialogs(1);
+            return 1;
+        default:
+            break;
+        }
+    }
+}
+
+// Starts the installed product from the directory recorded as ExePath in
+// the uninstaller settings file, and ends setup at once. When it cannot be
+// started, the ExecErrMsg text and the ordinary end of setup.
+void LaunchProduct()
+{
+    char exePath[PATH_CAP];
+    char program[PATH_CAP];
+    char commandLine[PATH_CAP];
+    GetPrivateProfileStringA("Directory", "ExePath", "None", exePath,
+                             sizeof exePath, IniFileName);
+    TextCopy(program, exePath);
+    AppendBackslash(program);
+    TextAppend(program, ExecFileName);
+    TextCopy(commandLine, ExecFileName);  // CreateProcessA may write into it
+    // "None" means no installation recorded where to start it: never try a
+    // relative "None\" path.
+    if (!IsNone(exePath)) {
+        SetCurrentDirectoryA(exePath);
+        STARTUPINFOA startup;
+        PROCESS_INFORMATION process;
+        ZeroMemory(&startup, sizeof startup);
+        startup.cb = sizeof startup;
+        if (CreateProcessA(program, commandLine, NULL, NULL, TRUE, 0, NULL,
+                           NULL, &startup, &process))
+            exit(0);
+    }
+    MessageBoxA(NULL, ExecErrMsg, MsgDlgBoxTitle, RESTART_BOX_STYLE);
+    KillDialogs(-1);
+    ShutdownSetup();
+    exit(0);
+}
+
+// Moves window to the centre of the reference window's size; the
+// reference's own position is not added (the desktop starts at 0,0).
+void CentreWindow(HWND window, HWND reference)
+{
+    RECT own, ref;
+    GetWindowRect(window, &own);
+    GetWindowRect(reference, &ref);
+    int x = ((ref.right - ref.left) - (own.right - own.left)) / 2;
+    int y = ((ref.bottom - ref.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+// The credits box (template 771): centred on the screen, closed by OK.
+INT_PTR CALLBACK CreditsDlgProc(HWND dialog, UINT message, WPARAM wParam,
+                                LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        CentreWindow(dialog, GetDesktopWindow());
+    else if (message == WM_COMMAND && wParam == IDOK)
+        EndDialog(dialog, 1);
+    return 0;
+}
+
+// The DirectX wait window: centred on the screen; it has no button, its
+// creator destroys it.
+INT_PTR CALLBACK WaitDlgProc(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        CentreWindow(dialog, GetDesktopWindow());
+    return 0;
+}

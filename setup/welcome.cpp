@@ -1,0 +1,344 @@
+// The dialogs that open an installation: the welcome dialog, the
+// destination dialog with its checks, the notices and confirmations run on
+// top of it, the free-space text and the creation of the destination.
+// Every dialog runs through RunDialog and dispatches on its event code.
+#include "setup/setup.h"
+#include "platform/templates.h"
+#include "platform/toolkit.h"
+#include <stdlib.h>
+
+// The destination as the start-up sequence set it before the first welcome
+// dialog: the recorded InstallPath of an earlier installation, else the
+// default destination. The destination dialog may change DestinationDir
+// later; the removal offered by the welcome dialog acts on this one.
+static char RecordedInstallPath[PATH_CAP];
+static int RecordedInstallPathKept;
+
+// The dialog template number held by a slot of the message table.
+static UINT SlotTemplate(int slot)
+{
+    return (UINT)MessageTable[slot];
+}
+
+// Keeps the start-up destination once, before the first welcome dialog.
+static void KeepRecordedInstallPath()
+{
+    if (RecordedInstallPathKept)
+        return;
+    TextCopy(RecordedInstallPath, DestinationDir);
+    RecordedInstallPathKept = 1;
+}
+
+// The welcome dialog: go on, start the installed product, remove the
+// earlier installation or quit. Returns when the user goes on.
+void ShowWelcome()
+{
+    char event[15];
+    KeepRecordedInstallPath();
+    for (;;) {
+        RunDialog(LoadModule, WelcomeTemplate, "FInfoDlgProc", 0, NULL,
+                  event, sizeof event);
+        switch (EventCode(event)) {
+        case EV_CANCEL:
+        case EV_EXIT:
+            ConfirmQuit();
+            break;
+        case EV_START_PRODUCT:
+            LaunchProduct();
+        case EV_GO_ON:
+            KillDialogs(1);
+            return;
+        case EV_REMOVE_OLD:
+            ConfirmRemoveOld();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Confirmation of the removal of the earlier installation. Back returns 0,
+// cancel 1; continue removes the installation recorded at start-up and ends
+// setup.
+int ConfirmRemoveOld()
+{
+    char event[15];
+    SetSymbol("ActiveButton", "2");
+    for (;;) {
+        RunDialog(LoadModule, SlotTemplate(SLOT_REMOVE_OLD), "FGPDlgProc",
+                  TPL_HELP, "FHelpDlgProc", event, sizeof event);
+        switch (EventCode(event)) {
+        case EV_BACK:
+            KillDialogs(1);
+            return 0;
+        case EV_CANCEL:
+            KillDialogs(1);
+            return 1;
+        case EV_CONTINUE:
+            // A path typed into the destination dialog meanwhile is not the
+            // installation the welcome dialog offered to remove.
+            KeepRecordedInstallPath();
+            TextCopy(DestinationDir, RecordedInstallPath);
+            RemoveInstallation();
+            KillDialogs(-1);
+            ShutdownSetup();
+            exit(0);
+        case EV_EXIT:
+            ConfirmQuit();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// The loop shared by the notices and the low disk space confirmation:
+// continue returns 1, cancel 0, exit asks whether to quit.
+static int RunAnswerLoop(UINT templ, LPCSTR procName)
+{
+    char event[15];
+    for (;;) {
+        RunDialog(LoadModule, templ, procName, 0, NULL, event, sizeof event);
+        switch (EventCode(event)) {
+        case EV_CANCEL:
+            KillDialogs(1);
+            return 0;
+        case EV_CONTINUE:
+            KillDialogs(1);
+            return 1;
+        case EV_EXIT:
+            ConfirmQuit();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// A notice of the destination dialog (template number given); 1 continue,
+// 0 cancel.
+int ShowNotice(UINT templ)
+{
+    return RunAnswerLoop(templ, "FInfo0DlgProc");
+}
+
+// The free space is below the requirement: 1 to install anyway, 0 to
+// choose again.
+int ConfirmLowDisk()
+{
+    return RunAnswerLoop(SlotTemplate(SLOT_LOW_DISK), "FGPDlgProc");
+}
+
+typedef BOOL(WINAPI *FreeSpaceExProc)(LPCSTR, PULARGE_INTEGER,
+                                       PULARGE_INTEGER, PULARGE_INTEGER);
+
+// Free bytes on the drive of path (its first 3 characters, the root), in
+// 64 bits: drives of 2 GB and more do not fit the 32-bit product of the
+// cluster figures. GetDiskFreeSpaceExA is looked up, since the first
+// Windows 95 release lacks it; there the cluster figures (which it caps
+// below 2 GB) are multiplied in 64 bits. Returns 0 when the drive cannot
+// be asked.
+static int QueryFreeSpace(const char *path, ULONGLONG *bytes)
+{
+    char root[4];
+    TextCopy(root, path, sizeof root);
+    FreeSpaceExProc freeSpaceEx = (FreeSpaceExProc)(void *)GetProcAddress(
+        GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA");
+    if (freeSpaceEx) {
+        ULARGE_INTEGER available, total, totalFree;
+        if (!freeSpaceEx(root, &available, &total, &totalFree))
+            return 0;
+        *bytes = available.QuadPart;
+        return 1;
+    }
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector,
+                           &freeClusters, &clusters))
+        return 0;
+    *bytes = (ULONGLONG)freeClusters * bytesPerSector * sectorsPerCluster;
+    return 1;
+}
+
+// The free-space text of a byte count: the whole millions followed at once
+// by "M Bytes" ("123M Bytes"), or "0 M Bytes" below one million.
+int FreeSpaceText(ULONGLONG bytes, char *text, int size)
+{
+    ULONGLONG millions = bytes / 1000000;
+    if (millions == 0)
+        return TextCopy(text, "0 M Bytes", size);
+    char digits[24];
+    int n = sizeof digits - 1;
+    digits[n] = '\0';
+    do {
+        digits[--n] = (char)('0' + millions % 10);
+        millions /= 10;
+    } while (millions);
+    TextCopy(text, digits + n, size);
+    return TextAppend(text, "M Bytes", size);
+}
+
+// The free-space text of the drive of path for the destination dialog.
+// Returns 1, or 0 with "0 M Bytes" when the drive cannot be asked.
+int FormatFreeSpace(const char *path, char *text, int size)
+{
+    ULONGLONG bytes;
+    if (!QueryFreeSpace(path, &bytes)) {
+        TextCopy(text, "0 M Bytes", size);
+        return 0;
+    }
+    FreeSpaceText(bytes, text, size);
+    return 1;
+}
+
+// RequiresDskSpc as a decimal integer: leading blanks skipped, an optional
+// sign, digits up to the first non-digit. Ten characters of digits exceed
+// 32 bits, so the figure is taken in 64.
+static LONGLONG RequiredSpace()
+{
+    const char *p = RequiresDskSpc;
+    while (*p == ' ' || *p == '\t')
+        p++;
+    int negative = 0;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    LONGLONG value = 0;
+    for (; *p >= '0' && *p <= '9'; p++)
+        value = value * 10 + (*p - '0');
+    return negative ? -value : value;
+}
+
+// 1 when the destination drive holds the required space. A drive whose
+// free space cannot be asked counts as short, so that the user is asked.
+static int EnoughFreeSpace()
+{
+    ULONGLONG bytes;
+    LONGLONG required = RequiredSpace();
+    if (!QueryFreeSpace(DestinationDir, &bytes))
+        return 0;
+    return required <= 0 || bytes >= (ULONGLONG)required;
+}
+
+// One level of the destination: created, or already a directory. Anything
+// else (a file of that name, a name the drive refuses) is reported.
+static int CreateLevel(const char *dir)
+{
+    if (CreateDirectoryA(dir, NULL))
+        return 1;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        DWORD attributes = GetFileAttributesA(dir);
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return 1;
+    }
+    MessageBoxA(NULL, "Can't create directory", MsgDlgBoxTitle, MB_ICONWARNING);
+    return 0;
+}
+
+// Creates every missing level of a full path "X:\a\b\c". Steps through the
+// path with CharNextA, so the second byte of a double-byte character is
+// never taken for a separator. Returns 1 when every level is a directory.
+int MakeDirectoryPath(const char *path)
+{
+    char level[PATH_CAP];
+    const char *p = path;
+    for (int i = 0; i < 3 && *p; i++)  // past "X:\"
+        p = CharNextA(p);
+    for (; *p; p = CharNextA(p)) {
+        if (*p != '\\')
+            continue;
+        TextCopy(level, path, (int)(p - path) + 1);
+        if (!CreateLevel(level))
+            return 0;
+    }
+    return CreateLevel(path);
+}
+
+// What lies at path: 0 nothing, 1 a file, 2 a directory.
+static int FindPath(const char *path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
+}
+
+// Checks the path typed into the destination dialog (read into work) and
+// makes it the destination. Returns 1 when the destination is set and
+// exists or is to be copied into, 0 to show the destination dialog again.
+static int AcceptDestination(char *work)
+{
+    GetSymbol("EditTextOut", work, 255);
+    if (work[0] == '\0') {
+        ShowNotice(SlotTemplate(SLOT_NOTICE_EMPTY));
+        return 0;
+    }
+    if (!FValidDir(work)) {
+        ShowNotice(SlotTemplate(SLOT_NOTICE_BADNAME));
+        return 0;
+    }
+    TextCopy(DestinationDir, work);
+    AppendBackslash(DestinationDir);
+    if (lstrcmpiA(DestinationDir, SourcePath1) == 0) {
+        ShowNotice(SlotTemplate(SLOT_NOTICE_SOURCE));
+        return 0;
+    }
+    if (lstrlenA(work) == 3) {
+        ShowNotice(SlotTemplate(SLOT_NOTICE_ROOT));
+        return 0;
+    }
+    if (!EnoughFreeSpace()) {
+        SetSymbol("ActiveButton", "2");
+        if (ConfirmLowDisk() != 1)
+            return 0;
+    }
+    RemoveBackslash(work);  // double-byte aware: keeps a trailing 0x5C byte
+    switch (FindPath(work)) {
+    case 2:
+        MakeDirectoryPath(work);
+        return 1;
+    case 1:
+        ShowNotice(SlotTemplate(SLOT_NOTICE_ISFILE));
+        return 0;
+    default:
+        if (!ShowNotice(SlotTemplate(SLOT_NOTICE_CREATE)))
+            return 0;
+        MakeDirectoryPath(work);
+        return 1;
+    }
+}
+
+// The destination dialog. Returns 1 when the destination is chosen, 0 when
+// the user went back or cancelled (the welcome dialog comes again).
+int ChooseDestination()
+{
+    char work[PATH_CAP];
+    char freeText[32];
+    char event[15];
+    TextCopy(work, DestinationDir);
+    RemoveBackslash(work);
+    SetSymbol("EditTextIn", work);
+    SetSymbol("EditFocus", "END");
+    FormatFreeSpace(work, freeText, sizeof freeText);
+    SetSymbol("DiskInfo", freeText);
+    for (;;) {
+        RunDialog(LoadModule, SlotTemplate(SLOT_DESTINATION), "FEditDlgProc",
+                  0, NULL, event, sizeof event);
+        UINT code = EventCode(event);
+        if (code == EV_EXIT) {
+            ConfirmQuit();
+            continue;
+        }
+        if (code == EV_CANCEL || code == EV_BACK) {
+            KillDialogs(1);
+            return 0;
+        }
+        if (code == EV_MINIMAL)
+            MinimalInstall = 1;
+        if (AcceptDestination(work)) {
+            KillDialogs(1);
+            return 1;
+        }
+    }
+}
