@@ -1,0 +1,191 @@
+// Directory tree removal: the installed product's directory, deleted depth
+// first whatever the attributes of its files, stopping at the first failure.
+#include "common/removal.h"
+#include "common/program.h"
+#include "common/text.h"
+#include <shlobj.h>
+
+// "Remove Directory に失敗しました。" in code page 932.
+static const char RemoveDirectoryFailed[] =
+    "Remove Directory \x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+
+// Shell folders that no removal may take, nor any directory holding one.
+static const int ShellFolders[] = {
+    CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_FONTS,
+    CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON,
+    CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_STARTMENU,
+    CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
+    CSIDL_FAVORITES, CSIDL_TEMPLATES, CSIDL_MYPICTURES, CSIDL_MYMUSIC,
+    CSIDL_MYVIDEO, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,
+    CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTUP, CSIDL_COMMON_APPDATA,
+    CSIDL_COMMON_DOCUMENTS,
+};
+
+// The "Delete" message of a message-table slot (58, 59 or 60).
+static void ShowDeleteMessage(int slot)
+{
+    MessageBoxA(0, MessageText(slot), "Delete", MB_ICONEXCLAMATION);
+}
+
+// Builds dir + "\" + name in path (MAX_PATH bytes); 0 when it does not fit.
+static int JoinPath(char *path, const char *dir, const char *name)
+{
+    return TextCopy(path, dir, MAX_PATH) && AppendBackslash(path, MAX_PATH) &&
+           TextAppend(path, name, MAX_PATH);
+}
+
+// A "." or ".." entry of a listing.
+static int IsDotEntry(const char *name)
+{
+    return !lstrcmpiA(name, ".") || !lstrcmpiA(name, "..");
+}
+
+// Deletes one entry of a listing: a subdirectory with everything below it,
+// or a file after its attributes are cleared. Shows the message of a
+// failure and returns 0.
+static int DeleteEntry(const char *path, const WIN32_FIND_DATAA &found)
+{
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        // A link to a directory elsewhere is removed, never followed.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            !EmptyDirectoryTree(path)) {
+            ShowDeleteMessage(SLOT_DELETE_FILE);
+            return 0;
+        }
+        if (!RemoveDirectoryA(path)) {
+            ShowDeleteMessage(SLOT_DELETE_DIR);
+            return 0;
+        }
+        return 1;
+    }
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(path)) {
+        ShowDeleteMessage(SLOT_DELETE_FILE);
+        return 0;
+    }
+    return 1;
+}
+
+// Deletes the entries below dir in the order the file system lists them.
+// A path that does not fit MAX_PATH bytes is refused with the message of
+// the step it belongs to (listing: slot 60, entry: slot 58).
+int EmptyDirectoryTree(const char *dir)
+{
+    char path[MAX_PATH];
+    WIN32_FIND_DATAA found;
+    if (!JoinPath(path, dir, "*.*")) {
+        ShowDeleteMessage(SLOT_DELETE_LIST);
+        return 0;
+    }
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        ShowDeleteMessage(SLOT_DELETE_LIST);
+        return 0;
+    }
+    int ok = 1;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            IsDotEntry(found.cFileName))
+            continue;
+        if (!JoinPath(path, dir, found.cFileName)) {
+            ShowDeleteMessage(SLOT_DELETE_FILE);
+            ok = 0;
+        } else {
+            ok = DeleteEntry(path, found);
+        }
+    } while (ok && FindNextFileA(search, &found) == TRUE);
+    FindClose(search);
+    return ok;
+}
+
+// The full, long form of path without a trailing backslash (a drive root
+// keeps its "X:\"), in full (MAX_PATH bytes); 0 when it cannot be resolved.
+static int ResolveDirectory(const char *path, char *full)
+{
+    char absolute[MAX_PATH];
+    DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
+    if (n == 0 || n >= MAX_PATH)
+        return 0;
+    n = GetLongPathNameA(absolute, full, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        TextCopy(full, absolute, MAX_PATH);
+    if (lstrlenA(full) > 3)
+        RemoveBackslash(full);
+    return 1;
+}
+
+// A drive root ("C:\") or the root of a network share ("\\server\share").
+static int IsRootDirectory(const char *full)
+{
+    if (full[0] && full[1] == ':')
+        return full[2] == '\0' || (full[2] == '\\' && full[3] == '\0');
+    if (full[0] != '\\' || full[1] != '\\')
+        return 0;
+    int separators = 0;
+    for (const char *p = full + 2; *p; p = CharNextA(p))
+        if (*p == '\\' && p[1])
+            separators++;
+    return separators < 2;
+}
+
+// 1 when the resolved directory dir equals folder or lies above it.
+static int HoldsFolder(const char *dir, const char *folder)
+{
+    char resolved[MAX_PATH];
+    if (!folder[0] || !ResolveDirectory(folder, resolved))
+        return 0;
+    int length = lstrlenA(dir);
+    if (lstrlenA(resolved) < length)
+        return 0;
+    char next = resolved[length];
+    if (next != '\0' && next != '\\')
+        return 0;
+    resolved[length] = '\0';
+    return !lstrcmpiA(dir, resolved);
+}
+
+int IsProtectedDirectory(const char *dir)
+{
+    char full[MAX_PATH];
+    char folder[MAX_PATH];
+    if (!dir[0] || !ResolveDirectory(dir, full) || IsRootDirectory(full))
+        return 1;
+    if (GetWindowsDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
+        return 1;
+    if (GetSystemDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
+        return 1;
+    for (int csidl : ShellFolders) {
+        if (SHGetFolderPathA(0, csidl, 0, SHGFP_TYPE_CURRENT, folder) == S_OK &&
+            HoldsFolder(full, folder))
+            return 1;
+    }
+    return 0;
+}
+
+// Tells the user that dir is not removed because it is or holds a folder
+// of the system or of the user.
+static void ShowProtectedMessage(const char *dir)
+{
+    char text[MAX_PATH + 160];
+    TextFormat(text, sizeof text,
+               "Remove Directory refused: \"%s\"\n"
+               "A drive, a Windows folder, a user folder or a folder "
+               "holding one is never removed.", dir);
+    MessageBoxA(0, text, "Setup", MB_ICONEXCLAMATION);
+}
+
+// Empties dir, then removes it. A path too long for the buffers is left to
+// EmptyDirectoryTree's refusal (slot 60).
+int RemoveDirectoryTree(const char *dir)
+{
+    if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
+        ShowProtectedMessage(dir);
+        return 0;
+    }
+    if (!EmptyDirectoryTree(dir))
+        return 0;
+    if (RemoveDirectoryA(dir))
+        return 1;
+    MessageBoxA(0, RemoveDirectoryFailed, "Setup", MB_ICONEXCLAMATION);
+    return 0;
+}

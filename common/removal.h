@@ -1,0 +1,49 @@
+// The removal and clean-up code shared by the setup program and the
+// uninstaller: directory trees, deletion at the next Windows start, Program
+// Manager groups over DDE and the product's registry keys. Every function
+// returns 1 for success and 0 for failure unless said otherwise.
+#ifndef COMMON_REMOVAL_H
+#define COMMON_REMOVAL_H
+
+#include <windows.h>
+
+// ---- dirtree.cpp: directory tree removal
+// Deletes everything below dir (with or without a trailing backslash); the
+// directory itself stays. Stops at the first failure after its message.
+int EmptyDirectoryTree(const char *dir);
+// Deletes dir and everything below it. Refuses, with a message, a drive
+// root, a Windows or shell folder, or a directory holding one of them.
+int RemoveDirectoryTree(const char *dir);
+// 1 when dir is a drive root, a Windows or shell folder, or holds one of
+// them (or cannot be resolved to a full path at all).
+int IsProtectedDirectory(const char *dir);
+
+// ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
+// 1 when an entry "nul=path" was written, 0 when it was already there.
+int ScheduleDeleteAtRestart(const char *path);
+// 1 when the entry "nul=path" was taken out, 0 when there was none.
+int CancelScheduledDelete(const char *path);
+// Offset of the first entry of a section block equal to entry (without
+// regard to case), or -1.
+int FindSectionEntry(const char *block, const char *entry);
+// Offset of the block's final zero byte (0 for a block without entries).
+int SectionBlockLength(const char *block);
+
+// ---- progman.cpp: Program Manager groups over DDE
+// Creates the group (or finds it) and adds an item that starts commandLine.
+int AddProgramItem(const char *group, const char *item,
+                   const char *commandLine);
+// Deletes the group.
+int DeleteProgramGroup(const char *group);
+
+// ---- productreg.cpp: the product's registry keys
+// Deletes the App Paths, version, product and uninstall keys named by the
+// program's ExecFileName, ProductName, ProductVersion and ApplicationName.
+int DeleteProductRegistry();
+// 1 when name can stand for one key below a parent key: not empty, not made
+// of backslashes and blanks only, no leading backslash and no two
+// backslashes in a row, so that a key path built from it never names the
+// parent key itself.
+int CheckKeyName(const char *name);
+
+#endif
