@@ -4,10 +4,6 @@
 #define SETUP_SETUP_H
 
 #include <windows.h>
-// The TQL.INI setting LoadModule shares its name with the Win32 function
-// LoadModule (winbase.h), which the setup program never calls; the code
-// keeps the setting's name and the buffer gets a linker name of its own.
-#define LoadModule LoadModuleSetting
 #include "common/program.h"
 #include "common/text.h"
 
