@@ -1,0 +1,311 @@
+// The setup program's entry point and main sequence: start-up checks, the
+// toolkit frame, the dialogs, the installation steps and the ending, one
+// straight sequence on one thread. Every failure after start-up ends in the
+// one fatal exit AbortSetup, every end in ShutdownSetup.
+#include <direct.h>
+#include <stdlib.h>
+#include "setup/setup.h"
+#include "platform/msglib.h"
+#include "platform/templates.h"
+#include "platform/toolkitcalls.h"
+#include "common/removal.h"
+
+// ---- program-wide state of the main sequence
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+const char *ProgramCaption = MsgDlgBoxTitle;
+HINSTANCE ProgramInstance;
+HMODULE MsgModule;
+HWND FrameWindow;
+UINT WelcomeTemplate;
+char StartupDir[PATH_CAP];
+char DestinationDir[PATH_CAP];
+int MinimalInstall;
+int DirectXResult;
+int EndNotice;
+
+static HWND StartedFrame;   // the frame's handle once started
+static int Aborting;        // set on the first entry into AbortSetup
+
+#define CREDITS_TEMPLATE 771
+#define ERROR_STYLE (MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND)
+#define NOTICE_STYLE (MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
+
+// ---- start-up
+
+// Shows the credits box (the setup program's own dialog 771) and returns
+// once the user has closed it.
+static void ShowCredits()
+{
+    DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(CREDITS_TEMPLATE),
+                    nullptr, CreditsDlgProc, 0);
+}
+
+// Fixes the drive prefix ("Q:") from the runtime's current drive; a current
+// directory without a drive letter (a network path) gives the empty text.
+static void FixDrivePrefix()
+{
+    int drive = _getdrive();   // 1 = A, 0 = none
+    DrivePrefix[0] = '\0';
+    if (drive >= 1 && drive <= 26) {
+        DrivePrefix[0] = static_cast<char>('A' + drive - 1);
+        DrivePrefix[1] = ':';
+        DrivePrefix[2] = '\0';
+    }
+}
+
+// Brings a running window of this title to the front. 1 when there was one:
+// then this setup ends without a word.
+static int BringToFront(const char *title)
+{
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr)
+        return 0;
+    SetForegroundWindow(window);
+    SetFocus(window);
+    return 1;
+}
+
+// Reads the earlier installation directory recorded in the uninstaller
+// settings file (a bare name: the Windows directory). 1 when recorded.
+static int ReadInstallPath(char *path)
+{
+    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
+                             PATH_CAP, IniFileName);
+    return !IsNone(path);
+}
+
+// The welcome dialog of an earlier installation, or of a first one.
+static UINT ChooseWelcomeTemplate()
+{
+    char installPath[PATH_CAP];
+    return ReadInstallPath(installPath) ? TPL_WELCOME_AGAIN : TPL_WELCOME;
+}
+
+// A frame that cannot be started leaves nothing to show dialogs over: setup
+// says so in a start-up message and ends before it touches the machine.
+// InitSetupFrame has already shut the toolkit down after a result of 0.
+[[noreturn]] static void EndWithoutFrame(HWND frame)
+{
+    MessageBoxA(nullptr, "Can't initialize Setup frame",
+                "Setup Initialize Error", ERROR_STYLE);
+    if (frame != nullptr)
+        ShutdownSetup();
+    exit(0);
+}
+
+// ---- the frame
+
+// Starts the toolkit frame once. Returns the frame's handle, -1 when the
+// toolkit returned -1, 0 on any other failure (the toolkit closed again).
+HWND InitSetupFrame(LPCSTR cmdLine)
+{
+    if (StartedFrame != nullptr)
+        return nullptr;
+    HWND frame = TkInitializeFrame(cmdLine);
+    if (frame == reinterpret_cast<HWND>(-1))
+        return frame;
+    if (frame == nullptr) {
+        ShutdownSetup();
+        return nullptr;
+    }
+    if (!TkInitializeInstall(TkHinstFrame(), TkHwndFrame())) {
+        ShutdownSetup();
+        return nullptr;
+    }
+    StartedFrame = frame;
+
+    // The toolkit's start-up directory: no critical-error box while the
+    // current directory is read (a CD drive may be empty), OEM to ANSI,
+    // ending in "\". A directory longer than 255 characters is not taken.
+    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    DWORD length = GetCurrentDirectoryA(256, StartupDir);
+    SetErrorMode(previous);
+    if (length == 0 || length >= 256)
+        StartupDir[0] = '\0';
+    OemToCharA(StartupDir, StartupDir);
+    AppendBackslash(StartupDir);
+    return frame;
+}
+
+// Gives the frame its title and look: found again by that title, all
+// window styles removed and shown maximised, it covers the screen without
+// caption or border.
+static void ShowFrame()
+{
+    SetWindowTextA(TkHwndFrame(), MainDlgBoxTitle);
+    FrameWindow = FindWindowA(nullptr, MainDlgBoxTitle);
+    if (FrameWindow == nullptr)
+        FrameWindow = TkHwndFrame();
+    SetWindowLongA(FrameWindow, GWL_STYLE, 0);
+    ShowWindow(FrameWindow, SW_SHOWMAXIMIZED);
+}
+
+// Opens the INF file from the toolkit's start-up directory.
+static void OpenInfFile()
+{
+    char infPath[PATH_CAP];
+    TextCopy(infPath, StartupDir);
+    TextAppend(infPath, InfFileName);
+    TkOpenInf(infPath, 1, 0);
+}
+
+// ---- installation steps
+
+// Proposes the destination: the recorded installation directory, else the
+// DefaultPath setting.
+static void ProposeDestination()
+{
+    char installPath[PATH_CAP];
+    if (ReadInstallPath(installPath))
+        TextCopy(DestinationDir, installPath);
+    else
+        TextCopy(DestinationDir, DefaultPath);
+}
+
+// Removes an earlier installation directory that is not the chosen
+// destination (same text but for letter case counts as the same).
+static void RemoveEarlierDirectory()
+{
+    char installPath[PATH_CAP];
+    if (!ReadInstallPath(installPath))
+        return;
+    if (lstrcmpiA(installPath, DestinationDir) == 0)
+        return;
+    if (!RemoveDirectoryTree(installPath))
+        AbortSetup();
+}
+
+// Copies both product trees into the destination, each path a private copy.
+static void CopyProducts()
+{
+    char source1[PATH_CAP], dest1[PATH_CAP];
+    char source2[PATH_CAP], dest2[PATH_CAP];
+    TextCopy(source1, SourcePath1);
+    TextCopy(dest1, DestinationDir);
+    TextCopy(source2, SourcePath2);
+    TextCopy(dest2, DestinationDir);
+    if (!CopyProductTrees(source1, dest1, source2, dest2)) {
+        UpdateWindow(FrameWindow);
+        AbortSetup();
+    }
+}
+
+// Registers the uninstaller; a failure is told in its own box first.
+static void RegisterUninstallerOrAbort()
+{
+    if (!RegisterUninstaller()) {
+        MessageBoxA(nullptr, "Uninstaller setup faild.", "Setup", NOTICE_STYLE);
+        AbortSetup();
+    }
+}
+
+// Records the language and the install mode in the product settings file
+// of the destination. Without a destination (the registry library could
+// not be bound, so nothing was chosen or copied) there is no such file.
+static void WriteProductSettings()
+{
+    if (DestinationDir[0] == '\0')
+        return;
+    char settingsFile[PATH_CAP];
+    TextCopy(settingsFile, DestinationDir);
+    AppendBackslash(settingsFile);
+    TextAppend(settingsFile, IniFileName);
+    const char *language =
+        lstrcmpiA(LanguageName, "Japanese") == 0 ? "Japanese" : "English";
+    WritePrivateProfileStringA("Country", "Language", language, settingsFile);
+    WritePrivateProfileStringA("Install", "Mode",
+                               MinimalInstall ? "MINI" : "FULL", settingsFile);
+}
+
+// Ends with the closing notice when the restart question asked for it,
+// otherwise with the ending dialog.
+static void ShowClosing()
+{
+    if (EndNotice)
+        MessageBoxA(nullptr, MessageText(SLOT_END_NOTICE), MsgDlgBoxTitle,
+                    NOTICE_STYLE);
+    else
+        ShowEnding();
+}
+
+// ---- the entry point
+
+// The main sequence. Start-up failures end with 0 after their message;
+// from the frame on, every end goes through ShutdownSetup with status 0.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
+{
+    ProgramInstance = instance;                                  // 1
+    if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0)
+        ShowCredits();
+    FixDrivePrefix();                                            // 2
+    if (!LoadSetupConfig())                                      // 3
+        return 0;
+    if (!BindMessageLibrary())                                   // 4 to 6
+        return 0;
+    if (!CheckSetupTitles())                                     // 7
+        return 0;
+    if (BringToFront(MainDlgBoxTitle))                           // 8
+        return 0;
+    if (BringToFront(CheckGameTitle))                            // 9
+        return 0;
+    WelcomeTemplate = ChooseWelcomeTemplate();                   // 10
+
+    HWND frame = InitSetupFrame("");                             // 11
+    if (frame == nullptr || frame == reinterpret_cast<HWND>(-1))
+        EndWithoutFrame(frame);
+
+    if (LoadRegistryLibrary()) {                                 // 12
+        TkSetBitmap(LoadModule, BMP_FRAME);                      // 13
+        ShowFrame();                                             // 14
+        OpenInfFile();                                           // 15
+        ProposeDestination();                                    // 16
+        do                                                       // 17
+            ShowWelcome();
+        while (!ChooseDestination());
+        RemoveEarlierDirectory();                                // 18
+        CopyProducts();                                          // 19
+    }
+    RegisterUninstallerOrAbort();                                // 20
+    if (!InstallDirectX())                                       // 21
+        AbortSetup();
+    if (!InstallVideoCodec())                                    // 22
+        AbortSetup();
+    WriteProductSettings();                                      // 23
+    InstallDocuments();                                          // 24
+    if (DirectXResult == 1)                                      // 25
+        AskRestart();
+    ShowClosing();                                               // 26
+    ShutdownSetup();                                             // 27
+    exit(0);
+}
+
+// ---- the ends
+
+// Closes the toolkit frame and installer and frees the registry library.
+void ShutdownSetup()
+{
+    TkTerminateFrame();
+    TkTerminateInstall();
+    FreeRegistryLibrary();
+}
+
+// The fatal exit: closes every dialog, shows the failure dialog once and
+// ends with status 0. A failure while it runs (the failure dialog cannot be
+// shown, say) comes back here and ends the process at once.
+void AbortSetup()
+{
+    if (!Aborting) {
+        Aborting = 1;
+        KillDialogs(-1);
+        char event[15];
+        UINT code;
+        do {
+            RunDialog(LoadModule, static_cast<UINT>(MessageTable[SLOT_FAILURE]),
+                      "FInfo0DlgProc", 0, nullptr, event, sizeof event);
+            code = EventCode(event);
+        } while (code != EV_CANCEL && code != EV_CONTINUE);
+        KillDialogs(1);
+    }
+    ShutdownSetup();
+    exit(0);
+}
