@@ -13,6 +13,15 @@
 #define DSETUP_DPLAYSP     0x00000020
 #define DSETUP_D3D         0x00000200
 
+// Results of DirectXSetup (outside/dsetup/dsetup.cpp says when each comes).
+#define DSETUP_OK               0
+#define DSETUP_RESTART          1
+#define DSETUPERR_BADPARAM    (-1)  // no source directory, or no component
+#define DSETUPERR_NOMANIFEST  (-2)  // the directory holds no RUNTIME.INI
+#define DSETUPERR_BADMANIFEST (-3)  // the manifest lists nothing or garbage
+#define DSETUPERR_SOURCEFILE  (-4)  // a listed file is missing or damaged
+#define DSETUPERR_RECORD      (-5)  // the installation cannot be recorded
+
 // Returns 0 on success, 1 on success with a restart needed, a negative
 // value on error. Exported undecorated.
 extern "C" int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags);

@@ -1,0 +1,231 @@
+// Registry access layer and uninstall registration of the setup program:
+// the start-up check that the registry services can be bound, the one
+// routine that writes a string value, and the registration that makes the
+// product removable through Add/Remove Programs.
+#include "setup/setup.h"
+#include "common/removal.h"
+
+// ---- registry access layer
+
+// "ADVAPI32.DLL" while bound (from LoadRegistryLibrary to
+// FreeRegistryLibrary), null otherwise.
+static HMODULE RegistryLibrary;
+
+// The entry points whose presence shows that the registry services can be
+// bound, in the order they are checked.
+static const char *const RegistryEntryPoints[] = {
+    "RegCloseKey", "RegCreateKeyA", "RegDeleteKeyA",
+    "RegOpenKeyA", "RegQueryValueA", "RegSetValueA",
+};
+
+// Binds the registry library and checks its entry points; decides at
+// start-up how much of the main sequence runs. 1 when all are there.
+int LoadRegistryLibrary()
+{
+    if (RegistryLibrary)
+        return 1;
+    RegistryLibrary = LoadLibraryA("ADVAPI32.DLL");
+    if (!RegistryLibrary)
+        return 0;
+    for (const char *name : RegistryEntryPoints) {
+        if (!GetProcAddress(RegistryLibrary, name)) {
+            FreeLibrary(RegistryLibrary);
+            RegistryLibrary = 0;
+            return 0;
+        }
+    }
+    return 1;
+}
+
+// Releases the registry library at shutdown; harmless when not bound.
+void FreeRegistryLibrary()
+{
+    if (!RegistryLibrary)
+        return;
+    FreeLibrary(RegistryLibrary);
+    RegistryLibrary = 0;
+}
+
+// Creates (or opens) root\subKey with every missing level and sets one
+// string value in it; "" names the default value. 1 on success, 0 after a
+// message. A failing value write is not reported: the caller's steps only
+// depend on the key being there, as for every value setup writes.
+int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
+                   const char *text)
+{
+    HKEY key;
+    DWORD disposition;
+    LONG result = RegCreateKeyExA(root, subKey, 0, 0, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, 0, &key, &disposition);
+    if (result != ERROR_SUCCESS) {
+        MessageBoxA(0, "Registry error", "CreateRegistry", MB_OK);
+        return 0;
+    }
+    RegSetValueExA(key, valueName, 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(text),
+                   static_cast<DWORD>(lstrlenA(text) + 1));
+    if (RegCloseKey(key) != ERROR_SUCCESS) {
+        MessageBoxA(0, "Registry Close error", "GetUnInstProgPath", MB_OK);
+        return 0;
+    }
+    return 1;
+}
+
+// ---- uninstall registration
+
+#define KEY_CAP 256
+
+static const char AppPathsRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+static const char ProductRoot[] = "SOFTWARE\\ORVA\\";
+static const char UninstallRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+// dir + "\" (unless dir ends with one) + name into a PATH_CAP buffer.
+// 1 when the whole path fitted; a path that does not fit is never used.
+int JoinPath(char *out, const char *dir, const char *name)
+{
+    return TextCopy(out, dir, PATH_CAP) && AppendBackslash(out, PATH_CAP) &&
+           TextAppend(out, name, PATH_CAP);
+}
+
+// Tells the user that a path or key setup built does not fit its buffer;
+// the registration is refused rather than done with a cut name.
+static void ReportTooLong(const char *what)
+{
+    char text[128];
+    TextFormat(text, sizeof text, "%s is too long.", what);
+    MessageBoxA(0, text, MsgDlgBoxTitle,
+                MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+}
+
+// Builds a registry key path from a root and one or two names, refusing
+// names that would make the path a parent key (see CheckKeyName) and
+// paths over KEY_CAP - 1 bytes. The product/version path keeps its
+// trailing "\". 1 when the key may be used.
+static int BuildKeyPath(char *out, const char *root, const char *name,
+                        const char *subName)
+{
+    if (!CheckKeyName(name) || (subName && !CheckKeyName(subName)))
+        return 0;
+    int fits = TextCopy(out, root, KEY_CAP) && TextAppend(out, name, KEY_CAP);
+    if (fits && subName)
+        fits = TextAppend(out, "\\", KEY_CAP) &&
+               TextAppend(out, subName, KEY_CAP) &&
+               TextAppend(out, "\\", KEY_CAP);
+    return fits;
+}
+
+// Builds every path and key of the registration from the Windows
+// directory and the source directory (either with or without a trailing
+// "\"). 1 when all fit; 0 after telling the user which one does not.
+// Refused key names are left for RegisterUninstaller to report at the
+// step that would have written the key.
+int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
+                        UninstallPaths *p)
+{
+    if (!JoinPath(p->uninstSource, sourceDir, UnInstExe) ||
+        !JoinPath(p->uninstTarget, windowsDir, UnInstExe)) {
+        ReportTooLong("The uninstaller's path");
+        return 0;
+    }
+    if (!JoinPath(p->msgSource, sourceDir, LoadMsgModule) ||
+        !JoinPath(p->msgTarget, windowsDir, LoadMsgModule) ||
+        !JoinPath(p->settingsFile, windowsDir, IniFileName)) {
+        ReportTooLong("A path in the Windows directory");
+        return 0;
+    }
+    if (!TextCopy(p->execPath, DestinationDir) ||
+        !TextAppend(p->execPath, ExecFileName)) {
+        ReportTooLong("The product's program path");
+        return 0;
+    }
+    if (!TextFormat(p->commandLine, PATH_CAP, "%s %s", p->uninstTarget,
+                    p->settingsFile)) {
+        ReportTooLong("The uninstall command line");
+        return 0;
+    }
+    p->appPathsOk = BuildKeyPath(p->appPathsKey, AppPathsRoot, ExecFileName, 0);
+    p->productOk = BuildKeyPath(p->productKey, ProductRoot, ProductName,
+                                ProductVersion);
+    p->uninstallOk = BuildKeyPath(p->uninstallKey, UninstallRoot,
+                                  ApplicationName, 0);
+    return 1;
+}
+
+// Copies a file into the Windows directory and clears its attributes, so
+// that the copy of a read-only CD file can be replaced and deleted later.
+static int CopyToWindows(const char *source, const char *target)
+{
+    if (!CopyOneFile(source, target))
+        return 0;
+    SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    return 1;
+}
+
+// Sets one value of a key that BuildUninstallPaths may have refused; a
+// refused key is reported as the registry error of its step.
+static int SetKeyValue(int keyOk, const char *key, const char *name,
+                       const char *text)
+{
+    if (!keyOk) {
+        MessageBoxA(0, "Registry error", "CreateRegistry", MB_OK);
+        return 0;
+    }
+    return CreateRegistry(HKEY_LOCAL_MACHINE, key, name, text);
+}
+
+// Writes the uninstaller's own section of the settings file, the names the
+// uninstaller needs to find and remove what setup made.
+static void WriteUninstallSection(const char *settingsFile)
+{
+    const char *const entries[][2] = {
+        {"UnInstExe", UnInstExe},           {"LoadMsgModule", LoadMsgModule},
+        {"ExecFileName", ExecFileName},     {"ProductName", ProductName},
+        {"ProductVersion", ProductVersion}, {"ApplicationName", ApplicationName},
+        {"GroupTitle", GroupTitle},         {"UninstWinTitle", UninstWinTitle},
+        {"UninstallMsg0", UninstallMsg0},   {"UninstallMsg1", UninstallMsg1},
+        {"UninstallMsg2", UninstallMsg2},
+    };
+    for (const auto &entry : entries)
+        WritePrivateProfileStringA("UnInstall", entry[0], entry[1],
+                                   settingsFile);
+}
+
+// Registers the product and its uninstaller: copies the uninstaller and the
+// message library into the Windows directory, writes the App Paths, the
+// product/version and the Add/Remove Programs keys, cancels a pending
+// deletion of the two copied files, and writes the settings file's
+// [UnInstall] section. 1 when all is done, 0 at the first failure (after
+// its message); nothing is undone.
+int RegisterUninstaller()
+{
+    char windowsDir[PATH_CAP], sourceDir[PATH_CAP];
+    UninstallPaths p;
+    UINT n = GetWindowsDirectoryA(windowsDir, PATH_CAP);
+    DWORD m = GetCurrentDirectoryA(PATH_CAP, sourceDir);
+    if (n == 0 || n >= PATH_CAP || m == 0 || m >= PATH_CAP) {
+        ReportTooLong("The Windows or the source directory");
+        return 0;
+    }
+    if (!BuildUninstallPaths(windowsDir, sourceDir, &p))
+        return 0;
+    if (!CopyToWindows(p.uninstSource, p.uninstTarget) ||
+        !CopyToWindows(p.msgSource, p.msgTarget))
+        return 0;
+    if (!SetKeyValue(p.appPathsOk, p.appPathsKey, "", p.execPath) ||
+        !SetKeyValue(p.appPathsOk, p.appPathsKey, "Path", DestinationDir))
+        return 0;
+    if (!SetKeyValue(p.productOk, p.productKey, "", ""))
+        return 0;
+    if (!SetKeyValue(p.uninstallOk, p.uninstallKey, "DisplayName", DisplayName) ||
+        !SetKeyValue(p.uninstallOk, p.uninstallKey, "UninstallString",
+                     p.commandLine))
+        return 0;
+    // An uninstall run before the next restart left both files scheduled
+    // for deletion; the fresh copies must survive that restart.
+    CancelScheduledDelete(p.uninstTarget);
+    CancelScheduledDelete(p.msgTarget);
+    WriteUninstallSection(p.settingsFile);
+    return 1;
+}

@@ -1,0 +1,216 @@
+// Runtime components of the product: DirectX, installed by our DirectX
+// setup library from the directory of the machine type (AT or NEC), and the
+// Indeo 4.1 video codec, copied into the system directory and registered
+// with the multimedia configuration.
+#include "setup/setup.h"
+#include "platform/dsetup.h"
+#include "platform/templates.h"
+
+// Every component the DirectX setup library offers.
+#define DIRECTX_COMPONENTS                                                   \
+    (DSETUP_DDRAW | DSETUP_DSOUND | DSETUP_DPLAY | DSETUP_DDRAWDRV |         \
+     DSETUP_DSOUNDDRV | DSETUP_DPLAYSP | DSETUP_D3D)
+
+// Style of the DirectX failure messages (0x11030).
+#define DIRECTX_ERROR_STYLE (MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
+
+// ---- DirectX
+
+// Runs the DirectX setup library on one source directory while the wait
+// window from the message library is shown. Keeps the library's result in
+// DirectXResult. 1 when it reports success (0) or success with a restart
+// needed (1); 0 after a message otherwise.
+int RunDirectXSetup(const char *sourceDir)
+{
+    HWND wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
+                                   0, WaitDlgProc, 0);
+    if (!wait) {
+        MessageBoxA(0, "Create Window Error", MsgDlgBoxTitle, MB_ICONEXCLAMATION);
+        return 0;
+    }
+    ShowWindow(wait, SW_SHOWNORMAL);
+    UpdateWindow(wait);
+    char source[PATH_CAP];  // the library takes a writable string
+    TextCopy(source, sourceDir);
+    DirectXResult = DirectXSetup(FrameWindow, source, DIRECTX_COMPONENTS);
+    if (!DestroyWindow(wait)) {
+        MessageBoxA(0, "Can't DestroyWindow Error", MsgDlgBoxTitle,
+                    MB_ICONEXCLAMATION);
+        return 0;
+    }
+    if (DirectXResult == 0 || DirectXResult == 1)
+        return 1;
+    MessageBoxA(0, "DirectX Setup Error.", MsgDlgBoxTitle, DIRECTX_ERROR_STYLE);
+    return 0;
+}
+
+// The machine selection dialog: returns the event code of the machine type
+// the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
+// offers to quit and shows the dialog again.
+UINT AskMachineType()
+{
+    char event[15];
+    for (;;) {
+        RunDialog(LoadModule, static_cast<UINT>(MessageTable[SLOT_MACHINE]),
+                  "FSelectXDlgProc", TPL_HELP, "FHelpDlgProc", event,
+                  sizeof event);
+        UINT code = EventCode(event);
+        if (code == EV_MACHINE_1 || code == EV_MACHINE_2 || code == EV_MACHINE_3) {
+            KillDialogs(1);
+            return code;
+        }
+        if (code == EV_CANCEL)
+            ConfirmQuit();
+    }
+}
+
+// The video information dialog (template 7290 or 7291): 1 when the user
+// continued, 0 when cancelled or left.
+int ConfirmFmvInfo(UINT templ)
+{
+    char event[15];
+    for (;;) {
+        RunDialog(LoadModule, templ, "FFMVInfoDlgProc", TPL_HELP,
+                  "FHelpDlgProc", event, sizeof event);
+        UINT code = EventCode(event);
+        if (code == EV_CONTINUE || code == EV_CANCEL || code == EV_EXIT) {
+            KillDialogs(1);
+            return code == EV_CONTINUE;
+        }
+    }
+}
+
+// The machine number of TQL.INI as the machine choice it stands for:
+// 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any
+// other number. Leading blanks and tabs are skipped; no digit reads as 0.
+static UINT MachineChoice(const char *text)
+{
+    while (*text == ' ' || *text == '\t')
+        text++;
+    unsigned number = 0;
+    for (; *text >= '0' && *text <= '9' && number < 1000; text++)
+        number = number * 10 + (*text - '0');
+    switch (number) {
+    case 1: return EV_MACHINE_3;
+    case 2: return EV_MACHINE_1;
+    case 3: return EV_MACHINE_2;
+    default: return 0;
+    }
+}
+
+// Installs DirectX for one machine choice. The choices with video
+// information first ask the user; declining installs nothing and makes the
+// setup end with the end notice. 1 unless the installation failed.
+static int InstallForMachine(UINT choice)
+{
+    switch (choice) {
+    case EV_MACHINE_1:
+        if (ConfirmFmvInfo(TPL_FMVINFO_NEC))
+            return RunDirectXSetup(DirectXNEC);
+        EndNotice = 1;
+        return 1;
+    case EV_MACHINE_2: {
+        int ok = ConfirmFmvInfo(TPL_FMVINFO_AT) ? RunDirectXSetup(DirectXAT) : 1;
+        EndNotice = 1;
+        return ok;
+    }
+    case EV_MACHINE_3:
+        return RunDirectXSetup(DirectXAT);
+    default:
+        return 1;
+    }
+}
+
+// Installs DirectX when TQL.INI asks for it: from the AT directory outside
+// Japanese installations, otherwise for the machine type the user picks or
+// TQL.INI fixes. 1 when installed, skipped or declined; 0 after the
+// failure messages.
+int InstallDirectX()
+{
+    if (IsNone(DirectX))
+        return 1;
+    int ok;
+    if (lstrcmpiA(LanguageName, "Japanese") != 0)
+        ok = RunDirectXSetup(DirectXAT);
+    else if (lstrcmpiA(Select, "Yes") == 0)
+        ok = InstallForMachine(AskMachineType());
+    else
+        ok = InstallForMachine(MachineChoice(SelectMachine));
+    if (ok)
+        return 1;
+    MessageBoxA(0, "DirectX Setup Faild.", MsgDlgBoxTitle, DIRECTX_ERROR_STYLE);
+    return 0;
+}
+
+// ---- video codec
+
+static const char CodecFile[] = "IR41_32.DLL";
+static const char CodecKey[] =
+    "System\\CurrentControlSet\\control\\MediaResources\\icm\\vidc.IV41";
+// "Indeo® video interactive R4.1 by Intel", ® as the byte 0xAE of
+// Windows-1252; stored with its zero, 39 bytes.
+static const char CodecDescription[] = "Indeo\xAE video interactive R4.1 by Intel";
+static const char CodecDriver[] = "ir41_32.dll";
+
+// Sets one string value of the codec key with its terminating zero.
+static void SetCodecValue(HKEY key, const char *name, const char *text,
+                          DWORD size)
+{
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
+                   size);
+}
+
+// Registers the codec driver: its key under MediaResources with the
+// description and driver name, and its [drivers32] entry in system.ini.
+// 1 on success, 0 after a message.
+int RegisterVideoCodec()
+{
+    HKEY key;
+    DWORD disposition;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, CodecKey, 0, 0,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, 0, &key,
+                        &disposition) != ERROR_SUCCESS) {
+        MessageBoxA(0, "Registry error", "Test message", MB_OK);
+        return 0;
+    }
+    SetCodecValue(key, "Description", CodecDescription, sizeof CodecDescription);
+    SetCodecValue(key, "Driver", CodecDriver, sizeof CodecDriver);
+    SetCodecValue(key, "FriendlyName", CodecDescription, sizeof CodecDescription);
+    if (RegCloseKey(key) != ERROR_SUCCESS) {
+        MessageBoxA(0, "Registry Close error", "Test message", MB_OK);
+        return 0;
+    }
+    char windowsDir[PATH_CAP], systemIni[PATH_CAP];
+    GetWindowsDirectoryA(windowsDir, PATH_CAP);
+    // A driver file name never reads as a number: the entry is written (or
+    // another driver's entry replaced) at every registration.
+    if (JoinPath(systemIni, windowsDir, "system.ini") &&
+        GetPrivateProfileIntA("drivers32", "VIDC.IV41", 0, systemIni) == 0)
+        WritePrivateProfileStringA("drivers32", "VIDC.IV41", CodecDriver,
+                                   systemIni);
+    return 1;
+}
+
+// Installs the video codec when TQL.INI asks for it: copies the driver from
+// the CD into the system directory unless the installed one is current,
+// and registers it when it was copied. 1 when installed, current or not
+// wanted; 0 after the messages of the failed step.
+int InstallVideoCodec()
+{
+    if (IsNone(Indeo41))
+        return 1;
+    char source[PATH_CAP], systemDir[PATH_CAP], target[PATH_CAP];
+    UINT n = GetSystemDirectoryA(systemDir, PATH_CAP);
+    if (!JoinPath(source, Indeo41LibPath, CodecFile) || n == 0 ||
+        n >= PATH_CAP || !JoinPath(target, systemDir, CodecFile)) {
+        MessageBoxA(0, "The video codec's path is too long.", MsgDlgBoxTitle,
+                    MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+        return 0;
+    }
+    int copied = CopyIfNewer(source, target);
+    if (copied == 0)
+        return 0;
+    if (copied == 2)
+        return 1;
+    return RegisterVideoCodec();
+}
