@@ -124,7 +124,21 @@ int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 curren
 void InstallDocuments();
 
 // ---- treecopy.cpp: progress window and directory copy
+extern UINT CopyFileTotal;       // running count of the trees' files
+extern UINT CopyStep;            // millionths of the whole per copied file
+extern int CopyAccumulated;      // millionths copied so far
+extern UINT CopyFilesDone;       // files copied so far
+extern int CopyPercent;          // shown by the bar, 0 to 100
+extern RECT ProgressBarRect;     // bar in the window's client coordinates
+extern HWND ProgressWindow;      // the modeless progress window
+extern int CopyCancelled;        // 1 once the window got IDCANCEL
+extern HBRUSH ProgressFillBrush; // blue brush of the last paint
 int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
+UINT CountTreeFiles(const char *directory);
+int CopyTree(const char *source, const char *dest);
+int CopyFileWithProgress(const char *source, const char *dest);
+void PaintProgressBar(HDC dc);
+INT_PTR CALLBACK ProgressDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- runtime.cpp: DirectX and the video codec
 int InstallDirectX();
