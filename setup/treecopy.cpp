@@ -1,0 +1,368 @@
+// The product's directory trees are copied file by file into the
+// destination while a small modeless progress window, made from the
+// message library's template 7, shows the current file's source and
+// destination and a bar with the percentage done.
+#include "setup/setup.h"
+#include "platform/templates.h"
+
+// Process-wide state of the copy, set up before it and never reset. The
+// progress is counted in millionths of the whole (a hundredth of the old
+// hundredths of a per cent), so that a tree of up to a million files still
+// moves the bar; a larger tree takes its percentage from the file count.
+UINT CopyFileTotal;       // running count of the trees' files
+UINT CopyStep;            // millionths per copied file: 1000000 / total
+int CopyAccumulated;      // millionths copied so far
+UINT CopyFilesDone;       // files copied so far
+int CopyPercent;          // shown by the bar, 0 to 100
+RECT ProgressBarRect;     // the bar in the window's client coordinates
+HWND ProgressWindow;      // the modeless progress window
+int CopyCancelled;        // 1 once the window got IDCANCEL
+HBRUSH ProgressFillBrush; // the blue brush of the last paint
+
+static const char TreeCaption[] = "Copy";
+
+// Shows a tree copy message: no owner, caption "Copy".
+static void ShowTreeMessage(const char *text, UINT style)
+{
+    MessageBoxA(0, text, TreeCaption, style);
+}
+
+// An empty counting loop that shows the bar for a moment; the volatile
+// counter keeps the compiler from removing it.
+static void Pause(DWORD iterations)
+{
+    for (volatile DWORD i = 0; i < iterations; i = i + 1) {
+    }
+}
+
+// Selects the white stock brush back into dc and deletes the fill brush.
+static void ReleaseFillBrush(HDC dc)
+{
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    if (ProgressFillBrush)
+        DeleteObject(ProgressFillBrush);
+    ProgressFillBrush = 0;
+}
+
+// Paints the bar at once on the progress window's device context.
+static void PaintOnWindow()
+{
+    HDC dc = GetDC(ProgressWindow);
+    if (!dc)
+        return;
+    PaintProgressBar(dc);
+    ReleaseFillBrush(dc);
+    ReleaseDC(ProgressWindow, dc);
+}
+
+// Draws the bar: a white frame, a pure blue fill of 2 pixels per per cent
+// and the percentage in red, centred, as exactly four characters.
+void PaintProgressBar(HDC dc)
+{
+    const RECT &r = ProgressBarRect;
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+
+    ProgressFillBrush = CreateSolidBrush(RGB(0, 0, 255));
+    SelectObject(dc, ProgressFillBrush);
+    Rectangle(dc, r.left, r.top, r.left + 2 * CopyPercent, r.bottom);
+
+    char text[8];
+    TextFormat(text, sizeof text, "%3d%%", CopyPercent);
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutA(dc, (r.left + r.right) / 2, r.top + 4, text, 4);
+}
+
+// The progress window's procedure: centres the window and places the bar,
+// repaints the bar, and takes a cancel (button or Esc) as the user's wish
+// to stop the copy before the next file.
+INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
+                                 LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        CentreWindow(window, GetDesktopWindow());
+        RECT frame;
+        GetWindowRect(window, &frame);
+        int w = frame.right - frame.left, h = frame.bottom - frame.top;
+        ProgressBarRect.left = (w - 200) / 2;
+        ProgressBarRect.right = ProgressBarRect.left + 200;
+        ProgressBarRect.top = (h / 3) * 2 - 16;
+        ProgressBarRect.bottom = ProgressBarRect.top + 24;
+        return TRUE;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintProgressBar(dc);
+        ReleaseFillBrush(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            CopyCancelled = 1;
+            EndDialog(window, 1);
+        }
+        return 0;
+    }
+    return 0;
+}
+
+// Takes at most one waiting message, so that the window stays responsive
+// during the copy. Keyboard input goes through the dialog manager, which
+// turns Esc into IDCANCEL; a WM_QUIT is put back for the next pump.
+static void TakeOneMessage()
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
+        return;
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage((int)msg.wParam);
+        return;
+    }
+    if (ProgressWindow && IsDialogMessageA(ProgressWindow, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+// Adds the files of a directory tree to the running file total and
+// returns it. A directory that cannot be listed is reported and adds
+// nothing; the count goes on with the other entries.
+UINT CountTreeFiles(const char *directory)
+{
+    char pattern[PATH_CAP];
+    TextCopy(pattern, directory);
+    AppendBackslash(pattern);
+    TextAppend(pattern, "*.*");
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        ShowTreeMessage(MessageText(SLOT_TREE_LIST), MB_ICONWARNING);
+        return 0;
+    }
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            CopyFileTotal++;
+        } else if (lstrcmpiA(entry.cFileName, ".") != 0 &&
+                   lstrcmpiA(entry.cFileName, "..") != 0) {
+            char sub[PATH_CAP];
+            TextCopy(sub, directory);
+            AppendBackslash(sub);
+            TextAppend(sub, entry.cFileName);
+            CountTreeFiles(sub);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return CopyFileTotal;
+}
+
+// Both minimal-install rules: the text after the first "." of the whole
+// source path is exactly "AVI" or "TEX" (letter case counts).
+static int IsLeftOutOfMinimal(const char *source)
+{
+    const char *p = source;
+    while (*p && *p != '.')
+        p++;
+    if (!*p)
+        return 0;
+    p++;
+    return (p[0] == 'A' && p[1] == 'V' && p[2] == 'I' && !p[3]) ||
+           (p[0] == 'T' && p[1] == 'E' && p[2] == 'X' && !p[3]);
+}
+
+// The percentage after the files copied so far, never above 100.
+static int CurrentPercent()
+{
+    ULONGLONG percent;
+    if (CopyStep)
+        percent = (ULONGLONG)CopyAccumulated / 10000;
+    else if (CopyFileTotal)
+        percent = (ULONGLONG)CopyFilesDone * 100 / CopyFileTotal;
+    else
+        percent = 0;
+    return percent > 100 ? 100 : (int)percent;
+}
+
+// Copies one file of a tree, showing its paths, and advances the bar. In
+// a minimal install the movie and texture files are left out (and do not
+// move the bar). Copies lose the read-only attribute of the CD.
+int CopyFileWithProgress(const char *source, const char *dest)
+{
+    if (MinimalInstall == 1 && IsLeftOutOfMinimal(source))
+        return 1;
+    SetDlgItemTextA(ProgressWindow, IDC_PROGRESS_SOURCE, source);
+    SetDlgItemTextA(ProgressWindow, IDC_PROGRESS_DEST, dest);
+    if (CopyFileA(source, dest, FALSE)) {
+        SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+        CopyFilesDone++;
+        CopyAccumulated += (int)CopyStep;
+        int percent = CurrentPercent();
+        Pause(10000);
+        CopyPercent = percent;
+        PaintOnWindow();
+        return 1;
+    }
+    switch (GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+        MessageBoxA(0, MessageText(SLOT_COPY_ACCESS), "Setup File Copy",
+                    MB_ICONWARNING);
+        break;
+    case ERROR_SHARING_VIOLATION:
+        MessageBoxA(0, MessageText(SLOT_COPY_SHARING), "Setup File Copy",
+                    MB_ICONWARNING);
+        break;
+    case ERROR_DISK_FULL:
+        MessageBoxA(0, MessageText(SLOT_COPY_DISK_FULL), "Setup File Copy",
+                    MB_ICONWARNING);
+        break;
+    default:
+        MessageBoxA(0, "File Copy Error", "Setup PM File Copy", MB_ICONWARNING);
+        break;
+    }
+    return 0;
+}
+
+// Makes sure a destination directory exists: 1 when it does or was made.
+// A file in its place or a failure to create it is reported.
+static int PrepareDirectory(const char *path)
+{
+    switch (ProbePath(path)) {
+    case 0:
+        if (MakeDirectoryPath(path))
+            return 1;
+        ShowTreeMessage(MessageText(SLOT_TREE_MKDIR), MB_OK);
+        return 0;
+    case 1:
+        ShowTreeMessage(MessageText(SLOT_TREE_DIR_IS_FILE), MB_OK);
+        return 0;
+    default:
+        return 1;
+    }
+}
+
+// path = its first length characters, a backslash and name. A path that
+// does not fit is refused (reported as a copy error) rather than cut,
+// since a cut path would name a different file.
+static int BuildEntryPath(char (&path)[PATH_CAP], int length, const char *name)
+{
+    path[length] = '\0';
+    if (AppendBackslash(path) && TextAppend(path, name))
+        return 1;
+    MessageBoxA(0, "File Copy Error", "Setup PM File Copy", MB_ICONWARNING);
+    return 0;
+}
+
+// Copies one listing entry of CopyTree; first tells whether it is the
+// first entry of its listing. 1 to go on, 0 to stop.
+static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
+                         char (&source)[PATH_CAP], int sourceLength,
+                         char (&dest)[PATH_CAP], int destLength)
+{
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (!lstrcmpiA(entry.cFileName, ".") || !lstrcmpiA(entry.cFileName, ".."))
+            return 1;
+        if (!BuildEntryPath(source, sourceLength, entry.cFileName) ||
+            !BuildEntryPath(dest, destLength, entry.cFileName))
+            return 0;
+        return PrepareDirectory(dest) && CopyTree(source, dest);
+    }
+    TakeOneMessage();
+    if (!BuildEntryPath(source, sourceLength, entry.cFileName) ||
+        !BuildEntryPath(dest, destLength, entry.cFileName))
+        return 0;
+    if (ProbePath(dest) == 2) {
+        ShowTreeMessage(MessageText(first ? SLOT_TREE_FILE_IS_DIR_FIRST
+                                          : SLOT_TREE_FILE_IS_DIR_LATER),
+                        MB_OK);
+        return 0;
+    }
+    if (CopyCancelled)
+        return 0;
+    return CopyFileWithProgress(source, dest);
+}
+
+// Copies a directory tree into destination, creating what is missing and
+// overwriting files that are there. Stops at the first failure (reported
+// where it happens) or a cancel; what was copied stays. 1 or 0.
+int CopyTree(const char *sourceDir, const char *destDir)
+{
+    char source[PATH_CAP], dest[PATH_CAP];
+    TextCopy(source, sourceDir);
+    TextCopy(dest, destDir);
+    int sourceLength = lstrlenA(source), destLength = lstrlenA(dest);
+
+    if (!PrepareDirectory(dest))
+        return 0;
+    char pattern[PATH_CAP];
+    TextCopy(pattern, source);
+    AppendBackslash(pattern);
+    TextAppend(pattern, "*.*");
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        ShowTreeMessage(MessageText(SLOT_TREE_LIST), MB_ICONWARNING);
+        return 0;
+    }
+    int first = 1;
+    do {
+        if (!CopyTreeEntry(entry, first, source, sourceLength, dest,
+                           destLength)) {
+            FindClose(search);
+            return 0;
+        }
+        first = 0;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return 1;
+}
+
+// Copies the first tree and, when it exists, the second into their
+// destinations under the progress window. 1 when both are copied and the
+// window is closed; 0 after a message (the window may stay open).
+int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
+{
+    if (CountTreeFiles(source1) == 0)
+        return 0;
+    int second = source2[0] && ProbePath(source2) == 2;
+    if (second)
+        CountTreeFiles(source2);
+    // The total holds the first tree's files at least: never 0 here. A
+    // second tree that cannot be listed adds nothing and its copy fails.
+    if (CopyFileTotal == 0)
+        return 0;
+    CopyStep = 1000000 / CopyFileTotal;
+
+    ProgressWindow = CreateDialogParamA((HINSTANCE)MsgModule,
+                                        MAKEINTRESOURCEA(TPL_PROGRESS), 0,
+                                        ProgressDlgProc, 0);
+    if (!ProgressWindow) {
+        ShowTreeMessage("Create Window Error", MB_ICONWARNING);
+        return 0;
+    }
+    ShowWindow(ProgressWindow, SW_SHOWNORMAL);
+    UpdateWindow(ProgressWindow);
+    CopyPercent = 0;
+
+    if (!CopyTree(source1, dest1)) {
+        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), MB_OK);
+        return 0;
+    }
+    if (second && !CopyTree(source2, dest2)) {
+        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), MB_OK);
+        return 0;
+    }
+    Pause(10000);
+    CopyPercent = 100;
+    PaintOnWindow();
+    Pause(10000000);
+    if (!DestroyWindow(ProgressWindow)) {
+        ShowTreeMessage("Can't DestroyWindow.", MB_ICONWARNING);
+        return 0;
+    }
+    ProgressWindow = 0;
+    return 1;
+}
