@@ -1,0 +1,93 @@
+// What every end-to-end scenario of the setup program needs: the robot, the
+// setup program started from a directory as a user would start it, what
+// the user sees checked window by window, and TQL.INI variants in start-up
+// directories of their own.
+#ifndef TESTS_SCENARIOS_SCENARIO_H
+#define TESTS_SCENARIOS_SCENARIO_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/templates.h"
+#include "tests/robot/robot.h"
+
+namespace scenario {
+
+extern const char *const kSetup;        // Q:\Tql.exe
+extern const char *const kCd;           // Q:\ (the CD's root)
+extern const char *const kFrameTitle;   // MainDlgBoxTitle of the English setup
+extern const char *const kInitError;    // "Setup Initialize error"
+extern const char *const kInitErrorCap; // "Setup Initialize Error"
+
+// Press for the button of an event in a dialog of the custom dialog library.
+inline int EventButton(int code) { return IDC_EVENT_BASE + code; }
+
+// A start-up directory of its own (removed with its files at the end).
+class StartupDir {
+public:
+    StartupDir();
+    ~StartupDir();
+    const std::string &path() const { return path_; }
+    // Writes a file of the directory, byte for byte.
+    void Write(const std::string &name, const std::string &bytes) const;
+    // Copies a file into the directory under the given name.
+    void Copy(const std::string &from, const std::string &name) const;
+private:
+    std::string path_;
+};
+
+// The CD's TQL.INI with edits: value std::nullopt deletes the key.
+struct IniEdit {
+    std::string section, key;
+    std::optional<std::string> value;
+};
+std::string CdIniWith(const std::vector<IniEdit> &edits);
+
+// A file next to the scenario program (the test dialog libraries).
+std::string BesideMe(const std::string &name);
+
+// Moves the uninstaller settings file of the Windows directory aside for
+// the scenario's time, so that setup sees no earlier installation.
+class NoEarlierInstallation {
+public:
+    NoEarlierInstallation();
+    ~NoEarlierInstallation();
+private:
+    std::string file_, aside_;
+    bool moved_ = false;
+};
+
+// The setup program started from a directory, watched by the robot.
+class Run {
+public:
+    explicit Run(const std::string &cwd, const std::string &args = "");
+    ~Run();
+    // The next window must be a message box with this caption and text.
+    SeenWindow Box(const std::string &caption, const std::string &text);
+    // The next window must be a dialog of the dialog library with this
+    // template number.
+    SeenWindow Dialog(UINT templ);
+    // The next window must be a plain dialog with this caption and these
+    // static texts.
+    SeenWindow Window(const std::string &caption, const std::string &text);
+    // Presses a control and checks that the press was taken.
+    void Press(const SeenWindow &w, int controlId);
+    // The program must end with exit code 0 without showing anything more.
+    void EndsQuietly();
+    Robot robot;
+    Launched process;
+private:
+    SeenWindow NextOfMine();
+};
+
+// The window of a program by its exact title, waiting up to ms.
+HWND WaitForTitle(const std::string &title, DWORD ms = 10000);
+
+} // namespace scenario
+
+#endif

@@ -1,0 +1,199 @@
+// Starting the setup program from the CD, as a user sees it: the credits
+// box, the frame and the welcome, every way start-up refuses to go on, and
+// a start beside a running setup or a running game.
+#include "scenario.h"
+
+using namespace scenario;
+
+namespace {
+
+const char kCredits[] =
+    "Producer\nKenji Arimura\nGame Design\nSayaka Tominaga\nProgramming\n"
+    "Hiroki Nakabayashi\nDaniel Whitcombe\nGraphics\nMayumi Katsuragi\n"
+    "Music and Sound\nRyo Fujisawa\nSetup Program\nNaoko Shimabukuro\n"
+    "and thanks to all our testers\nKitewind Soft Co., Ltd.";
+
+// The frame behind the welcome: titled, without caption or border,
+// maximised, owned by the setup program.
+void ExpectFrame(const Run &setup)
+{
+    HWND frame = FindWindowA(nullptr, kFrameTitle);
+    ASSERT_NE(nullptr, frame) << "no window titled " << kFrameTitle;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(frame, &pid);
+    EXPECT_EQ(setup.process.pid, pid);
+    LONG style = GetWindowLongA(frame, GWL_STYLE);
+    EXPECT_EQ(0, style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_BORDER))
+        << std::hex << style;
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(IsZoomed(frame));
+}
+
+// Leaves setup from its welcome: exit, and exit confirmed.
+void QuitFromWelcome(Run &setup, const SeenWindow &welcome)
+{
+    setup.Press(welcome, EventButton(EV_EXIT));
+    setup.Press(setup.Dialog(TPL_QUIT), EventButton(EV_EXIT));
+    setup.EndsQuietly();
+}
+
+// A window of the test's own, in front of everything, so that a test sees
+// who brings which window to the front.
+class Bystander {
+public:
+    Bystander()
+    {
+        window_ = CreateWindowA("STATIC", "Scenario bystander",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                100, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window_);
+        Pump();
+    }
+    ~Bystander() { DestroyWindow(window_); }
+    HWND window() const { return window_; }
+    static void Pump()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+private:
+    HWND window_;
+};
+
+// A start-up directory with a variant of the CD's TQL.INI (English).
+void WriteVariant(const StartupDir &dir, std::vector<IniEdit> edits)
+{
+    edits.insert(edits.begin(), {"Debug", "ForceLanguage", "English"});
+    dir.Write("TQL.INI", CdIniWith(edits));
+}
+
+} // namespace
+
+class CreditsCommandLine : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(CreditsCommandLine, ShowsTheCreditsBoxThenTheWelcome)
+{
+    NoEarlierInstallation none;
+    Run setup(kCd, GetParam());
+    SeenWindow credits = setup.Window("Special Thanks", kCredits);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, kFrameTitle))
+        << "the frame comes after the credits box";
+    setup.Press(credits, IDOK);
+    SeenWindow welcome = setup.Dialog(TPL_WELCOME);
+    ExpectFrame(setup);
+    QuitFromWelcome(setup, welcome);
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyLetterCase, CreditsCommandLine,
+                         ::testing::Values("SPECIAL THANKS", "special thanks",
+                                           "Special tHANKS"));
+
+class OtherCommandLine : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(OtherCommandLine, GoesStraightToTheWelcome)
+{
+    NoEarlierInstallation none;
+    Run setup(kCd, GetParam());
+    SeenWindow welcome = setup.Dialog(TPL_WELCOME);
+    ExpectFrame(setup);
+    QuitFromWelcome(setup, welcome);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ignored, OtherCommandLine,
+                         ::testing::Values("", "SPECIAL", "SPECIAL THANKS TO",
+                                           "\"SPECIAL THANKS\""));
+
+TEST(StartUpRefused, NoTqlIniInTheStartUpDirectory)
+{
+    StartupDir empty;
+    Run setup(empty.path());
+    setup.Press(setup.Box(kInitError, "No TQL.INI Found."), IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, ARequiredSettingIsMissing)
+{
+    StartupDir dir;
+    WriteVariant(dir, {{"Option", "ExecFileName", std::nullopt}});
+    Run setup(dir.path());
+    setup.Press(setup.Box(kInitError, "ExecFileName Load faild."), IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, TheMessageLibraryCannotBeLoaded)
+{
+    StartupDir dir;
+    WriteVariant(dir, {{"English", "LoadMsgModule", "nomsg.dll"}});
+    Run setup(dir.path());
+    setup.Press(setup.Box(kInitErrorCap, "Can't load Msg Library"), IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, TheMessageLibraryHasNoMsgSetup)
+{
+    StartupDir dir;
+    dir.Copy(BesideMe("tqlevents.dll"), "tqlevents.dll");
+    WriteVariant(dir, {{"English", "LoadMsgModule", "tqlevents.dll"}});
+    Run setup(dir.path());
+    setup.Press(setup.Box(kInitErrorCap,
+                          "Can't GetProcAddress() for Msg.DLL MsgSetup()"),
+                IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, TheGameWindowTitleIsMissing)
+{
+    StartupDir dir;
+    WriteVariant(dir, {{"English", "CheckGameTitle", std::nullopt}});
+    Run setup(dir.path());
+    setup.Press(setup.Box(kInitError, "CheckGameTitle Load faild."), IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, TheFrameTitleIsMissing)
+{
+    StartupDir dir;
+    WriteVariant(dir, {{"English", "MainDlgBoxTitle", "none"}});
+    Run setup(dir.path());
+    setup.Press(setup.Box(kInitError, "MainDlgBoxTitle  Load faild."), IDOK);
+    setup.EndsQuietly();
+}
+
+TEST(StartUpRefused, ASecondSetupBringsTheFirstToTheFront)
+{
+    NoEarlierInstallation none;
+    Run first(kCd);
+    SeenWindow welcome = first.Dialog(TPL_WELCOME);
+    HWND frame = FindWindowA(nullptr, kFrameTitle);
+    ASSERT_NE(nullptr, frame);
+    Bystander bystander;
+    ASSERT_EQ(bystander.window(), GetForegroundWindow());
+
+    Run second(kCd);
+    second.EndsQuietly();
+    Bystander::Pump();
+    EXPECT_EQ(frame, GetForegroundWindow());
+
+    QuitFromWelcome(first, welcome);
+}
+
+TEST(StartUpRefused, TheGameIsRunning)
+{
+    Launched game = Launch("Q:\\GAME\\ORVA.EXE", "", "Q:\\GAME\\");
+    ASSERT_NE(nullptr, game.process);
+    HWND gameWindow = WaitForTitle("ORVA");
+    ASSERT_NE(nullptr, gameWindow) << "the game shows no window titled ORVA";
+    Bystander bystander;
+    ASSERT_EQ(bystander.window(), GetForegroundWindow());
+
+    Run setup(kCd);
+    setup.EndsQuietly();
+    Bystander::Pump();
+    EXPECT_EQ(gameWindow, GetForegroundWindow());
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, kFrameTitle));
+
+    PostMessageA(gameWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, game.Wait(10000)) << "the game ends when its window closes";
+    game.Kill();
+}
