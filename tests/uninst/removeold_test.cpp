@@ -1,0 +1,169 @@
+// The setup program's removal of an earlier installation (setup/removeold.cpp)
+// run on a worker thread over an installation made as setup makes it; the
+// test thread answers its message boxes through the UI robot.
+#include "installed.h"
+#include "setup/setup.h"
+#include "tests/robot/robot.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+// The setup program's state that the removal reads.
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+const char *ProgramCaption;
+char ProductName[33], ProductVersion[33], ApplicationName[33];
+char UnInstExe[260], LoadMsgModule[13], ExecFileName[13], IniFileName[13];
+char GroupTitle[33], MsgDlgBoxTitle[33];
+char DestinationDir[PATH_CAP];
+
+namespace {
+
+const char kCaption[] = "ORVA Setup";
+
+class RemoveOldTest : public ::testing::Test {
+protected:
+    static std::vector<SavedFile> *saved;
+    static bool makerKeyExisted;
+
+    static void SetUpTestSuite()
+    {
+        saved = new std::vector<SavedFile>;
+        for (const char *name : {"ORVA.INI", "WININIT.INI"})
+            saved->emplace_back(WindowsDir() + name);
+        makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
+        // The message table as setup fills it from its message library.
+        Product p = TestProduct();
+        HMODULE lib = LoadLibraryA(("Q:\\" + p.msgLibrary).c_str());
+        ASSERT_TRUE(lib) << p.msgLibrary;
+        auto setup = reinterpret_cast<MsgSetupProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(lib, "MsgSetup")));
+        ASSERT_TRUE(setup);
+        setup(MessageTable);
+    }
+
+    static void TearDownTestSuite()
+    {
+        for (auto &f : *saved)
+            f.Restore();
+        delete saved;
+        if (!makerKeyExisted)
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA");
+    }
+
+    void SetUp() override
+    {
+        p = TestProduct();
+        TextCopy(ProductName, p.productName.c_str());
+        TextCopy(ProductVersion, p.productVersion.c_str());
+        TextCopy(ApplicationName, p.applicationName.c_str());
+        TextCopy(ExecFileName, p.execFileName.c_str());
+        TextCopy(UnInstExe, "UNINST.EXE");
+        TextCopy(LoadMsgModule, p.msgLibrary.c_str());
+        TextCopy(IniFileName, "ORVA.INI");
+        TextCopy(GroupTitle, p.groupTitle.c_str());
+        TextCopy(MsgDlgBoxTitle, kCaption);
+        ProgramCaption = MsgDlgBoxTitle;
+        TextCopy(DestinationDir, p.installPath.c_str());
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+        InstallProduct(p);
+    }
+
+    void TearDown() override
+    {
+        if (worker.joinable())
+            worker.join();
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+    }
+
+    // Runs the removal and answers the boxes it shows, expecting exactly
+    // these (caption, text) in this order.
+    void RunExpecting(const std::vector<std::pair<std::string, std::string>> &boxes)
+    {
+        bool done = false;
+        worker = std::thread([&] { RemoveInstallation(); done = true; });
+        for (auto &[caption, text] : boxes) {
+            auto w = robot.Next(20000);
+            ASSERT_TRUE(w) << "expected \"" << caption << "\": " << text;
+            EXPECT_EQ(w->kind, "box");
+            EXPECT_EQ(w->caption, caption);
+            EXPECT_EQ(w->text, text);
+            robot.Press(*w, IDOK);
+        }
+        worker.join();
+        EXPECT_TRUE(done);
+        auto extra = robot.Next(200);
+        EXPECT_FALSE(extra) << Describe(*extra);
+    }
+
+    std::string Slot(int slot) { return MessageText(slot); }
+
+    void ExpectKeysGone()
+    {
+        EXPECT_FALSE(KeyExists(AppPathsKey(p)));
+        EXPECT_FALSE(KeyExists(VersionKey(p)));
+        EXPECT_FALSE(KeyExists(ProductKey(p)));
+        EXPECT_FALSE(KeyExists(UninstallKey(p)));
+        EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA"));
+    }
+
+    std::vector<std::string> UninstallerEntry()
+    {
+        return {"nul=" + WindowsDir() + "UNINST.EXE"};
+    }
+
+    Product p;
+    Robot robot;
+    std::thread worker;
+};
+
+std::vector<SavedFile> *RemoveOldTest::saved;
+bool RemoveOldTest::makerKeyExisted;
+
+// Everything goes; only the uninstaller is scheduled, once even when the
+// identical entry is already there.
+TEST_F(RemoveOldTest, RemovesTheEarlierInstallation)
+{
+    ASSERT_TRUE(Snapshot(p).groupExists);
+    RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
+    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    ExpectKeysGone();
+    EXPECT_EQ(RenameEntries(), UninstallerEntry());
+
+    InstallProduct(p);
+    RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
+    EXPECT_EQ(RenameEntries(), UninstallerEntry());
+}
+
+// The directory deleted by hand: the listing's "Delete" message, the other
+// steps, the failure message.
+TEST_F(RemoveOldTest, DirectoryAlreadyDeleted)
+{
+    RemoveTree("C:\\ORVA");
+    RunExpecting({{"Delete", Slot(SLOT_DELETE_LIST)}, {kCaption, Slot(SLOT_REMOVE_FAILED)}});
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    ExpectKeysGone();
+    EXPECT_EQ(RenameEntries(), UninstallerEntry());
+}
+
+// The settings file is deleted before the registry keys: with the file
+// missing and the version key gone, slot 32 comes before the registry's
+// message; the uninstaller is still scheduled.
+TEST_F(RemoveOldTest, SettingsFileBeforeRegistry)
+{
+    DeleteFileA(SettingsFile().c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, VersionKey(p).c_str());
+    RunExpecting({{kCaption, Slot(SLOT_INI_NOT_DELETED)},
+                  {kCaption, "Registry delete failed."},
+                  {kCaption, Slot(SLOT_REMOVE_FAILED)}});
+    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(KeyExists(AppPathsKey(p)));
+    EXPECT_TRUE(KeyExists(ProductKey(p)));
+    EXPECT_TRUE(KeyExists(UninstallKey(p)));
+    EXPECT_EQ(RenameEntries(), UninstallerEntry());
+}
+
+} // namespace

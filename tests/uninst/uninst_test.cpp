@@ -1,0 +1,506 @@
+// UNINST.EXE under Wine, started as Add/Remove Programs starts it
+// ("C:\windows\UNINST.EXE C:\windows\ORVA.INI"), over an installation made
+// as setup makes it; every window answered through the UI robot.
+#include "installed.h"
+#include "tests/robot/robot.h"
+#include "platform/msglib.h"
+#include "platform/templates.h"
+
+#include <gtest/gtest.h>
+
+// The removal library's program globals: this test program uses only its
+// Program Manager operations, to make the group as setup does.
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+const char *ProgramCaption = "Test";
+char ExecFileName[13], ProductName[33], ProductVersion[33], ApplicationName[33];
+
+namespace {
+
+const char kUninstall[] = "Uninstall";
+const char kNoFile[] = "No uninstaller initialize file was found.";
+
+class UninstTest : public ::testing::Test {
+protected:
+    static std::vector<SavedFile> *saved;
+    static bool makerKeyExisted;
+
+    static void SetUpTestSuite()
+    {
+        std::string w = WindowsDir();
+        saved = new std::vector<SavedFile>;
+        for (const char *name : {"UNINST.EXE", "ORVAUN.EXE", "msg.dll",
+                                 "msgeng.dll", "ORVA.INI", "WININIT.INI"})
+            saved->emplace_back(w + name);
+        makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
+        std::string lib = TestProduct().msgLibrary;
+        CopyFileA("Q:\\UNINST.EXE", (w + "UNINST.EXE").c_str(), FALSE);
+        CopyFileA(("Q:\\" + lib).c_str(), (w + lib).c_str(), FALSE);
+        for (const char *name : {"UNINST.EXE", lib.c_str()})
+            SetFileAttributesA((w + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    static void TearDownTestSuite()
+    {
+        for (auto &f : *saved)
+            f.Restore();
+        delete saved;
+        if (!makerKeyExisted)
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA");
+    }
+
+    void SetUp() override
+    {
+        p = TestProduct();
+        ASSERT_NE(GetFileAttributesA((WindowsDir() + "UNINST.EXE").c_str()),
+                  INVALID_FILE_ATTRIBUTES) << "UNINST.EXE not on the CD image";
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+        InstallProduct(p);
+    }
+
+    void TearDown() override
+    {
+        running.Kill();
+        for (auto &l : locks)
+            CloseHandle(l);
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+    }
+
+    // Starts the uninstaller with exactly this command line, from the
+    // Windows directory, as Add/Remove Programs does.
+    void Run(const std::string &commandLine)
+    {
+        running.Kill();
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi;
+        std::string cwd = WindowsDir();
+        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
+                                   0, nullptr, cwd.c_str(), &si, &pi))
+            << commandLine;
+        CloseHandle(pi.hThread);
+        running = Launched{pi.hProcess, pi.dwProcessId};
+    }
+
+    // The Add/Remove Programs command line for a settings file.
+    void RunFor(const std::string &settings)
+    {
+        Run(WindowsDir() + "UNINST.EXE " + settings);
+    }
+
+    // Expects a message box with this caption and text, answers it with OK.
+    // "Uninstall" boxes are system modal (topmost), "Delete" boxes not.
+    void ExpectBox(const std::string &caption, const std::string &text)
+    {
+        auto w = robot.Next(20000);
+        ASSERT_TRUE(w) << "no window; expected box \"" << caption << "\": " << text;
+        EXPECT_EQ(w->kind, "box");
+        EXPECT_EQ(w->caption, caption);
+        EXPECT_EQ(w->text, text);
+        EXPECT_EQ(w->pid, running.pid);
+        bool topmost = GetWindowLongA(w->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        EXPECT_EQ(topmost, caption == kUninstall) << caption;
+        EXPECT_TRUE(robot.Press(*w, IDOK));
+    }
+
+    // Expects the program to end with exit code 0 without another window.
+    void ExpectEnd()
+    {
+        EXPECT_EQ(running.Wait(20000), 0);
+        auto w = robot.Next(200);
+        EXPECT_FALSE(w) << Describe(*w);
+    }
+
+    // Expects the confirmation dialog with the settings' title and texts,
+    // centred on the desktop, Cancel focused; returns its window.
+    HWND ExpectConfirmation(const std::string &title, const std::string &msg0,
+                            const std::string &msg1, const std::string &msg2)
+    {
+        auto w = robot.Next(20000);
+        EXPECT_TRUE(w) << "no confirmation dialog";
+        if (!w)
+            return nullptr;
+        EXPECT_EQ(w->kind, "window") << Describe(*w);
+        EXPECT_EQ(w->caption, title);
+        EXPECT_EQ(Robot::ControlText(w->hwnd, IDC_UNINST_MSG0), msg0);
+        EXPECT_EQ(Robot::ControlText(w->hwnd, IDC_UNINST_MSG1), msg1);
+        EXPECT_EQ(Robot::ControlText(w->hwnd, IDC_UNINST_MSG2), msg2);
+        EXPECT_TRUE(GetDlgItem(w->hwnd, IDOK));
+
+        RECT desk, own;
+        GetWindowRect(GetDesktopWindow(), &desk);
+        GetWindowRect(w->hwnd, &own);
+        int width = own.right - own.left, height = own.bottom - own.top;
+        EXPECT_EQ(own.left, ((desk.right - desk.left) - width) / 2);
+        EXPECT_EQ(own.top, ((desk.bottom - desk.top) - height) / 2);
+
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(w->hwnd, nullptr), &info));
+        EXPECT_EQ(info.hwndFocus, GetDlgItem(w->hwnd, IDCANCEL));
+        return w->hwnd;
+    }
+
+    HWND ExpectConfirmation()
+    {
+        return ExpectConfirmation(p.winTitle, p.msg0, p.msg1, p.msg2);
+    }
+
+    void Confirm(HWND dialog)
+    {
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    }
+
+    std::string Slot(int slot) { return SlotText(p.msgLibrary, slot); }
+
+    std::vector<std::string> Scheduled(const std::string &exe)
+    {
+        return {"nul=" + WindowsDir() + exe, "nul=" + WindowsDir() + p.msgLibrary};
+    }
+
+    void ExpectKeys(bool app, bool version, bool product, bool uninstall)
+    {
+        EXPECT_EQ(KeyExists(AppPathsKey(p)), app);
+        EXPECT_EQ(KeyExists(VersionKey(p)), version);
+        EXPECT_EQ(KeyExists(ProductKey(p)), product);
+        EXPECT_EQ(KeyExists(UninstallKey(p)), uninstall);
+        EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA"));
+    }
+
+    // Runs with a command line that must end in one message and change
+    // nothing at all.
+    void ExpectRefusal(const std::string &commandLine, const std::string &message)
+    {
+        MachineState before = Snapshot(p);
+        Run(commandLine);
+        ExpectBox(kUninstall, message);
+        ExpectEnd();
+        MachineState after = Snapshot(p);
+        EXPECT_TRUE(after == before) << commandLine << "\n" << Describe(after);
+    }
+
+    void ExpectRefusalOf(const std::string &settingsText, const std::string &message)
+    {
+        WriteWholeFile(SettingsFile(), settingsText);
+        ExpectRefusal(WindowsDir() + "UNINST.EXE " + SettingsFile(), message);
+    }
+
+    Product p;
+    Robot robot;
+    Launched running;
+    std::vector<HANDLE> locks;
+};
+
+std::vector<SavedFile> *UninstTest::saved;
+bool UninstTest::makerKeyExisted;
+
+// OK removes group, tree, keys and settings file; the uninstaller and the
+// message library are scheduled; a second run finds no settings file.
+TEST_F(UninstTest, ConfirmRemovesTheInstallation)
+{
+    MachineState before = Snapshot(p);
+    ASSERT_TRUE(before.groupExists) << GroupDirectory(p);
+    ASSERT_EQ(before.tree.size(), 9u) << Describe(before);
+
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+
+    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    ExpectKeys(false, false, false, false);
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+    // Both stay until Windows starts again.
+    EXPECT_TRUE(ReadWholeFile(WindowsDir() + "UNINST.EXE"));
+    EXPECT_TRUE(ReadWholeFile(WindowsDir() + p.msgLibrary));
+
+    auto wininit = ReadWholeFile(WininitFile());
+    RunFor(SettingsFile());
+    ExpectBox(kUninstall, kNoFile);
+    ExpectEnd();
+    EXPECT_EQ(ReadWholeFile(WininitFile()), wininit);
+}
+
+// Cancel, Esc and the close box leave files, keys, group and WININIT.INI
+// exactly as they were.
+TEST_F(UninstTest, CancelEscAndCloseChangeNothing)
+{
+    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\windows\\OTHER.TMP\r\n");
+    MachineState before = Snapshot(p);
+    for (int way = 0; way < 3; way++) {
+        RunFor(SettingsFile());
+        HWND dialog = ExpectConfirmation();
+        ASSERT_TRUE(dialog);
+        if (way == 0) {
+            PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        } else if (way == 1) {
+            HWND cancel = GetDlgItem(dialog, IDCANCEL);
+            PostMessageA(cancel, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(cancel, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        } else {
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        ExpectEnd();
+        MachineState after = Snapshot(p);
+        EXPECT_TRUE(after == before) << "way " << way << "\n" << Describe(after);
+    }
+}
+
+// Started by hand, or with a path too long for its buffer, the uninstaller
+// says so and touches nothing; a 259-character path is still taken.
+TEST_F(UninstTest, CommandLineWithoutUsableSettingsPath)
+{
+    std::string exe = WindowsDir() + "UNINST.EXE";
+    ExpectRefusal(exe, "Execute form [Add/Remove Programs].");
+    ExpectRefusal("\"" + exe + "\" \t ", "Execute form [Add/Remove Programs].");
+
+    std::string longPath = "C:\\" + std::string(256, 'x');  // 259 characters
+    ExpectRefusal(exe + " " + longPath, kNoFile);
+    ExpectRefusal(exe + " " + longPath + "y",
+                  "The uninstaller settings file path is longer than 259 characters.");
+    ExpectRefusal(exe + " " + SettingsFile() + std::string(300, ' ') + "x",
+                  "The uninstaller settings file path is longer than 259 characters.");
+}
+
+// The settings path is all that follows the program name and its blanks,
+// whether the name is quoted or not; quotes in the path are kept.
+TEST_F(UninstTest, CommandLineForms)
+{
+    std::string exe = WindowsDir() + "UNINST.EXE";
+    for (const std::string &line :
+         {"\"" + exe + "\"" + SettingsFile(), "\"" + exe + "\" \t  " + SettingsFile(),
+          exe + "\t" + SettingsFile()}) {
+        Run(line);
+        HWND dialog = ExpectConfirmation();
+        ASSERT_TRUE(dialog) << line;
+        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        ExpectEnd();
+    }
+    // Taken unchanged: a quoted path names no file.
+    ExpectRefusal(exe + " \"" + SettingsFile() + "\"", kNoFile);
+    ExpectRefusal(exe + " " + SettingsFile() + " extra", kNoFile);
+}
+
+// Each required value that is missing (or "None" in any letter case) ends
+// the run with its own message before anything is touched.
+TEST_F(UninstTest, MissingSettingsEndTheRun)
+{
+    ExpectRefusal(WindowsDir() + "UNINST.EXE " + WindowsDir() + "NOSUCH.INI", kNoFile);
+    ExpectRefusalOf("", "Can't Get Install Path faild.");
+    ExpectRefusalOf("[Directory]\r\nInstallPath=C:\\ORVA\\\r\n",
+                    "UninstWinTitle Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"InstallPath", "none"}}),
+                    "Can't Get Install Path faild.");
+    ExpectRefusalOf(SettingsText(p, {{"UninstWinTitle", std::nullopt}}),
+                    "UninstWinTitle Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg0", std::nullopt}}),
+                    "UninstallMsg0 Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg1", "None"}}),
+                    "UninstallMsg1 Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg2", std::nullopt}}),
+                    "UninstallMsg2 Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", std::nullopt}}),
+                    "Message resource template Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"GroupTitle", "NONE"}}),
+                    "GroupTitle Load faild.");
+    ExpectRefusalOf(SettingsText(p, {{"GroupTitle", std::nullopt}}),
+                    "GroupTitle Load faild.");
+}
+
+// A message library that is not there, or has no MsgSetup, ends the run.
+TEST_F(UninstTest, MessageLibraryProblemsEndTheRun)
+{
+    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", "nomsg.dll"}}),
+                    "Can't load Msg Library");
+    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", "version.dll"}}),
+                    "Can't GetProcAddress() for Msg.DLL MsgSetup()");
+}
+
+// Long texts are cut to their capacity minus one, as the profile reader
+// does; they reach the dialog cut.
+TEST_F(UninstTest, LongTextsAreCut)
+{
+    std::string msg1(200, 'b'), msg0(20, 'a'), msg2(20, 'c'), title(40, 't');
+    for (int i = 0; i < 200; i++)
+        msg1[i] = "0123456789"[i % 10];
+    WriteWholeFile(SettingsFile(),
+                   SettingsText(p, {{"UninstallMsg0", msg0}, {"UninstallMsg1", msg1},
+                                    {"UninstallMsg2", msg2}, {"UninstWinTitle", title}}));
+    MachineState before = Snapshot(p);
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation(title.substr(0, 32), msg0.substr(0, 16),
+                                     msg1.substr(0, 128), msg2.substr(0, 16));
+    ASSERT_TRUE(dialog);
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    ExpectEnd();
+    EXPECT_TRUE(Snapshot(p) == before);
+}
+
+// Without UnInstExe the uninstaller schedules UNINST.EXE; with another name
+// it schedules that one; an entry already there is not added twice, and
+// entries of other files keep their place.
+TEST_F(UninstTest, ScheduledNames)
+{
+    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", std::nullopt}}));
+    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\OTHER.TMP\r\nnul=" +
+                                      WindowsDir() + "uninst.exe\r\n");
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+    EXPECT_EQ(RenameEntries(),
+              (std::vector<std::string>{"nul=C:\\OTHER.TMP", "nul=" + WindowsDir() + "uninst.exe",
+                                        "nul=" + WindowsDir() + p.msgLibrary}));
+
+    // Installed under another name, started from it.
+    UninstallLeftovers(p);
+    DeleteFileA(WininitFile().c_str());
+    InstallProduct(p);
+    CopyFileA((WindowsDir() + "UNINST.EXE").c_str(), (WindowsDir() + "ORVAUN.EXE").c_str(), FALSE);
+    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", "ORVAUN.EXE"}}));
+    Run(WindowsDir() + "ORVAUN.EXE " + SettingsFile());
+    dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+    EXPECT_EQ(RenameEntries(), Scheduled("ORVAUN.EXE"));
+
+    // A name that leaves the Windows directory is never scheduled.
+    UninstallLeftovers(p);
+    DeleteFileA(WininitFile().c_str());
+    InstallProduct(p);
+    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", "..\\ORVA.INI"}}));
+    RunFor(SettingsFile());
+    dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+    EXPECT_EQ(RenameEntries(),
+              (std::vector<std::string>{"nul=" + WindowsDir() + p.msgLibrary}));
+}
+
+// A group the user already deleted is no failure.
+TEST_F(UninstTest, GroupAlreadyDeleted)
+{
+    RemoveTree(GroupDirectory(p));
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+    ExpectKeys(false, false, false, false);
+}
+
+// The installation directory deleted by hand: the listing fails ("Delete"),
+// every later step still runs, and the final message tells of a failure.
+TEST_F(UninstTest, DirectoryAlreadyDeleted)
+{
+    RemoveTree("C:\\ORVA");
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox("Delete", Slot(SLOT_DELETE_LIST));
+    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
+    ExpectEnd();
+    ExpectKeys(false, false, false, false);
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+}
+
+// The App Paths key already missing: the registry step fails without a
+// message and keeps the later keys; the rest is removed.
+TEST_F(UninstTest, AppPathsKeyMissing)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, AppPathsKey(p).c_str());
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
+    ExpectEnd();
+    ExpectKeys(false, true, true, true);
+    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+}
+
+// A settings file that cannot be deleted (read-only, or held open by
+// another program): slot 32, the other steps, then slot 33.
+TEST_F(UninstTest, SettingsFileCannotBeDeleted)
+{
+    for (int way = 0; way < 2; way++) {
+        if (way == 0) {
+            SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+        } else {
+            UninstallLeftovers(p);
+            DeleteFileA(WininitFile().c_str());
+            InstallProduct(p);
+            HANDLE lock = CreateFileA(SettingsFile().c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+            locks.push_back(lock);
+        }
+        RunFor(SettingsFile());
+        HWND dialog = ExpectConfirmation();
+        ASSERT_TRUE(dialog);
+        Confirm(dialog);
+        ExpectBox(kUninstall, Slot(SLOT_INI_NOT_DELETED));
+        ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
+        ExpectEnd();
+        EXPECT_TRUE(ReadWholeFile(SettingsFile())) << "way " << way;
+        ExpectKeys(false, false, false, false);
+        EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+    }
+}
+
+// A damaged settings file naming a drive root, the Windows directory or the
+// Program Files folder: the directory removal refuses, nothing in it is
+// touched; the other steps run and the final message tells of a failure.
+TEST_F(UninstTest, ProtectedInstallPathIsRefused)
+{
+    char programFiles[MAX_PATH] = "";
+    ASSERT_TRUE(ExpandEnvironmentStringsA("%ProgramFiles%\\", programFiles, MAX_PATH));
+    std::string sentinel = WindowsDir() + "h5sentinel.txt";
+    WriteWholeFile(sentinel, "keep");
+    for (const std::string &path : {std::string("C:\\"), std::string("C:\\windows\\"),
+                                    std::string(programFiles), std::string("c:\\WINDOWS\\..\\")}) {
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+        InstallProduct(p);
+        WriteWholeFile(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
+        RunFor(SettingsFile());
+        HWND dialog = ExpectConfirmation();
+        ASSERT_TRUE(dialog);
+        Confirm(dialog);
+        ExpectBox("Setup", "Remove Directory refused: \"" + path +
+                               "\"\nA drive, a Windows folder, a user folder or a "
+                               "folder holding one is never removed.");
+        ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
+        ExpectEnd();
+        EXPECT_TRUE(ReadWholeFile(sentinel)) << path;
+        EXPECT_TRUE(ReadWholeFile(WindowsDir() + "system32\\kernel32.dll")) << path;
+        EXPECT_NE(GetFileAttributesA(programFiles), INVALID_FILE_ATTRIBUTES) << path;
+        EXPECT_NE(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES) << path;
+        ExpectKeys(false, false, false, false);
+        EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    }
+    DeleteFileA(sentinel.c_str());
+}
+
+} // namespace
