@@ -7,26 +7,23 @@
 #include "platform/toolkit.h"
 #include <stdlib.h>
 
-// The destination as the start-up sequence set it before the first welcome
-// dialog: the recorded InstallPath of an earlier installation, else the
-// default destination. The destination dialog may change DestinationDir
-// later; the removal offered by the welcome dialog acts on this one.
-static char RecordedInstallPath[PATH_CAP];
-static int RecordedInstallPathKept;
-
 // The dialog template number held by a slot of the message table.
 static UINT SlotTemplate(int slot)
 {
     return (UINT)MessageTable[slot];
 }
 
-// Keeps the start-up destination once, before the first welcome dialog.
-static void KeepRecordedInstallPath()
+// The installation the welcome dialog offers to remove, in a buffer of its
+// own: the destination as the start-up sequence set it, that is the
+// recorded InstallPath of the uninstaller settings file, else the default
+// destination. The destination dialog may have changed DestinationDir
+// since; a path typed there is not the earlier installation.
+static void ReadRecordedInstallPath(char *path)
 {
-    if (RecordedInstallPathKept)
-        return;
-    TextCopy(RecordedInstallPath, DestinationDir);
-    RecordedInstallPathKept = 1;
+    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
+                             PATH_CAP, IniFileName);
+    if (IsNone(path))
+        TextCopy(path, DefaultPath, PATH_CAP);
 }
 
 // The welcome dialog: go on, start the installed product, remove the
@@ -34,7 +31,6 @@ static void KeepRecordedInstallPath()
 void ShowWelcome()
 {
     char event[15];
-    KeepRecordedInstallPath();
     for (;;) {
         RunDialog(LoadModule, WelcomeTemplate, "FInfoDlgProc", 0, NULL,
                   event, sizeof event);
@@ -74,15 +70,15 @@ int ConfirmRemoveOld()
         case EV_CANCEL:
             KillDialogs(1);
             return 1;
-        case EV_CONTINUE:
-            // A path typed into the destination dialog meanwhile is not the
-            // installation the welcome dialog offered to remove.
-            KeepRecordedInstallPath();
-            TextCopy(DestinationDir, RecordedInstallPath);
+        case EV_CONTINUE: {
+            char recorded[PATH_CAP];
+            ReadRecordedInstallPath(recorded);
+            TextCopy(DestinationDir, recorded);
             RemoveInstallation();
             KillDialogs(-1);
             ShutdownSetup();
             exit(0);
+        }
         case EV_EXIT:
             ConfirmQuit();
             break;

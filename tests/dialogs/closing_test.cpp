@@ -1,0 +1,273 @@
+// The restart question, the failed start of the product, the window
+// centring and the credits box, with real message boxes and windows. What
+// the system is asked to do for a restart is taken at the import of
+// ExitWindowsEx (a restart would end the Wine session under the tests).
+#include <gtest/gtest.h>
+#include "answer_boxes.h"
+#include "fake_sequence.h"
+#include "platform/templates.h"
+
+static const char kCaption[] = "ORVA Setup";
+
+// ---- ExitWindowsEx, as the restart question calls it
+
+extern "C" void *__imp_ExitWindowsEx;
+
+namespace {
+int exitCalls;
+UINT exitFlags;
+DWORD exitReason;
+BOOL exitAnswer;
+bool privilegeEnabledAtCall;
+
+// Whether the process token has the shutdown privilege enabled now.
+bool ShutdownPrivilegeEnabled()
+{
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    PRIVILEGE_SET set = {};
+    set.PrivilegeCount = 1;
+    LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &set.Privilege[0].Luid);
+    BOOL held = FALSE;
+    PrivilegeCheck(token, &set, &held);
+    CloseHandle(token);
+    return held;
+}
+
+// Switches the shutdown privilege off, as a process starts with it.
+void DisableShutdownPrivilege()
+{
+    HANDLE token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(),
+                                 TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    TOKEN_PRIVILEGES p = {};
+    p.PrivilegeCount = 1;
+    LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &p.Privileges[0].Luid);
+    p.Privileges[0].Attributes = 0;
+    AdjustTokenPrivileges(token, FALSE, &p, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason)
+{
+    exitCalls++;
+    exitFlags = flags;
+    exitReason = reason;
+    privilegeEnabledAtCall = ShutdownPrivilegeEnabled();
+    if (!exitAnswer)
+        SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+    return exitAnswer;
+}
+
+class Restart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake::Reset("C:\\ORVA\\");
+        exitCalls = 0;
+        exitFlags = exitReason = 0;
+        privilegeEnabledAtCall = false;
+        DisableShutdownPrivilege();
+        ASSERT_FALSE(ShutdownPrivilegeEnabled());
+        DWORD old;
+        VirtualProtect(&__imp_ExitWindowsEx, sizeof(void *), PAGE_READWRITE, &old);
+        saved_ = __imp_ExitWindowsEx;
+        __imp_ExitWindowsEx = (void *)RecordExitWindows;
+    }
+    void TearDown() override { __imp_ExitWindowsEx = saved_; }
+    void *saved_ = nullptr;
+};
+}  // namespace
+
+TEST_F(Restart, DeclinedLeadsToTheClosingNotice)
+{
+    auto boxes = AnswerBoxes(AskRestart, {IDNO, IDOK});
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("Restart now?", boxes[0].text);
+    EXPECT_EQ(kCaption, boxes[0].caption);
+    EXPECT_EQ("Restart later.", boxes[1].text);
+    EXPECT_EQ(kCaption, boxes[1].caption);
+    EXPECT_EQ(0, exitCalls);
+    EXPECT_EQ(1, EndNotice);
+}
+
+TEST_F(Restart, AcceptedAsksTheSystemToRestartWithThePrivilege)
+{
+    exitAnswer = TRUE;
+    EndNotice = 1;  // keeps its value when the restart is under way
+    auto boxes = AnswerBoxes(AskRestart, {IDYES});
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Restart now?", boxes[0].text);
+    EXPECT_EQ(1, exitCalls);
+    EXPECT_EQ((UINT)EWX_REBOOT, exitFlags);
+    EXPECT_EQ(0u, exitReason);
+    EXPECT_TRUE(privilegeEnabledAtCall);
+    EXPECT_EQ(1, EndNotice);
+}
+
+TEST_F(Restart, RefusedByTheSystemSaysSoAndEndsWithTheEndingDialog)
+{
+    exitAnswer = FALSE;
+    EndNotice = 1;
+    auto boxes = AnswerBoxes(AskRestart, {IDYES, IDOK});
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("Restart failed.", boxes[1].text);
+    EXPECT_EQ(kCaption, boxes[1].caption);
+    EXPECT_EQ(1, exitCalls);
+    EXPECT_EQ(0, EndNotice);
+}
+
+// ---- the ending dialog
+
+TEST(Ending, CancelAsksExitCloses)
+{
+    fake::Reset("C:\\ORVA\\");
+    fake::script = {{TPL_ENDING, EV_CANCEL, ""},
+                    {TPL_ENDING, EV_CONTINUE, ""},  // not acted on
+                    {TPL_ENDING, EV_EXIT, ""}};
+    EXPECT_EQ(1, ShowEnding());
+    EXPECT_EQ(1, fake::quitQuestions);
+    ASSERT_EQ(3u, fake::shown.size());
+    EXPECT_EQ("FEndingDlgProc", fake::shown[0].proc);
+    EXPECT_EQ(0u, fake::shown[0].helpTempl);
+    EXPECT_EQ(std::vector<int>{1}, fake::killed);
+}
+
+// ---- a product that cannot be started
+
+class Launch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake::Reset("C:\\ORVA\\");
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        ini_ = std::string(windows) + "\\H8DLGTST.INI";
+        DeleteFileA(ini_.c_str());
+    }
+    void TearDown() override { DeleteFileA(ini_.c_str()); }
+    // Starts the product; expects the ExecErrMsg box and the end of setup.
+    void ExpectStartFails()
+    {
+        auto boxes = AnswerBoxes(
+            [] { EXPECT_THROW(LaunchProduct(), SetupEnded); }, {IDOK});
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("box", boxes[0].kind);
+        EXPECT_EQ("Cannot start ORVA.", boxes[0].text);
+        EXPECT_EQ(kCaption, boxes[0].caption);
+        EXPECT_EQ(std::vector<int>{-1}, fake::killed);
+        EXPECT_EQ(1, fake::shutdowns);
+    }
+    std::string ini_;
+};
+
+TEST_F(Launch, NoExePathRecorded)
+{
+    ExpectStartFails();
+}
+
+TEST_F(Launch, ExePathRecordedAsNone)
+{
+    WritePrivateProfileStringA("Directory", "ExePath", "none", ini_.c_str());
+    ExpectStartFails();
+}
+
+TEST_F(Launch, ProgramMissingFromExePath)
+{
+    CreateDirectoryA("C:\\h8dialogs", nullptr);
+    CreateDirectoryA("C:\\h8dialogs\\noprogram", nullptr);
+    WritePrivateProfileStringA("Directory", "ExePath", "C:\\h8dialogs\\noprogram\\",
+                               ini_.c_str());
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ExpectStartFails();
+    char now[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_STREQ("C:\\h8dialogs\\noprogram", now);  // it did go there
+    SetCurrentDirectoryA(before);
+}
+
+// ---- centring and the credits box
+
+TEST(CentreWindow, CentresOnTheReferenceSizeWithoutItsPosition)
+{
+    HWND ref = CreateWindowA("STATIC", "ref", WS_POPUP, 100, 50, 401, 301,
+                             nullptr, nullptr, nullptr, nullptr);
+    HWND win = CreateWindowA("STATIC", "win", WS_POPUP, 7, 9, 100, 60,
+                             nullptr, nullptr, nullptr, nullptr);
+    CentreWindow(win, ref);
+    RECT r;
+    GetWindowRect(win, &r);
+    EXPECT_EQ(150, r.left);  // (401 - 100) / 2, truncated
+    EXPECT_EQ(120, r.top);   // (301 - 60) / 2, truncated
+    EXPECT_EQ(100, r.right - r.left);
+    EXPECT_EQ(60, r.bottom - r.top);
+    // Larger than the reference: negative, truncated toward zero.
+    SetWindowPos(win, nullptr, 0, 0, 405, 60, SWP_NOMOVE | SWP_NOZORDER);
+    CentreWindow(win, ref);
+    GetWindowRect(win, &r);
+    EXPECT_EQ(-2, r.left);   // (401 - 405) / 2
+    DestroyWindow(win);
+    DestroyWindow(ref);
+}
+
+// A dialog template in memory: caption "Special Thanks", one OK button.
+static const DLGTEMPLATE *CreditsTemplate()
+{
+    alignas(4) static WORD tpl[128];
+    WORD *p = tpl;
+    auto dlg = reinterpret_cast<DLGTEMPLATE *>(p);
+    dlg->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME;
+    dlg->cdit = 1;
+    dlg->cx = 201;
+    dlg->cy = 271;
+    p = reinterpret_cast<WORD *>(dlg + 1);
+    *p++ = 0;  // menu
+    *p++ = 0;  // class
+    for (const char *c = "Special Thanks"; *c; c++)
+        *p++ = *c;
+    *p++ = 0;
+    p = reinterpret_cast<WORD *>((reinterpret_cast<UINT_PTR>(p) + 3) & ~3);
+    auto item = reinterpret_cast<DLGITEMTEMPLATE *>(p);
+    item->style = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
+    item->x = 75;
+    item->y = 245;
+    item->cx = 50;
+    item->cy = 14;
+    item->id = IDOK;
+    p = reinterpret_cast<WORD *>(item + 1);
+    *p++ = 0xFFFF;
+    *p++ = 0x0080;  // button
+    for (const char *c = "O&K"; *c; c++)
+        *p++ = *c;
+    *p++ = 0;
+    *p++ = 0;
+    return dlg;
+}
+
+TEST(CreditsDlgProc, CentredOnTheScreenAndClosedByOk)
+{
+    INT_PTR result = 0;
+    std::thread t([&] {
+        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                         CreditsTemplate(), nullptr,
+                                         CreditsDlgProc, 0);
+    });
+    Robot robot;
+    auto w = robot.Next();
+    ASSERT_TRUE(w);
+    EXPECT_EQ("Special Thanks", w->caption);
+    RECT r, screen;
+    GetWindowRect(w->hwnd, &r);
+    GetWindowRect(GetDesktopWindow(), &screen);
+    EXPECT_EQ((screen.right - (r.right - r.left)) / 2, r.left);
+    EXPECT_EQ((screen.bottom - (r.bottom - r.top)) / 2, r.top);
+    // Cancel (Esc) does not close it; OK does.
+    PostMessageA(w->hwnd, WM_COMMAND, IDCANCEL, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(w->hwnd));
+    EXPECT_TRUE(robot.Press(*w, IDOK));
+    t.join();
+    EXPECT_EQ(1, result);
+}

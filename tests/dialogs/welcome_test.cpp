@@ -1,0 +1,512 @@
+// The welcome and destination dialogs against real drives, directories and
+// message boxes; the custom dialog library is answered from a script
+// (fake_sequence.h). Drives K: (5 GiB), L: (999,424 bytes) and M: (none)
+// come from the fixture script tests/dialogs/drives.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include "answer_boxes.h"
+#include "fake_sequence.h"
+#include "platform/templates.h"
+
+namespace fs = std::filesystem;
+
+static const char kCaption[] = "ORVA Setup";
+
+// A fresh scratch directory on C: for one test, without a trailing "\".
+static std::string Scratch(const std::string &name)
+{
+    std::string dir = "C:\\h8dialogs\\" + name;
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    fs::create_directories(dir);
+    return dir;
+}
+
+static bool IsDirectory(const std::string &path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+static void WriteFile(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The test drives exist (the fixture could mount its tmpfs drives).
+static bool HaveTestDrives()
+{
+    return GetFileAttributesA("K:\\") != INVALID_FILE_ATTRIBUTES &&
+           GetFileAttributesA("L:\\") != INVALID_FILE_ATTRIBUTES;
+}
+#define NEED_TEST_DRIVES()                                                   \
+    if (!HaveTestDrives())                                                   \
+    GTEST_SKIP() << "tmpfs drives K: and L: not mapped (mounting not allowed)"
+
+// ---- free space text
+
+TEST(FreeSpaceText, WholeMillionsOrZero)
+{
+    char text[32];
+    FreeSpaceText(0, text, sizeof text);
+    EXPECT_STREQ("0 M Bytes", text);
+    FreeSpaceText(999999, text, sizeof text);
+    EXPECT_STREQ("0 M Bytes", text);
+    FreeSpaceText(1000000, text, sizeof text);
+    EXPECT_STREQ("1M Bytes", text);
+    FreeSpaceText(123456789, text, sizeof text);
+    EXPECT_STREQ("123M Bytes", text);
+    // At and beyond 2 and 4 GiB the whole figure, not a 32-bit remainder.
+    FreeSpaceText(2147483648ULL, text, sizeof text);
+    EXPECT_STREQ("2147M Bytes", text);
+    FreeSpaceText(4294967296ULL + 1000000, text, sizeof text);
+    EXPECT_STREQ("4295M Bytes", text);
+    FreeSpaceText(18446744073709551615ULL, text, sizeof text);
+    EXPECT_STREQ("18446744073709M Bytes", text);
+}
+
+TEST(FormatFreeSpace, DrivesOfKnownSize)
+{
+    NEED_TEST_DRIVES();
+    char text[32];
+    EXPECT_EQ(1, FormatFreeSpace("K:\\ORVA", text, sizeof text));
+    EXPECT_STREQ("5368M Bytes", text);  // 5,368,709,120 bytes
+    EXPECT_EQ(1, FormatFreeSpace("L:\\ORVA", text, sizeof text));
+    EXPECT_STREQ("0 M Bytes", text);    // 999,424 bytes
+}
+
+TEST(FormatFreeSpace, DriveThatCannotBeAsked)
+{
+    char text[32] = "untouched";
+    EXPECT_EQ(0, FormatFreeSpace("M:\\ORVA", text, sizeof text));
+    EXPECT_STREQ("0 M Bytes", text);
+}
+
+// ---- creation of the destination
+
+TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
+{
+    std::string base = Scratch("levels");
+    std::string path = base + "\\one\\two\\three";
+    std::vector<SeenWindow> boxes;
+    int result = -1;
+    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(IsDirectory(base + "\\one"));
+    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
+    EXPECT_TRUE(IsDirectory(path));
+}
+
+TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
+{
+    std::string base = Scratch("existing");
+    fs::create_directories(base + "\\one");
+    WriteFile(base + "\\one\\keep.txt", "kept");
+    int result = -1;
+    auto boxes = AnswerBoxes(
+        [&] { result = MakeDirectoryPath((base + "\\one\\two\\").c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
+    EXPECT_EQ(4u, fs::file_size(base + "\\one\\keep.txt"));
+    // Everything there already: nothing to do, nothing to say.
+    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(base.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
+{
+    std::string base = Scratch("takenbyfile");
+    WriteFile(base + "\\one", "a file, not a directory");
+    for (std::string path : {base + "\\one\\two", base + "\\one"}) {
+        SCOPED_TRACE(path);
+        fake::Reset("C:\\ORVA\\");
+        int result = -1;
+        auto boxes = AnswerBoxes(
+            [&] { result = MakeDirectoryPath(path.c_str()); }, {IDOK});
+        EXPECT_EQ(0, result);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("box", boxes[0].kind);
+        EXPECT_EQ("Can't create directory", boxes[0].text);
+        EXPECT_EQ(kCaption, boxes[0].caption);
+    }
+    EXPECT_FALSE(IsDirectory(base + "\\one"));
+}
+
+// ---- the destination dialog
+
+class Destination : public ::testing::Test {
+protected:
+    void SetUp() override { fake::Reset("C:\\ORVA\\"); }
+    // Runs ChooseDestination, answering its message boxes with presses.
+    int Choose(const std::vector<int> &presses = {})
+    {
+        int result = -1;
+        boxes = AnswerBoxes([&] { result = ChooseDestination(); }, presses);
+        return result;
+    }
+    std::vector<SeenWindow> boxes;
+};
+
+TEST_F(Destination, SymbolsComeFromTheDestinationOnce)
+{
+    std::string base = Scratch("symbols");
+    TextCopy(DestinationDir, (base + "\\ORVA\\").c_str());
+    char expectedFree[32];
+    FormatFreeSpace("C:\\", expectedFree, sizeof expectedFree);
+    fake::script = {{TPL_DESTINATION, EV_EXIT, ""},
+                    {TPL_DESTINATION, EV_CANCEL, ""}};
+    EXPECT_EQ(0, Choose());
+    ASSERT_EQ(2u, fake::shown.size());
+    for (auto &d : fake::shown) {
+        EXPECT_EQ("FEditDlgProc", d.proc);
+        EXPECT_EQ(0u, d.helpTempl);
+        EXPECT_EQ("", d.helpProc);
+        EXPECT_EQ(base + "\\ORVA", d.symbols.at("EditTextIn"));
+        EXPECT_EQ("END", d.symbols.at("EditFocus"));
+        EXPECT_EQ(expectedFree, d.symbols.at("DiskInfo"));
+    }
+    EXPECT_EQ(1, fake::quitQuestions);
+    EXPECT_EQ(std::vector<int>{1}, fake::killed);
+    EXPECT_EQ(base + "\\ORVA\\", std::string(DestinationDir));
+}
+
+TEST_F(Destination, BackReturnsZeroAtOnce)
+{
+    fake::script = {{TPL_DESTINATION, EV_BACK, ""}};
+    EXPECT_EQ(0, Choose());
+    EXPECT_EQ(std::vector<int>{1}, fake::killed);
+}
+
+TEST_F(Destination, FiveGigabyteDriveShowsItsWholeFigure)
+{
+    NEED_TEST_DRIVES();
+    TextCopy(DestinationDir, "K:\\ORVA\\");
+    fake::script = {{TPL_DESTINATION, EV_CANCEL, ""}};
+    EXPECT_EQ(0, Choose());
+    EXPECT_EQ("5368M Bytes", fake::shown[0].symbols.at("DiskInfo"));
+    EXPECT_EQ("K:\\ORVA", fake::shown[0].symbols.at("EditTextIn"));
+}
+
+// Each refused path shows its notice (FInfo0DlgProc, no help), then the
+// destination dialog again.
+TEST_F(Destination, RefusedPathsShowTheirNotice)
+{
+    std::string base = Scratch("refused");
+    WriteFile(base + "\\afile", "x");
+    struct Case {
+        std::string typed;
+        UINT notice;
+    } cases[] = {
+        {"", TPL_NOTICE_EMPTY},
+        {"C:\\bad*name", TPL_NOTICE_BADNAME},
+        {"q:\\game", TPL_NOTICE_SOURCE},     // SourcePath1 but for case
+        {"Q:\\GAME\\", TPL_NOTICE_SOURCE},
+        {"C:\\", TPL_NOTICE_ROOT},
+        {base + "\\afile", TPL_NOTICE_ISFILE},
+        {base + "\\afile\\", TPL_NOTICE_ISFILE},
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        fake::Reset("C:\\ORVA\\");
+        fake::script = {{TPL_DESTINATION, EV_CONTINUE, c.typed},
+                        {c.notice, EV_CONTINUE, ""},
+                        {TPL_DESTINATION, EV_BACK, ""}};
+        EXPECT_EQ(0, Choose());
+        EXPECT_TRUE(boxes.empty());
+        ASSERT_EQ(3u, fake::shown.size());
+        EXPECT_EQ("FInfo0DlgProc", fake::shown[1].proc);
+        EXPECT_EQ(0u, fake::shown[1].helpTempl);
+        EXPECT_EQ("", fake::shown[1].helpProc);
+        EXPECT_EQ((std::vector<int>{1, 1}), fake::killed);
+    }
+    // From the source-directory check on, the typed path stays the
+    // destination also when the user is sent back.
+    EXPECT_EQ(base + "\\afile\\", std::string(DestinationDir));
+}
+
+TEST_F(Destination, ExistingDirectoryIsAcceptedSilently)
+{
+    std::string base = Scratch("existingdest");
+    WriteFile(base + "\\old.dat", "old");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, base + "\\"}};
+    EXPECT_EQ(1, Choose());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(1u, fake::shown.size());
+    EXPECT_EQ(std::vector<int>{1}, fake::killed);
+    EXPECT_EQ(base + "\\", std::string(DestinationDir));
+    EXPECT_TRUE(fs::exists(base + "\\old.dat"));
+    EXPECT_EQ(0, MinimalInstall);
+}
+
+TEST_F(Destination, MissingDirectoryIsCreatedAtEveryLevelAfterTheNotice)
+{
+    std::string base = Scratch("missing");
+    std::string typed = base + "\\a\\b\\ORVA";
+    // Cancel in the notice: nothing created, the dialog again.
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, typed},
+                    {TPL_NOTICE_CREATE, EV_CANCEL, ""},
+                    {TPL_DESTINATION, EV_CONTINUE, typed},
+                    {TPL_NOTICE_CREATE, EV_EXIT, ""},
+                    {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
+    EXPECT_EQ(1, Choose());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ((std::vector<UINT>{TPL_DESTINATION, TPL_NOTICE_CREATE,
+                                 TPL_DESTINATION, TPL_NOTICE_CREATE,
+                                 TPL_NOTICE_CREATE}),
+              fake::Templates());
+    EXPECT_EQ(1, fake::quitQuestions);
+    EXPECT_TRUE(IsDirectory(base + "\\a"));
+    EXPECT_TRUE(IsDirectory(base + "\\a\\b"));
+    EXPECT_TRUE(IsDirectory(typed));
+    EXPECT_EQ(typed + "\\", std::string(DestinationDir));
+}
+
+TEST_F(Destination, UncreatableDirectoryIsReportedAndStillChosen)
+{
+    std::string base = Scratch("uncreatable");
+    WriteFile(base + "\\blocker", "x");
+    std::string typed = base + "\\blocker\\ORVA";
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, typed},
+                    {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
+    EXPECT_EQ(1, Choose({IDOK}));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Can't create directory", boxes[0].text);
+    EXPECT_EQ(kCaption, boxes[0].caption);
+    EXPECT_EQ(typed + "\\", std::string(DestinationDir));
+}
+
+// ---- free space against RequiresDskSpc
+
+TEST_F(Destination, LowSpaceAsksFirstWithTheSecondButtonActive)
+{
+    NEED_TEST_DRIVES();
+    std::error_code ec;
+    fs::remove_all("L:\\ORVA", ec);
+    TextCopy(RequiresDskSpc, "1000000");  // L: has 999,424 bytes
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
+                    {TPL_LOW_DISK, EV_CANCEL, ""},
+                    {TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
+                    {TPL_LOW_DISK, EV_CONTINUE, ""},
+                    {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
+    EXPECT_EQ(1, Choose());
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(5u, fake::shown.size());
+    for (int i : {1, 3}) {
+        EXPECT_EQ("FGPDlgProc", fake::shown[i].proc);
+        EXPECT_EQ(0u, fake::shown[i].helpTempl);
+        EXPECT_EQ("2", fake::shown[i].symbols.at("ActiveButton"));
+    }
+    EXPECT_TRUE(IsDirectory("L:\\ORVA"));
+    EXPECT_EQ("L:\\ORVA\\", std::string(DestinationDir));
+    fs::remove_all("L:\\ORVA", ec);
+}
+
+TEST_F(Destination, EnoughSpaceAsksNothing)
+{
+    NEED_TEST_DRIVES();
+    std::error_code ec;
+    fs::remove_all("L:\\ORVA", ec);
+    TextCopy(RequiresDskSpc, "  +999424");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
+                    {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
+    EXPECT_EQ(1, Choose());
+    fs::remove_all("L:\\ORVA", ec);
+}
+
+TEST_F(Destination, SpaceBeyond32BitsIsComparedWhole)
+{
+    NEED_TEST_DRIVES();
+    std::error_code ec;
+    fs::create_directories("K:\\ORVA");
+    // 4 GiB + 1 fits into 5 GiB: no question.
+    TextCopy(RequiresDskSpc, "4294967297");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, "K:\\ORVA"}};
+    EXPECT_EQ(1, Choose());
+    EXPECT_EQ(1u, fake::shown.size());
+    // 5 GiB + 1 does not.
+    fake::Reset("C:\\ORVA\\");
+    TextCopy(RequiresDskSpc, "5368709121");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, "K:\\ORVA"},
+                    {TPL_LOW_DISK, EV_CANCEL, ""},
+                    {TPL_DESTINATION, EV_CANCEL, ""}};
+    EXPECT_EQ(0, Choose());
+    fs::remove_all("K:\\ORVA", ec);
+}
+
+TEST_F(Destination, UnknownFreeSpaceAsksWithTheLowSpaceQuestion)
+{
+    // M: cannot be asked for its free space.
+    TextCopy(DestinationDir, "M:\\ORVA\\");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, "M:\\ORVA"},
+                    {TPL_LOW_DISK, EV_CANCEL, ""},
+                    {TPL_DESTINATION, EV_BACK, ""}};
+    EXPECT_EQ(0, Choose());
+    EXPECT_EQ("0 M Bytes", fake::shown[0].symbols.at("DiskInfo"));
+    EXPECT_EQ("2", fake::shown[1].symbols.at("ActiveButton"));
+}
+
+// ---- minimal install
+
+TEST_F(Destination, MinimalInstallSurvivesGoingBack)
+{
+    std::string base = Scratch("minimal");
+    WriteFile(base + "\\afile", "x");
+    fake::script = {{TPL_DESTINATION, EV_MINIMAL, base + "\\afile"},
+                    {TPL_NOTICE_ISFILE, EV_CONTINUE, ""},
+                    {TPL_DESTINATION, EV_BACK, ""}};
+    EXPECT_EQ(0, Choose());
+    EXPECT_EQ(1, MinimalInstall);
+    // The welcome dialog again, then the ordinary continue.
+    fake::script = {{TPL_WELCOME_AGAIN, EV_GO_ON, ""},
+                    {TPL_DESTINATION, EV_CONTINUE, base}};
+    ShowWelcome();
+    EXPECT_EQ(1, Choose());
+    EXPECT_EQ(1, MinimalInstall);
+    // The second run proposes the path typed in the first.
+    EXPECT_EQ(base + "\\afile", fake::shown.back().symbols.at("EditTextIn"));
+}
+
+// ---- the welcome dialog
+
+TEST_F(Destination, WelcomeAsksBeforeQuittingAndGoesOn)
+{
+    fake::script = {{TPL_WELCOME_AGAIN, EV_CANCEL, ""},
+                    {TPL_WELCOME_AGAIN, EV_EXIT, ""},
+                    {TPL_WELCOME_AGAIN, 65, ""},  // a lone "A": shown again
+                    {TPL_WELCOME_AGAIN, EV_GO_ON, ""}};
+    ShowWelcome();
+    EXPECT_EQ(2, fake::quitQuestions);
+    EXPECT_EQ(4u, fake::shown.size());
+    for (auto &d : fake::shown) {
+        EXPECT_EQ("FInfoDlgProc", d.proc);
+        EXPECT_EQ(0u, d.helpTempl);
+    }
+    EXPECT_EQ(std::vector<int>{1}, fake::killed);
+}
+
+TEST_F(Destination, RemovalConfirmationBackAndCancelReturnToWelcome)
+{
+    fake::script = {{TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
+                    {TPL_REMOVE_OLD, EV_EXIT, ""},
+                    {TPL_REMOVE_OLD, EV_BACK, ""},
+                    {TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
+                    {TPL_REMOVE_OLD, EV_CANCEL, ""},
+                    {TPL_WELCOME_AGAIN, EV_GO_ON, ""}};
+    ShowWelcome();
+    EXPECT_EQ(0, fake::removals);
+    EXPECT_EQ(1, fake::quitQuestions);
+    EXPECT_EQ("FGPDlgProc", fake::shown[1].proc);
+    EXPECT_EQ((UINT)TPL_HELP, fake::shown[1].helpTempl);
+    EXPECT_EQ("FHelpDlgProc", fake::shown[1].helpProc);
+    EXPECT_EQ("2", fake::shown[1].symbols.at("ActiveButton"));
+    EXPECT_EQ((std::vector<int>{1, 1, 1}), fake::killed);
+}
+
+// The removal acts on the recorded installation, not on a destination
+// typed meanwhile; then every dialog closes and setup ends.
+TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
+{
+    std::string base = Scratch("removal");
+    WriteFile(base + "\\afile", "x");
+    char ini[MAX_PATH];
+    GetWindowsDirectoryA(ini, MAX_PATH);
+    std::string iniPath = std::string(ini) + "\\H8DLGTST.INI";
+    WritePrivateProfileStringA("Directory", "InstallPath", "D:\\OLD\\ORVA\\",
+                               iniPath.c_str());
+    fake::Reset("D:\\OLD\\ORVA\\");
+    fake::script = {{TPL_WELCOME_AGAIN, EV_GO_ON, ""},
+                    {TPL_DESTINATION, EV_CONTINUE, base + "\\afile"},
+                    {TPL_NOTICE_ISFILE, EV_CONTINUE, ""},
+                    {TPL_DESTINATION, EV_BACK, ""},
+                    {TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
+                    {TPL_REMOVE_OLD, EV_CONTINUE, ""}};
+    ShowWelcome();
+    EXPECT_EQ(0, Choose());
+    EXPECT_EQ(base + "\\afile\\", std::string(DestinationDir));
+    EXPECT_THROW(ShowWelcome(), SetupEnded);
+    EXPECT_EQ(1, fake::removals);
+    EXPECT_EQ("D:\\OLD\\ORVA\\", fake::removedDestination);
+    EXPECT_EQ(-1, fake::killed.back());
+    EXPECT_EQ(1, fake::shutdowns);
+    DeleteFileA(iniPath.c_str());
+    // Nothing recorded: the default destination is the installation.
+    fake::Reset("C:\\ELSEWHERE\\");
+    fake::script = {{TPL_REMOVE_OLD, EV_CONTINUE, ""}};
+    EXPECT_THROW(ConfirmRemoveOld(), SetupEnded);
+    EXPECT_EQ("C:\\ORVA\\", fake::removedDestination);
+}
+
+// ---- a Japanese system: 0x95 0x5C is one character (U+8868), whose
+// second byte is the backslash's
+
+static const char kHyo[] = "\x95\x5c";  // 表 in code page 932
+
+// Wine names host files in the host locale's character set: without a
+// ja_JP.UTF-8 locale on the host (see the fixture) it cannot name them.
+static bool CanNameJapaneseFiles()
+{
+    std::wstring dir = L"C:\\h8dialogs\\\u8868probe";
+    CreateDirectoryA("C:\\h8dialogs", nullptr);
+    bool ok = CreateDirectoryW(dir.c_str(), nullptr) ||
+              GetLastError() == ERROR_ALREADY_EXISTS;
+    RemoveDirectoryW(dir.c_str());
+    return ok;
+}
+#define NEED_JAPANESE()                                                      \
+    if (GetACP() != 932)                                                     \
+        GTEST_SKIP() << "needs a Japanese system (LC_ALL=ja_JP.UTF-8)";      \
+    if (!CanNameJapaneseFiles())                                             \
+    GTEST_SKIP() << "the host has no ja_JP.UTF-8 locale for Wine's file names"
+
+TEST(JapanesePath, PathRoutinesKeepTheCharacterWhole)
+{
+    NEED_JAPANESE();
+    char path[PATH_CAP];
+    TextCopy(path, (std::string("C:\\") + kHyo).c_str());
+    AppendBackslash(path);
+    EXPECT_EQ(std::string("C:\\") + kHyo + "\\", path);
+    RemoveBackslash(path);
+    EXPECT_EQ(std::string("C:\\") + kHyo, path);
+    RemoveBackslash(path);  // ends in the character, not in a backslash
+    EXPECT_EQ(std::string("C:\\") + kHyo, path);
+}
+
+TEST(JapanesePath, MakeDirectoryPathCreatesTheCharacterWhole)
+{
+    NEED_JAPANESE();
+    std::string base = Scratch("japanese");
+    std::string path = base + "\\" + kHyo + "\\sub";
+    int result = -1;
+    auto boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    std::vector<std::wstring> names;
+    for (auto &e : fs::directory_iterator(base))
+        names.push_back(e.path().filename().wstring());
+    EXPECT_EQ(std::vector<std::wstring>{L"\u8868"}, names);
+    EXPECT_TRUE(fs::is_directory(fs::path(base) / L"\u8868" / L"sub"));
+}
+
+TEST(JapanesePath, DestinationEndingInTheCharacter)
+{
+    NEED_JAPANESE();
+    fake::Reset("C:\\ORVA\\");
+    std::string base = Scratch("japanesedest");
+    std::string typed = base + "\\" + kHyo;
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, typed},
+                    {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
+    int result = -1;
+    auto boxes = AnswerBoxes([&] { result = ChooseDestination(); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(typed + "\\", std::string(DestinationDir));
+    EXPECT_TRUE(fs::is_directory(fs::path(base) / L"\u8868"));
+    // Proposed again without the trailing backslash, the character whole.
+    fake::script = {{TPL_DESTINATION, EV_CANCEL, ""}};
+    AnswerBoxes([&] { ChooseDestination(); }, {});
+    EXPECT_EQ(typed, fake::shown.back().symbols.at("EditTextIn"));
+}
