@@ -23,7 +23,12 @@
 #define DSETUPERR_RECORD      (-5)  // the installation cannot be recorded
 
 // Returns 0 on success, 1 on success with a restart needed, a negative
-// value on error. Exported undecorated.
-extern "C" int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags);
+// value on error. Exported undecorated, and the library's only export.
+#ifdef DSETUP_BUILD
+#define DSETUP_API extern "C" __declspec(dllexport)
+#else
+#define DSETUP_API extern "C" __declspec(dllimport)
+#endif
+DSETUP_API int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags);
 
 #endif

@@ -100,20 +100,23 @@ static void ReportTooLong(const char *what)
 }
 
 // Builds a registry key path from a root and one or two names, refusing
-// names that would make the path a parent key (see CheckKeyName) and
+// names that would make the path a parent key (see CheckKeyName), names
+// whose joining gives two backslashes in a row (a version "1.0\"), and
 // paths over KEY_CAP - 1 bytes. The product/version path keeps its
 // trailing "\". 1 when the key may be used.
 static int BuildKeyPath(char *out, const char *root, const char *name,
                         const char *subName)
 {
+    char relative[KEY_CAP];
     if (!CheckKeyName(name) || (subName && !CheckKeyName(subName)))
         return 0;
-    int fits = TextCopy(out, root, KEY_CAP) && TextAppend(out, name, KEY_CAP);
-    if (fits && subName)
-        fits = TextAppend(out, "\\", KEY_CAP) &&
-               TextAppend(out, subName, KEY_CAP) &&
-               TextAppend(out, "\\", KEY_CAP);
-    return fits;
+    int fits = TextCopy(relative, name, KEY_CAP);
+    if (subName)
+        fits = fits && TextAppend(relative, "\\", KEY_CAP) &&
+               TextAppend(relative, subName, KEY_CAP) &&
+               TextAppend(relative, "\\", KEY_CAP);
+    return fits && CheckKeyName(relative) && TextCopy(out, root, KEY_CAP) &&
+           TextAppend(out, relative, KEY_CAP);
 }
 
 // Builds every path and key of the registration from the Windows

@@ -134,6 +134,7 @@ static int CheckFiles(const char *dir, const char *manifest, DWORD flags,
         TextCopy(files + *used, name, n);
         *used += n;
     }
+    files[*used] = '\0';  // the list's final empty string
     return 0;
 }
 
@@ -173,7 +174,7 @@ static int WriteRecord(const char *dir, const char *version, DWORD components,
 // Installs the DirectX runtime of sourceDir for the requested components;
 // owner is the window the installation belongs to (nothing is shown).
 // Returns 0, 1 (restart needed) or a DSETUPERR_ value.
-extern "C" int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags)
+DSETUP_API int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags)
 {
     (void)owner;
     DWORD components = flags & KNOWN_COMPONENTS;

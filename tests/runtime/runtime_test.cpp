@@ -1,0 +1,359 @@
+// DirectX installation by machine type and the video codec registration:
+// every path through the machine choice with scripted dialog events, the
+// real DirectX setup library on the sample CD's directories (its record
+// shows which directory was installed), the failure messages read by the
+// robot, and the codec on the real system directory, registry and
+// system.ini.
+#include <gtest/gtest.h>
+#include "tests/registry/setup_env.h"
+#include "setup/setup.h"
+#include "platform/templates.h"
+
+static const char RecordKey[] = "Software\\ORVA DirectX Runtime";
+static const char AtDir[] = "Q:\\DIRECTX\\AT\\";
+static const char NecDir[] = "Q:\\DIRECTX\\NEC\\";
+
+// An event word whose first two characters sum to code.
+static std::string Word(UINT code)
+{
+    char first = static_cast<char>(code / 2);
+    return std::string(1, first) + static_cast<char>(code - first) + "EVENT";
+}
+
+static const std::string SelectRun = "run 7312 FSelectXDlgProc 7000 FHelpDlgProc";
+static const std::string AtInfoRun = "run 7290 FFMVInfoDlgProc 7000 FHelpDlgProc";
+static const std::string NecInfoRun = "run 7291 FFMVInfoDlgProc 7000 FHelpDlgProc";
+
+class DirectXTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetSetupState();
+        TextCopy(DirectXAT, AtDir);
+        TextCopy(DirectXNEC, NecDir);
+        MsgModule = GetModuleHandleA(nullptr);  // holds template 2
+        DeleteKeyTree(RecordKey);
+    }
+    void TearDown() override { DeleteKeyTree(RecordKey); }
+
+    // Runs InstallDirectX with the given dialog events; returns its result
+    // and leaves the message boxes in boxes.
+    int Install(std::vector<UINT> events)
+    {
+        for (UINT e : events)
+            ScriptedEvents.push_back(Word(e));
+        int result = -1;
+        boxes = BoxLines(RunAnswering([&] { result = InstallDirectX(); }));
+        EXPECT_TRUE(ScriptedEvents.empty()) << "events left over";
+        return result;
+    }
+
+    // The directory the DirectX setup library installed from, or "".
+    static std::string Installed()
+    {
+        std::string bytes;
+        if (!ReadValue(RecordKey, "Source", &bytes))
+            return "";
+        return bytes.substr(0, bytes.size() - 1);
+    }
+
+    std::vector<std::string> boxes;
+};
+
+TEST_F(DirectXTest, NoneInstallsNothing)
+{
+    TextCopy(DirectX, "none");
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({}));
+    EXPECT_TRUE(DialogLog.empty());
+    EXPECT_EQ("", Installed());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
+{
+    for (const char *language : {"English", "German"}) {
+        DeleteKeyTree(RecordKey);
+        TextCopy(LanguageName, language);
+        TextCopy(Select, "Yes");
+        EXPECT_EQ(1, Install({}));
+        EXPECT_TRUE(DialogLog.empty());
+        EXPECT_EQ(AtDir, Installed());
+        EXPECT_EQ(0, DirectXResult);
+        EXPECT_EQ(0, EndNotice);
+        EXPECT_TRUE(boxes.empty());
+    }
+}
+
+TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
+{
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
+    EXPECT_EQ((std::vector<std::string>{SelectRun, "quit", SelectRun, SelectRun,
+                                        "kill 1"}),
+              DialogLog);
+    EXPECT_EQ(AtDir, Installed());
+    EXPECT_EQ(0, EndNotice);
+}
+
+TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
+{
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
+    EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, NecInfoRun,
+                                        "kill 1"}),
+              DialogLog);
+    EXPECT_EQ(NecDir, Installed());
+    EXPECT_EQ(1, DirectXResult);  // the NEC runtime asks for a restart
+    EXPECT_EQ(0, EndNotice);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice)
+{
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({EV_MACHINE_1, EV_CANCEL}));
+    EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, "kill 1"}),
+              DialogLog);
+    EXPECT_EQ("", Installed());
+    EXPECT_EQ(1, EndNotice);
+
+    ResetSetupState();
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({EV_MACHINE_2, EV_EXIT}));
+    EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
+              DialogLog);
+    EXPECT_EQ("", Installed());
+    EXPECT_EQ(1, EndNotice);
+}
+
+TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
+{
+    TextCopy(LanguageName, "Japanese");
+    EXPECT_EQ(1, Install({EV_MACHINE_2, EV_CONTINUE}));
+    EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
+              DialogLog);
+    EXPECT_EQ(AtDir, Installed());
+    EXPECT_EQ(1, EndNotice);
+}
+
+TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
+{
+    struct Case {
+        const char *select, *machine;
+        std::vector<UINT> events;
+        std::vector<std::string> log;
+        const char *installed;
+        int endNotice;
+    };
+    const Case cases[] = {
+        {"No", "1", {}, {}, AtDir, 0},
+        {"No", "2", {EV_CONTINUE}, {NecInfoRun, "kill 1"}, NecDir, 0},
+        {"No", "2", {EV_CANCEL}, {NecInfoRun, "kill 1"}, "", 1},
+        {"No", "3", {EV_CONTINUE}, {AtInfoRun, "kill 1"}, AtDir, 1},
+        {"No", "3", {EV_EXIT}, {AtInfoRun, "kill 1"}, "", 1},
+        {"No", "7", {}, {}, "", 0},
+        {"No", "x", {}, {}, "", 0},
+        {"No", "", {}, {}, "", 0},
+        {"Ja", "1", {}, {}, AtDir, 0},  // neither Yes nor No: machine 1
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string("Select=") + c.select + " SelectMachine=" + c.machine);
+        ResetSetupState();
+        DeleteKeyTree(RecordKey);
+        TextCopy(LanguageName, "Japanese");
+        TextCopy(Select, c.select);
+        TextCopy(SelectMachine, c.machine);
+        EXPECT_EQ(1, Install(c.events));
+        EXPECT_EQ(c.log, DialogLog);
+        EXPECT_EQ(c.installed, Installed());
+        EXPECT_EQ(c.endNotice, EndNotice);
+        EXPECT_TRUE(boxes.empty());
+    }
+}
+
+TEST_F(DirectXTest, LibraryErrorGivesTwoMessagesAndFails)
+{
+    std::string dir = MakeTempDir("tqldxbad");
+    WriteBytes(dir + "\\RUNTIME.INI", "[Runtime]\r\n[Files]\r\nDRAW.RTM=10,0x1\r\n");
+    TextCopy(DirectXAT, dir.c_str());
+    EXPECT_EQ(0, Install({}));
+    EXPECT_EQ((std::vector<std::string>{"ORVA Setup|DirectX Setup Error.",
+                                        "ORVA Setup|DirectX Setup Faild."}),
+              boxes);
+    EXPECT_EQ(-4, DirectXResult);
+    RemoveTree(dir);
+}
+
+TEST_F(DirectXTest, MissingWaitTemplateFailsBeforeTheLibraryRuns)
+{
+    MsgModule = GetModuleHandleA("kernel32.dll");  // has no template 2
+    EXPECT_EQ(0, Install({}));
+    EXPECT_EQ((std::vector<std::string>{"ORVA Setup|Create Window Error",
+                                        "ORVA Setup|DirectX Setup Faild."}),
+              boxes);
+    EXPECT_EQ("", Installed());
+    EXPECT_EQ(0, DirectXResult);
+}
+
+TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
+{
+    int result = -1;
+    std::vector<SeenWindow> seen = RunAnswering([&] {
+        result = RunDirectXSetup(AtDir);
+    });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(nullptr, FindWindowA(nullptr, "DirectX wait window of the test"));
+    EXPECT_TRUE(BoxLines(seen).empty());
+}
+
+// ---- video codec
+
+static const char CodecKey[] =
+    "System\\CurrentControlSet\\control\\MediaResources\\icm\\vidc.IV41";
+
+// A test driver of the given version, built beside the test program.
+static std::string TestCodec(const std::string &version)
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir = exe;
+    dir.resize(dir.rfind('\\'));
+    return dir + "\\codecs\\" + version + "\\IR41_32.dll";
+}
+
+class CodecTest : public ::testing::Test {
+protected:
+    std::string installed, systemIni, savedIni, cd;
+
+    void SetUp() override
+    {
+        ResetSetupState();
+        installed = SystemDir() + "\\IR41_32.DLL";
+        systemIni = WindowsDir() + "\\system.ini";
+        savedIni = ReadBytes(systemIni);
+        cd = MakeTempDir("tqlcodec");
+        WriteBytes(cd + "\\IR41_32.DLL", ReadBytes(TestCodec("4.11.15.60")));
+        TextCopy(Indeo41LibPath, (cd + "\\").c_str());
+        Clean();
+    }
+    void TearDown() override
+    {
+        Clean();
+        RemoveTree(cd);
+        WriteBytes(systemIni, savedIni);
+    }
+    void Clean()
+    {
+        SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(installed.c_str());
+        DeleteKeyTree(CodecKey);
+        WritePrivateProfileStringA("drivers32", "VIDC.IV41", nullptr,
+                                   systemIni.c_str());
+    }
+    int Install()
+    {
+        int result = -1;
+        boxes = BoxLines(RunAnswering([&] { result = InstallVideoCodec(); }));
+        return result;
+    }
+    std::string Drivers32Entry()
+    {
+        char value[64];
+        GetPrivateProfileStringA("drivers32", "VIDC.IV41", "<none>", value,
+                                 sizeof value, systemIni.c_str());
+        return value;
+    }
+    void ExpectRegistered()
+    {
+        std::string bytes;
+        DWORD type = 0;
+        const std::string description("Indeo\xAE video interactive R4.1 by Intel\0", 39);
+        for (const char *name : {"Description", "FriendlyName"}) {
+            ASSERT_TRUE(ReadValue(CodecKey, name, &bytes, &type)) << name;
+            EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+            EXPECT_EQ(39u, bytes.size());
+            EXPECT_EQ('\xAE', bytes[5]);
+            EXPECT_EQ(description, bytes);
+        }
+        ASSERT_TRUE(ReadValue(CodecKey, "Driver", &bytes, &type));
+        EXPECT_EQ(std::string("ir41_32.dll\0", 12), bytes);
+        EXPECT_NE(std::string::npos,
+                  ReadBytes(systemIni).find("VIDC.IV41=ir41_32.dll"));
+        EXPECT_EQ("ir41_32.dll", Drivers32Entry());
+    }
+    void ExpectNotRegistered()
+    {
+        EXPECT_FALSE(KeyExists(CodecKey));
+        EXPECT_EQ("<none>", Drivers32Entry());
+    }
+    std::vector<std::string> boxes;
+};
+
+TEST_F(CodecTest, NoneChangesNothing)
+{
+    TextCopy(Indeo41, "NONE");
+    EXPECT_EQ(1, Install());
+    EXPECT_FALSE(FileExists(installed));
+    ExpectNotRegistered();
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CodecTest, AbsentDriverIsCopiedAndRegistered)
+{
+    EXPECT_EQ(1, Install());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ReadBytes(TestCodec("4.11.15.60")), ReadBytes(installed));
+    ExpectRegistered();
+}
+
+TEST_F(CodecTest, CurrentDriverIsNeitherCopiedNorRegistered)
+{
+    for (const char *version : {"4.11.15.60", "4.12.15.60"}) {
+        SCOPED_TRACE(version);
+        Clean();
+        WriteBytes(installed, ReadBytes(TestCodec(version)));
+        EXPECT_EQ(1, Install());
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(ReadBytes(TestCodec(version)), ReadBytes(installed));
+        ExpectNotRegistered();
+    }
+}
+
+TEST_F(CodecTest, DriverOlderInAnyFieldIsReplacedAndRegistered)
+{
+    for (const char *version : {"5.0.0.0", "4.11.15.59"}) {
+        SCOPED_TRACE(version);
+        Clean();
+        WriteBytes(installed, ReadBytes(TestCodec(version)));
+        EXPECT_EQ(1, Install());
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(ReadBytes(TestCodec("4.11.15.60")), ReadBytes(installed));
+        ExpectRegistered();
+    }
+}
+
+TEST_F(CodecTest, EntryNamingAnotherDriverIsReplaced)
+{
+    WritePrivateProfileStringA("drivers32", "VIDC.IV41", "other32.dll",
+                               systemIni.c_str());
+    WritePrivateProfileStringA("drivers32", "VIDC.TEST", "keep32.dll",
+                               systemIni.c_str());
+    EXPECT_EQ(1, Install());
+    ExpectRegistered();
+    char kept[32];
+    GetPrivateProfileStringA("drivers32", "VIDC.TEST", "", kept, sizeof kept,
+                             systemIni.c_str());
+    EXPECT_STREQ("keep32.dll", kept);
+    EXPECT_EQ(std::string::npos, ReadBytes(systemIni).find("other32.dll"));
+}
+
+TEST_F(CodecTest, MissingSourceFailsWithTheCopyMessage)
+{
+    DeleteFileA((cd + "\\IR41_32.DLL").c_str());
+    EXPECT_EQ(0, Install());
+    EXPECT_EQ(std::vector<std::string>{"Setup File Copy|The new file is missing."},
+              boxes);
+    EXPECT_FALSE(FileExists(installed));
+    ExpectNotRegistered();
+}
