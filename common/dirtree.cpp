@@ -21,6 +21,12 @@ static const int ShellFolders[] = {
     CSIDL_COMMON_DOCUMENTS,
 };
 
+// Looked up at run time: Windows 95 has neither in its system libraries
+// (SHGetFolderPathA comes with shfolder.dll there), and the programs import
+// nothing beyond kernel32, user32 and advapi32.
+typedef HRESULT (WINAPI *SHGetFolderPathAProc)(HWND, int, HANDLE, DWORD, LPSTR);
+typedef DWORD (WINAPI *GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
+
 // The "Delete" message of a message-table slot (58, 59 or 60).
 static void ShowDeleteMessage(int slot)
 {
@@ -106,7 +112,10 @@ static int ResolveDirectory(const char *path, char *full)
     DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
     if (n == 0 || n >= MAX_PATH)
         return 0;
-    n = GetLongPathNameA(absolute, full, MAX_PATH);
+    GetLongPathNameAProc longPath = reinterpret_cast<GetLongPathNameAProc>(
+        reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
+    n = longPath ? longPath(absolute, full, MAX_PATH) : 0;
     if (n == 0 || n >= MAX_PATH)
         TextCopy(full, absolute, MAX_PATH);
     if (lstrlenA(full) > 3)
@@ -144,6 +153,35 @@ static int HoldsFolder(const char *dir, const char *folder)
     return !lstrcmpiA(dir, resolved);
 }
 
+// 1 when dir holds one of the shell's folders of this user or all users.
+static int HoldsShellFolder(const char *dir)
+{
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    FARPROC proc = shell ? GetProcAddress(shell, "SHGetFolderPathA") : 0;
+    if (!proc) {
+        if (shell)
+            FreeLibrary(shell);
+        shell = LoadLibraryA("shfolder.dll");
+        proc = shell ? GetProcAddress(shell, "SHGetFolderPathA") : 0;
+    }
+    int holds = 0;
+    if (proc) {
+        SHGetFolderPathAProc getFolder = reinterpret_cast<SHGetFolderPathAProc>(
+            reinterpret_cast<void *>(proc));
+        char folder[MAX_PATH];
+        for (int csidl : ShellFolders) {
+            if (getFolder(0, csidl, 0, SHGFP_TYPE_CURRENT, folder) == S_OK &&
+                HoldsFolder(dir, folder)) {
+                holds = 1;
+                break;
+            }
+        }
+    }
+    if (shell)
+        FreeLibrary(shell);
+    return holds;
+}
+
 int IsProtectedDirectory(const char *dir)
 {
     char full[MAX_PATH];
@@ -154,12 +192,7 @@ int IsProtectedDirectory(const char *dir)
         return 1;
     if (GetSystemDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
         return 1;
-    for (int csidl : ShellFolders) {
-        if (SHGetFolderPathA(0, csidl, 0, SHGFP_TYPE_CURRENT, folder) == S_OK &&
-            HoldsFolder(full, folder))
-            return 1;
-    }
-    return 0;
+    return HoldsShellFolder(full);
 }
 
 // Tells the user that dir is not removed because it is or holds a folder

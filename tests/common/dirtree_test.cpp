@@ -1,0 +1,176 @@
+// Directory tree removal on the real file system: attributes, a file held
+// open, missing and overlong paths, and the folders never to be removed.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include "common/removal.h"
+#include "removal_support.h"
+
+static const std::string kFile = "Delete|Cannot delete a file.";
+static const std::string kDir = "Delete|Cannot remove a folder.";
+static const std::string kList = "Delete|Cannot list a folder.";
+
+static bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static void MakeFile(const std::string &path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << path;
+    DWORD written;
+    WriteFile(h, "data", 4, &written, nullptr);
+    CloseHandle(h);
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
+// A fresh directory name under base for one test.
+static std::string Fresh(const std::string &base, const char *name)
+{
+    std::string dir = base + "\\" + name + std::to_string(GetTickCount());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+// A tree with read-only, hidden and system files at three depths.
+static void MakeTree(const std::string &dir)
+{
+    CreateDirectoryA((dir + "\\SUB").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\SUB\\DEEP").c_str(), nullptr);
+    CreateDirectoryA((dir + "\\EMPTY").c_str(), nullptr);
+    MakeFile(dir + "\\ORVA.EXE", FILE_ATTRIBUTE_READONLY);
+    MakeFile(dir + "\\SUB\\HIDDEN.DAT", FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(dir + "\\SUB\\DEEP\\SYSTEM.DAT", FILE_ATTRIBUTE_SYSTEM);
+    MakeFile(dir + "\\SUB\\DEEP\\ALL.DAT", FILE_ATTRIBUTE_READONLY |
+             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
+TEST(DirectoryTree, RemovesWholeTreesWhateverTheAttributes)
+{
+    // Inside Program Files is allowed: only the folder itself is protected.
+    char programs[MAX_PATH];
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programs));
+    for (const char *tail : {"", "\\"}) {
+        std::string dir = Fresh(programs, "TREE");
+        MakeTree(dir);
+        Outcome o = RunAnswering([&] { return RemoveDirectoryTree((dir + tail).c_str()); });
+        EXPECT_EQ(1, o.result) << tail;
+        EXPECT_TRUE(o.boxes.empty()) << o.boxes[0];
+        EXPECT_FALSE(Exists(dir));
+    }
+}
+
+// Names in the order the file system lists them.
+static std::vector<std::string> Listing(const std::string &dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &f);
+    do {
+        if (f.cFileName[0] != '.')
+            names.push_back(f.cFileName);
+    } while (FindNextFileA(h, &f));
+    FindClose(h);
+    return names;
+}
+
+TEST(DirectoryTree, StopsAtAFileHeldOpenWithOneMessagePerLevel)
+{
+    std::string top = Fresh("C:", "HELD");
+    std::string deep = top + "\\A\\B";
+    CreateDirectoryA((top + "\\A").c_str(), nullptr);
+    CreateDirectoryA(deep.c_str(), nullptr);
+    for (const char *name : {"1.DAT", "2.DAT", "3.DAT", "4.DAT", "HELD.DAT", "5.DAT", "6.DAT"})
+        MakeFile(deep + "\\" + name, FILE_ATTRIBUTE_READONLY);
+    std::vector<std::string> order = Listing(deep);
+    HANDLE held = CreateFileA((deep + "\\HELD.DAT").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    CloseHandle(held);
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(std::vector<std::string>({kFile, kFile, kFile}), o.boxes);
+    bool before = true;
+    for (const std::string &name : order) {
+        if (name == "HELD.DAT")
+            before = false;
+        EXPECT_EQ(!before || name == "HELD.DAT", Exists(deep + "\\" + name)) << name;
+    }
+}
+
+TEST(DirectoryTree, TopFolderThatCannotBeRemoved)
+{
+    std::string top = Fresh("C:", "OPEN");
+    MakeTree(top);
+    HANDLE held = CreateFileA(top.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    CloseHandle(held);
+    EXPECT_EQ(0, o.result);
+    // "Remove Directory に失敗しました。" in code page 932.
+    EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory "
+              "\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42"}), o.boxes);
+    EXPECT_TRUE(Exists(top));
+    EXPECT_FALSE(Exists(top + "\\SUB"));
+    RemoveDirectoryA(top.c_str());
+}
+
+TEST(DirectoryTree, MissingAndOverlongPaths)
+{
+    Outcome o = RunAnswering([] { return RemoveDirectoryTree("C:\\NO\\SUCH\\DIR"); });
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(std::vector<std::string>({kList}), o.boxes);
+
+    std::string tooLong = "C:\\" + std::string(270, 'X');
+    o = RunAnswering([&] { return RemoveDirectoryTree(tooLong.c_str()); });
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(std::vector<std::string>({kList}), o.boxes);
+
+    // A directory whose path fits, holding a file whose full path does not.
+    std::string top = Fresh("C:", "LONG");
+    std::string dir = top + "\\" + std::string(200, 'D');
+    std::string name(100, 'F');
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    std::wstring wide = L"\\\\?\\" + std::wstring(dir.begin(), dir.end()) + L"\\" +
+                        std::wstring(name.begin(), name.end());
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(std::vector<std::string>({kFile, kFile}), o.boxes);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wide.c_str()));
+}
+
+TEST(DirectoryTree, RefusesDrivesAndSystemAndUserFolders)
+{
+    char windows[MAX_PATH], system[MAX_PATH], folder[MAX_PATH], shortName[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::vector<std::string> refused = {"C:\\", "C:", "", "c:\\windows", "C:\\WINDOWS\\",
+        windows, system, std::string(system) + "\\..\\..\\", "C:\\users", ".."};
+    for (int csidl : {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS}) {
+        ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, csidl, nullptr, 0, folder));
+        std::string path(folder);  // the folder and the two above it
+        for (int up = 0; up < 3; up++, path = path.substr(0, path.rfind('\\')))
+            refused.push_back(path);
+    }
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, folder);
+    ASSERT_TRUE(GetShortPathNameA(folder, shortName, MAX_PATH));
+    refused.push_back(shortName);
+    SetCurrentDirectoryA(system);
+    for (const std::string &dir : refused)
+        ASSERT_EQ(1, IsProtectedDirectory(dir.c_str())) << dir;
+    std::string inside = std::string(folder) + "\\ORVA";
+    for (const char *dir : {"C:\\ORVA", "C:\\WINDOWSX", "..\\..\\ORVA\\", inside.c_str()})
+        EXPECT_EQ(0, IsProtectedDirectory(dir)) << dir;
+    for (const char *dir : {"", "C:\\", "..\\..\\"}) {
+        Outcome o = RunAnswering([&] { return RemoveDirectoryTree(dir); });
+        EXPECT_EQ(0, o.result) << dir;
+        EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" +
+                  std::string(dir) + "\"\nA drive, a Windows folder, a user folder or a "
+                  "folder holding one is never removed."}), o.boxes) << dir;
+    }
+    SetCurrentDirectoryA("C:\\");
+}

@@ -1,0 +1,119 @@
+// Deletion at the next Windows start through the real WININIT.INI of the
+// prefix's Windows directory (saved and restored around each test), and
+// Wine's own processing of it by a restart (wineboot -r).
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+#include "common/removal.h"
+#include "tests/robot/robot.h"
+
+class Wininit : public ::testing::Test {
+protected:
+    std::string path_, saved_;
+    bool had_ = false;
+    void SetUp() override
+    {
+        char dir[MAX_PATH];
+        GetWindowsDirectoryA(dir, MAX_PATH);
+        path_ = std::string(dir) + "\\WININIT.INI";
+        had_ = Read(saved_);
+        DeleteFileA(path_.c_str());
+    }
+    void TearDown() override
+    {
+        DeleteFileA(path_.c_str());
+        if (had_)
+            Write(saved_);
+    }
+    bool Read(std::string &bytes)
+    {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        bytes = s.str();
+        return in.is_open();
+    }
+    void Write(const std::string &bytes)
+    {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    // The section as the profile functions see it, entries joined by "|".
+    std::string Section()
+    {
+        std::vector<char> block(64 * 1024);
+        DWORD n = GetPrivateProfileSectionA("rename", block.data(), block.size(), "WININIT.INI");
+        std::string s(block.data(), n);
+        for (char &c : s)
+            if (!c) c = '|';
+        return s;
+    }
+};
+
+TEST_F(Wininit, BlockHelpers)
+{
+    EXPECT_EQ(0, SectionBlockLength("\0"));
+    EXPECT_EQ(11, SectionBlockLength("nul=A\0x=BC\0"));
+    EXPECT_EQ(6, FindSectionEntry("nul=A\0NUL=c:\\b\0", "nul=C:\\B"));
+    EXPECT_EQ(-1, FindSectionEntry("nul=A\0", "nul=B"));
+}
+
+TEST_F(Wininit, SchedulesEachPathOnceInTheOrderGiven)
+{
+    EXPECT_EQ(1, ScheduleDeleteAtRestart("C:\\WINDOWS\\UNINST.EXE"));
+    std::string bytes;
+    ASSERT_TRUE(Read(bytes));
+    EXPECT_EQ("nul=C:\\WINDOWS\\UNINST.EXE|", Section());
+    EXPECT_EQ(1, ScheduleDeleteAtRestart("C:\\WINDOWS\\msg.dll"));
+    EXPECT_EQ(0, ScheduleDeleteAtRestart("c:\\windows\\UNINST.exe"));
+    EXPECT_EQ("nul=C:\\WINDOWS\\UNINST.EXE|nul=C:\\WINDOWS\\msg.dll|", Section());
+}
+
+TEST_F(Wininit, CancelsOneEntryAndKeepsTheOthers)
+{
+    Write("[rename]\r\nnul=C:\\A.DLL\r\nC:\\NEW.DLL=C:\\OLD.DLL\r\nnul=C:\\B.EXE\r\n"
+          "nul=C:\\C.INI\r\n");
+    EXPECT_EQ(1, CancelScheduledDelete("C:\\b.exe"));
+    EXPECT_EQ("nul=C:\\A.DLL|C:\\NEW.DLL=C:\\OLD.DLL|nul=C:\\C.INI|", Section());
+    std::string before, after;
+    Read(before);
+    EXPECT_EQ(0, CancelScheduledDelete("C:\\B.EXE"));
+    Read(after);
+    EXPECT_EQ(before, after);
+
+    Write("[rename]\r\nnul=C:\\ONLY.EXE\r\n");
+    EXPECT_EQ(1, CancelScheduledDelete("C:\\ONLY.EXE"));
+    EXPECT_EQ("", Section());
+    EXPECT_EQ(0, CancelScheduledDelete("C:\\ONLY.EXE"));
+}
+
+TEST_F(Wininit, SectionsOfSeveralKilobytesStayWhole)
+{
+    std::string file = "[rename]\r\n", expected;
+    for (int i = 0; i < 300; i++) {
+        std::string entry = "nul=C:\\ORVA\\DATA\\FILE" + std::to_string(i) + ".DAT";
+        file += entry + "\r\n";
+        if (i != 150)
+            expected += entry + "|";
+    }
+    Write(file);
+    EXPECT_EQ(1, ScheduleDeleteAtRestart("C:\\LAST.EXE"));
+    EXPECT_EQ(1, CancelScheduledDelete("C:\\ORVA\\DATA\\FILE150.DAT"));
+    EXPECT_EQ(expected + "nul=C:\\LAST.EXE|", Section());
+}
+
+// Wine deletes every "nul" file when wineboot restarts the session.
+TEST_F(Wininit, RestartDeletesExactlyTheScheduledFiles)
+{
+    const char *files[] = {"C:\\TQLDEL1.TMP", "C:\\TQLDEL2.TMP", "C:\\TQLKEEP.TMP"};
+    for (const char *f : files)
+        std::ofstream(f) << "x";
+    ASSERT_EQ(1, ScheduleDeleteAtRestart(files[0]));
+    ASSERT_EQ(1, ScheduleDeleteAtRestart(files[1]));
+    Launched boot = Launch("C:\\windows\\system32\\wineboot.exe", "-r", "C:\\");
+    ASSERT_EQ(0, boot.Wait(120000));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(files[0]));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(files[1]));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(files[2]));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_.c_str()));
+    DeleteFileA(files[2]);
+}
