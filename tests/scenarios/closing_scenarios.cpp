@@ -1,0 +1,90 @@
+// The end of an installation as a user meets it: the ending dialog, the
+// restart question that the NEC runtime of the sample CD asks for (its
+// RUNTIME.INI says Restart=Yes), and the closing notice. A restart the user
+// accepts would end the Wine session the scenarios run in; what the system
+// is asked then is checked by the unit tests (tests/dialogs).
+#include "scenario.h"
+#include "welcome_scenarios.h"
+
+using namespace scenario;
+
+namespace {
+
+const char kMsgCaption[] = "ORVA PC";
+const char kRestartAsk[] =
+    "Windows must be restarted to complete the DirectX setup.\nRestart Windows now?";
+const char kRestartDeclined[] =
+    "Windows will not be restarted now.\nBe sure to restart Windows before you start the game.";
+const char kEndNotice[] =
+    "Setup is complete.\nPlease restart Windows before you start the game.";
+const char kEndingText[] =
+    "ORVA has been installed.\nChoose Play ORVA to start it now, or Finish to close Setup.";
+
+// Installs into dir (created after its notice) up to the end of the copy.
+void InstallInto(SetupRun &setup, const std::string &dir)
+{
+    setup.Press(setup.Dialog(TPL_WELCOME), EventButton(EV_GO_ON));
+    SeenWindow dest = setup.Dialog(TPL_DESTINATION);
+    setup.robot.SetText(dest, IDC_DEST_EDIT, dir);
+    setup.Press(dest, EventButton(EV_CONTINUE));
+    setup.Press(setup.Dialog(TPL_NOTICE_CREATE), EventButton(EV_CONTINUE));
+}
+
+} // namespace
+
+TEST(EndingScenario, CancelAsksExitEndsWithoutAQuestion)
+{
+    NoEarlierInstallation none;
+    ForgetInstallation("C:\\h8end");
+    SetupRun setup(kCd);
+    InstallInto(setup, "C:\\h8end\\ORVA");
+    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);  // AT
+    ASSERT_EQ("dialog", ending.kind) << Describe(ending);
+    ASSERT_EQ((UINT)TPL_ENDING, ending.templ);
+    EXPECT_EQ(kEndingText, ending.text);
+    setup.Press(ending, EventButton(EV_CANCEL));
+    setup.Press(setup.Dialog(TPL_QUIT), EventButton(EV_CONTINUE));
+    ending = setup.Dialog(TPL_ENDING);
+    setup.Press(ending, EventButton(EV_EXIT));
+    setup.EndsQuietly();
+    ForgetInstallation("C:\\h8end");
+}
+
+TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
+{
+    NoEarlierInstallation none;
+    ForgetInstallation("C:\\h8end");
+    SetupRun setup(kCd);
+    InstallInto(setup, "C:\\h8end\\ORVA");
+    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);  // NEC
+    ASSERT_EQ("box", ask.kind) << Describe(ask);
+    EXPECT_EQ(kMsgCaption, ask.caption);
+    EXPECT_EQ(kRestartAsk, ask.text);
+    setup.Press(ask, IDNO);
+    setup.Press(setup.Box(kMsgCaption, kRestartDeclined), IDOK);
+    setup.Press(setup.Box(kMsgCaption, kEndNotice), IDOK);
+    setup.EndsQuietly();  // no ending dialog
+    ForgetInstallation("C:\\h8end");
+}
+
+TEST(EndingScenario, PlayStartsTheProductJustInstalled)
+{
+    NoEarlierInstallation none;
+    ForgetInstallation("C:\\h8end");
+    SetupRun setup(kCd);
+    InstallInto(setup, "C:\\h8end\\ORVA");
+    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+    ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Describe(ending);
+    setup.Press(ending, EventButton(EV_START_PRODUCT));
+    EXPECT_EQ(0, setup.process.Wait(20000));
+    HWND game = WaitForTitle("ORVA");
+    ASSERT_NE(nullptr, game);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(game, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    PostMessageA(game, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process, 1);
+    CloseHandle(process);
+    ForgetInstallation("C:\\h8end");
+}

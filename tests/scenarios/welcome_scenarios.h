@@ -1,0 +1,67 @@
+// Steps shared by the welcome and closing scenarios: the rest of an
+// installation after the destination, and the record of an installation
+// in the uninstaller settings file of the Windows directory.
+#ifndef TESTS_SCENARIOS_WELCOME_SCENARIOS_H
+#define TESTS_SCENARIOS_WELCOME_SCENARIOS_H
+
+#include <filesystem>
+#include "scenario.h"
+
+namespace scenario {
+
+// After the destination is accepted: the copy's progress window passes by,
+// the machine type dialog is answered with the given choice (113 NEC with
+// its video information continued, 149 AT). Returns the next window of
+// setup that is neither the progress window nor one of those dialogs
+// (kind "" when setup showed nothing more within a minute).
+inline SeenWindow FinishInstallation(SetupRun &setup, UINT machine)
+{
+    for (;;) {
+        DWORD until = GetTickCount() + 60000;
+        std::optional<SeenWindow> w;
+        while (!w && (LONG)(GetTickCount() - until) < 0) {
+            w = setup.robot.Next(500);
+            if (w && w->pid != setup.process.pid)
+                w.reset();
+        }
+        if (!w) {
+            ADD_FAILURE() << "setup showed nothing more";
+            return SeenWindow();
+        }
+        if (w->kind == "window")
+            continue;  // the progress window, the wait window
+        if (w->kind == "dialog" && w->templ == TPL_MACHINE) {
+            EXPECT_TRUE(setup.robot.Press(*w, EventButton(machine)));
+            continue;
+        }
+        if (w->kind == "dialog" &&
+            (w->templ == TPL_FMVINFO_AT || w->templ == TPL_FMVINFO_NEC)) {
+            EXPECT_TRUE(setup.robot.Press(*w, EventButton(EV_CONTINUE)));
+            continue;
+        }
+        return *w;
+    }
+}
+
+// Records an installation in C:\windows\ORVA.INI [Directory]: InstallPath,
+// and ExePath unless null.
+inline void RecordInstallation(const char *installPath, const char *exePath)
+{
+    char ini[MAX_PATH];
+    GetWindowsDirectoryA(ini, MAX_PATH);
+    lstrcatA(ini, "\\ORVA.INI");
+    WritePrivateProfileStringA("Directory", "InstallPath", installPath, ini);
+    WritePrivateProfileStringA("Directory", "ExePath", exePath, ini);
+}
+
+// Removes what an installation into dir left: the directory; the settings
+// file is put back by NoEarlierInstallation.
+inline void ForgetInstallation(const std::string &dir)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}
+
+} // namespace scenario
+
+#endif
