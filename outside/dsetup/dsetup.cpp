@@ -24,7 +24,8 @@
 // system: the runtime files of the sample CD are data, not drivers.
 //
 // Results (platform/dsetup.h): 0 installed; 1 installed, restart needed;
-// DSETUPERR_BADPARAM no source directory or no known component requested;
+// DSETUPERR_BADPARAM no source directory (or one too long for a path), or
+// no known component requested;
 // DSETUPERR_NOMANIFEST the directory has no RUNTIME.INI (or does not
 // exist); DSETUPERR_BADMANIFEST no [Files] entry or an entry without a
 // valid size; DSETUPERR_SOURCEFILE a needed file is missing, a directory,

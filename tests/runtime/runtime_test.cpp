@@ -207,6 +207,27 @@ TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
     EXPECT_TRUE(BoxLines(seen).empty());
 }
 
+TEST_F(DirectXTest, CdMessageLibrariesHoldTheWaitWindow)
+{
+    for (const char *library : {"Q:\\msgeng.dll", "Q:\\msg.dll"}) {
+        SCOPED_TRACE(library);
+        DeleteKeyTree(RecordKey);
+        MsgModule = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (!MsgModule) {
+            ADD_FAILURE() << "the CD image has no " << library;
+            continue;
+        }
+        int result = -1;
+        std::vector<SeenWindow> seen = RunAnswering([&] {
+            result = RunDirectXSetup(NecDir);
+        });
+        EXPECT_EQ(1, result);
+        EXPECT_TRUE(BoxLines(seen).empty());
+        EXPECT_EQ(NecDir, Installed());
+        FreeLibrary(MsgModule);
+    }
+}
+
 // ---- video codec
 
 static const char CodecKey[] =
