@@ -40,7 +40,7 @@ TEST(EndingScenario, CancelAsksExitEndsWithoutAQuestion)
     InstallInto(setup, "C:\\h8end\\ORVA");
     SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);  // AT
     ASSERT_EQ("dialog", ending.kind) << Describe(ending);
-    ASSERT_EQ((UINT)TPL_ENDING, ending.templ);
+    ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     EXPECT_EQ(kEndingText, ending.text);
     setup.Press(ending, EventButton(EV_CANCEL));
     setup.Press(setup.Dialog(TPL_QUIT), EventButton(EV_CONTINUE));
@@ -57,7 +57,7 @@ TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
     SetupRun setup(kCd);
     InstallInto(setup, "C:\\h8end\\ORVA");
     SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);  // NEC
-    ASSERT_EQ("box", ask.kind) << Describe(ask);
+    ASSERT_EQ("box", ask.kind) << Transcript(setup);
     EXPECT_EQ(kMsgCaption, ask.caption);
     EXPECT_EQ(kRestartAsk, ask.text);
     setup.Press(ask, IDNO);
@@ -74,7 +74,7 @@ TEST(EndingScenario, PlayStartsTheProductJustInstalled)
     SetupRun setup(kCd);
     InstallInto(setup, "C:\\h8end\\ORVA");
     SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
-    ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Describe(ending);
+    ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     setup.Press(ending, EventButton(EV_START_PRODUCT));
     EXPECT_EQ(0, setup.process.Wait(20000));
     HWND game = WaitForTitle("ORVA");

@@ -150,7 +150,7 @@ TEST(DestinationScenario, MinimalInstallSurvivesAndEveryLevelIsCreated)
     Notice(setup, TPL_NOTICE_CREATE, kNoticeCreate, EV_CONTINUE);
     SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
     ASSERT_EQ("dialog", ending.kind) << Describe(ending);
-    ASSERT_EQ((UINT)TPL_ENDING, ending.templ);
+    ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     setup.Press(ending, EventButton(EV_EXIT));
     setup.EndsQuietly();
     EXPECT_TRUE(fs::is_directory("C:\\h8scn\\a\\b\\ORVA"));

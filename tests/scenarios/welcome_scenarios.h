@@ -43,6 +43,15 @@ inline SeenWindow FinishInstallation(SetupRun &setup, UINT machine)
     }
 }
 
+// What the user saw so far, one window a line, for a failure message.
+inline std::string Transcript(const SetupRun &setup)
+{
+    std::string all;
+    for (auto &line : setup.robot.transcript)
+        all += "\n  " + line;
+    return all;
+}
+
 // Records an installation in C:\windows\ORVA.INI [Directory]: InstallPath,
 // and ExePath unless null.
 inline void RecordInstallation(const char *installPath, const char *exePath)
