@@ -137,6 +137,11 @@ static void ShowFrame()
     if (FrameWindow == nullptr)
         FrameWindow = TkHwndFrame();
     SetWindowLongA(FrameWindow, GWL_STYLE, 0);
+    // The system caches the frame of a window: without this the old
+    // caption and border would still count when it is maximised.
+    SetWindowPos(FrameWindow, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                 SWP_NOACTIVATE);
     ShowWindow(FrameWindow, SW_SHOWMAXIMIZED);
 }
 

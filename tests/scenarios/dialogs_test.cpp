@@ -12,12 +12,14 @@ const int kOneLetter = 1401;       // "A"
 const int kFourteenLetters = 1402; // "EXIT-EXIT-EXIT": the exit
 const int kFifteenLetters = 1403;
 const int kSeventeenLetters = 1404;
+const int kReportedText = 1500;    // "Reported: " and the last word
 
 // A start-up directory whose TQL.INI (English) names one of the test
-// dialog libraries, copied beside it.
+// dialog libraries, copied beside it with the CD's INF file.
 void UseDialogLibrary(const StartupDir &dir, const std::string &library)
 {
     dir.Copy(BesideMe(library), library);
+    dir.Copy("Q:\\TQL.INF", "TQL.INF");
     dir.Write("TQL.INI",
               CdIniWith({{"Debug", "ForceLanguage", "English"},
                          {"English", "LoadModule", library}}));
@@ -28,7 +30,7 @@ void UseDialogLibrary(const StartupDir &dir, const std::string &library)
 TEST(QuitConfirmation, ContinueAndCancelBringBackTheWelcomeExitEnds)
 {
     NoEarlierInstallation none;
-    Run setup(kCd);
+    SetupRun setup(kCd);
     SeenWindow welcome = setup.Dialog(TPL_WELCOME);
     const std::string welcomeText = welcome.text;
 
@@ -42,7 +44,7 @@ TEST(QuitConfirmation, ContinueAndCancelBringBackTheWelcomeExitEnds)
     welcome = setup.Dialog(TPL_WELCOME);
     EXPECT_EQ(welcomeText, welcome.text);
 
-    setup.Press(welcome, EventButton(EV_CANCEL));   // cancel asks too
+    setup.Press(welcome, IDCANCEL);                 // Esc asks too
     SeenWindow quit = setup.Dialog(TPL_QUIT);
     EXPECT_TRUE(IsWindowVisible(welcome.hwnd)) << "the welcome stays below";
     setup.Press(quit, EventButton(EV_EXIT));
@@ -54,8 +56,8 @@ TEST(DialogCannotBeShown, NoProcedureEndsInTheFailureDialog)
 {
     NoEarlierInstallation none;
     StartupDir dir;
-    UseDialogLibrary(dir, "tqlnoproc.dll");
-    Run setup(dir.path());
+    UseDialogLibrary(dir, "tqlnoprc.dll");
+    SetupRun setup(dir.path());
     SeenWindow failure = setup.Dialog(TPL_FAILURE);
     EXPECT_EQ("Test failure", failure.caption);
     EXPECT_EQ("Setup failed.", failure.text);
@@ -68,7 +70,7 @@ TEST(DialogCannotBeShown, NoTemplateEndsInTheFailureDialog)
     NoEarlierInstallation none;
     StartupDir dir;
     UseDialogLibrary(dir, "tqlnotpl.dll");
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     SeenWindow failure = setup.Dialog(TPL_FAILURE);
     EXPECT_EQ("Setup failed.", failure.text);
     setup.Press(failure, EventButton(EV_CANCEL));
@@ -80,7 +82,7 @@ TEST(DialogCannotBeShown, AFailureDialogThatCannotBeShownEndsAtOnce)
     NoEarlierInstallation none;
     StartupDir dir;
     UseDialogLibrary(dir, "tqlbare.dll");
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     setup.EndsQuietly();   // not a single dialog, and exit code 0
 }
 
@@ -90,8 +92,8 @@ TEST_P(LongEventWord, ShowsBufferOverflowThenTheFailureDialog)
 {
     NoEarlierInstallation none;
     StartupDir dir;
-    UseDialogLibrary(dir, "tqlevents.dll");
-    Run setup(dir.path());
+    UseDialogLibrary(dir, "tqlwords.dll");
+    SetupRun setup(dir.path());
     setup.Press(setup.Dialog(TPL_WELCOME), GetParam());
     setup.Press(setup.Box("ORVA Setup Error", "Buffer Overflow"), IDOK);
     setup.Press(setup.Dialog(TPL_FAILURE), EventButton(EV_CONTINUE));
@@ -105,12 +107,23 @@ TEST(EventWords, OneLetterShowsTheDialogAgainFourteenLettersAreTaken)
 {
     NoEarlierInstallation none;
     StartupDir dir;
-    UseDialogLibrary(dir, "tqlevents.dll");
-    Run setup(dir.path());
+    UseDialogLibrary(dir, "tqlwords.dll");
+    SetupRun setup(dir.path());
     SeenWindow welcome = setup.Dialog(TPL_WELCOME);
-    setup.Press(welcome, kOneLetter);            // "A": no event of the welcome
-    welcome = setup.Dialog(TPL_WELCOME);
-    EXPECT_EQ("Event words of every length.", welcome.text);
+    // "A" is no event of the welcome: setup shows it again at once, so
+    // fast that the robot may not see it stop waiting. The dialog shows
+    // the word it reported; then it must be waiting again.
+    setup.robot.Press(welcome, kOneLetter, 3000);
+    DWORD until = GetTickCount() + 10000;
+    while (!(Robot::ControlText(welcome.hwnd, kReportedText) == "Reported: A" &&
+             GetPropA(welcome.hwnd, "TemplateNumber")) &&
+           (LONG)(GetTickCount() - until) < 0)
+        Sleep(20);
+    EXPECT_EQ("Reported: A", Robot::ControlText(welcome.hwnd, kReportedText));
+    ASSERT_EQ(reinterpret_cast<HANDLE>(TPL_WELCOME),
+              GetPropA(welcome.hwnd, "TemplateNumber"))
+        << "the welcome waits again";
+    EXPECT_EQ(-1, setup.process.Wait(0)) << "setup goes on";
     setup.Press(welcome, kFourteenLetters);      // "EX...": the exit
     setup.Press(setup.Dialog(TPL_QUIT), EventButton(EV_EXIT));
     setup.EndsQuietly();

@@ -6,7 +6,7 @@
 //   1402 "EXIT-EXIT-EXIT"     14 characters, the longest that fits (157)
 //   1403 "CONTINUE-EXIT-X"    15 characters: one too many
 //   1404 "CONTINUE-CONTINUE"  17 characters
-// Built four times: tqlevents.dll (everything), tqlnoproc.dll (no welcome
+// Built four times: tqlwords.dll (everything), tqlnoprc.dll (no welcome
 // procedure), tqlnotpl.dll (no welcome template) and tqlbare.dll (neither a
 // welcome nor a failure template).
 #include <windows.h>
@@ -28,14 +28,23 @@ static const char *EventWord(int id)
     return nullptr;
 }
 
+// The static control where a dialog shows the last word it reported, so
+// that a scenario sees a report even when setup shows the same dialog again
+// at once.
+#define IDC_REPORTED 1500
+
 // Every dialog of the library: a press reports its word to the toolkit.
 static INT_PTR ReportPresses(HWND dialog, UINT message, WPARAM wParam)
 {
     if (message == WM_INITDIALOG)
         return TRUE;
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        if (const char *word = EventWord(LOWORD(wParam)))
+        if (const char *word = EventWord(LOWORD(wParam))) {
+            char shown[64] = "Reported: ";
+            lstrcatA(shown, word);
+            SetDlgItemTextA(dialog, IDC_REPORTED, shown);
             StfDialogEvent(dialog, word);
+        }
         return TRUE;
     }
     return FALSE;

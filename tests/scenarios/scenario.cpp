@@ -24,9 +24,8 @@ namespace {
 
 std::string Lower(std::string s)
 {
-    for (char &c : s)
-        c = static_cast<char>(CharLowerA(reinterpret_cast<LPSTR>(
-            static_cast<UINT_PTR>(static_cast<unsigned char>(c)))));
+    if (!s.empty())
+        CharLowerBuffA(&s[0], static_cast<DWORD>(s.size()));
     return s;
 }
 
@@ -157,21 +156,21 @@ NoEarlierInstallation::~NoEarlierInstallation()
     }
 }
 
-Run::Run(const std::string &cwd, const std::string &args)
+SetupRun::SetupRun(const std::string &cwd, const std::string &args)
     : process(Launch(kSetup, args, cwd))
 {
     if (!process.process)
         Fail("cannot start Q:\\Tql.exe");
 }
 
-Run::~Run()
+SetupRun::~SetupRun()
 {
     process.Kill();
     if (process.process)
         CloseHandle(process.process);
 }
 
-SeenWindow Run::NextOfMine()
+SeenWindow SetupRun::NextOfMine()
 {
     for (;;) {
         auto w = robot.Next(15000);
@@ -184,16 +183,18 @@ SeenWindow Run::NextOfMine()
     }
 }
 
-SeenWindow Run::Box(const std::string &caption, const std::string &text)
+SeenWindow SetupRun::Box(const std::string &caption, const std::string &text)
 {
     SeenWindow w = NextOfMine();
-    EXPECT_EQ("box \"" + caption + "\" \"" + text + "\"", Describe(w));
+    EXPECT_EQ("box", w.kind);
+    EXPECT_EQ(caption, w.caption);
+    EXPECT_EQ(text, w.text);
     if (w.kind != "box" || w.caption != caption || w.text != text)
         Fail("unexpected window: " + Describe(w));
     return w;
 }
 
-SeenWindow Run::Dialog(UINT templ)
+SeenWindow SetupRun::Dialog(UINT templ)
 {
     SeenWindow w = NextOfMine();
     if (w.kind != "dialog" || w.templ != templ)
@@ -201,22 +202,24 @@ SeenWindow Run::Dialog(UINT templ)
     return w;
 }
 
-SeenWindow Run::Window(const std::string &caption, const std::string &text)
+SeenWindow SetupRun::Window(const std::string &caption, const std::string &text)
 {
     SeenWindow w = NextOfMine();
-    EXPECT_EQ("window \"" + caption + "\" \"" + text + "\"", Describe(w));
+    EXPECT_EQ("window", w.kind);
+    EXPECT_EQ(caption, w.caption);
+    EXPECT_EQ(text, w.text);
     if (w.kind != "window" || w.caption != caption || w.text != text)
         Fail("unexpected window: " + Describe(w));
     return w;
 }
 
-void Run::Press(const SeenWindow &w, int controlId)
+void SetupRun::Press(const SeenWindow &w, int controlId)
 {
     if (!robot.Press(w, controlId))
         Fail("press " + std::to_string(controlId) + " not taken by " + Describe(w));
 }
 
-void Run::EndsQuietly()
+void SetupRun::EndsQuietly()
 {
     DWORD until = GetTickCount() + 20000;
     while (process.Wait(0) < 0) {

@@ -63,10 +63,10 @@ private:
 };
 
 // The setup program started from a directory, watched by the robot.
-class Run {
+class SetupRun {
 public:
-    explicit Run(const std::string &cwd, const std::string &args = "");
-    ~Run();
+    explicit SetupRun(const std::string &cwd, const std::string &args = "");
+    ~SetupRun();
     // The next window must be a message box with this caption and text.
     SeenWindow Box(const std::string &caption, const std::string &text);
     // The next window must be a dialog of the dialog library with this

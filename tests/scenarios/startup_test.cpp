@@ -15,7 +15,7 @@ const char kCredits[] =
 
 // The frame behind the welcome: titled, without caption or border,
 // maximised, owned by the setup program.
-void ExpectFrame(const Run &setup)
+void ExpectFrame(const SetupRun &setup)
 {
     HWND frame = FindWindowA(nullptr, kFrameTitle);
     ASSERT_NE(nullptr, frame) << "no window titled " << kFrameTitle;
@@ -27,10 +27,16 @@ void ExpectFrame(const Run &setup)
         << std::hex << style;
     EXPECT_TRUE(IsWindowVisible(frame));
     EXPECT_TRUE(IsZoomed(frame));
+    RECT area;
+    GetWindowRect(frame, &area);
+    EXPECT_EQ(0, area.left);
+    EXPECT_EQ(0, area.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), area.right) << "covers the screen";
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), area.bottom);
 }
 
 // Leaves setup from its welcome: exit, and exit confirmed.
-void QuitFromWelcome(Run &setup, const SeenWindow &welcome)
+void QuitFromWelcome(SetupRun &setup, const SeenWindow &welcome)
 {
     setup.Press(welcome, EventButton(EV_EXIT));
     setup.Press(setup.Dialog(TPL_QUIT), EventButton(EV_EXIT));
@@ -75,7 +81,7 @@ class CreditsCommandLine : public ::testing::TestWithParam<const char *> {};
 TEST_P(CreditsCommandLine, ShowsTheCreditsBoxThenTheWelcome)
 {
     NoEarlierInstallation none;
-    Run setup(kCd, GetParam());
+    SetupRun setup(kCd, GetParam());
     SeenWindow credits = setup.Window("Special Thanks", kCredits);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, kFrameTitle))
         << "the frame comes after the credits box";
@@ -94,7 +100,7 @@ class OtherCommandLine : public ::testing::TestWithParam<const char *> {};
 TEST_P(OtherCommandLine, GoesStraightToTheWelcome)
 {
     NoEarlierInstallation none;
-    Run setup(kCd, GetParam());
+    SetupRun setup(kCd, GetParam());
     SeenWindow welcome = setup.Dialog(TPL_WELCOME);
     ExpectFrame(setup);
     QuitFromWelcome(setup, welcome);
@@ -107,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Ignored, OtherCommandLine,
 TEST(StartUpRefused, NoTqlIniInTheStartUpDirectory)
 {
     StartupDir empty;
-    Run setup(empty.path());
+    SetupRun setup(empty.path());
     setup.Press(setup.Box(kInitError, "No TQL.INI Found."), IDOK);
     setup.EndsQuietly();
 }
@@ -116,7 +122,7 @@ TEST(StartUpRefused, ARequiredSettingIsMissing)
 {
     StartupDir dir;
     WriteVariant(dir, {{"Option", "ExecFileName", std::nullopt}});
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     setup.Press(setup.Box(kInitError, "ExecFileName Load faild."), IDOK);
     setup.EndsQuietly();
 }
@@ -125,7 +131,7 @@ TEST(StartUpRefused, TheMessageLibraryCannotBeLoaded)
 {
     StartupDir dir;
     WriteVariant(dir, {{"English", "LoadMsgModule", "nomsg.dll"}});
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     setup.Press(setup.Box(kInitErrorCap, "Can't load Msg Library"), IDOK);
     setup.EndsQuietly();
 }
@@ -133,9 +139,9 @@ TEST(StartUpRefused, TheMessageLibraryCannotBeLoaded)
 TEST(StartUpRefused, TheMessageLibraryHasNoMsgSetup)
 {
     StartupDir dir;
-    dir.Copy(BesideMe("tqlevents.dll"), "tqlevents.dll");
-    WriteVariant(dir, {{"English", "LoadMsgModule", "tqlevents.dll"}});
-    Run setup(dir.path());
+    dir.Copy(BesideMe("tqlwords.dll"), "tqlwords.dll");
+    WriteVariant(dir, {{"English", "LoadMsgModule", "tqlwords.dll"}});
+    SetupRun setup(dir.path());
     setup.Press(setup.Box(kInitErrorCap,
                           "Can't GetProcAddress() for Msg.DLL MsgSetup()"),
                 IDOK);
@@ -146,7 +152,7 @@ TEST(StartUpRefused, TheGameWindowTitleIsMissing)
 {
     StartupDir dir;
     WriteVariant(dir, {{"English", "CheckGameTitle", std::nullopt}});
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     setup.Press(setup.Box(kInitError, "CheckGameTitle Load faild."), IDOK);
     setup.EndsQuietly();
 }
@@ -155,7 +161,7 @@ TEST(StartUpRefused, TheFrameTitleIsMissing)
 {
     StartupDir dir;
     WriteVariant(dir, {{"English", "MainDlgBoxTitle", "none"}});
-    Run setup(dir.path());
+    SetupRun setup(dir.path());
     setup.Press(setup.Box(kInitError, "MainDlgBoxTitle  Load faild."), IDOK);
     setup.EndsQuietly();
 }
@@ -163,14 +169,14 @@ TEST(StartUpRefused, TheFrameTitleIsMissing)
 TEST(StartUpRefused, ASecondSetupBringsTheFirstToTheFront)
 {
     NoEarlierInstallation none;
-    Run first(kCd);
+    SetupRun first(kCd);
     SeenWindow welcome = first.Dialog(TPL_WELCOME);
     HWND frame = FindWindowA(nullptr, kFrameTitle);
     ASSERT_NE(nullptr, frame);
     Bystander bystander;
     ASSERT_EQ(bystander.window(), GetForegroundWindow());
 
-    Run second(kCd);
+    SetupRun second(kCd);
     second.EndsQuietly();
     Bystander::Pump();
     EXPECT_EQ(frame, GetForegroundWindow());
@@ -187,7 +193,7 @@ TEST(StartUpRefused, TheGameIsRunning)
     Bystander bystander;
     ASSERT_EQ(bystander.window(), GetForegroundWindow());
 
-    Run setup(kCd);
+    SetupRun setup(kCd);
     setup.EndsQuietly();
     Bystander::Pump();
     EXPECT_EQ(gameWindow, GetForegroundWindow());
