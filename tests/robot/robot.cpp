@@ -22,16 +22,19 @@ bool IsMessageBox(HWND hwnd)
     return false;
 }
 
+// The text of a window as it is stored, without sending it a message: the
+// window's thread may be busy (a program blocked in a long call) and must
+// not hold the robot up. Converted to the robot's ANSI code page.
 std::string WindowText(HWND hwnd)
 {
-    char buf[4096];
-    // WM_GETTEXT across processes, bounded in time.
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, (LPARAM)buf,
-                             SMTO_ABORTIFHUNG, 2000, &len))
+    WCHAR wide[4096];
+    int n = InternalGetWindowText(hwnd, wide, 4096);
+    if (n <= 0)
         return std::string();
-    buf[sizeof buf - 1] = '\0';
-    return std::string(buf);
+    char buf[8192];
+    int len = WideCharToMultiByte(CP_ACP, 0, wide, n, buf, sizeof buf - 1,
+                                  nullptr, nullptr);
+    return std::string(buf, len > 0 ? len : 0);
 }
 
 std::string ClassOf(HWND hwnd)
@@ -77,6 +80,12 @@ std::string StaticTexts(HWND hwnd)
         text += t;
     }
     return text;
+}
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND> *>(list)->push_back(hwnd);
+    return TRUE;
 }
 
 std::string OneLine(std::string s)
@@ -148,10 +157,7 @@ std::optional<SeenWindow> Robot::Next(DWORD timeoutMs)
             it = (gone || stopped) ? reported_.erase(it) : std::next(it);
         }
         std::vector<HWND> tops;
-        EnumWindows([](HWND h, LPARAM p) -> BOOL {
-            reinterpret_cast<std::vector<HWND> *>(p)->push_back(h);
-            return TRUE;
-        }, (LPARAM)&tops);
+        EnumWindows(CollectWindow, (LPARAM)&tops);
         // EnumWindows lists the topmost first: answer what is on top.
         for (HWND h : tops) {
             if (reported_.count(h))
