@@ -282,14 +282,11 @@ BOOL WINAPI FKillNDialogs(int count)
 {
     if (count < -1)
         return FALSE;
-    BOOL result = TRUE;
-    if (count == -1)
+    // Asking for more dialogs than are open closes all there are: the setup
+    // program closes "the topmost one" also after steps that opened none.
+    if (count == -1 || count > DialogCount)
         count = DialogCount;
-    if (count > DialogCount) {
-        count = DialogCount;
-        result = FALSE;
-    }
     while (count-- > 0)
         CloseTopDialog();
-    return result;
+    return TRUE;
 }
