@@ -15,8 +15,10 @@ Product TestProduct()
     p.japanese = GetACP() == 932;
     p.installPath = "C:\\ORVA\\";
     if (p.japanese) {
-        // オルバ
-        p.groupTitle = "\x83\x49\x83\x8B\x83\x6F";
+        // The group title stays ASCII: the shell's Program Manager server
+        // of the test session converts it with the session's code page,
+        // which is not 932 unless the session itself runs in Japanese.
+        p.groupTitle = "ORVA Japanese Group";
         // オルバのアンインストール
         p.winTitle = "\x83\x49\x83\x8B\x83\x6F\x82\xCC\x83\x41\x83\x93\x83\x43"
                      "\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B";
@@ -51,11 +53,52 @@ std::string WindowsDir()
 std::string SettingsFile() { return WindowsDir() + "ORVA.INI"; }
 std::string WininitFile() { return WindowsDir() + "WININIT.INI"; }
 
-std::string GroupDirectory(const Product &p)
+static const wchar_t kItemLink[] = L"ORVA Uninstall Test.lnk";
+
+// The Start Menu folder of the group: the one named by the group title in
+// this process's code page, else any folder of Programs holding the item.
+static std::wstring GroupFolder(const Product &p)
 {
-    char programs[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
-    return std::string(programs) + "\\" + p.groupTitle;
+    wchar_t programs[MAX_PATH] = L"", title[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    MultiByteToWideChar(CP_ACP, 0, p.groupTitle.c_str(), -1, title, MAX_PATH);
+    std::wstring named = std::wstring(programs) + L"\\" + title;
+    if (GetFileAttributesW(named.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return named;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((std::wstring(programs) + L"\\*").c_str(), &fd);
+    std::wstring found;
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring dir = std::wstring(programs) + L"\\" + fd.cFileName;
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && fd.cFileName[0] != L'.' &&
+                GetFileAttributesW((dir + L"\\" + kItemLink).c_str()) != INVALID_FILE_ATTRIBUTES)
+                found = dir;
+        } while (found.empty() && FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    return found;
+}
+
+bool GroupExists(const Product &p)
+{
+    return !GroupFolder(p).empty();
+}
+
+void DeleteGroupByHand(const Product &p)
+{
+    std::wstring dir = GroupFolder(p);
+    if (dir.empty())
+        return;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((dir + L"\\" + fd.cFileName).c_str());
+        while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
 }
 
 std::optional<std::string> ReadWholeFile(const std::string &path)
@@ -197,13 +240,13 @@ void InstallProduct(const Product &p)
               WindowsDir() + "UNINST.EXE " + SettingsFile());
 
     WriteWholeFile(SettingsFile(), SettingsText(p));
-    AddProgramItem(p.groupTitle.c_str(), "ORVA", (d + p.execFileName).c_str());
+    AddProgramItem(p.groupTitle.c_str(), "ORVA Uninstall Test", (d + p.execFileName).c_str());
 }
 
 void UninstallLeftovers(const Product &p)
 {
     DeleteProgramGroup(p.groupTitle.c_str());
-    RemoveTree(GroupDirectory(p));
+    DeleteGroupByHand(p);
     std::string d = p.installPath;
     d.pop_back();
     RemoveTree(d);
@@ -295,7 +338,7 @@ MachineState Snapshot(const Product &p)
     ListKey(AppPathsKey(p), s.registry);
     ListKey(ProductKey(p), s.registry);
     ListKey(UninstallKey(p), s.registry);
-    s.groupExists = GetFileAttributesA(GroupDirectory(p).c_str()) != INVALID_FILE_ATTRIBUTES;
+    s.groupExists = GroupExists(p);
     return s;
 }
 

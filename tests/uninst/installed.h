@@ -31,7 +31,11 @@ Product TestProduct();
 std::string WindowsDir();                 // "C:\windows\" with backslash
 std::string SettingsFile();               // Windows directory + "ORVA.INI"
 std::string WininitFile();                // Windows directory + "WININIT.INI"
-std::string GroupDirectory(const Product &p);  // the group's Start Menu folder
+// The product's Program Manager group, as a Start Menu folder holding the
+// test's item. Found by its item, since the shell converts the group name
+// with its own code page, which need not be this process's.
+bool GroupExists(const Product &p);
+void DeleteGroupByHand(const Product &p);
 
 // Whole files, byte-exact; nullopt when the file does not exist.
 std::optional<std::string> ReadWholeFile(const std::string &path);

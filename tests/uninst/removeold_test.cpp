@@ -129,7 +129,7 @@ TEST_F(RemoveOldTest, RemovesTheEarlierInstallation)
     RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
     EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
-    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GroupExists(p));
     ExpectKeysGone();
     EXPECT_EQ(RenameEntries(), UninstallerEntry());
 

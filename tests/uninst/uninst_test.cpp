@@ -202,7 +202,7 @@ bool UninstTest::makerKeyExisted;
 TEST_F(UninstTest, ConfirmRemovesTheInstallation)
 {
     MachineState before = Snapshot(p);
-    ASSERT_TRUE(before.groupExists) << GroupDirectory(p);
+    ASSERT_TRUE(before.groupExists);
     ASSERT_EQ(before.tree.size(), 9u) << Describe(before);
 
     RunFor(SettingsFile());
@@ -214,7 +214,7 @@ TEST_F(UninstTest, ConfirmRemovesTheInstallation)
 
     EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
-    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GroupExists(p));
     ExpectKeys(false, false, false, false);
     EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
     // Both stay until Windows starts again.
@@ -393,7 +393,8 @@ TEST_F(UninstTest, ScheduledNames)
 // A group the user already deleted is no failure.
 TEST_F(UninstTest, GroupAlreadyDeleted)
 {
-    RemoveTree(GroupDirectory(p));
+    DeleteGroupByHand(p);
+    ASSERT_FALSE(GroupExists(p));
     RunFor(SettingsFile());
     HWND dialog = ExpectConfirmation();
     ASSERT_TRUE(dialog);
@@ -417,7 +418,7 @@ TEST_F(UninstTest, DirectoryAlreadyDeleted)
     ExpectEnd();
     ExpectKeys(false, false, false, false);
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
-    EXPECT_EQ(GetFileAttributesA(GroupDirectory(p).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GroupExists(p));
     EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
 }
 
@@ -467,6 +468,25 @@ TEST_F(UninstTest, SettingsFileCannotBeDeleted)
         EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
     }
+}
+
+// The registry step runs before the settings file is deleted: with the
+// version key gone and the settings file read-only, the registry's message
+// comes first, then slot 32, then slot 33.
+TEST_F(UninstTest, RegistryStepBeforeSettingsFile)
+{
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, VersionKey(p).c_str());
+    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, "Registry delete failed.");
+    ExpectBox(kUninstall, Slot(SLOT_INI_NOT_DELETED));
+    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
+    ExpectEnd();
+    ExpectKeys(false, false, true, true);
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
 }
 
 // A damaged settings file naming a drive root, the Windows directory or the
