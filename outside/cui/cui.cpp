@@ -110,12 +110,25 @@ static BOOL MakeDefaultButton(HWND dialog, int n)
     return FALSE;
 }
 
+// Gives the focus to the default button, so that Enter presses the button
+// that looks pressable (the first tab stop may be "Exit"). FALSE when the
+// template has no default button.
+static BOOL FocusDefaultButton(HWND dialog)
+{
+    LRESULT def = SendMessageA(dialog, DM_GETDEFID, 0, 0);
+    HWND button = HIWORD(def) == DC_HASDEFID ? GetDlgItem(dialog, LOWORD(def)) : 0;
+    if (button == 0)
+        return FALSE;
+    SetFocus(button);
+    return TRUE;
+}
+
 // The procedure of dialogs that only report which button was pressed.
 static INT_PTR ButtonDialog(HWND dialog, UINT msg, WPARAM wParam)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        return TRUE;
+        return !FocusDefaultButton(dialog);  // FALSE: the focus is set
     case WM_COMMAND:
         return HandleCommand(dialog, wParam);
     }
@@ -172,7 +185,7 @@ CUI_PROC FGPDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
             n = n * 10 + (*p - '0');
         if (n >= 1 && MakeDefaultButton(dialog, n))
             return FALSE;  // the focus is set
-        return TRUE;
+        return !FocusDefaultButton(dialog);
     }
     return ButtonDialog(dialog, msg, wParam);
 }

@@ -276,8 +276,8 @@ static void CloseTopDialog()
     ZeroMemory(dialog, sizeof *dialog);
 }
 
-// Closes the topmost `count` open dialogs; -1 closes all. FALSE for a
-// count below -1, or above the number open (all are closed then).
+// Closes the topmost `count` open dialogs; -1 closes all. FALSE only for a
+// count below -1.
 BOOL WINAPI FKillNDialogs(int count)
 {
     if (count < -1)

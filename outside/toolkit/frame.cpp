@@ -109,6 +109,16 @@ static LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam,
     case WM_SIZE:
         InvalidateRect(window, 0, FALSE);
         return 0;
+    case WM_STYLECHANGED:
+        // Caption and border removed (or added): the frame's edges change
+        // although its size may not; recompute them and paint it all.
+        if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
+            SetWindowPos(window, 0, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                         SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            InvalidateRect(window, 0, FALSE);
+        }
+        return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(window, msg, wParam, lParam);
         InvalidateRect(window, 0, FALSE);
@@ -126,7 +136,7 @@ static LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam,
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-// Creates the frame and shows it maximised. The command line carries no
+// Creates the frame over the whole screen and shows it. The command line carries no
 // options for this toolkit. Returns the frame; (HWND)-1 when the frame
 // exists already; 0 when it cannot be created.
 HWND WINAPI InitializeFrame(LPCSTR cmdLine)
@@ -144,13 +154,16 @@ HWND WINAPI InitializeFrame(LPCSTR cmdLine)
     wc.lpszClassName = FRAME_CLASS;
     if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return 0;
+    // Screen-sized rather than maximised: the setup program removes the
+    // styles and maximises it itself, which a window that is maximised
+    // already would not take.
     Frame = CreateWindowExA(0, FRAME_CLASS, "Setup",
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, 0, 0, Self(), 0);
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                            GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN), 0, 0, Self(), 0);
     if (Frame == 0)
         return 0;
-    ShowWindow(Frame, SW_SHOWMAXIMIZED);
+    ShowWindow(Frame, SW_SHOWNORMAL);
     UpdateWindow(Frame);
     return Frame;
 }
