@@ -1,0 +1,52 @@
+#!/bin/bash
+# Drives for the file installation tests, in the build's Wine prefix:
+#   drives.sh setup|cleanup BUILD_DIR
+# R: a plain directory whose root listing starts with a file (no "." and
+#    ".." entries at a drive root);
+# locked/LOCKED.TXT (reached through Z:) a read-only, immutable file;
+# T: a 64 KB tmpfs, to fill the disk for real. Where mounting is not
+#    allowed, T: is left out and the reason is written to full.reason,
+#    which the test reports when it skips.
+set -u
+action=$1
+build=$(cd "$2" && pwd)
+dosdevices=$build/wineprefix/dosdevices
+dir=$build/tests/install/drives
+
+cleanup() {
+  chattr -i "$dir/locked/LOCKED.TXT" 2>/dev/null
+  rm -f "$dosdevices/r:" "$dosdevices/t:"
+  if mountpoint -q "$dir/full" 2>/dev/null; then
+    umount "$dir/full" || umount -l "$dir/full"
+  fi
+  rm -rf "$dir"
+}
+
+setup() {
+  cleanup
+  mkdir -p "$dir/root" "$dir/full"
+  printf 'first file of a drive root\r\n' >"$dir/root/A.DAT"
+  ln -sfn "$dir/root" "$dosdevices/r:"
+  # A read-only file that refuses a copy even for root: immutable.
+  mkdir -p "$dir/locked"
+  printf 'locked\r\n' >"$dir/locked/LOCKED.TXT"
+  chmod 444 "$dir/locked/LOCKED.TXT"
+  if ! chattr +i "$dir/locked/LOCKED.TXT" 2>"$dir/chattr.err"; then
+    echo "chattr +i is not possible here: $(cat "$dir/chattr.err")" \
+      >"$dir/locked.reason"
+    rm -f "$dir/locked/LOCKED.TXT"
+  fi
+  if mount -t tmpfs -o size=64k h6full "$dir/full" 2>"$dir/mount.err"; then
+    ln -sfn "$dir/full" "$dosdevices/t:"
+  else
+    echo "mount -t tmpfs is not allowed here: $(cat "$dir/mount.err")" \
+      >"$dir/full.reason"
+  fi
+}
+
+case $action in
+  setup) setup ;;
+  cleanup) cleanup ;;
+  *) echo "usage: drives.sh setup|cleanup BUILD_DIR" >&2; exit 2 ;;
+esac
+exit 0

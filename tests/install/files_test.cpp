@@ -1,0 +1,293 @@
+// Single-file copy, the copy of a versioned file and the finishing step
+// with the documents and program items, on real files under Wine; every
+// message box is read by the robot.
+#include <gtest/gtest.h>
+#include "install_support.h"
+#include "setup/setup.h"
+
+namespace {
+
+const char *kCopy = "Setup File Copy";
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetInstallState();
+        ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
+        dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override { RemoveTree(dir); }
+    // Runs CopyOneFile on the worker thread; result and boxes.
+    int CopyOne(const std::string &from, const std::string &to, Outcome *o)
+    {
+        int r = -1;
+        *o = RunAnswered([&] { r = CopyOneFile(from.c_str(), to.c_str()); });
+        return r;
+    }
+    std::string dir;
+};
+
+TEST_F(FilesTest, CopiesOverAnExistingFileAndClearsReadOnly)
+{
+    std::string to = dir + "README.TXT";
+    WriteFile(to, "old text");
+    Outcome o;
+    EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 1);
+    EXPECT_TRUE(o.windows.empty());
+    EXPECT_NE(Attributes(CdPath("DOCS\\README.TXT")) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(Attributes(to) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ReadFile(to), ReadFile(CdPath("DOCS\\README.TXT")));
+}
+
+TEST_F(FilesTest, MissingSourceOrDirectory)
+{
+    Outcome o;
+    EXPECT_EQ(CopyOne(dir + "NOFILE.TXT", dir + "X.TXT", &o), 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
+    // A directory as source fails without a message.
+    EXPECT_EQ(CopyOne(CdPath("DOCS"), dir + "X.TXT", &o), 0);
+    EXPECT_TRUE(o.windows.empty());
+    EXPECT_FALSE(Exists(dir + "X.TXT"));
+}
+
+TEST_F(FilesTest, DestinationHeldOpenWithoutSharing)
+{
+    std::string to = dir + "HELD.TXT";
+    WriteFile(to, "held");
+    HANDLE held = CreateFileA(to.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Outcome o;
+    EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 0);
+    CloseHandle(held);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(44))}));
+    EXPECT_EQ(ReadFile(to), "held");
+}
+
+TEST_F(FilesTest, ReadOnlyDestinationRefused)
+{
+    // Read-only alone does not stop root, who runs these tests: the file
+    // is also made immutable by the drives set-up.
+    std::string missing;
+    std::string to = LockedFile(&missing);
+    if (!missing.empty())
+        GTEST_SKIP() << missing;
+    Outcome o;
+    EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(45))}));
+    EXPECT_EQ(ReadFile(to), "locked\r\n");
+}
+
+TEST_F(FilesTest, OtherCopyErrorIsFileCopyError)
+{
+    Outcome o;
+    EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), dir + "NODIR\\README.TXT", &o), 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, "File Copy Error")}));
+}
+
+// The reason why T: (the tiny tmpfs) is missing, or "" when it is there.
+std::string FullDiskMissing()
+{
+    const char *drives = getenv("H6_DRIVES");
+    if (GetFileAttributesA("T:\\") != INVALID_FILE_ATTRIBUTES)
+        return "";
+    std::string reason = drives ? ReadFile("Z:" + std::string(drives) + "/full.reason") : "";
+    return reason.empty() ? "drive T: (a 64 KB tmpfs) is not set up" : reason;
+}
+
+TEST_F(FilesTest, FullDisk)
+{
+    std::string missing = FullDiskMissing();
+    if (!missing.empty())
+        GTEST_SKIP() << missing;
+    std::string big = dir + "BIG.DAT";
+    WriteFile(big, std::string(256 * 1024, 'B'));
+    Outcome o;
+    EXPECT_EQ(CopyOne(big, "T:\\BIG.DAT", &o), 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(46))}));
+    DeleteFileA("T:\\BIG.DAT");
+}
+
+TEST_F(FilesTest, CopyIfNewer)
+{
+    std::string codec = CdPath("INDEO41\\IR41_32.DLL");
+    std::string to = dir + "IR41_32.DLL";
+    Outcome o;
+    int r = -1;
+    // Nothing installed: copied.
+    o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(ReadFile(to), ReadFile(codec));
+    EXPECT_EQ(Attributes(to) & FILE_ATTRIBUTE_READONLY, 0u);
+    // A newer one installed: left untouched.
+    CopyFileA((ModuleDir() + "newer.dll").c_str(), to.c_str(), FALSE);
+    o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
+    EXPECT_EQ(r, 2);
+    EXPECT_EQ(ReadFile(to), ReadFile(ModuleDir() + "newer.dll"));
+    // 5.0.0.0 installed is not at least 4.11.15.60: replaced.
+    CopyFileA((ModuleDir() + "older.dll").c_str(), to.c_str(), FALSE);
+    o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(ReadFile(to), ReadFile(codec));
+    EXPECT_TRUE(o.windows.empty());
+}
+
+TEST_F(FilesTest, CopyIfNewerRefusals)
+{
+    std::string codec = CdPath("INDEO41\\IR41_32.DLL");
+    Outcome o;
+    int r = -1;
+    o = RunAnswered([&] { r = CopyIfNewer((dir + "NONE.DLL").c_str(), (dir + "X.DLL").c_str()); });
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(47))}));
+    o = RunAnswered([&] { r = CopyIfNewer(CdPath("INDEO41").c_str(), (dir + "X.DLL").c_str()); });
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
+    CreateDirectoryA((dir + "IR41_32.DLL").c_str(), nullptr);
+    o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), (dir + "IR41_32.DLL").c_str()); });
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(49))}));
+    // An installed file without a version ends setup after slot 51.
+    WriteFile(dir + "IR41_32.TXT", "not a library");
+    o = RunAnswered([&] { CopyIfNewer(codec.c_str(), (dir + "IR41_32.TXT").c_str()); });
+    EXPECT_TRUE(o.aborted);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
+    EXPECT_EQ(ReadFile(dir + "IR41_32.TXT"), "not a library");
+}
+
+// ---- the finishing step
+class DocumentsTest : public FilesTest {
+protected:
+    void SetUp() override
+    {
+        FilesTest::SetUp();
+        dest = dir + "ORVA\\";
+        CreateDirectoryA(dest.c_str(), nullptr);
+        TextCopy(DestinationDir, dest.c_str());
+        TextCopy(DocPath, CdPath("DOCS\\").c_str());
+        TextCopy(ExecFileName, "ORVA.EXE");
+        TextCopy(IniFileName, "H6TEST.INI");
+        TextCopy(GroupTitle, "ORVA PC");
+        TextCopy(GameTitle, "ORVA");
+        TextCopy(HelpTitle, "ORVA Help");
+        TextCopy(HelpFileNameSrc, "ORVA.HLP");
+        TextCopy(HelpFileNameDst, "ORVAPC.HLP");
+        TextCopy(TextTitle, "Read Me");
+        TextCopy(TextFileNameSrc, "README.TXT");
+        TextCopy(TextFileNameDst, "README.TXT");
+        DeleteFileA(SettingsFile().c_str());
+    }
+    void TearDown() override
+    {
+        DeleteFileA(SettingsFile().c_str());
+        FilesTest::TearDown();
+    }
+    static std::string SettingsFile()
+    {
+        char win[MAX_PATH];
+        GetWindowsDirectoryA(win, MAX_PATH);
+        return std::string(win) + "\\H6TEST.INI";
+    }
+    static std::string Setting(const char *key)
+    {
+        char v[300];
+        GetPrivateProfileStringA("Directory", key, "<absent>", v, sizeof v, "H6TEST.INI");
+        return v;
+    }
+    std::string dest;
+};
+
+TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
+{
+    WritePrivateProfileStringA("Directory", "InstallPath", "D:\\OLD\\", "H6TEST.INI");
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    ASSERT_TRUE(o.finished);
+    EXPECT_TRUE(o.windows.empty());
+    EXPECT_EQ(Setting("InstallPath"), dest);
+    EXPECT_EQ(Setting("ExePath"), dest);
+    ASSERT_EQ(ItemCalls.size(), 3u);
+    EXPECT_EQ(ItemCalls[0].group, "ORVA PC");
+    EXPECT_EQ(ItemCalls[0].item, "ORVA");
+    EXPECT_EQ(ItemCalls[0].commandLine, dest + "ORVA.EXE");
+    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
+    EXPECT_EQ(ItemCalls[1].commandLine, dest + "ORVAPC.HLP");
+    EXPECT_EQ(ItemCalls[2].item, "Read Me");
+    EXPECT_EQ(ItemCalls[2].commandLine, dest + "README.TXT");
+    // Each item is added before its file is copied.
+    EXPECT_FALSE(ItemCalls[1].fileExisted);
+    EXPECT_FALSE(ItemCalls[2].fileExisted);
+    EXPECT_EQ(ReadFile(dest + "ORVAPC.HLP"), ReadFile(CdPath("DOCS\\ORVA.HLP")));
+    EXPECT_EQ(ReadFile(dest + "ORVAPC.CNT"), ReadFile(CdPath("DOCS\\ORVA.CNT")));
+    EXPECT_EQ(ReadFile(dest + "README.TXT"), ReadFile(CdPath("DOCS\\README.TXT")));
+    for (const char *f : {"ORVAPC.HLP", "ORVAPC.CNT", "README.TXT"})
+        EXPECT_EQ(Attributes(dest + f) & FILE_ATTRIBUTE_READONLY, 0u) << f;
+    EXPECT_EQ(WaitCursorShown, 1);
+    EXPECT_EQ(RestoredCursors, (std::vector<HCURSOR>{(HCURSOR)(UINT_PTR)0x4711}));
+    EXPECT_EQ(KillDialogCalls, (std::vector<int>{1}));
+}
+
+TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
+{
+    std::string docs = dir + "DOCS\\";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
+    CopyFileA(CdPath("DOCS\\README.TXT").c_str(), (docs + "README.TXT").c_str(), FALSE);
+    TextCopy(DocPath, docs.c_str());
+    TextCopy(TextTitle, "None");
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    ASSERT_TRUE(o.finished);
+    EXPECT_TRUE(o.windows.empty());
+    EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
+    EXPECT_FALSE(Exists(dest + "ORVAPC.CNT"));
+    EXPECT_TRUE(Exists(dest + "README.TXT"));
+    ASSERT_EQ(ItemCalls.size(), 2u);
+    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
+}
+
+TEST_F(DocumentsTest, NoneCountsOnlyAsWritten)
+{
+    // "none" is not "None" here: the help item and copy are attempted.
+    TextCopy(HelpFileNameSrc, "None");
+    TextCopy(TextTitle, "none");
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    ASSERT_TRUE(o.finished);
+    ASSERT_EQ(ItemCalls.size(), 2u);
+    EXPECT_EQ(ItemCalls[1].item, "none");
+    EXPECT_FALSE(Exists(dest + "ORVAPC.HLP"));
+    EXPECT_TRUE(Exists(dest + "README.TXT"));
+}
+
+TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
+{
+    std::string docs = dir + "DOCS\\";
+    CreateDirectoryA(docs.c_str(), nullptr);
+    CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
+    CreateDirectoryA((docs + "ORVA.CNT").c_str(), nullptr);
+    TextCopy(DocPath, docs.c_str());
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    EXPECT_TRUE(o.aborted);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
+    EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
+}
+
+TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
+{
+    TextCopy(HelpFileNameSrc, "NOHELP.HLP");
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    EXPECT_TRUE(o.aborted);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
+    ASSERT_EQ(ItemCalls.size(), 2u);
+    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
+}
+
+TEST_F(DocumentsTest, CursorThatCannotBeRestoredEndsSetup)
+{
+    RestoreCursorResult = FALSE;
+    Outcome o = RunAnswered([] { InstallDocuments(); });
+    EXPECT_TRUE(o.aborted);
+    EXPECT_TRUE(KillDialogCalls.empty());
+    EXPECT_TRUE(Exists(dest + "README.TXT"));
+}
+
+}  // namespace

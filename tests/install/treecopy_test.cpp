@@ -1,0 +1,426 @@
+// The tree copy under its progress window: the bar read from the window's
+// pixels, the minimal install's rules on the sample CD, names taken by the
+// wrong kind of entry, cancel by button and by Esc through the robot, and
+// real copy faults.
+#include <gtest/gtest.h>
+#include "install_support.h"
+#include "platform/templates.h"
+#include "setup/setup.h"
+
+namespace {
+
+const char *kTree = "Copy";
+
+// The percentage the bar shows, read from the window's pixels: the blue
+// fill is 2 pixels per per cent inside a 1-pixel outline. -1: no window.
+int BarOnScreen()
+{
+    HWND w = ProgressWindow;
+    if (!w || !IsWindowVisible(w))
+        return -1;
+    HDC dc = GetDC(w);
+    const RECT &r = ProgressBarRect;
+    int y = r.bottom - 2, blue = 0;
+    for (int x = r.left; x < r.right; x++)
+        if (GetPixel(dc, x, y) == RGB(0, 0, 255))
+            blue++;
+    ReleaseDC(w, dc);
+    return blue ? (blue + 2) / 2 : 0;
+}
+
+// The red text's horizontal centre and top row, read from the pixels.
+bool RedTextBox(int *centre, int *top)
+{
+    HWND w = ProgressWindow;
+    HDC dc = GetDC(w);
+    const RECT &r = ProgressBarRect;
+    int minX = 1 << 30, maxX = -1, minY = 1 << 30;
+    for (int y = r.top; y < r.bottom; y++)
+        for (int x = r.left; x < r.right; x++)
+            if (GetPixel(dc, x, y) == RGB(255, 0, 0)) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+            }
+    ReleaseDC(w, dc);
+    if (maxX < 0)
+        return false;
+    *centre = (minX + maxX) / 2;
+    *top = minY;
+    return true;
+}
+
+// Watches the bar on the copy's own thread: before each probe of a path
+// and when the progress window is destroyed (a CBT hook).
+std::vector<int> BarSeen;
+int RedCentre = -1, RedTop = -1;
+bool RedSeen;
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_DESTROYWND && (HWND)wParam == ProgressWindow) {
+        BarSeen.push_back(BarOnScreen());
+        RedSeen = RedTextBox(&RedCentre, &RedTop);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<int> Distinct(const std::vector<int> &v)
+{
+    std::vector<int> out;
+    for (int x : v)
+        if (x >= 0 && (out.empty() || out.back() != x))
+            out.push_back(x);
+    return out;
+}
+
+class TreeCopyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetInstallState();
+        ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
+        dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        BarSeen.clear();
+        RedSeen = false;
+        ProbeHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
+    }
+    void TearDown() override { RemoveTree(dir); }
+
+public:
+    // CopyProductTrees with private 260-byte copies, on the worker thread,
+    // watched by the CBT hook.
+    Outcome Copy(const std::string &s1, const std::string &d1, const std::string &s2,
+                 const std::string &d2, int *result,
+                 std::function<void(Robot &, const SeenWindow &)> onWindow = nullptr)
+    {
+        return RunAnswered([=] {
+            char a[260], b[260], c[260], d[260];
+            TextCopy(a, s1.c_str());
+            TextCopy(b, d1.c_str());
+            TextCopy(c, s2.c_str());
+            TextCopy(d, d2.c_str());
+            HHOOK hook = SetWindowsHookExA(WH_CBT, WatchDestroy, nullptr, GetCurrentThreadId());
+            *result = CopyProductTrees(a, b, c, d);
+            UnhookWindowsHookEx(hook);
+        }, onWindow);
+    }
+protected:
+    void Tree(const std::string &root, std::initializer_list<const char *> files)
+    {
+        for (const char *f : files) {
+            std::string p = root + f;
+            for (size_t i = 3; i < p.size(); i++)
+                if (p[i] == '\\')
+                    CreateDirectoryA(p.substr(0, i).c_str(), nullptr);
+            WriteFile(p, std::string("content of ") + f);
+        }
+    }
+    std::string dir;
+};
+
+TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
+{
+    // The second source as TQL.INI gives it: no trailing backslash (with
+    // one it would not be found, and not be copied).
+    std::string src = dir + "SRC\\", empty = dir + "EMPTY", dest = dir + "DEST\\";
+    Tree(src, {"ONE.DAT", "TWO.DAT", "THREE.DAT"});
+    CreateDirectoryA(empty.c_str(), nullptr);
+    std::string previous;  // the destination of the file copied last
+    std::vector<std::string> pathErrors;
+    ProbeHook = [&](const char *path) {
+        BarSeen.push_back(BarOnScreen());
+        std::string p = path;
+        if (!ProgressWindow || p.rfind(dest, 0) != 0 || p == dest)
+            return;
+        // The window shows the previous file's source and destination.
+        char s[300] = "", d[300] = "";
+        GetDlgItemTextA(ProgressWindow, IDC_PROGRESS_SOURCE, s, sizeof s);
+        GetDlgItemTextA(ProgressWindow, IDC_PROGRESS_DEST, d, sizeof d);
+        if (!previous.empty() && (previous != d || src + previous.substr(dest.size()) != s))
+            pathErrors.push_back(std::string(s) + " / " + d + " after " + previous);
+        previous = p;
+    };
+    int r = -1;
+    Outcome o = Copy(src, dest, empty, dest, &r);
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(Boxes(o).empty());
+    ASSERT_EQ(o.windows.size(), 1u);  // the progress window only
+    EXPECT_EQ(CopyFileTotal, 3u);
+    EXPECT_EQ(Distinct(BarSeen), (std::vector<int>{0, 33, 66, 99, 100}));
+    EXPECT_TRUE(pathErrors.empty()) << pathErrors[0];
+    EXPECT_EQ(CountFiles(dest), 3);
+    // " 100%" is centred on the bar and starts below its top line.
+    ASSERT_TRUE(RedSeen);
+    EXPECT_NEAR(RedCentre, (ProgressBarRect.left + ProgressBarRect.right) / 2, 2);
+    EXPECT_GE(RedTop, ProgressBarRect.top + 4);
+    EXPECT_EQ(ProgressWindow, nullptr);
+}
+
+TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
+{
+    std::string dest = dir + "ORVA\\";
+    int r = -1;
+    // SourcePath2 is kept as written in TQL.INI: no trailing backslash.
+    Outcome o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(Boxes(o).empty());
+    int total = CountFiles(CdPath("GAME")) + CountFiles(CdPath("DATA"));
+    EXPECT_EQ(CopyFileTotal, (UINT)total);
+    EXPECT_EQ(CountFiles(dest), total);
+    for (const char *f : {"MOVIE\\INTRO.AVI", "MOVIE\\INTRO.AVI.OLD", "OPENING\\INTRO.avi",
+                          "STAGE\\AREA1\\ROOM1\\WALL.TEX", "LEVELS\\2\\BONUS\\LAYOUT", "README"}) {
+        EXPECT_TRUE(Exists(dest + f)) << f;
+        EXPECT_EQ(Attributes(dest + f) & FILE_ATTRIBUTE_READONLY, 0u) << f;
+    }
+    EXPECT_EQ(ReadFile(dest + "SCENE.V2\\CUT1.AVI"), ReadFile(CdPath("DATA\\SCENE.V2\\CUT1.AVI")));
+    EXPECT_EQ(Distinct(BarSeen).back(), 100);
+}
+
+TEST_F(TreeCopyTest, MinimalInstallLeavesOutMoviesAndTextures)
+{
+    std::string dest = dir + "ORVA\\";
+    MinimalInstall = 1;
+    int r = -1;
+    Outcome o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(Boxes(o).empty());
+    for (const char *f : {"MOVIE\\INTRO.AVI", "MOVIE\\ENDING.AVI", "STAGE\\AREA1\\ROOM1\\WALL.TEX",
+                          "STAGE\\AREA2\\FLOOR.TEX", "TEXTURE\\SKY.TEX", "TEXTURE\\GROUND.TEX"})
+        EXPECT_FALSE(Exists(dest + f)) << f;
+    // Not exactly "AVI" or "TEX" after the first ".", or a dot earlier in
+    // the path (SCENE.V2): copied.
+    for (const char *f : {"MOVIE\\INTRO.AVI.OLD", "OPENING\\INTRO.avi", "SCENE.V2\\CUT1.AVI",
+                          "SCENE.V2\\BG.TEX", "README", "ORVA.DAT", "SOUND\\BGM01.WAV"})
+        EXPECT_TRUE(Exists(dest + f)) << f;
+    // Left-out files do not move the bar.
+    EXPECT_EQ((int)CopyFilesDone, CountFiles(dest));
+    int total = CountFiles(CdPath("GAME")) + CountFiles(CdPath("DATA"));
+    std::vector<int> seen = Distinct(BarSeen);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[seen.size() - 2], (int)(CopyFilesDone * (1000000 / total) / 10000));
+    EXPECT_LT(seen[seen.size() - 2], 99);
+}
+
+TEST_F(TreeCopyTest, NothingLeftOutBelowASourcePathWithADot)
+{
+    std::string src = dir + "CD.V1\\GAME\\", dest = dir + "DEST\\";
+    Tree(src, {"MOVIE\\INTRO.AVI", "TEX\\WALL.TEX", "ORVA.DAT"});
+    MinimalInstall = 1;
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(Exists(dest + "MOVIE\\INTRO.AVI"));
+    EXPECT_TRUE(Exists(dest + "TEX\\WALL.TEX"));
+    EXPECT_EQ(CountFiles(dest), 3);
+}
+
+TEST_F(TreeCopyTest, EmptyFirstTreeOpensNoWindow)
+{
+    std::string src = dir + "SRC\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    CreateDirectoryA((src + "SUB").c_str(), nullptr);
+    std::string second = dir + "DATA\\";
+    Tree(second, {"X.DAT"});
+    int r = -1;
+    Outcome o = Copy(src, dir + "DEST\\", second, dir + "DEST\\", &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_TRUE(o.windows.empty());
+    EXPECT_EQ(ProgressWindow, nullptr);
+    EXPECT_FALSE(Exists(dir + "DEST"));
+}
+
+TEST_F(TreeCopyTest, MissingFirstTreeCannotBeListed)
+{
+    int r = -1;
+    Outcome o = Copy(dir + "NOSUCH\\", dir + "DEST\\", "", dir + "DEST\\", &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(54))}));
+    EXPECT_EQ(o.windows.size(), 1u);
+}
+
+TEST_F(TreeCopyTest, FileNameTakenByADirectoryLaterInTheListing)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"A.DAT"});
+    CreateDirectoryA(dest.c_str(), nullptr);
+    CreateDirectoryA((dest + "A.DAT").c_str(), nullptr);
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    EXPECT_EQ(r, 0);
+    // "." and ".." come first in a directory's listing.
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(57)),
+                                                  BoxLine(kTree, Slot(53))}));
+}
+
+TEST_F(TreeCopyTest, FileNameTakenByADirectoryAsFirstEntry)
+{
+    // A drive root's listing has no "." entry: its first entry is A.DAT.
+    if (GetFileAttributesA("R:\\A.DAT") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "drive R: is not set up";
+    std::string dest = dir + "DEST\\";
+    CreateDirectoryA(dest.c_str(), nullptr);
+    CreateDirectoryA((dest + "A.DAT").c_str(), nullptr);
+    int r = -1;
+    Outcome o = Copy("R:\\", dest, "", dest, &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(56)),
+                                                  BoxLine(kTree, Slot(53))}));
+}
+
+TEST_F(TreeCopyTest, DirectoryNameTakenByAFile)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"SUB\\X.DAT"});
+    CreateDirectoryA(dest.c_str(), nullptr);
+    WriteFile(dest + "SUB", "a file");
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(55)),
+                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(ReadFile(dest + "SUB"), "a file");
+}
+
+TEST_F(TreeCopyTest, DestinationThatCannotBeCreated)
+{
+    std::string src = dir + "SRC\\";
+    Tree(src, {"X.DAT"});
+    MakeDirectoryFails = true;
+    int r = -1;
+    Outcome o = Copy(src, dir + "DEST\\", "", dir + "DEST\\", &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(52)),
+                                                  BoxLine(kTree, Slot(53))}));
+}
+
+// Cancel during the copy, by the button or by Esc: the files copied so far
+// stay, the copy stops before the next file, and slot 53 follows.
+void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    for (const char *f : {"1.DAT", "2.DAT", "3.DAT", "4.DAT", "5.DAT"})
+        WriteFile((CreateDirectoryA(src.c_str(), nullptr), src + f), f);
+    HANDLE atThird = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    int probes = 0;
+    ProbeHook = [&](const char *path) {
+        std::string p = path;
+        if (p.rfind(dest, 0) != 0 || p == dest || ++probes != 3)
+            return;
+        // Before the third file: let the robot press, and go on once the
+        // press is waiting in this thread's queue.
+        SetEvent(atThird);
+        DWORD until = GetTickCount() + 10000;
+        MSG m;
+        while (!(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) &&
+               (LONG)(GetTickCount() - until) < 0) {
+            PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+            Sleep(5);
+        }
+    };
+    bool pressed = false;
+    int r = -1;
+    Outcome o = t->Copy(src, dest, "", dest, &r, [&](Robot &robot, const SeenWindow &w) {
+        if (WaitForSingleObject(atThird, 10000) != WAIT_OBJECT_0)
+            return;
+        if (byEsc) {
+            PostMessageA(w.hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            DWORD until = GetTickCount() + 10000;
+            while (IsWindowVisible(w.hwnd) && (LONG)(GetTickCount() - until) < 0)
+                Sleep(10);
+            pressed = !IsWindowVisible(w.hwnd);
+        } else {
+            pressed = robot.Press(w, IDCANCEL);
+        }
+    });
+    CloseHandle(atThird);
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(CopyCancelled, 1);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(CountFiles(dest), 3);
+    EXPECT_EQ(CopyFilesDone, 3u);
+}
+
+TEST_F(TreeCopyTest, CancelButtonStopsTheCopy) { CancelDuringCopy(this, dir, false); }
+TEST_F(TreeCopyTest, EscStopsTheCopy) { CancelDuringCopy(this, dir, true); }
+
+TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"A.DAT"});
+    CreateDirectoryA(dest.c_str(), nullptr);
+    WriteFile(dest + "A.DAT", "held");
+    HANDLE held = CreateFileA((dest + "A.DAT").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    CloseHandle(held);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
+                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(ReadFile(dest + "A.DAT"), "held");
+
+    // A read-only destination that refuses the copy (immutable for root).
+    std::string missing, locked = LockedFile(&missing);
+    if (!missing.empty())
+        GTEST_SKIP() << missing;
+    std::string lockedDir = locked.substr(0, locked.rfind('\\') + 1);
+    ResetInstallState();
+    ProbeHook = nullptr;
+    Tree(dir + "SRC2\\", {"LOCKED.TXT"});
+    o = Copy(dir + "SRC2\\", lockedDir, "", lockedDir, &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(45)),
+                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(ReadFile(locked), "locked\r\n");
+}
+
+TEST_F(TreeCopyTest, FullDisk)
+{
+    if (GetFileAttributesA("T:\\") == INVALID_FILE_ATTRIBUTES) {
+        const char *drives = getenv("H6_DRIVES");
+        std::string reason = drives ? ReadFile("Z:" + std::string(drives) + "/full.reason") : "";
+        GTEST_SKIP() << (reason.empty() ? "drive T: (a 64 KB tmpfs) is not set up" : reason);
+    }
+    std::string src = dir + "SRC\\";
+    Tree(src, {"SMALL.DAT"});
+    WriteFile(src + "BIG.DAT", std::string(256 * 1024, 'B'));
+    int r = -1;
+    Outcome o = Copy(src, "T:\\ORVA\\", "", "T:\\ORVA\\", &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(46)),
+                                                  BoxLine(kTree, Slot(53))}));
+    RemoveTree("T:\\ORVA");
+}
+
+// More than 10,000 files: the bar still follows the files copied.
+TEST_F(TreeCopyTest, LargeTreeMovesTheBar)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    const int kDirs = 15, kPerDir = 670;  // 10,050 files
+    for (int d = 0; d < kDirs; d++) {
+        std::string sub = src + "D" + std::to_string(d) + "\\";
+        CreateDirectoryA(sub.c_str(), nullptr);
+        for (int f = 0; f < kPerDir; f++) {
+            HANDLE h = CreateFileA((sub + std::to_string(f)).c_str(), GENERIC_WRITE, 0,
+                                   nullptr, CREATE_ALWAYS, 0, nullptr);
+            CloseHandle(h);
+        }
+    }
+    std::vector<std::pair<UINT, int>> samples;  // files done, bar
+    ProbeHook = [&](const char *) {
+        if (ProgressWindow && CopyFilesDone % 1000 == 999)
+            samples.push_back({CopyFilesDone, BarOnScreen()});
+    };
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(CopyFileTotal, (UINT)(kDirs * kPerDir));
+    ASSERT_GE(samples.size(), 9u);
+    for (auto [done, bar] : samples)
+        EXPECT_NEAR(bar, (int)(done * 100 / CopyFileTotal), 1) << done;
+    EXPECT_EQ(Distinct(BarSeen).back(), 100);
+}
+
+}  // namespace
