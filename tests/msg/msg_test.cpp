@@ -397,7 +397,7 @@ void Show(HWND w)
 
 } // namespace
 
-// With TQL_SHOTS set (a directory), shows windows 7 and 7080 of each library
+// With TQL_SHOTS set (a directory), shows windows 7, 2 and 7080 of each library
 // as the programs fill them and saves the screen, for a person to look at.
 TEST(Screenshots, ProgressAndConfirmation)
 {
@@ -420,6 +420,15 @@ TEST(Screenshots, ProgressAndConfirmation)
                   GetACP() == 932 ? "jasys" : "ensys");
         EXPECT_TRUE(SaveScreenshot(file));
         DestroyWindow(p);
+
+        HWND d = CreateDialogParamA(m, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
+                                    nullptr, PlainProc, 0);
+        ASSERT_TRUE(d);
+        Show(d);
+        wsprintfA(file, "%s\\wait-%s-%s.bmp", dir, lang.c_str(),
+                  GetACP() == 932 ? "jasys" : "ensys");
+        EXPECT_TRUE(SaveScreenshot(file));
+        DestroyWindow(d);
 
         HWND c = CreateDialogParamA(m, MAKEINTRESOURCEA(TPL_UNINST_CONFIRM),
                                     nullptr, PlainProc, 0);
