@@ -137,10 +137,18 @@ protected:
         EXPECT_EQ(own.left, ((desk.right - desk.left) - width) / 2);
         EXPECT_EQ(own.top, ((desk.bottom - desk.top) - height) / 2);
 
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        EXPECT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(w->hwnd, nullptr), &info));
-        EXPECT_EQ(info.hwndFocus, GetDlgItem(w->hwnd, IDCANCEL));
+        // The focus shows once the dialog has been activated.
+        HWND cancel = GetDlgItem(w->hwnd, IDCANCEL), focus = nullptr;
+        for (DWORD until = GetTickCount() + 3000; (LONG)(GetTickCount() - until) < 0;) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(w->hwnd, nullptr), &info);
+            focus = info.hwndFocus;
+            if (focus == cancel)
+                break;
+            Sleep(20);
+        }
+        EXPECT_EQ(focus, cancel);
         return w->hwnd;
     }
 
