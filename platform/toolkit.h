@@ -28,6 +28,11 @@
 #else
 #define UIL_API extern "C" __declspec(dllimport)
 #endif
+#ifdef MSDETSTF_BUILD
+#define DET_API extern "C" __declspec(dllexport)
+#else
+#define DET_API extern "C" __declspec(dllimport)
+#endif
 
 // msshlstf.dll: frame, symbols, cursor
 SHL_API HWND WINAPI InitializeFrame(LPCSTR cmdLine);  // frame, or 0 / (HWND)-1
@@ -54,5 +59,8 @@ UIL_API BOOL WINAPI FDoDialogExt(HWND frame, LPCSTR library, UINT templ,
                                      LPCSTR procName, LPCSTR helpLibrary,
                                      UINT helpTempl, LPCSTR helpProcName);
 UIL_API BOOL WINAPI FKillNDialogs(int count);  // -1: all
+
+// msdetstf.dll: detection
+DET_API BOOL WINAPI FDirExists(LPCSTR dir);  // an existing directory
 
 #endif

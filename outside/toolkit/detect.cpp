@@ -2,7 +2,7 @@
 #include "outside/toolkit/stf.h"
 
 // TRUE when the path names an existing directory.
-extern "C" __declspec(dllexport) BOOL WINAPI FDirExists(LPCSTR dir)
+BOOL WINAPI FDirExists(LPCSTR dir)
 {
     if (dir == 0 || *dir == '\0')
         return FALSE;
