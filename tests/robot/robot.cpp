@@ -194,8 +194,12 @@ bool Robot::Press(const SeenWindow &w, int controlId, DWORD timeoutMs)
     for (;;) {
         if (!IsWindow(w.hwnd) || !IsWindowVisible(w.hwnd))
             return true;
-        if (w.kind == "dialog" && !GetPropA(w.hwnd, "TemplateNumber"))
+        if (w.kind == "dialog" && !GetPropA(w.hwnd, "TemplateNumber")) {
+            // Taken: the same window may wait again at once (the program
+            // shows the dialog again), and is then to be reported again.
+            reported_.erase(w.hwnd);
             return true;
+        }
         if ((LONG)(GetTickCount() - until) >= 0)
             return false;
         Sleep(10);
