@@ -215,6 +215,23 @@ static void SetString(const std::string &key, const char *name, const std::strin
     RegCloseKey(k);
 }
 
+// The shell opens a folder window for a group it creates, as Program
+// Manager shows a new group; closed again so that it does not keep the
+// foreground from the uninstaller's dialog.
+static void CloseGroupWindow(const Product &p)
+{
+    for (int i = 0; i < 50; i++) {
+        HWND w = FindWindowA("ExplorerWClass", p.groupTitle.c_str());
+        if (w) {
+            PostMessageA(w, WM_CLOSE, 0, 0);
+            for (int j = 0; j < 100 && IsWindow(w); j++)
+                Sleep(20);
+            return;
+        }
+        Sleep(20);
+    }
+}
+
 void InstallProduct(const Product &p)
 {
     std::string d = p.installPath;
@@ -241,6 +258,7 @@ void InstallProduct(const Product &p)
 
     WriteWholeFile(SettingsFile(), SettingsText(p));
     AddProgramItem(p.groupTitle.c_str(), "ORVA Uninstall Test", (d + p.execFileName).c_str());
+    CloseGroupWindow(p);
 }
 
 void UninstallLeftovers(const Product &p)

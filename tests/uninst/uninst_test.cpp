@@ -497,8 +497,8 @@ TEST_F(UninstTest, RegistryStepBeforeSettingsFile)
     EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
 }
 
-// A damaged settings file naming a drive root, the Windows directory or the
-// Program Files folder: the directory removal refuses, nothing in it is
+// A damaged settings file naming a drive root, the Windows directory, the
+// Program Files folder or nothing at all (the current directory's drive): the directory removal refuses, nothing in it is
 // touched; the other steps run and the final message tells of a failure.
 TEST_F(UninstTest, ProtectedInstallPathIsRefused)
 {
@@ -507,7 +507,8 @@ TEST_F(UninstTest, ProtectedInstallPathIsRefused)
     std::string sentinel = WindowsDir() + "h5sentinel.txt";
     WriteWholeFile(sentinel, "keep");
     for (const std::string &path : {std::string("C:\\"), std::string("C:\\windows\\"),
-                                    std::string(programFiles), std::string("c:\\WINDOWS\\..\\")}) {
+                                    std::string(programFiles), std::string("c:\\WINDOWS\\..\\"),
+                                    std::string("")}) {
         UninstallLeftovers(p);
         DeleteFileA(WininitFile().c_str());
         InstallProduct(p);
