@@ -25,8 +25,21 @@ bool IsMessageBox(HWND hwnd)
 // The text of a window as it is stored, without sending it a message: the
 // window's thread may be busy (a program blocked in a long call) and must
 // not hold the robot up. Converted to the robot's ANSI code page.
+std::string ClassOf(HWND hwnd);
+
 std::string WindowText(HWND hwnd)
 {
+    // An edit control keeps what is typed in its own buffer, not in the
+    // stored window text: it must be asked (its dialog waits for input).
+    if (ClassOf(hwnd) == "Edit") {
+        char buf[4096] = "";
+        DWORD_PTR len = 0;
+        if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, (LPARAM)buf,
+                                 SMTO_ABORTIFHUNG, 2000, &len))
+            return std::string();
+        buf[sizeof buf - 1] = '\0';
+        return std::string(buf);
+    }
     WCHAR wide[4096];
     int n = InternalGetWindowText(hwnd, wide, 4096);
     if (n <= 0)
