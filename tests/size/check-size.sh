@@ -1,0 +1,68 @@
+#!/bin/bash
+# Checks the size of every program and library of the shipping (win32) CD
+# image against its budget, printing each figure:
+#   check-size.sh CD_DIR
+# Budgets (bytes): Tql.exe 65536, UNINST.EXE 24576, each outside DLL 65536.
+# A module over its budget is shown with its sections, largest first, so
+# that the reader sees what made it big. A module missing from an image
+# that exists is a fault too: the CD must carry it.
+# Exit 0: all within budget; 1: a fault; 77: no win32 CD image to check.
+set -u
+cd_dir=$1
+if [ ! -d "$cd_dir" ]; then
+  echo "SKIP: no win32 CD image at $cd_dir (build the win32 preset first)"
+  exit 77
+fi
+objdump=
+for tool in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
+  command -v $tool >/dev/null && { objdump=$tool; break; }
+done
+
+faults=0
+fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
+
+# The CD module of that name, matched without regard to case.
+find_module() {
+  find "$cd_dir" -maxdepth 1 -type f -iname "$1" | head -1
+}
+
+# The sections of a module with their raw (file) sizes, largest first.
+sections_of() {
+  [ -n "$objdump" ] || return
+  $objdump -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }' |
+    while read -r section hex; do
+      printf "       %-10s %7d bytes\n" "$section" $((16#$hex))
+    done | sort -k2 -rn
+}
+
+# check NAME BUDGET: prints the module's size against its budget.
+check() {
+  local name=$1 budget=$2 file size
+  file=$(find_module "$name")
+  if [ -z "$file" ]; then
+    fault "$name is missing from $cd_dir"
+    return
+  fi
+  size=$(stat -c %s "$file")
+  if [ "$size" -le "$budget" ]; then
+    printf "ok    %-13s %7d bytes (budget %d, %d to spare)\n" \
+      "$name" "$size" "$budget" $((budget - size))
+  else
+    fault "$(printf "%-13s %7d bytes, over its budget of %d by %d" \
+      "$name" "$size" "$budget" $((size - budget)))"
+    sections_of "$file"
+  fi
+}
+
+check Tql.exe 65536
+check UNINST.EXE 24576
+for dll in msshlstf.dll mscomstf.dll msinsstf.dll msuilstf.dll msdetstf.dll \
+           mscuistf.dll mscuieng.dll msg.dll msgeng.dll dsetup.dll; do
+  check $dll 65536
+done
+
+if [ $faults -ne 0 ]; then
+  echo "$faults fault(s)"
+  exit 1
+fi
+echo "all within budget"
