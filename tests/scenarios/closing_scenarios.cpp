@@ -50,13 +50,32 @@ TEST(EndingScenario, CancelAsksExitEndsWithoutAQuestion)
     ForgetInstallation("C:\\h8end");
 }
 
+// The CD's configuration, started from a directory of its own whose
+// DirectX directory for this (English) system is the runtime that asks for
+// a restart; the setup program copies the uninstaller and the message
+// library from its start-up directory.
+static void RestartingCd(StartupDir &dir)
+{
+    dir.Copy("Q:\\TQL.INF", "TQL.INF");
+    dir.Copy("Q:\\UNINST.EXE", "UNINST.EXE");
+    dir.Copy("Q:\\msgeng.dll", "msgeng.dll");
+    dir.Write("TQL.INI", CdIniWith({{"Debug", "ForceLanguage", "English"},
+                                    {"option", "SourcePath1", "Q:\\GAME"},
+                                    {"option", "SourcePath2", "Q:\\DATA"},
+                                    {"option", "DocPath", "Q:\\DOCS"},
+                                    {"DirectX", "AT", "Q:\\DIRECTX\\NEC"},
+                                    {"Indeo41", "LIBPATH", "Q:\\INDEO41"}}));
+}
+
 TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
 {
     NoEarlierInstallation none;
     ForgetInstallation("C:\\h8end");
-    SetupRun setup(kCd);
+    StartupDir dir;
+    RestartingCd(dir);
+    SetupRun setup(dir.path());
     InstallInto(setup, "C:\\h8end\\ORVA");
-    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);  // NEC
+    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);
     ASSERT_EQ("box", ask.kind) << Transcript(setup);
     EXPECT_EQ(kMsgCaption, ask.caption);
     EXPECT_EQ(kRestartAsk, ask.text);
