@@ -3,6 +3,9 @@
 // RUNTIME.INI says Restart=Yes), and the closing notice. A restart the user
 // accepts would end the Wine session the scenarios run in; what the system
 // is asked then is checked by the unit tests (tests/dialogs).
+#include <fstream>
+#include <iterator>
+
 #include "scenario.h"
 #include "welcome_scenarios.h"
 
@@ -83,6 +86,79 @@ TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
     setup.Press(setup.Box(kMsgCaption, kRestartDeclined), IDOK);
     setup.Press(setup.Box(kMsgCaption, kEndNotice), IDOK);
     setup.EndsQuietly();  // no ending dialog
+    ForgetInstallation("C:\\h8end");
+}
+
+// Keeps WININIT.INI of the Windows directory as it was: a restart of the
+// system works through it (and renames it to wininit.bak).
+class KeepWininit {
+public:
+    KeepWininit()
+    {
+        GetWindowsDirectoryA(dir_, MAX_PATH);
+        saved_ = ReadAll("wininit.ini", had_);
+        savedBak_ = ReadAll("wininit.bak", hadBak_);
+    }
+    ~KeepWininit()
+    {
+        Restore("wininit.ini", had_, saved_);
+        Restore("wininit.bak", hadBak_, savedBak_);
+    }
+    std::string Path(const char *name) const
+    {
+        return std::string(dir_) + "\\" + name;
+    }
+private:
+    std::string ReadAll(const char *name, bool &had) const
+    {
+        std::ifstream in(Path(name), std::ios::binary);
+        had = bool(in);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void Restore(const char *name, bool had, const std::string &bytes) const
+    {
+        DeleteFileA(Path(name).c_str());
+        if (had)
+            std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    char dir_[MAX_PATH];
+    std::string saved_, savedBak_;
+    bool had_ = false, hadBak_ = false;
+};
+
+// Yes to the restart question: the system is asked for a restart. Under
+// Wine that is the simulated restart, which carries out WININIT.INI (a file
+// scheduled for deletion goes) and lets the program run on: setup then
+// ends with the ending dialog, as after a restart that is under way.
+TEST(RestartScenario, AcceptedRestartsTheSystemAndEndsWithTheEndingDialog)
+{
+    NoEarlierInstallation none;
+    KeepWininit wininit;
+    ForgetInstallation("C:\\h8end");
+    const std::string victim = "C:\\h8restart.tmp";
+    std::ofstream(victim) << "deleted by the restart";
+    DeleteFileA(wininit.Path("wininit.ini").c_str());
+    WritePrivateProfileStringA("rename", "nul", victim.c_str(), "WININIT.INI");
+
+    StartupDir dir;
+    RestartingCd(dir);
+    SetupRun setup(dir.path());
+    InstallInto(setup, "C:\\h8end\\ORVA");
+    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);
+    ASSERT_EQ("box", ask.kind) << Transcript(setup);
+    EXPECT_EQ(kRestartAsk, ask.text);
+    setup.Press(ask, IDYES);
+    SeenWindow ending = setup.Dialog(TPL_ENDING);
+    EXPECT_EQ(kEndingText, ending.text) << Transcript(setup);
+    // The restart runs beside the program: give it a moment.
+    for (int i = 0; i < 100 && GetFileAttributesA(victim.c_str()) !=
+                                  INVALID_FILE_ATTRIBUTES; i++)
+        Sleep(100);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(victim.c_str()))
+        << "the system was not restarted";
+    setup.Press(ending, EventButton(EV_EXIT));
+    setup.EndsQuietly();
+    DeleteFileA(victim.c_str());
     ForgetInstallation("C:\\h8end");
 }
 
