@@ -193,6 +193,12 @@ BOOL WINAPI FSetBitmap(LPCSTR library, UINT bitmap)
     HBITMAP loaded = static_cast<HBITMAP>(
         LoadImageA(module, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0,
                    LR_CREATEDIBSECTION));
+    // The dialog library's bitmap is run-length encoded (RLE8); a system
+    // that makes no DIB section of a compressed bitmap still decodes it
+    // into a compatible bitmap.
+    if (loaded == 0)
+        loaded = static_cast<HBITMAP>(
+            LoadImageA(module, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, 0));
     FreeLibrary(module);
     if (loaded == 0)
         return FALSE;
