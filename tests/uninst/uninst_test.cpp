@@ -1,6 +1,7 @@
 // UNINST.EXE under Wine, started as Add/Remove Programs starts it
 // ("C:\windows\UNINST.EXE C:\windows\ORVA.INI"), over an installation made
 // as setup makes it; every window answered through the UI robot.
+#include <shlobj.h>
 #include "installed.h"
 #include "tests/robot/robot.h"
 #include "platform/msglib.h"
@@ -530,6 +531,38 @@ TEST_F(UninstTest, ProtectedInstallPathIsRefused)
         EXPECT_FALSE(ReadWholeFile(SettingsFile()));
     }
     DeleteFileA(sentinel.c_str());
+}
+
+// A group title that would close the command and open another one (as a
+// damaged or hostile settings file may hold) is sent as one quoted name:
+// the user's other groups are never touched.
+TEST_F(UninstTest, HostileGroupTitleTouchesNoOtherGroup)
+{
+    wchar_t programs[MAX_PATH];
+    ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr,
+                                     SHGFP_TYPE_CURRENT, programs));
+    std::wstring accessories = std::wstring(programs) + L"\\Accessories";
+    bool existed = GetFileAttributesW(accessories.c_str()) != INVALID_FILE_ATTRIBUTES;
+    CreateDirectoryW(accessories.c_str(), nullptr);
+    std::wstring link = accessories + L"\\h5keep.txt";
+    HANDLE f = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    CloseHandle(f);
+
+    WriteWholeFile(SettingsFile(), SettingsText(p, {{"GroupTitle",
+                                    std::string("X)][DeleteGroup(Accessories")}}));
+    RunFor(SettingsFile());
+    HWND dialog = ExpectConfirmation();
+    ASSERT_TRUE(dialog);
+    Confirm(dialog);
+    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
+    ExpectEnd();
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(link.c_str()))
+        << "the Accessories group was deleted";
+    DeleteFileW(link.c_str());
+    if (!existed)
+        RemoveDirectoryW(accessories.c_str());
+    DeleteGroupByHand(p);
 }
 
 } // namespace
