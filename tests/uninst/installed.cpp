@@ -57,7 +57,7 @@ static const wchar_t kItemLink[] = L"ORVA Uninstall Test.lnk";
 
 // The Start Menu folder of the group: the one named by the group title in
 // this process's code page, else any folder of Programs holding the item.
-static std::wstring GroupFolder(const Product &p)
+std::wstring GroupFolder(const Product &p)
 {
     wchar_t programs[MAX_PATH] = L"", title[MAX_PATH] = L"";
     SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
@@ -218,10 +218,10 @@ static void SetString(const std::string &key, const char *name, const std::strin
 // The shell opens a folder window for a group it creates, as Program
 // Manager shows a new group; closed again so that it does not keep the
 // foreground from the uninstaller's dialog.
-static void CloseGroupWindow(const Product &p)
+void CloseGroupWindow(const std::string &title)
 {
     for (int i = 0; i < 50; i++) {
-        HWND w = FindWindowA("ExplorerWClass", p.groupTitle.c_str());
+        HWND w = FindWindowA("ExplorerWClass", title.c_str());
         if (w) {
             PostMessageA(w, WM_CLOSE, 0, 0);
             for (int j = 0; j < 100 && IsWindow(w); j++)
@@ -258,7 +258,7 @@ void InstallProduct(const Product &p)
 
     WriteWholeFile(SettingsFile(), SettingsText(p));
     AddProgramItem(p.groupTitle.c_str(), "ORVA Uninstall Test", (d + p.execFileName).c_str());
-    CloseGroupWindow(p);
+    CloseGroupWindow(p.groupTitle);
 }
 
 void UninstallLeftovers(const Product &p)

@@ -36,6 +36,12 @@ std::string WininitFile();                // Windows directory + "WININIT.INI"
 // with its own code page, which need not be this process's.
 bool GroupExists(const Product &p);
 void DeleteGroupByHand(const Product &p);
+// That folder's full path; empty when there is none.
+std::wstring GroupFolder(const Product &p);
+// Closes the folder window that the shell opens for a new group (as
+// Program Manager shows a new group), so that it does not keep the
+// foreground from the programs' dialogs.
+void CloseGroupWindow(const std::string &title);
 
 // Whole files, byte-exact; nullopt when the file does not exist.
 std::optional<std::string> ReadWholeFile(const std::string &path);

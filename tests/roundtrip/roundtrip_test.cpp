@@ -1,0 +1,359 @@
+// Install-to-removal round trips on the sample CD, as a user meets them:
+// Q:\Tql.exe installs with the ordinary answers; the product is removed by
+// the uninstaller that Add/Remove Programs starts, or by setup itself from
+// its welcome dialog; Windows is started again (wineboot -r). Every window
+// is read through the UI robot, then the machine is checked: files, INI
+// files, registry values as bytes, the shell's Start Menu group and
+// WININIT.INI. Each test puts the machine back as it found it.
+#include "roundtrip.h"
+#include "platform/msglib.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+// The removal library's program globals: this program uses its Program
+// Manager operations only, to clear a group left by earlier runs.
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+const char *ProgramCaption = "Test";
+char ExecFileName[13], ProductName[33], ProductVersion[33], ApplicationName[33];
+
+using namespace roundtrip;
+using namespace scenario;
+
+namespace {
+
+const char kUninstall[] = "Uninstall";
+const char kNoFile[] = "No uninstaller initialize file was found.";
+
+class RoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        p = TheCdProduct();
+        ASSERT_FALSE(p.msgLibrary.empty()) << "no TQL.INI on drive Q:";
+        found = MachineGuard::Fingerprint(p, kDirs);
+        guard.reset(new MachineGuard(p, kDirs));
+    }
+    // The machine must be back as the test found it.
+    void TearDown() override
+    {
+        guard.reset();
+        EXPECT_EQ(found, MachineGuard::Fingerprint(p, kDirs));
+    }
+
+    std::string Slot(int slot) { return SlotText(p.msgLibrary, slot); }
+
+    // The two entries the uninstaller schedules, once each.
+    std::vector<std::string> BothScheduled()
+    {
+        return {"nul=" + WindowsDir() + "UNINST.EXE", "nul=" + WindowsDir() + p.msgLibrary};
+    }
+
+    // Everything an installation into dir must have left on the machine;
+    // fresh: the first one on this machine (no group before).
+    void ExpectInstalled(const std::string &dir, bool fresh = true)
+    {
+        std::string d = dir;  // with its trailing "\"
+        std::string w = WindowsDir();
+        EXPECT_EQ(ExpectedTree(p), TreeListing(d)) << "installed tree of " << d;
+        EXPECT_EQ("[Country]\r\nLanguage=" + p.language + "\r\n[Install]\r\nMode=FULL\r\n",
+                  ReadWholeFile(d + "ORVA.INI").value_or("(none)"));
+
+        Product recorded = p;
+        recorded.installPath = d;
+        EXPECT_EQ(SettingsText(recorded), ReadWholeFile(SettingsFile()).value_or("(none)"));
+
+        EXPECT_EQ(Sz(d + p.execFileName), RegValue(AppPathsKey(p), "").value_or("-"));
+        EXPECT_EQ(Sz(d), RegValue(AppPathsKey(p), "Path").value_or("-"));
+        EXPECT_EQ(Sz(""), RegValue(VersionKey(p), "").value_or("-"));
+        EXPECT_EQ(Sz(p.displayName), RegValue(UninstallKey(p), "DisplayName").value_or("-"));
+        EXPECT_EQ(Sz(w + "UNINST.EXE " + w + "ORVA.INI"),
+                  RegValue(UninstallKey(p), "UninstallString").value_or("-"));
+
+        EXPECT_EQ(ReadWholeFile("Q:\\UNINST.EXE"), ReadWholeFile(w + "UNINST.EXE"));
+        EXPECT_EQ(ReadWholeFile("Q:\\" + p.msgLibrary), ReadWholeFile(w + p.msgLibrary));
+        EXPECT_EQ(FILE_ATTRIBUTE_ARCHIVE,
+                  GetFileAttributesA((w + "UNINST.EXE").c_str()) & ~FILE_ATTRIBUTE_NORMAL);
+
+        auto items = GroupItems(p);
+        ASSERT_TRUE(items) << "no Start Menu group " << p.groupTitle;
+        // The help and text items are added before their files are
+        // copied, and the shell's server adds no item for a file that does
+        // not exist yet: on a clean machine the game's item is the only one.
+        std::string game = p.gameTitle + ".lnk";
+        if (fresh)
+            EXPECT_EQ(std::vector<std::string>{game}, *items);
+        else
+            EXPECT_NE(items->end(), std::find(items->begin(), items->end(), game));
+        EXPECT_EQ(0, lstrcmpiA((d + p.execFileName).c_str(),
+                               GroupItemTarget(p, game).c_str()))
+            << GroupItemTarget(p, game);
+        ExpectCodecInstalled();
+    }
+
+    // The codec driver, its key and its system.ini entry (they stay when
+    // the product is removed).
+    void ExpectCodecInstalled()
+    {
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        EXPECT_EQ(ReadWholeFile("Q:\\INDEO41\\IR41_32.DLL"),
+                  ReadWholeFile(std::string(system) + "\\IR41_32.DLL"));
+        const std::string key =
+            "System\\CurrentControlSet\\control\\MediaResources\\icm\\vidc.IV41";
+        EXPECT_EQ(Sz("ir41_32.dll"), RegValue(key, "Driver").value_or("-"));
+        EXPECT_EQ(Sz("Indeo\xAE video interactive R4.1 by Intel"),
+                  RegValue(key, "Description").value_or("-"));
+        char driver[64] = "";
+        GetPrivateProfileStringA("drivers32", "VIDC.IV41", "", driver, sizeof driver,
+                                 (WindowsDir() + "system.ini").c_str());
+        EXPECT_STREQ("ir41_32.dll", driver);
+    }
+
+    // The product is gone: group, tree, settings file, its four keys; the
+    // maker's key stays.
+    void ExpectRemoved(const std::string &dir)
+    {
+        EXPECT_FALSE(GroupItems(p)) << "the Start Menu group";
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(dir.c_str())) << dir;
+        EXPECT_FALSE(ReadWholeFile(SettingsFile())) << SettingsFile();
+        for (const std::string &key : {AppPathsKey(p), VersionKey(p), ProductKey(p),
+                                       UninstallKey(p)})
+            EXPECT_FALSE(KeyExists(key)) << key;
+        EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA"));
+    }
+
+    // Confirms the removal in the uninstaller's dialog: slot 28 follows.
+    void UninstallConfirmed(const std::string &commandLine = "")
+    {
+        UninstallerRun u = commandLine.empty() ? UninstallerRun()
+                                               : UninstallerRun(commandLine);
+        EXPECT_EQ(WindowsDir() + "UNINST.EXE " + SettingsFile(), u.commandLine);
+        auto dialog = u.Confirmation(p);
+        ASSERT_TRUE(dialog);
+        u.Confirm(*dialog);
+        u.Box(kUninstall, Slot(SLOT_REMOVED));
+        u.Ends();
+    }
+
+    const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO"};
+    CdProduct p;
+    std::string found;
+    std::unique_ptr<MachineGuard> guard;
+};
+
+// The ordinary round trip: installed with the defaults, removed through
+// the Add/Remove Programs entry; a second run before the restart finds no
+// settings file; the restart deletes the uninstaller and the message
+// library. The codec and the maker's key stay.
+TEST_F(RoundTrip, InstallRemoveRestart)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    ExpectInstalled(p.installPath);
+    EXPECT_TRUE(RenameEntries().empty());
+
+    std::string commandLine = WindowsDir() + "UNINST.EXE " + SettingsFile();
+    UninstallConfirmed();
+    ExpectRemoved(p.installPath);
+    EXPECT_EQ(BothScheduled(), RenameEntries());
+    EXPECT_TRUE(ReadWholeFile(WindowsDir() + "UNINST.EXE"));
+    EXPECT_TRUE(ReadWholeFile(WindowsDir() + p.msgLibrary));
+
+    // Started once more before Windows starts again.
+    {
+        UninstallerRun again(commandLine);
+        again.Box(kUninstall, kNoFile);
+        again.Ends();
+    }
+    EXPECT_EQ(BothScheduled(), RenameEntries());
+
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(ReadWholeFile(WindowsDir() + "UNINST.EXE"));
+    EXPECT_FALSE(ReadWholeFile(WindowsDir() + p.msgLibrary));
+    EXPECT_TRUE(RenameEntries().empty());
+    ExpectCodecInstalled();
+    EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA"));
+    ExpectRemoved(p.installPath);
+}
+
+// Everything the confirmation could change, for a before/after comparison.
+struct FullState {
+    MachineState machine;
+    std::map<std::string, std::string> tree;
+    std::optional<std::vector<std::string>> group;
+    bool operator==(const FullState &o) const
+    {
+        return machine == o.machine && tree == o.tree && group == o.group;
+    }
+};
+
+FullState Take(const CdProduct &p)
+{
+    return {Snapshot(p), TreeListing(p.installPath), GroupItems(p)};
+}
+
+// Cancel, and Esc, in the confirmation leave every file, value, the group
+// and WININIT.INI as they were.
+TEST_F(RoundTrip, CancelOrEscChangesNothing)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\HRKEEP.TMP\r\n");
+    FullState before = Take(p);
+    ASSERT_TRUE(before.group);
+    ASSERT_FALSE(before.machine.registry.empty());
+    for (int way = 0; way < 2; way++) {
+        UninstallerRun u;
+        auto dialog = u.Confirmation(p);
+        ASSERT_TRUE(dialog);
+        if (way == 0) {
+            ASSERT_TRUE(u.robot.Press(*dialog, IDCANCEL));
+        } else {
+            HWND cancel = GetDlgItem(dialog->hwnd, IDCANCEL);
+            PostMessageA(cancel, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageA(cancel, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        }
+        u.Ends();
+        FullState after = Take(p);
+        EXPECT_TRUE(after == before) << (way ? "Esc" : "Cancel") << "\n"
+                                     << Describe(after.machine);
+        EXPECT_EQ(before.tree, after.tree);
+    }
+}
+
+// Removed, then installed again before Windows starts again: the new
+// installation cancels both pending deletions, so after the restart its
+// uninstaller still starts.
+TEST_F(RoundTrip, ReinstallBeforeRestartKeepsTheUninstaller)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    UninstallConfirmed();
+    ASSERT_EQ(BothScheduled(), RenameEntries());
+
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    EXPECT_TRUE(RenameEntries().empty());
+    ExpectInstalled(p.installPath);
+
+    ASSERT_TRUE(Restart());
+    EXPECT_EQ(ReadWholeFile("Q:\\UNINST.EXE"), ReadWholeFile(WindowsDir() + "UNINST.EXE"));
+    EXPECT_EQ(ReadWholeFile("Q:\\" + p.msgLibrary),
+              ReadWholeFile(WindowsDir() + p.msgLibrary));
+    FullState before = Take(p);
+    UninstallerRun u;
+    auto dialog = u.Confirmation(p);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(u.robot.Press(*dialog, IDCANCEL));
+    u.Ends();
+    EXPECT_TRUE(Take(p) == before);
+}
+
+// Setup started over an installation offers its removal: the welcome
+// dialog of an earlier installation, remove, continue. The uninstaller is
+// scheduled for deletion, the message library stays.
+TEST_F(RoundTrip, SetupRemovesTheEarlierInstallation)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    {
+        SetupRun setup(kCd);
+        setup.Press(setup.Dialog(TPL_WELCOME_AGAIN), EventButton(EV_REMOVE_OLD));
+        setup.Press(setup.Dialog(TPL_REMOVE_OLD), EventButton(EV_CONTINUE));
+        setup.Press(setup.Box(p.msgCaption, Slot(SLOT_REMOVED)), IDOK);
+        setup.EndsQuietly();
+    }
+    ExpectRemoved(p.installPath);
+    EXPECT_EQ(std::vector<std::string>{"nul=" + WindowsDir() + "UNINST.EXE"},
+              RenameEntries());
+    EXPECT_EQ(ReadWholeFile("Q:\\" + p.msgLibrary),
+              ReadWholeFile(WindowsDir() + p.msgLibrary));
+    ExpectCodecInstalled();
+}
+
+// Installed into one directory; the same directory typed in other letter
+// case keeps it (and what the user added there); another directory makes
+// setup remove the earlier one before it copies.
+TEST_F(RoundTrip, AnotherDestinationRemovesTheEarlierDirectory)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA", "C:\\HRONE"));
+    ExpectInstalled("C:\\HRONE\\");
+    WriteWholeFile("C:\\HRONE\\SAVED.DAT", "the user's own file");
+
+    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "C:\\HRONE", "c:\\hrone"));
+    EXPECT_EQ(ReadWholeFile("C:\\HRONE\\SAVED.DAT").value_or("(gone)"),
+              "the user's own file");
+
+    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "c:\\hrone", "C:\\HRTWO"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("C:\\HRONE"));
+    ExpectInstalled("C:\\HRTWO\\", false);
+}
+
+// A damaged settings file naming a drive root or the Program Files folder:
+// neither the uninstaller nor setup's removal touches that folder; every
+// other step runs and the final message tells of the failure.
+TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
+{
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    std::vector<SavedKey> keys;
+    for (const std::string &key : {AppPathsKey(p), ProductKey(p), UninstallKey(p)})
+        keys.emplace_back(key);
+    std::string settings = ReadWholeFile(SettingsFile()).value_or("");
+    char programFiles[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr,
+                                     SHGFP_TYPE_CURRENT, programFiles));
+    std::string pf = std::string(programFiles) + "\\";
+    std::map<std::string, std::string> installed = TreeListing(p.installPath);
+    std::map<std::string, std::string> pfTree = TreeListing(pf);
+    ASSERT_FALSE(pfTree.empty());
+
+    // The installation as it was, with InstallPath damaged to path.
+    auto damage = [&](const std::string &path) {
+        for (auto &k : keys)
+            k.Restore();
+        std::string text = settings;
+        size_t at = text.find("InstallPath=" + p.installPath);
+        text.replace(at + 12, p.installPath.size(), path);
+        WriteWholeFile(SettingsFile(), text);
+        DeleteFileA(WininitFile().c_str());
+    };
+    auto refusal = [](const std::string &path) {
+        return "Remove Directory refused: \"" + path +
+               "\"\nA drive, a Windows folder, a user folder or a folder holding one "
+               "is never removed.";
+    };
+    auto expectUntouched = [&](const std::string &path) {
+        EXPECT_EQ(installed, TreeListing(p.installPath)) << path;
+        EXPECT_EQ(pfTree, TreeListing(pf)) << path;
+        EXPECT_TRUE(ReadWholeFile(WindowsDir() + "system.ini")) << path;
+        EXPECT_FALSE(ReadWholeFile(SettingsFile())) << path;
+        for (const std::string &key : {AppPathsKey(p), VersionKey(p), ProductKey(p),
+                                       UninstallKey(p)})
+            EXPECT_FALSE(KeyExists(key)) << key;
+    };
+
+    for (const std::string &path : {std::string("C:\\"), pf, std::string("C:\\Program Files")}) {
+        damage(path);
+        UninstallerRun u;
+        auto dialog = u.Confirmation(p);
+        ASSERT_TRUE(dialog);
+        u.Confirm(*dialog);
+        u.Box("Setup", refusal(path));
+        u.Box(kUninstall, Slot(SLOT_REMOVE_FAILED));
+        u.Ends();
+        expectUntouched(path);
+        EXPECT_EQ(BothScheduled(), RenameEntries()) << path;
+    }
+
+    // The same recorded for setup, removed from its welcome dialog.
+    damage(pf);
+    {
+        SetupRun setup(kCd);
+        setup.Press(setup.Dialog(TPL_WELCOME_AGAIN), EventButton(EV_REMOVE_OLD));
+        setup.Press(setup.Dialog(TPL_REMOVE_OLD), EventButton(EV_CONTINUE));
+        setup.Press(setup.Box("Setup", refusal(pf)), IDOK);
+        setup.Press(setup.Box(p.msgCaption, Slot(SLOT_REMOVE_FAILED)), IDOK);
+        setup.EndsQuietly();
+    }
+    expectUntouched(pf);
+    EXPECT_EQ(std::vector<std::string>{"nul=" + WindowsDir() + "UNINST.EXE"},
+              RenameEntries());
+}
+
+} // namespace
