@@ -252,7 +252,7 @@ void MachineGuard::ClearInstallation()
         RemoveTree(d);
     }
     for (const std::string &key : {AppPathsKey(p_), ProductKey(p_), UninstallKey(p_),
-                                   std::string(kCodecKey)})
+                                   std::string(kCodecKey), std::string(kRuntimeRecordKey)})
         DeleteKeyTree(key);
     std::string w = WindowsDir();
     for (const std::string &f : {SettingsFile(), WininitFile(), w + "wininit.bak",
@@ -296,6 +296,14 @@ bool Install(UINT welcome, const std::string &proposed, const std::string &typed
         SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
         if (ending.kind != "dialog" || ending.templ != TPL_ENDING)
             throw std::runtime_error("no ending dialog:" + Transcript(setup));
+        // Only a Japanese system asks for the machine type (answered AT);
+        // either way DirectX came from the CD's AT directory.
+        bool asked = false;
+        for (auto &line : setup.robot.transcript)
+            asked |= line.rfind("dialog " + std::to_string(TPL_MACHINE), 0) == 0;
+        EXPECT_EQ(TheCdProduct().japanese, asked) << Transcript(setup);
+        auto source = RegValue(kRuntimeRecordKey, "Source").value_or("");
+        EXPECT_NE(std::string::npos, source.find("DIRECTX\\AT")) << source;
         setup.Press(ending, EventButton(EV_EXIT));
         setup.EndsQuietly();
     } catch (const std::exception &e) {

@@ -41,7 +41,8 @@ public:
     explicit MachineGuard(const CdProduct &p, std::vector<std::string> dirs = {});
     ~MachineGuard();
     // Clears what an installation leaves: tree, group, keys, settings file,
-    // WININIT.INI; the codec and the runtime record stay as found.
+    // WININIT.INI, the codec (file, key, system.ini entry) and the DirectX
+    // record, so that the installation makes each of them anew.
     void ClearInstallation();
     // All the guarded state in one text (file bytes, key values, whether
     // the directories exist), to tell that a test put it back.
