@@ -144,7 +144,11 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
     Outcome o = Copy(src, dest, empty, dest, &r);
     EXPECT_EQ(r, 1);
     EXPECT_TRUE(Boxes(o).empty());
-    ASSERT_EQ(o.windows.size(), 1u);  // the progress window only
+    // Nothing but the progress window; whether the robot caught it in its
+    // short life depends on the machine's load, what it painted does not.
+    ASSERT_LE(o.windows.size(), 1u);
+    for (const auto &w : o.windows)
+        EXPECT_EQ("window", w.kind);
     EXPECT_EQ(CopyFileTotal, 3u);
     EXPECT_EQ(Distinct(BarSeen), (std::vector<int>{0, 33, 66, 99, 100}));
     EXPECT_TRUE(pathErrors.empty()) << pathErrors[0];
