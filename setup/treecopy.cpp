@@ -129,21 +129,29 @@ static void TakeOneMessage()
     DispatchMessageA(&msg);
 }
 
-// Adds the files of a directory tree to the running file total and
-// returns it. A directory that cannot be listed is reported and adds
-// nothing; the count goes on with the other entries.
-UINT CountTreeFiles(const char *directory)
+// Starts the listing of a directory ("*.*" below it); a directory that
+// cannot be listed is reported (slot 54) and gives INVALID_HANDLE_VALUE.
+static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
 {
     char pattern[PATH_CAP];
     TextCopy(pattern, directory);
     AppendBackslash(pattern);
     TextAppend(pattern, "*.*");
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE) {
+    HANDLE search = FindFirstFileA(pattern, entry);
+    if (search == INVALID_HANDLE_VALUE)
         ShowTreeMessage(MessageText(SLOT_TREE_LIST), MB_ICONWARNING);
+    return search;
+}
+
+// Adds the files of a directory tree to the running file total and
+// returns it. A directory that cannot be listed is reported and adds
+// nothing; the count goes on with the other entries.
+UINT CountTreeFiles(const char *directory)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ListDirectory(directory, &entry);
+    if (search == INVALID_HANDLE_VALUE)
         return 0;
-    }
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             CopyFileTotal++;
@@ -297,16 +305,10 @@ int CopyTree(const char *sourceDir, const char *destDir)
 
     if (!PrepareDirectory(dest))
         return 0;
-    char pattern[PATH_CAP];
-    TextCopy(pattern, source);
-    AppendBackslash(pattern);
-    TextAppend(pattern, "*.*");
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE) {
-        ShowTreeMessage(MessageText(SLOT_TREE_LIST), MB_ICONWARNING);
+    HANDLE search = ListDirectory(source, &entry);
+    if (search == INVALID_HANDLE_VALUE)
         return 0;
-    }
     int first = 1;
     do {
         if (!CopyTreeEntry(entry, first, source, sourceLength, dest,
