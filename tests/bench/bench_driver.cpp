@@ -25,47 +25,6 @@
 
 namespace {
 
-// The control a user presses in each dialog of the custom dialog library
-// (the same ordinary choices as the demo's driver).
-int OrdinaryDialogChoice(const SeenWindow &w)
-{
-    std::vector<int> choices;
-    switch (w.templ) {
-    case TPL_WELCOME:
-    case TPL_WELCOME_AGAIN:
-        choices = {IDC_EVENT_BASE + EV_GO_ON, IDC_EVENT_BASE + EV_CONTINUE};
-        break;
-    case TPL_MACHINE:
-        choices = {IDC_EVENT_BASE + EV_MACHINE_1};
-        break;
-    case TPL_ENDING:
-        choices = {IDC_EVENT_BASE + EV_EXIT};
-        break;
-    case TPL_QUIT:
-        choices = {IDC_EVENT_BASE + EV_CANCEL};
-        break;
-    case TPL_HELP:
-        choices = {IDOK};
-        break;
-    default:  // destination, notices, confirmations, failure dialog
-        choices = {IDC_EVENT_BASE + EV_CONTINUE, IDC_EVENT_BASE + EV_GO_ON};
-        break;
-    }
-    for (int id : choices)
-        if (GetDlgItem(w.hwnd, id))
-            return id;
-    return choices.front();
-}
-
-// A message box: OK, or No to a question (never restart the machine).
-int OrdinaryBoxChoice(const SeenWindow &w)
-{
-    for (int id : {IDOK, IDNO, IDCANCEL})
-        if (GetDlgItem(w.hwnd, id))
-            return id;
-    return IDOK;
-}
-
 bool IsProgressWindow(const SeenWindow &w)
 {
     return w.kind == "window" && GetDlgItem(w.hwnd, IDC_PROGRESS_SOURCE);

@@ -1,6 +1,8 @@
 // The UI robot (see robot.h).
 #include "robot.h"
 
+#include "platform/templates.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -303,4 +305,42 @@ bool SaveScreenshot(const std::string &bmpPath)
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+int OrdinaryDialogChoice(const SeenWindow &w)
+{
+    std::vector<int> choices;
+    switch (w.templ) {
+    case TPL_WELCOME:
+    case TPL_WELCOME_AGAIN:
+        choices = {IDC_EVENT_BASE + EV_GO_ON, IDC_EVENT_BASE + EV_CONTINUE};
+        break;
+    case TPL_MACHINE:
+        choices = {IDC_EVENT_BASE + EV_MACHINE_1};
+        break;
+    case TPL_ENDING:
+        choices = {IDC_EVENT_BASE + EV_EXIT};
+        break;
+    case TPL_QUIT:
+        choices = {IDC_EVENT_BASE + EV_CANCEL};
+        break;
+    case TPL_HELP:
+        choices = {IDOK};
+        break;
+    default:  // destination, notices, confirmations, failure dialog
+        choices = {IDC_EVENT_BASE + EV_CONTINUE, IDC_EVENT_BASE + EV_GO_ON};
+        break;
+    }
+    for (int id : choices)
+        if (GetDlgItem(w.hwnd, id))
+            return id;
+    return choices.front();
+}
+
+int OrdinaryBoxChoice(const SeenWindow &w)
+{
+    for (int id : {IDOK, IDNO, IDCANCEL})
+        if (GetDlgItem(w.hwnd, id))
+            return id;
+    return IDOK;
 }

@@ -66,6 +66,13 @@ struct Launched {
 Launched Launch(const std::string &exe, const std::string &args,
                 const std::string &cwd);
 
+// The ordinary choice of a user who goes through a whole installation:
+// the control to press in a dialog of the custom dialog library (go on,
+// continue, the first machine type, exit at the end) and in a message box
+// (OK, or No to a question: never restart the machine the robot runs on).
+int OrdinaryDialogChoice(const SeenWindow &w);
+int OrdinaryBoxChoice(const SeenWindow &w);
+
 // Describes a window as its transcript line does (without the press).
 std::string Describe(const SeenWindow &w);
 

@@ -12,47 +12,6 @@
 
 namespace {
 
-// The control a user presses in each dialog of the custom dialog library.
-int OrdinaryDialogChoice(const SeenWindow &w)
-{
-    std::vector<int> choices;
-    switch (w.templ) {
-    case TPL_WELCOME:
-    case TPL_WELCOME_AGAIN:
-        choices = {IDC_EVENT_BASE + EV_GO_ON, IDC_EVENT_BASE + EV_CONTINUE};
-        break;
-    case TPL_MACHINE:
-        choices = {IDC_EVENT_BASE + EV_MACHINE_1};
-        break;
-    case TPL_ENDING:
-        choices = {IDC_EVENT_BASE + EV_EXIT};
-        break;
-    case TPL_QUIT:
-        choices = {IDC_EVENT_BASE + EV_CANCEL};
-        break;
-    case TPL_HELP:
-        choices = {IDOK};
-        break;
-    default:  // destination, notices, confirmations, failure dialog
-        choices = {IDC_EVENT_BASE + EV_CONTINUE, IDC_EVENT_BASE + EV_GO_ON};
-        break;
-    }
-    for (int id : choices)
-        if (GetDlgItem(w.hwnd, id))
-            return id;
-    return choices.front();
-}
-
-// The button a user presses in a message box: OK, or No to a question
-// (a demo never restarts the machine it runs on).
-int OrdinaryBoxChoice(const SeenWindow &w)
-{
-    for (int id : {IDOK, IDNO, IDCANCEL})
-        if (GetDlgItem(w.hwnd, id))
-            return id;
-    return IDOK;
-}
-
 // Another window: the credits box closes with OK; the progress window is
 // left alone (its only button cancels the copy).
 int OrdinaryWindowChoice(const SeenWindow &w)
