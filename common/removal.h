@@ -19,9 +19,11 @@ int RemoveDirectoryTree(const char *dir);
 int IsProtectedDirectory(const char *dir);
 
 // ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
-// 1 when an entry "nul=path" was written, 0 when it was already there.
+// 1 when an entry "nul=path" was written, 0 when it was already there. On
+// the NT family the deletion is also registered with the system.
 int ScheduleDeleteAtRestart(const char *path);
-// 1 when the entry "nul=path" was taken out, 0 when there was none.
+// 1 when the entry "nul=path" (or the system's pending deletion of path on
+// the NT family) was taken out, 0 when there was none.
 int CancelScheduledDelete(const char *path);
 // Offset of the first entry of a section block equal to entry (without
 // regard to case), or -1.

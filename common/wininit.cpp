@@ -1,8 +1,11 @@
 // Deletion at the next Windows start: entries "nul=<path>" in the section
 // [rename] of WININIT.INI in the Windows directory. The profile functions
 // keep one value per key, so a second entry is added, and any entry taken
-// out, by rewriting the whole section as a block.
+// out, by rewriting the whole section as a block. Windows 95/98 (and Wine)
+// read WININIT.INI; the NT family reads only its pending operations, so
+// there the deletion is registered with the system as well.
 #include "common/removal.h"
+#include "common/system.h"
 #include "common/text.h"
 
 static const char WininitFile[] = "WININIT.INI";
@@ -64,7 +67,8 @@ static int BuildEntry(char *entry, const char *path)
     return TextFormat(entry, 1024, "%s=%s", NulKey, path);
 }
 
-int ScheduleDeleteAtRestart(const char *path)
+// Adds "nul=path" to [rename]; 1 when written, 0 when it was there.
+static int ScheduleWininitDelete(const char *path)
 {
     char entry[1024];
     if (!BuildEntry(entry, path))
@@ -91,7 +95,8 @@ int ScheduleDeleteAtRestart(const char *path)
     return result;
 }
 
-int CancelScheduledDelete(const char *path)
+// Takes the first "nul=path" out of [rename]; 1 when there was one.
+static int CancelWininitDelete(const char *path)
 {
     char entry[1024];
     if (!HasNulEntry() || !BuildEntry(entry, path))
@@ -111,4 +116,16 @@ int CancelScheduledDelete(const char *path)
     }
     HeapFree(GetProcessHeap(), 0, block);
     return result;
+}
+
+int ScheduleDeleteAtRestart(const char *path)
+{
+    SchedulePendingDelete(path);
+    return ScheduleWininitDelete(path);
+}
+
+int CancelScheduledDelete(const char *path)
+{
+    int pending = CancelPendingDelete(path);
+    return CancelWininitDelete(path) | pending;
 }

@@ -3,6 +3,7 @@
 // Indeo 4.1 video codec, copied into the system directory and registered
 // with the multimedia configuration.
 #include "setup/setup.h"
+#include "common/system.h"
 #include "platform/dsetup.h"
 #include "platform/templates.h"
 
@@ -150,7 +151,12 @@ static const char CodecKey[] =
 // "Indeo® video interactive R4.1 by Intel", ® as the byte 0xAE of
 // Windows-1252; stored with its zero, 39 bytes.
 static const char CodecDescription[] = "Indeo\xAE video interactive R4.1 by Intel";
+// The same text for the wide registry functions of the NT family.
+static const WCHAR CodecDescriptionW[] = L"Indeo\x00AE video interactive R4.1 by Intel";
 static const char CodecDriver[] = "ir41_32.dll";
+
+typedef LONG(WINAPI *RegSetValueExWProc)(HKEY, LPCWSTR, DWORD, DWORD,
+                                         const BYTE *, DWORD);
 
 // Sets one string value of the codec key with its terminating zero.
 static void SetCodecValue(HKEY key, const char *name, const char *text,
@@ -158,6 +164,25 @@ static void SetCodecValue(HKEY key, const char *name, const char *text,
 {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
                    size);
+}
+
+// Sets a value that holds the description. The NT family stores texts in
+// Unicode and would read the byte 0xAE in the system's code page (a
+// half-width katakana on a Japanese system): there the wide text is stored,
+// so that it is "®" whatever the system language. Windows 95/98 store the
+// bytes.
+static void SetDescriptionValue(HKEY key, const char *name, const WCHAR *wideName)
+{
+    RegSetValueExWProc setWide =
+        IsNtFamily() ? SystemProcAs<RegSetValueExWProc>("advapi32.dll",
+                                                        "RegSetValueExW")
+                     : 0;
+    if (setWide)
+        setWide(key, wideName, 0, REG_SZ,
+                reinterpret_cast<const BYTE *>(CodecDescriptionW),
+                sizeof CodecDescriptionW);
+    else
+        SetCodecValue(key, name, CodecDescription, sizeof CodecDescription);
 }
 
 // Registers the codec driver: its key under MediaResources with the
@@ -173,9 +198,9 @@ int RegisterVideoCodec()
         MessageBoxA(0, "Registry error", "Test message", MB_OK);
         return 0;
     }
-    SetCodecValue(key, "Description", CodecDescription, sizeof CodecDescription);
+    SetDescriptionValue(key, "Description", L"Description");
     SetCodecValue(key, "Driver", CodecDriver, sizeof CodecDriver);
-    SetCodecValue(key, "FriendlyName", CodecDescription, sizeof CodecDescription);
+    SetDescriptionValue(key, "FriendlyName", L"FriendlyName");
     if (RegCloseKey(key) != ERROR_SUCCESS) {
         MessageBoxA(0, "Registry Close error", "Test message", MB_OK);
         return 0;

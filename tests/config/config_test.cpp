@@ -15,6 +15,7 @@
 #include "platform/templates.h"
 #include "setup/setup.h"
 #include "tests/robot/robot.h"
+#include "tests/support/clean_machine.h"
 
 // What the main sequence defines and the configuration uses.
 UINT_PTR MessageTable[MSG_TABLE_SLOTS];

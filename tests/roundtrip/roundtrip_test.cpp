@@ -7,6 +7,8 @@
 // WININIT.INI. Each test puts the machine back as it found it.
 #include "roundtrip.h"
 #include "platform/msglib.h"
+#include "tests/support/clean_machine.h"
+#include "tests/support/pending.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -137,6 +139,7 @@ protected:
     }
 
     const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO"};
+    pending::Keep keepPending;
     CdProduct p;
     std::string found;
     std::unique_ptr<MachineGuard> guard;
@@ -175,6 +178,46 @@ TEST_F(RoundTrip, InstallRemoveRestart)
     EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA"));
     ExpectRemoved(p.installPath);
 }
+
+// The round trip on each family of Windows that Wine can show the
+// programs: Windows 98 reads only WININIT.INI, the NT family only the
+// system's pending operations. A reinstall before the restart takes the
+// two deletions out of both; after a removal the restart deletes both
+// files.
+class RoundTripOn : public RoundTrip,
+                    public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(RoundTripOn, RemovalSchedulesForThisFamilyAndTheRestartDeletes)
+{
+    pending::WindowsVersion shown(GetParam(), {"Tql.exe", "UNINST.EXE"});
+    const std::vector<std::string> both = {WindowsDir() + "UNINST.EXE",
+                                           WindowsDir() + p.msgLibrary};
+    const bool nt = GetParam() != "win98";
+    pending::Write(std::nullopt);
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    UninstallConfirmed();
+    ExpectRemoved(p.installPath);
+    EXPECT_EQ(BothScheduled(), RenameEntries());
+    EXPECT_EQ(nt ? both : std::vector<std::string>(), pending::Deletions());
+
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    EXPECT_TRUE(RenameEntries().empty());
+    EXPECT_TRUE(pending::Deletions().empty());
+
+    UninstallConfirmed();
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(ReadWholeFile(both[0]));
+    EXPECT_FALSE(ReadWholeFile(both[1]));
+    EXPECT_TRUE(RenameEntries().empty());
+    EXPECT_FALSE(pending::Read());
+}
+
+// Windows 98 for the shipping (32-bit) build only: there is no 64-bit
+// Windows 98.
+INSTANTIATE_TEST_SUITE_P(Windows, RoundTripOn,
+                         ::testing::ValuesIn(sizeof(void *) == 4
+                                                 ? std::vector<std::string>{"win98", "win10"}
+                                                 : std::vector<std::string>{"win10"}));
 
 // Everything the confirmation could change, for a before/after comparison.
 struct FullState {

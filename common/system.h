@@ -1,0 +1,34 @@
+// What differs between the Windows families the programs run on, and the
+// system functions that not every Windows has.
+#ifndef COMMON_SYSTEM_H
+#define COMMON_SYSTEM_H
+
+#include <windows.h>
+
+// 1 on Windows NT and its successors (2000, XP ... 11), 0 on Windows
+// 95/98/Me: the high bit of GetVersion, as programs of that time tell.
+int IsNtFamily();
+
+// A function of a system library that may not exist on every Windows
+// (looked up at run time, so that the programs still start on Windows 95),
+// or 0. The library is loaded when it is not loaded yet.
+FARPROC SystemProc(const char *library, const char *name);
+
+// The function cast to the type of its pointer, or 0.
+template <typename Proc> inline Proc SystemProcAs(const char *library, const char *name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void *>(SystemProc(library, name)));
+}
+
+// ---- pending.cpp: deletion at the next start on the NT family, which
+// ignores WININIT.INI and carries out only the operations registered with
+// MoveFileEx (the registry value PendingFileRenameOperations).
+// 1 when the deletion of path was registered, 0 when it was already, when
+// this is not the NT family, or when the system refused (no
+// administrator rights).
+int SchedulePendingDelete(const char *path);
+// 1 when the pending deletion of path (and only that pair of the value)
+// was taken out, 0 when there was none.
+int CancelPendingDelete(const char *path);
+
+#endif
