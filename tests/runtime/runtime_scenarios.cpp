@@ -27,6 +27,9 @@ void Clean()
     DeleteKeyTree("SOFTWARE\\ORVA");
     DeleteKeyTree(kUninstallKey);
     DeleteFileA((SystemDir() + "\\IR41_32.DLL").c_str());
+    // The uninstaller, its settings file and the message library.
+    for (const char *name : {"UNINST.EXE", "ORVA.INI", "msg.dll"})
+        DeleteFileA((WindowsDir() + "\\" + name).c_str());
 }
 
 // Runs setup up to the machine type dialog.
