@@ -94,22 +94,20 @@ static int FormatArgument(char *text, int capacity, const char *argument)
 }
 
 // A group name is made a folder name by the shell: refuse one whose
-// backslash- or slash-separated parts are empty, blank, "." or "..", which
-// would name the Programs folder itself or a folder above it.
+// backslash- or slash-separated parts are empty or made of dots and blanks
+// only ("." and ".." name the Programs folder itself or a folder above it,
+// and the system strips trailing dots and blanks from any other such part).
 static int CheckGroupName(const char *group)
 {
     const char *part = group;
     for (const char *p = group;; p = CharNextA(p)) {
         if (*p && *p != '\\' && *p != '/')
             continue;
-        int dots = 0, others = 0;
-        for (const char *q = part; q < p; q++) {
-            if (*q == '.')
-                dots++;
-            else if (*q != ' ')
+        int others = 0;
+        for (const char *q = part; q < p; q++)
+            if (*q != '.' && *q != ' ')
                 others++;
-        }
-        if (!others && dots <= 2)
+        if (!others)
             return 0;
         if (!*p)
             return 1;

@@ -25,6 +25,14 @@ int ScheduleDeleteAtRestart(const char *path);
 // 1 when the entry "nul=path" (or the system's pending deletion of path on
 // the NT family) was taken out, 0 when there was none.
 int CancelScheduledDelete(const char *path);
+// Schedules the file name of the Windows directory (where setup put the
+// uninstaller and the message library) for deletion; whatever a settings
+// file holds, nothing outside that directory: 0, nothing scheduled, unless
+// name is a bare file name.
+int ScheduleWindowsFileDelete(const char *name);
+// 1 when name is a plain file name: no drive, directory part or wildcard,
+// and more than dots and blanks.
+int IsBareFileName(const char *name);
 // Offset of the first entry of a section block equal to entry (without
 // regard to case), or -1.
 int FindSectionEntry(const char *block, const char *entry);

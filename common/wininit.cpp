@@ -129,3 +129,25 @@ int CancelScheduledDelete(const char *path)
     int pending = CancelPendingDelete(path);
     return CancelWininitDelete(path) | pending;
 }
+
+int IsBareFileName(const char *name)
+{
+    int others = 0;
+    for (const char *p = name; *p; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':' || *p == '*' || *p == '?')
+            return 0;
+        if (*p != '.' && *p != ' ')
+            others++;
+    }
+    return others > 0;
+}
+
+int ScheduleWindowsFileDelete(const char *name)
+{
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+    if (!IsBareFileName(name) || length == 0 || length >= MAX_PATH ||
+        !AppendBackslash(path, MAX_PATH) || !TextAppend(path, name, MAX_PATH))
+        return 0;
+    return ScheduleDeleteAtRestart(path);
+}

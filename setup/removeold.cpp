@@ -31,14 +31,11 @@ void RemoveInstallation()
     char path[PATH_CAP] = "";
     UINT length = GetWindowsDirectoryA(path, sizeof path);
     int dirOk = length > 0 && length < sizeof path && AppendBackslash(path);
-    int dirLength = lstrlenA(path);
     if (!dirOk || !TextAppend(path, IniFileName) || !DeleteFileA(path)) {
         ShowRemovalMessage(SLOT_INI_NOT_DELETED);
         failed = 1;
     }
-    path[dirLength] = '\0';
-    if (dirOk && TextAppend(path, UnInstExe))
-        ScheduleDeleteAtRestart(path);
+    ScheduleWindowsFileDelete(UnInstExe);
 
     if (!DeleteProductRegistry())
         failed = 1;

@@ -35,29 +35,6 @@ const char *CommandLineText(const char *commandLine)
     return p;
 }
 
-// 1 when name is a plain file name: the scheduled deletions must stay in
-// the Windows directory whatever the settings file holds.
-static int IsBareFileName(const char *name)
-{
-    if (!*name)
-        return 0;
-    for (const char *p = name; *p; p = CharNextA(p))
-        if (*p == '\\' || *p == '/' || *p == ':')
-            return 0;
-    return lstrcmpA(name, ".") != 0 && lstrcmpA(name, "..") != 0;
-}
-
-// Schedules the Windows directory's file name for deletion at the next
-// Windows start; dir holds the Windows directory with its backslash.
-static void ScheduleWindowsFile(const char *dir, const char *name)
-{
-    char path[PATH_CAP];
-    if (!IsBareFileName(name) || !TextCopy(path, dir) ||
-        !TextAppend(path, name))
-        return;
-    ScheduleDeleteAtRestart(path);
-}
-
 // The removal, run from the confirmation dialog's OK handler. No step stops
 // the later ones; one final message tells whether any of them failed.
 int UninstallAll()
@@ -70,13 +47,8 @@ int UninstallAll()
         failed = 1;
 
     // The running uninstaller and its loaded message library cannot go now.
-    char windowsDir[PATH_CAP];
-    UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-    if (length > 0 && length < sizeof windowsDir &&
-        AppendBackslash(windowsDir)) {
-        ScheduleWindowsFile(windowsDir, UnInstExe);
-        ScheduleWindowsFile(windowsDir, LoadMsgModule);
-    }
+    ScheduleWindowsFileDelete(UnInstExe);
+    ScheduleWindowsFileDelete(LoadMsgModule);
 
     if (!DeleteFileA(SettingsPath)) {
         ShowMessage(MessageText(SLOT_INI_NOT_DELETED));

@@ -37,8 +37,10 @@ TEST(ProgramGroup, ShellMakesAndDeletesTheGroupAndItsItems)
     // The shell refuses an item whose file does not exist.
     EXPECT_EQ(0, AddProgramItem("Tql Test Group", "Gone", "C:\\TQLGAME\\GONE.EXE"));
 
-    // Names that would name the Programs folder or one above it.
-    for (const char *name : {"", " ", "..", "..\\..", "Tql Test Group\\..", "\\"})
+    // Names that would name the Programs folder or one above it (the system
+    // strips trailing dots and blanks from a folder name).
+    for (const char *name : {"", " ", "..", "..\\..", "Tql Test Group\\..", "\\", "...",
+                             ". .", "Tql Test Group\\ ..."})
         EXPECT_EQ(0, DeleteProgramGroup(name)) << name;
     EXPECT_TRUE(Exists(group + "\\ORVA.lnk"));
 

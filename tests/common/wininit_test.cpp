@@ -60,6 +60,27 @@ TEST_F(Wininit, BlockHelpers)
     EXPECT_EQ(-1, FindSectionEntry("nul=A\0", "nul=B"));
 }
 
+// Only a bare file name is scheduled in the Windows directory: no drive,
+// directory part or wildcard, and more than dots and blanks.
+TEST_F(Wininit, WindowsFileNamesMustBeBare)
+{
+    for (const char *name : {"UNINST.EXE", "msg.dll", ".profile"})
+        EXPECT_EQ(1, IsBareFileName(name)) << name;
+    for (const char *name : {"", ".", "..", "...", " . ", "..\\ORVA.INI", "C:ORVA.INI",
+                             "SUB/ORVA.INI", "*.EXE", "UNINST.?XE"})
+        EXPECT_EQ(0, IsBareFileName(name)) << name;
+    EXPECT_EQ(0, ScheduleWindowsFileDelete("..\\ORVA.INI"));
+    EXPECT_EQ("", Section());
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    std::string file = std::string(dir) + "\\TQLBARE.TMP";
+    std::ofstream(file) << "x";
+    EXPECT_EQ(1, ScheduleWindowsFileDelete("TQLBARE.TMP"));
+    EXPECT_EQ("nul=" + file + "|", Section());
+    CancelScheduledDelete(file.c_str());
+    DeleteFileA(file.c_str());
+}
+
 TEST_F(Wininit, SchedulesEachPathOnceInTheOrderGiven)
 {
     EXPECT_EQ(1, ScheduleDeleteAtRestart("C:\\WINDOWS\\UNINST.EXE"));

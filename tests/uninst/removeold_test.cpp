@@ -166,4 +166,16 @@ TEST_F(RemoveOldTest, SettingsFileBeforeRegistry)
     EXPECT_EQ(RenameEntries(), UninstallerEntry());
 }
 
+// A recorded uninstaller name that is not a bare file name of the Windows
+// directory schedules nothing; the rest of the removal goes on.
+TEST_F(RemoveOldTest, UninstallerNameLeavingTheWindowsDirectoryIsNotScheduled)
+{
+    for (const char *name : {"..\\ORVA.INI", "C:\\ORVA.INI", "*.EXE", ". ."}) {
+        TextCopy(UnInstExe, name);
+        RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
+        EXPECT_TRUE(RenameEntries().empty()) << name;
+        InstallProduct(p);
+    }
+}
+
 } // namespace
