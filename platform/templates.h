@@ -16,6 +16,9 @@
 #define IDC_UNINST_MSG0      7081
 #define IDC_UNINST_MSG1      7082
 #define IDC_UNINST_MSG2      7083
+// Its string table: texts of the setup program's message boxes.
+#define IDS_DEST_HOLDS_FILES    7401  // the destination holds files (%s: it)
+#define IDS_NO_RECORDED_INSTALL 7402  // no InstallPath recorded: nothing removed
 
 // Templates of the custom dialog library with fixed numbers.
 #define TPL_HELP             7000

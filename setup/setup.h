@@ -75,6 +75,9 @@ int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 int IsNone(const char *value);               // "None" in any letter case
 void ChooseLanguageName();                   // after ForceLanguage is read
 int BindMessageLibrary();                    // steps 4 to 6 of the sequence
+// texts.cpp: the text of a message box of the setup program's own (an
+// IDS_ number of platform/templates.h) in the chosen language.
+void SetupText(UINT id, char *text, int size);
 
 // ---- main.cpp: main sequence state
 extern HINSTANCE ProgramInstance;

@@ -13,17 +13,19 @@ static UINT SlotTemplate(int slot)
     return (UINT)MessageTable[slot];
 }
 
+// Style of the questions and warnings of these dialogs' own message boxes.
+#define WARNING_STYLE (MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND)
+
 // The installation the welcome dialog offers to remove, in a buffer of its
-// own: the destination as the start-up sequence set it, that is the
-// recorded InstallPath of the uninstaller settings file, else the default
-// destination. The destination dialog may have changed DestinationDir
-// since; a path typed there is not the earlier installation.
-static void ReadRecordedInstallPath(char *path)
+// own: the recorded InstallPath of the uninstaller settings file, read
+// afresh. The destination dialog may have changed DestinationDir since; a
+// path typed there is not the earlier installation. 0 when no installation
+// is recorded (any more).
+static int ReadRecordedInstallPath(char *path)
 {
     GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
                              PATH_CAP, IniFileName);
-    if (IsNone(path))
-        TextCopy(path, DefaultPath, PATH_CAP);
+    return !IsNone(path) && path[0];
 }
 
 // The welcome dialog: go on, start the installed product, remove the
@@ -71,10 +73,17 @@ int ConfirmRemoveOld()
             KillDialogs(1);
             return 1;
         case EV_CONTINUE: {
+            // Only what the settings file records is removed: never a
+            // default or typed directory that may hold the user's files.
             char recorded[PATH_CAP];
-            ReadRecordedInstallPath(recorded);
-            TextCopy(DestinationDir, recorded);
-            RemoveInstallation();
+            if (ReadRecordedInstallPath(recorded)) {
+                TextCopy(DestinationDir, recorded);
+                RemoveInstallation();
+            } else {
+                char text[256];
+                SetupText(IDS_NO_RECORDED_INSTALL, text, sizeof text);
+                MessageBoxA(NULL, text, MsgDlgBoxTitle, WARNING_STYLE);
+            }
             KillDialogs(-1);
             ShutdownSetup();
             exit(0);
@@ -249,6 +258,45 @@ int MakeDirectoryPath(const char *path)
     return CreateLevel(path);
 }
 
+// 1 when the directory dir holds any entry.
+static int HoldsEntries(const char *dir)
+{
+    char pattern[PATH_CAP];
+    WIN32_FIND_DATAA found;
+    if (!TextCopy(pattern, dir) || !AppendBackslash(pattern) ||
+        !TextAppend(pattern, "*"))
+        return 1;  // not listable here: ask rather than assume it empty
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int holds = 0;
+    do {
+        holds = lstrcmpA(found.cFileName, ".") && lstrcmpA(found.cFileName, "..");
+    } while (!holds && FindNextFileA(search, &found));
+    FindClose(search);
+    return holds;
+}
+
+// An existing destination that already holds files: the product's later
+// removal takes the whole folder, so the user is asked first (No is the
+// default). The recorded installation's own folder is not asked about.
+// 1 to install there, 0 to choose again.
+static int ConfirmFolderWithFiles(const char *dir)
+{
+    char recorded[PATH_CAP], text[PATH_CAP + 512], format[512];
+    if (ReadRecordedInstallPath(recorded)) {
+        RemoveBackslash(recorded);
+        if (!lstrcmpiA(recorded, dir))
+            return 1;
+    }
+    if (!HoldsEntries(dir))
+        return 1;
+    SetupText(IDS_DEST_HOLDS_FILES, format, sizeof format);
+    TextFormat(text, sizeof text, format, dir);
+    return MessageBoxA(NULL, text, MsgDlgBoxTitle,
+                       MB_YESNO | MB_DEFBUTTON2 | WARNING_STYLE) == IDYES;
+}
+
 // What lies at path: 0 nothing, 1 a file, 2 a directory.
 static int FindPath(const char *path)
 {
@@ -292,6 +340,8 @@ static int AcceptDestination(char *work)
     RemoveBackslash(work);  // double-byte aware: keeps a trailing 0x5C byte
     switch (FindPath(work)) {
     case 2:
+        if (!ConfirmFolderWithFiles(work))
+            return 0;
         MakeDirectoryPath(work);
         return 1;
     case 1:

@@ -17,6 +17,8 @@ char DestinationDir[PATH_CAP];
 int MinimalInstall;
 int EndNotice;
 UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+HMODULE MsgModule;
+char LanguageName[17];
 
 namespace fake {
 std::vector<Answer> script;

@@ -228,18 +228,74 @@ TEST_F(Destination, RefusedPathsShowTheirNotice)
     EXPECT_EQ(base + "\\afile\\", std::string(DestinationDir));
 }
 
-TEST_F(Destination, ExistingDirectoryIsAcceptedSilently)
+// An existing folder that holds files is asked about before anything is
+// copied into it (its later removal takes the whole folder): No keeps the
+// destination dialog and the folder as they were, Yes installs there. An
+// empty one is accepted silently.
+TEST_F(Destination, FolderHoldingFilesIsAskedAboutFirst)
 {
     std::string base = Scratch("existingdest");
     WriteFile(base + "\\old.dat", "old");
-    fake::script = {{TPL_DESTINATION, EV_CONTINUE, base + "\\"}};
-    EXPECT_EQ(1, Choose());
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(1u, fake::shown.size());
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, base + "\\"},
+                    {TPL_DESTINATION, EV_CONTINUE, base + "\\"}};
+    EXPECT_EQ(1, Choose({IDNO, IDYES}));
+    ASSERT_EQ(2u, boxes.size());
+    for (const SeenWindow &box : boxes) {
+        EXPECT_EQ("The folder " + base + " already holds files.\n\nIf you install "
+                  "here, removing the product later removes this folder with "
+                  "everything in it, these files too.\n\nInstall into this "
+                  "folder anyway?", box.text);
+        EXPECT_EQ(kCaption, box.caption);
+    }
+    EXPECT_EQ(2u, fake::shown.size());
     EXPECT_EQ(std::vector<int>{1}, fake::killed);
     EXPECT_EQ(base + "\\", std::string(DestinationDir));
     EXPECT_TRUE(fs::exists(base + "\\old.dat"));
-    EXPECT_EQ(0, MinimalInstall);
+
+    fs::remove(base + "\\old.dat");
+    fake::Reset("C:\\ORVA\\");
+    fake::script = {{TPL_DESTINATION, EV_CONTINUE, base + "\\"}};
+    EXPECT_EQ(1, Choose());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(base + "\\", std::string(DestinationDir));
+}
+
+// The question and the removal's notice follow the language: the message
+// library's texts, and the same texts built in for a library without them.
+TEST(SetupText, EachLanguageFromTheLibraryOrBuiltIn)
+{
+    struct { const char *language, *library; } languages[] = {
+        {"English", "Q:\\msgeng.dll"}, {"Japanese", "Q:\\msg.dll"}};
+    for (auto &l : languages) {
+        if (GetACP() != 932 && !lstrcmpA(l.language, "Japanese"))
+            continue;  // its texts are code page 932
+        TextCopy(LanguageName, l.language);
+        for (UINT id : {IDS_DEST_HOLDS_FILES, IDS_NO_RECORDED_INSTALL}) {
+            char builtIn[512], fromLibrary[512];
+            MsgModule = nullptr;
+            SetupText(id, builtIn, sizeof builtIn);
+            MsgModule = LoadLibraryExA(l.library, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+            ASSERT_TRUE(MsgModule) << l.library;
+            SetupText(id, fromLibrary, sizeof fromLibrary);
+            FreeLibrary(MsgModule);
+            MsgModule = nullptr;
+            EXPECT_STREQ(builtIn, fromLibrary) << l.language << " " << id;
+        }
+    }
+    if (GetACP() == 932) {
+        // "記録されたインストールが見つからないため、何も削除しませんでした。"
+        const wchar_t *expected = L"\u8A18\u9332\u3055\u308C\u305F\u30A4\u30F3\u30B9"
+                                  L"\u30C8\u30FC\u30EB\u304C\u898B\u3064\u304B\u3089"
+                                  L"\u306A\u3044\u305F\u3081\u3001\u4F55\u3082\u524A"
+                                  L"\u9664\u3057\u307E\u305B\u3093\u3067\u3057\u305F\u3002";
+        char bytes[256];
+        WideCharToMultiByte(932, 0, expected, -1, bytes, sizeof bytes, nullptr, nullptr);
+        char text[256];
+        TextCopy(LanguageName, "Japanese");
+        SetupText(IDS_NO_RECORDED_INSTALL, text, sizeof text);
+        EXPECT_STREQ(bytes, text);
+    }
+    LanguageName[0] = '\0';
 }
 
 TEST_F(Destination, MissingDirectoryIsCreatedAtEveryLevelAfterTheNotice)
@@ -364,7 +420,7 @@ TEST_F(Destination, MinimalInstallSurvivesGoingBack)
     fake::script = {{TPL_WELCOME_AGAIN, EV_GO_ON, ""},
                     {TPL_DESTINATION, EV_CONTINUE, base}};
     ShowWelcome();
-    EXPECT_EQ(1, Choose());
+    EXPECT_EQ(1, Choose({IDYES}));  // the folder holds afile
     EXPECT_EQ(1, MinimalInstall);
     // The second run proposes the path typed in the first.
     EXPECT_EQ(base + "\\afile", fake::shown.back().symbols.at("EditTextIn"));
@@ -433,11 +489,18 @@ TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
     EXPECT_EQ(-1, fake::killed.back());
     EXPECT_EQ(1, fake::shutdowns);
     DeleteFileA(iniPath.c_str());
-    // Nothing recorded: the default destination is the installation.
+    // No installation recorded (any more): nothing is removed, neither the
+    // default destination nor the typed one; the user is told, setup ends.
     fake::Reset("C:\\ELSEWHERE\\");
     fake::script = {{TPL_REMOVE_OLD, EV_CONTINUE, ""}};
-    EXPECT_THROW(ConfirmRemoveOld(), SetupEnded);
-    EXPECT_EQ("C:\\ORVA\\", fake::removedDestination);
+    auto boxes = AnswerBoxes(
+        [] { EXPECT_THROW(ConfirmRemoveOld(), SetupEnded); }, {IDOK});
+    EXPECT_EQ(0, fake::removals);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("No recorded installation was found, so nothing was removed.",
+              boxes[0].text);
+    EXPECT_EQ(kCaption, boxes[0].caption);
+    EXPECT_EQ(1, fake::shutdowns);
 }
 
 // ---- a Japanese system: 0x95 0x5C is one character (U+8868), whose

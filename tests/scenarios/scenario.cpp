@@ -148,12 +148,13 @@ NoEarlierInstallation::NoEarlierInstallation()
     moved_ = MoveFileA(file_.c_str(), aside_.c_str()) != 0;
 }
 
+// The settings file a scenario's installation wrote goes; the one found
+// before comes back.
 NoEarlierInstallation::~NoEarlierInstallation()
 {
-    if (moved_) {
-        DeleteFileA(file_.c_str());
+    DeleteFileA(file_.c_str());
+    if (moved_)
         MoveFileA(aside_.c_str(), file_.c_str());
-    }
 }
 
 SetupRun::SetupRun(const std::string &cwd, const std::string &args)

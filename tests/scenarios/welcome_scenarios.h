@@ -63,12 +63,22 @@ inline void RecordInstallation(const char *installPath, const char *exePath)
     WritePrivateProfileStringA("Directory", "ExePath", exePath, ini);
 }
 
-// Removes what an installation into dir left: the directory; the settings
-// file is put back by NoEarlierInstallation.
+// Removes what an installation into dir left: the directory, the
+// uninstaller and message libraries copied into the Windows directory and
+// the product's registry keys (the settings file is NoEarlierInstallation's
+// to put back), so that the next test finds a machine without the product.
 inline void ForgetInstallation(const std::string &dir)
 {
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    for (const char *name : {"UNINST.EXE", "msg.dll", "msgeng.dll"})
+        DeleteFileA((std::string(windows) + "\\" + name).c_str());
+    for (const char *key : {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVA.EXE",
+                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ORVA PC App",
+                            "SOFTWARE\\ORVA"})
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
 }
 
 } // namespace scenario
