@@ -9,7 +9,9 @@
 
 int TextCopy(char *dst, const char *src, int capacity);
 int TextAppend(char *dst, const char *src, int capacity);
-int TextFormat(char *dst, int capacity, const char *format, ...);
+// Formats %s, %c, %d, %u, %x (with an optional '0' flag and width) and %%.
+int TextFormat(char *dst, int capacity, const char *format, ...)
+    __attribute__((format(printf, 3, 4)));
 
 // Appends "\" unless the text already ends in a single-byte backslash.
 // Steps with CharNextA, so the second byte of a double-byte character

@@ -3,10 +3,25 @@
 // procedures (credits box, DirectX wait window) with their centring.
 #include "setup/setup.h"
 #include "platform/templates.h"
-#include <stdlib.h>
 
 // Style of the restart messages: warning, system-modal, in front.
 #define RESTART_BOX_STYLE (MB_SETFOREGROUND | MB_SYSTEMMODAL | MB_ICONWARNING)
+
+// The token functions of the NT family, looked up at run time: the
+// shipped programs import only what Windows 95 has.
+typedef BOOL(WINAPI *OpenProcessTokenProc)(HANDLE, DWORD, PHANDLE);
+typedef BOOL(WINAPI *LookupPrivilegeValueAProc)(LPCSTR, LPCSTR, PLUID);
+typedef BOOL(WINAPI *AdjustTokenPrivilegesProc)(HANDLE, BOOL,
+                                                PTOKEN_PRIVILEGES, DWORD,
+                                                PTOKEN_PRIVILEGES, PDWORD);
+
+// The address of an advapi32 function, or 0 where the system lacks it.
+static void *AdvapiFunction(const char *name)
+{
+    HMODULE advapi = GetModuleHandleA("ADVAPI32.DLL");
+    return advapi ? reinterpret_cast<void *>(GetProcAddress(advapi, name))
+                  : nullptr;
+}
 
 // On the NT family a process may restart the system only with the shutdown
 // privilege enabled in its token; without it ExitWindowsEx is refused and
@@ -16,16 +31,25 @@ static void EnableShutdownPrivilege()
 {
     if (GetVersion() & 0x80000000)
         return;
+    OpenProcessTokenProc openToken = reinterpret_cast<OpenProcessTokenProc>(
+        AdvapiFunction("OpenProcessToken"));
+    LookupPrivilegeValueAProc lookupPrivilege =
+        reinterpret_cast<LookupPrivilegeValueAProc>(
+            AdvapiFunction("LookupPrivilegeValueA"));
+    AdjustTokenPrivilegesProc adjustPrivileges =
+        reinterpret_cast<AdjustTokenPrivilegesProc>(
+            AdvapiFunction("AdjustTokenPrivileges"));
     HANDLE token;
-    if (!OpenProcessToken(GetCurrentProcess(),
-                          TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    if (!openToken || !lookupPrivilege || !adjustPrivileges ||
+        !openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                   &token))
         return;
     TOKEN_PRIVILEGES privileges;
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueA(NULL, SE_SHUTDOWN_NAME,
-                              &privileges.Privileges[0].Luid))
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
+    if (lookupPrivilege(NULL, SE_SHUTDOWN_NAME,
+                        &privileges.Privileges[0].Luid))
+        adjustPrivileges(token, FALSE, &privileges, 0, NULL, NULL);
     CloseHandle(token);
 }
 
@@ -95,12 +119,12 @@ void LaunchProduct()
         startup.cb = sizeof startup;
         if (CreateProcessA(program, commandLine, NULL, NULL, TRUE, 0, NULL,
                            NULL, &startup, &process))
-            exit(0);
+            ExitProcess(0);
     }
     MessageBoxA(NULL, ExecErrMsg, MsgDlgBoxTitle, RESTART_BOX_STYLE);
     KillDialogs(-1);
     ShutdownSetup();
-    exit(0);
+    ExitProcess(0);
 }
 
 // Moves window to the centre of the reference window's size; the

@@ -5,7 +5,6 @@
 // dialog loop dispatches on. These functions are also the program's
 // wrappers of the toolkit's dialog and symbol calls: a failure takes
 // AbortSetup.
-#include <stdlib.h>
 #include "setup/setup.h"
 #include "platform/templates.h"
 #include "platform/toolkitcalls.h"
@@ -99,7 +98,7 @@ void ConfirmQuit()
         if (code == EV_EXIT) {
             KillDialogs(-1);
             ShutdownSetup();
-            exit(0);
+            ExitProcess(0);
         }
     }
 }

@@ -2,8 +2,6 @@
 // toolkit frame, the dialogs, the installation steps and the ending, one
 // straight sequence on one thread. Every failure after start-up ends in the
 // one fatal exit AbortSetup, every end in ShutdownSetup.
-#include <direct.h>
-#include <stdlib.h>
 #include "setup/setup.h"
 #include "platform/msglib.h"
 #include "platform/templates.h"
@@ -40,14 +38,21 @@ static void ShowCredits()
                     nullptr, CreditsDlgProc, 0);
 }
 
-// Fixes the drive prefix ("Q:") from the runtime's current drive; a current
-// directory without a drive letter (a network path) gives the empty text.
+// Fixes the drive prefix ("Q:") from the current directory's drive letter;
+// a current directory without one (a network path), or one that cannot be
+// read, gives the empty text.
 static void FixDrivePrefix()
 {
-    int drive = _getdrive();   // 1 = A, 0 = none
+    char current[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof current, current);
     DrivePrefix[0] = '\0';
-    if (drive >= 1 && drive <= 26) {
-        DrivePrefix[0] = static_cast<char>('A' + drive - 1);
+    if (length == 0 || length >= sizeof current || current[1] != ':')
+        return;
+    char letter = current[0];
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter >= 'A' && letter <= 'Z') {
+        DrivePrefix[0] = letter;
         DrivePrefix[1] = ':';
         DrivePrefix[2] = '\0';
     }
@@ -90,7 +95,7 @@ static UINT ChooseWelcomeTemplate()
                 "Setup Initialize Error", ERROR_STYLE);
     if (frame != nullptr)
         ShutdownSetup();
-    exit(0);
+    ExitProcess(0);
 }
 
 // ---- the frame
@@ -281,7 +286,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         AskRestart();
     ShowClosing();                                               // 26
     ShutdownSetup();                                             // 27
-    exit(0);
+    ExitProcess(0);
 }
 
 // ---- the ends
@@ -312,5 +317,5 @@ void AbortSetup()
         KillDialogs(1);
     }
     ShutdownSetup();
-    exit(0);
+    ExitProcess(0);
 }

@@ -5,7 +5,6 @@
 #include "setup/setup.h"
 #include "platform/templates.h"
 #include "platform/toolkit.h"
-#include <stdlib.h>
 
 // The dialog template number held by a slot of the message table.
 static UINT SlotTemplate(int slot)
@@ -86,7 +85,7 @@ int ConfirmRemoveOld()
             }
             KillDialogs(-1);
             ShutdownSetup();
-            exit(0);
+            ExitProcess(0);
         }
         case EV_EXIT:
             ConfirmQuit();

@@ -34,6 +34,19 @@ TEST(TextFormat, CutsAndTerminates)
     EXPECT_STREQ(" 50%", buf);
     EXPECT_EQ(0, TextFormat(buf, sizeof buf, "[%s]", "too long"));
     EXPECT_STREQ("[too ", buf);
+    EXPECT_EQ(0, TextFormat(buf, sizeof buf, "%s", "123456"));  // one over
+    EXPECT_STREQ("12345", buf);
+}
+
+TEST(TextFormat, ConversionsTheProgramsUse)
+{
+    char buf[64];
+    EXPECT_EQ(1, TextFormat(buf, sizeof buf, "\\%02x%02x%02x%02x\\", 4, 9,
+                            0xe4, 0));
+    EXPECT_STREQ("\\0409e400\\", buf);
+    EXPECT_EQ(1, TextFormat(buf, sizeof buf, "%3d%%|%d|%03d|%u|%c|%s", 100,
+                            -2147483647 - 1, -5, 4294967295u, 'Q', "[a,b]"));
+    EXPECT_STREQ("100%|-2147483648|-05|4294967295|Q|[a,b]", buf);
 }
 
 TEST(Backslash, AppendAndRemoveAreByteExactForAscii)

@@ -99,13 +99,22 @@ static int ParseEntry(const char *entry, char *name, DWORD *size, DWORD *bits)
 }
 
 // 1 when path names a file (not a directory) of exactly the given size.
+// The attributes come first: they refuse wildcards, which the directory
+// search would take as a pattern; the search then gives the size without
+// opening the file (GetFileAttributesExA is not in Windows 95).
 static int IsFileOfSize(const char *path, DWORD size)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return 0;
-    return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           data.nFileSizeHigh == 0 && data.nFileSizeLow == size;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    return !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           found.nFileSizeHigh == 0 && found.nFileSizeLow == size;
 }
 
 // Checks the files of the manifest that the requested components need and
