@@ -1,6 +1,7 @@
 // Directory tree removal: the installed product's directory, deleted depth
 // first whatever the attributes of its files, stopping at the first failure.
 #include "common/removal.h"
+#include "common/guard.h"
 #include "common/program.h"
 #include "common/text.h"
 #include <shlobj.h>
@@ -21,11 +22,10 @@ static const int ShellFolders[] = {
     CSIDL_COMMON_DOCUMENTS,
 };
 
-// Looked up at run time: Windows 95 has neither in its system libraries
-// (SHGetFolderPathA comes with shfolder.dll there), and the programs import
-// nothing beyond kernel32, user32 and advapi32.
+// Looked up at run time: Windows 95 does not have it in its system
+// libraries (SHGetFolderPathA comes with shfolder.dll there), and the
+// programs import nothing beyond kernel32, user32 and advapi32.
 typedef HRESULT (WINAPI *SHGetFolderPathAProc)(HWND, int, HANDLE, DWORD, LPSTR);
-typedef DWORD (WINAPI *GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
 
 // The "Delete" message of a message-table slot (58, 59 or 60).
 static void ShowDeleteMessage(int slot)
@@ -105,19 +105,16 @@ int EmptyDirectoryTree(const char *dir)
 }
 
 // The full, long form of path without a trailing backslash (a drive root
-// keeps its "X:\"), in full (MAX_PATH bytes); 0 when it cannot be resolved.
+// keeps its "X:\") and without the trailing dots and blanks of its
+// components, which the file system ignores, in full (MAX_PATH bytes); 0
+// when it cannot be resolved.
 static int ResolveDirectory(const char *path, char *full)
 {
     char absolute[MAX_PATH];
     DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
-    if (n == 0 || n >= MAX_PATH)
+    if (n == 0 || n >= MAX_PATH || !LongPathOf(absolute, full))
         return 0;
-    GetLongPathNameAProc longPath = reinterpret_cast<GetLongPathNameAProc>(
-        reinterpret_cast<void *>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));
-    n = longPath ? longPath(absolute, full, MAX_PATH) : 0;
-    if (n == 0 || n >= MAX_PATH)
-        TextCopy(full, absolute, MAX_PATH);
+    StripTrailingDotsAndBlanks(full);
     if (lstrlenA(full) > 3)
         RemoveBackslash(full);
     return 1;
@@ -182,17 +179,40 @@ static int HoldsShellFolder(const char *dir)
     return holds;
 }
 
-int IsProtectedDirectory(const char *dir)
+// 1 when the resolved path full is a drive or share root, an
+// administrative share, the Windows or system folder, a shell folder, a
+// folder of the host system under Wine, or holds one of them.
+static int IsProtectedPath(const char *full)
 {
-    char full[MAX_PATH];
     char folder[MAX_PATH];
-    if (!dir[0] || !ResolveDirectory(dir, full) || IsRootDirectory(full))
+    if (IsRootDirectory(full) || IsAdministrativeShare(full))
         return 1;
     if (GetWindowsDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
         return 1;
     if (GetSystemDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
         return 1;
-    return HoldsShellFolder(full);
+    return HoldsShellFolder(full) || IsWineHostFolder(full);
+}
+
+// 1 when the alias (another name of the candidate) cannot be resolved or
+// names a protected folder.
+static int IsProtectedAlias(const char *alias)
+{
+    char full[MAX_PATH];
+    return !ResolveDirectory(alias, full) || IsProtectedPath(full);
+}
+
+int IsProtectedDirectory(const char *dir)
+{
+    char full[MAX_PATH], alias[MAX_PATH];
+    if (!dir[0] || IsDevicePath(dir) || IsAdministrativeShare(dir) ||
+        !ResolveDirectory(dir, full) || IsProtectedPath(full))
+        return 1;
+    // What the path stands for: the folder of a SUBST drive letter, and the
+    // folder the system reaches through links on the way or at the top.
+    if (DriveAliasOf(full, alias) && IsProtectedAlias(alias))
+        return 1;
+    return FinalPathOf(full, alias) && IsProtectedAlias(alias);
 }
 
 // Tells the user that dir is not removed because it is or holds a folder
@@ -208,14 +228,18 @@ static void ShowProtectedMessage(const char *dir)
 }
 
 // Empties dir, then removes it. A path too long for the buffers is left to
-// EmptyDirectoryTree's refusal (slot 60).
+// EmptyDirectoryTree's refusal (slot 60). A dir that is itself a link is
+// removed as a link: what it points at stays untouched.
 int RemoveDirectoryTree(const char *dir)
 {
     if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
         ShowProtectedMessage(dir);
         return 0;
     }
-    if (!EmptyDirectoryTree(dir))
+    DWORD attributes = GetFileAttributesA(dir);
+    int link = attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (!link && !EmptyDirectoryTree(dir))
         return 0;
     if (RemoveDirectoryA(dir))
         return 1;

@@ -174,3 +174,70 @@ TEST(DirectoryTree, RefusesDrivesAndSystemAndUserFolders)
     }
     SetCurrentDirectoryA("C:\\");
 }
+
+// Other names of protected folders: device paths, administrative shares,
+// trailing dots and blanks, a SUBST drive letter and, under Wine, the Unix
+// folders behind drive Z:. A file in the user's Unix home survives the
+// attempt to remove it.
+TEST(DirectoryTree, RefusesOtherNamesOfProtectedFolders)
+{
+    char windows[MAX_PATH], home[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    std::string w = windows;  // "C:\windows"
+    std::vector<std::string> refused = {"\\\\?\\" + w, "\\\\.\\" + w, "//?/C:/ORVA",
+        "\\\\?\\UNC\\localhost\\C$\\windows", "\\\\localhost\\C$\\windows",
+        "\\\\127.0.0.1\\c$\\users", "\\\\localhost\\ADMIN$", w + ". ", w + ".\\system32",
+        "C:\\users. \\", "Z:\\", "Z:\\usr", "Z:\\home"};
+    ASSERT_TRUE(GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH)) << "not Wine?";
+    std::string unixHome = std::string(home).substr(4);  // after "\??\"
+    refused.push_back(unixHome);
+    ASSERT_TRUE(DefineDosDeviceA(0, "S:", windows));
+    refused.push_back("S:\\system32");
+    for (const std::string &dir : refused)
+        EXPECT_EQ(1, IsProtectedDirectory(dir.c_str())) << dir;
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+
+    CreateDirectoryA("C:\\tqlsubst", nullptr);
+    ASSERT_TRUE(DefineDosDeviceA(0, "S:", "C:\\tqlsubst"));
+    for (const char *dir : {"S:\\ORVA", "Z:\\tmp\\tqlguard\\ORVA", "C:\\ORVA. "})
+        EXPECT_EQ(0, IsProtectedDirectory(dir)) << dir;
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+    RemoveDirectoryA("C:\\tqlsubst");
+
+    std::string keep = unixHome + "\\tqlkeep.txt";
+    MakeFile(keep);
+    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(unixHome.c_str()); });
+    EXPECT_EQ(0, o.result);
+    EXPECT_TRUE(Exists(keep));
+    DeleteFileA(keep.c_str());
+}
+
+// Links made on the host by tests/common/with-links: a link inside a tree
+// is not followed, nor is a tree's top folder that is itself a link; the
+// user's files behind them stay. A top link to the Windows folder is
+// refused. (Wine cannot remove a link to a folder that holds files: the
+// removal then reports the folder it could not remove.)
+TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
+{
+    const std::string links = "C:\\tqllinks";
+    if (!Exists(links + "\\tree\\LINK"))
+        GTEST_SKIP() << "no host links: run through tests/common/with-links";
+    ASSERT_EQ(FILE_ATTRIBUTE_REPARSE_POINT,
+              GetFileAttributesA((links + "\\tree\\LINK").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    const std::string keep = links + "\\outside\\keep.txt";
+    for (const char *dir : {"\\tree", "\\toplink"}) {
+        Outcome o = RunAnswering([&] { return RemoveDirectoryTree((links + dir).c_str()); });
+        EXPECT_TRUE(Exists(keep)) << dir;
+        EXPECT_TRUE(Exists(links + "\\outside")) << dir;
+        if (o.result) {
+            EXPECT_FALSE(Exists(links + dir)) << dir;
+        }
+    }
+    EXPECT_FALSE(Exists(links + "\\tree\\inner\\file.dat"));
+    Outcome o = RunAnswering([&] { return RemoveDirectoryTree((links + "\\winlink").c_str()); });
+    EXPECT_EQ(0, o.result);
+    EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" + links +
+              "\\winlink\"\nA drive, a Windows folder, a user folder or a folder holding "
+              "one is never removed."}), o.boxes);
+    EXPECT_TRUE(Exists(links + "\\winlink\\system32"));
+}

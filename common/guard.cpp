@@ -1,0 +1,236 @@
+// The ways a path can name a protected folder without its text saying so:
+// device paths, administrative shares, drive letters that stand for
+// another folder (SUBST), links whose target is elsewhere, short names
+// where the system cannot expand them, trailing dots and blanks that the
+// file system ignores, and, under Wine, the Unix folders that drive Z:
+// reaches. Each function here turns one such alias into a path that the
+// protected-folder comparison can judge, or refuses it outright.
+#include "common/guard.h"
+#include "common/system.h"
+#include "common/text.h"
+
+typedef DWORD(WINAPI *GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
+typedef DWORD(WINAPI *GetFinalPathNameByHandleAProc)(HANDLE, LPSTR, DWORD, DWORD);
+typedef char *(__cdecl *WineUnixFileNameProc)(LPCWSTR);
+
+// The path after an NT prefix "\??\", or 0 when it has none.
+static const char *AfterNtPrefix(const char *path)
+{
+    return path[0] == '\\' && path[1] == '?' && path[2] == '?' && path[3] == '\\'
+               ? path + 4 : 0;
+}
+
+// "\\?\" or "\\.\" (either slash): a path that the system passes on without
+// the normalisation every check relies on.
+int IsDevicePath(const char *path)
+{
+    return (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/') &&
+           (path[2] == '?' || path[2] == '.') && (path[3] == '\\' || path[3] == '/');
+}
+
+// "\\server\share$..." : the hidden shares (C$, ADMIN$) that name a whole
+// drive or the Windows folder of a machine, this one included.
+int IsAdministrativeShare(const char *path)
+{
+    if (!(path[0] == '\\' || path[0] == '/') || !(path[1] == '\\' || path[1] == '/'))
+        return 0;
+    const char *p = path + 2;
+    while (*p && *p != '\\' && *p != '/')
+        p = CharNextA(p);
+    if (!*p)
+        return 0;
+    const char *share = ++p, *last = 0;
+    for (; *p && *p != '\\' && *p != '/'; p = CharNextA(p))
+        last = p;
+    return last && last >= share && *last == '$';
+}
+
+// Takes the trailing dots and blanks off every component: the file system
+// ignores them, so "C:\Windows. \" is the Windows folder.
+void StripTrailingDotsAndBlanks(char *path)
+{
+    char *out = path, *componentStart = path;
+    for (const char *p = path;; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '\0') {
+            // Keep "." and ".." components as they are (GetFullPathName
+            // has resolved them already) and the "X:" of a drive.
+            char *end = out;
+            int onlyDots = 1;
+            for (char *q = componentStart; q < end; q++)
+                if (*q != '.')
+                    onlyDots = 0;
+            if (!onlyDots)
+                while (end > componentStart && (end[-1] == '.' || end[-1] == ' '))
+                    end--;
+            out = end;
+            *out++ = *p;
+            if (!*p)
+                return;
+            componentStart = out;
+            continue;
+        }
+        int size = IsDBCSLeadByte((BYTE)*p) && p[1] ? 2 : 1;
+        for (int i = 0; i < size; i++)
+            *out++ = p[i];
+    }
+}
+
+// The long form of an absolute path, component by component through the
+// file listing, for a system without GetLongPathNameA (Windows 95). A
+// component that does not exist is kept as written. 0 when it does not
+// fit.
+static int ExpandComponents(const char *absolute, char *full)
+{
+    char partial[MAX_PATH];
+    const char *p = absolute;
+    // The root: "X:\" or "\\server\share\".
+    int separators = (absolute[0] == '\\' && absolute[1] == '\\') ? 4 : 1;
+    int length = 0;
+    while (*p && separators) {
+        if (*p == '\\')
+            separators--;
+        partial[length++] = *p++;
+    }
+    partial[length] = '\0';
+    while (*p) {
+        const char *end = p;
+        while (*end && *end != '\\')
+            end = CharNextA(end);
+        char component[MAX_PATH];
+        TextCopy(component, p, (int)(end - p) + 1);
+        char probe[MAX_PATH];
+        WIN32_FIND_DATAA found;
+        HANDLE search = INVALID_HANDLE_VALUE;
+        if (TextCopy(probe, partial) && TextAppend(probe, component))
+            search = FindFirstFileA(probe, &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            TextCopy(component, found.cFileName);
+            FindClose(search);
+        }
+        if (!TextAppend(partial, component) || (*end && !TextAppend(partial, "\\")))
+            return 0;
+        p = *end ? end + 1 : end;
+    }
+    return TextCopy(full, partial, MAX_PATH);
+}
+
+int LongPathOf(const char *absolute, char *full)
+{
+    GetLongPathNameAProc longPath =
+        SystemProcAs<GetLongPathNameAProc>("kernel32.dll", "GetLongPathNameA");
+    if (longPath) {
+        DWORD n = longPath(absolute, full, MAX_PATH);
+        if (n > 0 && n < MAX_PATH)
+            return 1;
+        return TextCopy(full, absolute, MAX_PATH);
+    }
+    return ExpandComponents(absolute, full);
+}
+
+// The folder that the drive letter of full stands for, when it is a SUBST
+// drive ("\??\C:\Windows"), with the rest of full after it, in alias.
+int DriveAliasOf(const char *full, char *alias)
+{
+    if (!full[0] || full[1] != ':')
+        return 0;
+    char drive[3] = {full[0], ':', '\0'}, target[MAX_PATH];
+    if (!QueryDosDeviceA(drive, target, MAX_PATH))
+        return 0;
+    // Only a drive that stands for a path ("\??\X:\..."): a disk's device
+    // name ("\Device\HarddiskVolume1") is the drive itself.
+    const char *folder = AfterNtPrefix(target);
+    if (!folder)
+        return 0;
+    return TextCopy(alias, folder, MAX_PATH) &&
+           (!full[2] || full[3] == '\0' || TextAppend(alias, full + 2, MAX_PATH));
+}
+
+// The path the system reaches when it opens full (a link at the top or on
+// the way followed), where it can tell (GetFinalPathNameByHandleA, Windows
+// Vista and later, and Wine), in final without its "\\?\" prefix
+// ("\\?\UNC\server\share" becomes "\\server\share").
+int FinalPathOf(const char *full, char *final)
+{
+    GetFinalPathNameByHandleAProc finalPath = SystemProcAs<GetFinalPathNameByHandleAProc>(
+        "kernel32.dll", "GetFinalPathNameByHandleA");
+    if (!finalPath)
+        return 0;
+    HANDLE h = CreateFileA(full, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    char path[MAX_PATH + 8];
+    DWORD n = finalPath(h, path, sizeof path, 0);
+    CloseHandle(h);
+    if (n == 0 || n >= sizeof path)
+        return 0;
+    const char *p = path;
+    if (IsDevicePath(p)) {
+        p += 4;
+        if ((p[0] == 'U' || p[0] == 'u') && (p[1] == 'N' || p[1] == 'n') &&
+            (p[2] == 'C' || p[2] == 'c') && p[3] == '\\') {
+            final[0] = '\\';
+            return TextCopy(final + 1, p + 3, MAX_PATH - 1);
+        }
+    }
+    return TextCopy(final, p, MAX_PATH);
+}
+
+// The Unix path of a Windows path under Wine, without a trailing "/" ("/"
+// itself stays), in unix (MAX_PATH bytes); 0 outside Wine or when the path
+// has none.
+static int UnixPathOf(const char *path, char *unix)
+{
+    WineUnixFileNameProc unixName =
+        SystemProcAs<WineUnixFileNameProc>("kernel32.dll", "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH))
+        return 0;
+    char *name = unixName(wide);
+    if (!name)
+        return 0;
+    int ok = TextCopy(unix, name, MAX_PATH);
+    HeapFree(GetProcessHeap(), 0, name);
+    int n = lstrlenA(unix);
+    if (n > 1 && unix[n - 1] == '/')
+        unix[n - 1] = '\0';
+    return ok;
+}
+
+// 1 when the Unix path dir is folder or lies above it (Unix names keep
+// their letter case).
+static int HoldsUnixFolder(const char *dir, const char *folder)
+{
+    if (!lstrcmpA(dir, "/"))
+        return 1;
+    int i = 0;
+    while (dir[i] && dir[i] == folder[i])
+        i++;
+    return dir[i] == '\0' && (folder[i] == '\0' || folder[i] == '/');
+}
+
+// Under Wine (ntdll exports wine_get_version), drive Z: reaches the whole
+// Unix file system: refuse the Unix root and its top-level folders
+// ("/home", "/usr"), and the user's Unix home with every folder above it.
+int IsWineHostFolder(const char *path)
+{
+    if (!SystemProc("ntdll.dll", "wine_get_version"))
+        return 0;
+    char unix[MAX_PATH];
+    if (!UnixPathOf(path, unix))
+        return 0;
+    int depth = 0;
+    for (const char *p = unix; *p; p++)
+        if (*p == '/' && p[1])
+            depth++;
+    if (depth <= 1)
+        return 1;
+    // Wine names the home as "\??\Z:\home\<name>".
+    char home[MAX_PATH], homeUnix[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return 0;
+    const char *dosHome = AfterNtPrefix(home);
+    return UnixPathOf(dosHome ? dosHome : home, homeUnix) &&
+           HoldsUnixFolder(unix, homeUnix);
+}

@@ -1,0 +1,26 @@
+// The aliases of a folder that the protected-folder check of the tree
+// removal must see through (guard.cpp). Paths are MAX_PATH buffers.
+#ifndef COMMON_GUARD_H
+#define COMMON_GUARD_H
+
+#include <windows.h>
+
+// 1 for "\\?\..." and "\\.\...": device paths, refused outright.
+int IsDevicePath(const char *path);
+// 1 for "\\server\share$\...": administrative shares, refused outright.
+int IsAdministrativeShare(const char *path);
+// Takes trailing dots and blanks off every component of a full path.
+void StripTrailingDotsAndBlanks(char *path);
+// The long form of an absolute path (GetLongPathNameA where the system has
+// it, else component by component). 0 when it does not fit.
+int LongPathOf(const char *absolute, char *full);
+// 1 and the folder a SUBST drive letter of full stands for (with the rest
+// of full) in alias; 0 for an ordinary drive.
+int DriveAliasOf(const char *full, char *alias);
+// 1 and the path the system reaches when it opens full, links followed.
+int FinalPathOf(const char *full, char *final);
+// 1 under Wine for the Unix root, its top-level folders, and the user's
+// Unix home and every folder above it.
+int IsWineHostFolder(const char *path);
+
+#endif
