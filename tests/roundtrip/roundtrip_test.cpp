@@ -9,6 +9,7 @@
 #include "platform/msglib.h"
 #include "tests/support/clean_machine.h"
 #include "tests/support/pending.h"
+#include "tests/support/wide_value.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -104,8 +105,9 @@ protected:
         const std::string key =
             "System\\CurrentControlSet\\control\\MediaResources\\icm\\vidc.IV41";
         EXPECT_EQ(Sz("ir41_32.dll"), RegValue(key, "Driver").value_or("-"));
-        EXPECT_EQ(Sz("Indeo\xAE video interactive R4.1 by Intel"),
-                  RegValue(key, "Description").value_or("-"));
+        // "®" in Unicode, whatever the system's code page.
+        EXPECT_EQ(L"Indeo\x00AE video interactive R4.1 by Intel",
+                  WideValue(key.c_str(), L"Description"));
         char driver[64] = "";
         GetPrivateProfileStringA("drivers32", "VIDC.IV41", "", driver, sizeof driver,
                                  (WindowsDir() + "system.ini").c_str());

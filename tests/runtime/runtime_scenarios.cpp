@@ -5,6 +5,7 @@
 #include "tests/scenarios/scenario.h"
 #include "tests/scenarios/welcome_scenarios.h"
 #include "tests/registry/setup_env.h"
+#include "tests/support/wide_value.h"
 
 using namespace scenario;
 
@@ -56,19 +57,6 @@ std::string Value(const char *key, const char *name)
 {
     std::string bytes;
     return ReadValue(key, name, &bytes) ? bytes : "<missing>";
-}
-
-// A string value as the system holds it, in Unicode.
-std::wstring WideValue(const char *key, const wchar_t *name)
-{
-    HKEY h;
-    wchar_t data[256] = L"<missing>";
-    DWORD size = sizeof data - sizeof(wchar_t);
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &h) == ERROR_SUCCESS) {
-        RegQueryValueExW(h, name, nullptr, nullptr, reinterpret_cast<BYTE *>(data), &size);
-        RegCloseKey(h);
-    }
-    return data;
 }
 
 } // namespace
