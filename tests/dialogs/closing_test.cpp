@@ -11,7 +11,13 @@ static const char kCaption[] = "ORVA Setup";
 
 // ---- ExitWindowsEx, as the restart question calls it
 
+// The import slot's name: on i686 a WINAPI function's is decorated with
+// its argument bytes and the C name's leading underscore.
+#ifdef _WIN64
 extern "C" void *__imp_ExitWindowsEx;
+#else
+extern "C" void *__imp_ExitWindowsEx __asm__("__imp__ExitWindowsEx@8");
+#endif
 
 namespace {
 int exitCalls;
