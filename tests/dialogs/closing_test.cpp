@@ -6,18 +6,13 @@
 #include "answer_boxes.h"
 #include "fake_sequence.h"
 #include "platform/templates.h"
+#include "tests/import_slot.h"
 
 static const char kCaption[] = "ORVA Setup";
 
 // ---- ExitWindowsEx, as the restart question calls it
 
-// The import slot's name: on i686 a WINAPI function's is decorated with
-// its argument bytes and the C name's leading underscore.
-#ifdef _WIN64
-extern "C" void *__imp_ExitWindowsEx;
-#else
-extern "C" void *__imp_ExitWindowsEx __asm__("__imp__ExitWindowsEx@8");
-#endif
+extern "C" void *__imp_ExitWindowsEx IMPORT_SLOT(ExitWindowsEx, 8);
 
 namespace {
 int exitCalls;
