@@ -22,6 +22,14 @@ static const int ShellFolders[] = {
     CSIDL_COMMON_DOCUMENTS,
 };
 
+// The native program folders of 64-bit Windows. A 32-bit program there gets
+// "Program Files (x86)" from the shell for CSIDL_PROGRAM_FILES (and its
+// Common Files for CSIDL_PROGRAM_FILES_COMMON); only these environment
+// variables name the folders of 64-bit programs. Windows 95 has neither.
+static const char *const NativeProgramFolders[] = {
+    "ProgramW6432", "CommonProgramW6432",
+};
+
 // Looked up at run time: Windows 95 does not have it in its system
 // libraries (SHGetFolderPathA comes with shfolder.dll there), and the
 // programs import nothing beyond kernel32, user32 and advapi32.
@@ -179,9 +187,21 @@ static int HoldsShellFolder(const char *dir)
     return holds;
 }
 
+// 1 when dir holds a native program folder of 64-bit Windows.
+static int HoldsNativeProgramFolder(const char *dir)
+{
+    char folder[MAX_PATH];
+    for (const char *name : NativeProgramFolders) {
+        DWORD n = GetEnvironmentVariableA(name, folder, MAX_PATH);
+        if (n && n < MAX_PATH && HoldsFolder(dir, folder))
+            return 1;
+    }
+    return 0;
+}
+
 // 1 when the resolved path full is a drive or share root, an
-// administrative share, the Windows or system folder, a shell folder, a
-// folder of the host system under Wine, or holds one of them.
+// administrative share, the Windows or system folder, a shell or program
+// folder, a folder of the host system under Wine, or holds one of them.
 static int IsProtectedPath(const char *full)
 {
     char folder[MAX_PATH];
@@ -191,7 +211,8 @@ static int IsProtectedPath(const char *full)
         return 1;
     if (GetSystemDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
         return 1;
-    return HoldsShellFolder(full) || IsWineHostFolder(full);
+    return HoldsShellFolder(full) || HoldsNativeProgramFolder(full) ||
+           IsWineHostFolder(full);
 }
 
 // 1 when the alias (another name of the candidate) cannot be resolved or

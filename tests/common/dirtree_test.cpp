@@ -150,6 +150,10 @@ TEST(DirectoryTree, RefusesDrivesAndSystemAndUserFolders)
     GetSystemDirectoryA(system, MAX_PATH);
     std::vector<std::string> refused = {"C:\\", "C:", "", "c:\\windows", "C:\\WINDOWS\\",
         windows, system, std::string(system) + "\\..\\..\\", "C:\\users", ".."};
+    // The folders of 64-bit programs, which the shell of a 32-bit program
+    // on 64-bit Windows does not name (it answers "Program Files (x86)").
+    refused.push_back("C:\\Program Files");
+    refused.push_back("C:\\Program Files\\Common Files");
     for (int csidl : {CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS}) {
         ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, csidl, nullptr, 0, folder));
         std::string path(folder);  // the folder and the two above it

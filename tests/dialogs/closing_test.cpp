@@ -6,12 +6,13 @@
 #include "answer_boxes.h"
 #include "fake_sequence.h"
 #include "platform/templates.h"
+#include "tests/import_slot.h"
 
 static const char kCaption[] = "ORVA Setup";
 
 // ---- ExitWindowsEx, as the restart question calls it
 
-extern "C" void *__imp_ExitWindowsEx;
+extern "C" void *__imp_ExitWindowsEx IMPORT_SLOT(ExitWindowsEx, 8);
 
 namespace {
 int exitCalls;

@@ -2,6 +2,7 @@
 // for unit tests (see fake_sequence.h).
 #include "fake_sequence.h"
 #include "platform/templates.h"
+#include "tests/import_slot.h"
 
 // ---- settings and state buffers (config.cpp, main.cpp)
 char LoadModule[13];
@@ -165,5 +166,5 @@ static BOOL WINAPI ValidDir(LPCSTR dir)
 }
 extern "C" {
 // welcome.cpp calls the toolkit's FValidDir through its import pointer.
-void *__imp_FValidDir = (void *)ValidDir;
+void *__imp_FValidDir IMPORT_SLOT(FValidDir, 4) = (void *)ValidDir;
 }

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include "tests/import_slot.h"
 
 // ---- state the tested files read, normally defined by other modules
 UINT_PTR MessageTable[MSG_TABLE_SLOTS];
@@ -102,8 +103,10 @@ static BOOL WINAPI StubRestoreCursor(HCURSOR previous)
     return RestoreCursorResult;
 }
 extern "C" {
-HCURSOR(WINAPI *__imp_HShowWaitCursor)(void) = StubShowWaitCursor;
-BOOL(WINAPI *__imp_FRestoreCursor)(HCURSOR) = StubRestoreCursor;
+HCURSOR(WINAPI *__imp_HShowWaitCursor)(void)
+    IMPORT_SLOT(HShowWaitCursor, 0) = StubShowWaitCursor;
+BOOL(WINAPI *__imp_FRestoreCursor)(HCURSOR)
+    IMPORT_SLOT(FRestoreCursor, 4) = StubRestoreCursor;
 }
 
 // ---- set-up

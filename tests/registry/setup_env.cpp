@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 #include "setup/setup.h"
+#include "tests/import_slot.h"
 
 // ---- the main sequence's state (main.cpp)
 UINT_PTR MessageTable[MSG_TABLE_SLOTS];
@@ -31,7 +32,7 @@ void ShutdownSetup() {}
 
 // ---- the toolkit's wait cursor (files.cpp imports it from msshlstf.dll)
 // The import slots the linker would take from the toolkit's import
-// library, filled with local functions (64-bit names, no decoration).
+// library, filled with local functions.
 static HCURSOR WINAPI ShowWaitCursor()
 {
     return SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -44,8 +45,10 @@ static BOOL WINAPI RestoreCursor(HCURSOR previous)
 }
 
 extern "C" {
-void *__imp_HShowWaitCursor = reinterpret_cast<void *>(ShowWaitCursor);
-void *__imp_FRestoreCursor = reinterpret_cast<void *>(RestoreCursor);
+void *__imp_HShowWaitCursor IMPORT_SLOT(HShowWaitCursor, 0) =
+    reinterpret_cast<void *>(ShowWaitCursor);
+void *__imp_FRestoreCursor IMPORT_SLOT(FRestoreCursor, 4) =
+    reinterpret_cast<void *>(RestoreCursor);
 }
 
 // ---- scripted dialog layer (dialogs.cpp)

@@ -41,6 +41,14 @@ protected:
 
 // ---- failures
 
+// EnumThreadWindows callback: a window owned by the frame, into *lp.
+static BOOL CALLBACK FindOwnedByFrame(HWND w, LPARAM lp)
+{
+    if (GetWindow(w, GW_OWNER) == Frame)
+        *reinterpret_cast<HWND *>(lp) = w;
+    return TRUE;
+}
+
 TEST_F(Dialogs, MissingLibraryProcedureOrTemplateFails)
 {
     EXPECT_FALSE(tk.doDialog(Frame, "nosuch.dll", TPL_WELCOME, "FInfoDlgProc",
@@ -57,11 +65,8 @@ TEST_F(Dialogs, MissingLibraryProcedureOrTemplateFails)
     EXPECT_FALSE(tk.doDialog(Frame, "mscuieng.dll", TPL_WELCOME, nullptr, nullptr, 0, nullptr));
     // Nothing was left open by the failures.
     HWND any = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM lp) -> BOOL {
-        if (GetWindow(w, GW_OWNER) == Frame)
-            *reinterpret_cast<HWND *>(lp) = w;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&any));
+    EnumThreadWindows(GetCurrentThreadId(), FindOwnedByFrame,
+                      reinterpret_cast<LPARAM>(&any));
     EXPECT_EQ(nullptr, any);
     EXPECT_TRUE(IsWindowEnabled(Frame));
     // Closing more than are open closes what there is.

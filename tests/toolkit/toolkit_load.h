@@ -71,21 +71,28 @@ inline UINT TemplateOf(HWND window)
 // A visible, enabled top-level window of this process that carries
 // "TemplateNumber" == templ: a dialog ready for input. Waits up to
 // timeoutMs; nullptr when none comes.
+struct DialogSearch { UINT templ; HWND found; };
+
+// EnumWindows callback of WaitForDialog (a CALLBACK function: a lambda
+// cannot become one on i686).
+inline BOOL CALLBACK FindReadyDialog(HWND window, LPARAM lp)
+{
+    auto *s = reinterpret_cast<DialogSearch *>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId() && TemplateOf(window) == s->templ &&
+        IsWindowVisible(window) && IsWindowEnabled(window)) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 inline HWND WaitForDialog(UINT templ, DWORD timeoutMs = 10000)
 {
-    struct Search { UINT templ; HWND found; } search = {templ, nullptr};
+    DialogSearch search = {templ, nullptr};
     for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
-        EnumWindows([](HWND window, LPARAM lp) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(lp);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == GetCurrentProcessId() && TemplateOf(window) == s->templ &&
-                IsWindowVisible(window) && IsWindowEnabled(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+        EnumWindows(FindReadyDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found)
             return search.found;
         Sleep(20);
