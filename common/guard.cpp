@@ -12,6 +12,7 @@
 typedef DWORD(WINAPI *GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
 typedef DWORD(WINAPI *GetFinalPathNameByHandleAProc)(HANDLE, LPSTR, DWORD, DWORD);
 typedef char *(__cdecl *WineUnixFileNameProc)(LPCWSTR);
+typedef DWORD(WINAPI *QueryDosDeviceAProc)(LPCSTR, LPSTR, DWORD);
 
 // The path after an NT prefix "\??\", or 0 when it has none.
 static const char *AfterNtPrefix(const char *path)
@@ -129,12 +130,15 @@ int LongPathOf(const char *absolute, char *full)
 
 // The folder that the drive letter of full stands for, when it is a SUBST
 // drive ("\??\C:\Windows"), with the rest of full after it, in alias.
+// QueryDosDeviceA is looked up: the first Windows 95 lacks it.
 int DriveAliasOf(const char *full, char *alias)
 {
-    if (!full[0] || full[1] != ':')
+    QueryDosDeviceAProc queryDosDevice =
+        SystemProcAs<QueryDosDeviceAProc>("kernel32.dll", "QueryDosDeviceA");
+    if (!queryDosDevice || !full[0] || full[1] != ':')
         return 0;
     char drive[3] = {full[0], ':', '\0'}, target[MAX_PATH];
-    if (!QueryDosDeviceA(drive, target, MAX_PATH))
+    if (!queryDosDevice(drive, target, MAX_PATH))
         return 0;
     // Only a drive that stands for a path ("\??\X:\..."): a disk's device
     // name ("\Device\HarddiskVolume1") is the drive itself.
