@@ -166,7 +166,11 @@ Outcome RunAnswered(std::function<void()> work,
     LONG abortsBefore = Aborts;
     HANDLE thread = CreateThread(nullptr, 0, RunWork, &w, 0, nullptr);
     Robot robot;
-    DWORD until = GetTickCount() + 60000;
+    // Generous: a thread ended by force may hold a lock of the process (the
+    // heap's, the window system's), so the limit is only for a copy that
+    // really hangs, never for a slow machine (10,000 files under the 32-bit
+    // Wine on a loaded machine take minutes).
+    DWORD until = GetTickCount() + 300000;
     for (;;) {
         bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
         auto seen = robot.Next(ended ? 0 : 50);

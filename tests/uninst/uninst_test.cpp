@@ -140,7 +140,7 @@ protected:
 
         // The focus shows once the dialog has been activated.
         HWND cancel = GetDlgItem(w->hwnd, IDCANCEL), focus = nullptr;
-        for (DWORD until = GetTickCount() + 3000; (LONG)(GetTickCount() - until) < 0;) {
+        for (DWORD until = GetTickCount() + 15000; (LONG)(GetTickCount() - until) < 0;) {
             GUITHREADINFO info{};
             info.cbSize = sizeof info;
             GetGUIThreadInfo(GetWindowThreadProcessId(w->hwnd, nullptr), &info);
