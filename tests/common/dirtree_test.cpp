@@ -200,6 +200,17 @@ TEST(DirectoryTree, RefusesOtherNamesOfProtectedFolders)
     for (const std::string &dir : refused)
         EXPECT_EQ(1, IsProtectedDirectory(dir.c_str())) << dir;
     DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+    // The removal itself, on the names of the Windows folder (only once
+    // the check above has refused them): its files stay.
+    std::string canary = w + "\\win.ini";
+    ASSERT_TRUE(Exists(canary));
+    for (const std::string &dir : {refused[0], refused[1], w + ". "}) {
+        if (!IsProtectedDirectory(dir.c_str()))
+            continue;
+        Outcome o = RunAnswering([&] { return RemoveDirectoryTree(dir.c_str()); });
+        EXPECT_EQ(0, o.result) << dir;
+        EXPECT_TRUE(Exists(canary)) << dir;
+    }
 
     CreateDirectoryA("C:\\tqlsubst", nullptr);
     ASSERT_TRUE(DefineDosDeviceA(0, "S:", "C:\\tqlsubst"));
@@ -208,7 +219,11 @@ TEST(DirectoryTree, RefusesOtherNamesOfProtectedFolders)
     DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
     RemoveDirectoryA("C:\\tqlsubst");
 
-    std::string keep = unixHome + "\\tqlkeep.txt";
+    // The host's home is real: it is only handed to the removal once the
+    // check has refused it (the two builds' suites share it, hence a name
+    // of this process's own).
+    ASSERT_EQ(1, IsProtectedDirectory(unixHome.c_str()));
+    std::string keep = unixHome + "\\tqlkeep" + std::to_string(GetCurrentProcessId()) + ".txt";
     MakeFile(keep);
     Outcome o = RunAnswering([&] { return RemoveDirectoryTree(unixHome.c_str()); });
     EXPECT_EQ(0, o.result);

@@ -26,6 +26,10 @@ const char kNoticeIsFile[] =
 const char kNoticeCreate[] =
     "This directory does not exist yet. Choose Continue to create it, or "
     "Cancel to type another directory.";
+const char kHoldsFiles[] =
+    "The folder C:\\h8scn already holds files.\n\nIf you install here, removing the "
+    "product later removes this folder with everything in it, these files too.\n\n"
+    "Install into this folder anyway?";
 const char kLowDisk[] =
     "There is not enough free space on the chosen drive for ORVA.\n"
     "Choose Continue to install anyway, or Cancel to choose another directory.";
@@ -85,6 +89,17 @@ TEST(DestinationScenario, RefusedPathsEachShowTheirNotice)
     Type(setup, dest, "C:\\h8scn\\afile", EV_CONTINUE);
     Notice(setup, TPL_NOTICE_ISFILE, kNoticeIsFile, EV_CONTINUE);
     dest = setup.Dialog(TPL_DESTINATION);
+    // A folder that holds a file of the user's: asked first, No the
+    // default; No keeps the typed text and the folder as it was.
+    Type(setup, dest, "C:\\h8scn", EV_CONTINUE);
+    SeenWindow ask = setup.Box(kMsgCaption, kHoldsFiles);
+    EXPECT_EQ(BS_DEFPUSHBUTTON,
+              GetWindowLongA(GetDlgItem(ask.hwnd, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    setup.Press(ask, IDNO);
+    dest = setup.Dialog(TPL_DESTINATION);
+    EXPECT_EQ("C:\\h8scn", Robot::ControlText(dest.hwnd, IDC_DEST_EDIT));
+    EXPECT_EQ(std::vector<fs::path>{"C:\\h8scn\\afile"},
+              std::vector<fs::path>(fs::directory_iterator("C:\\h8scn"), {}));
     setup.Press(dest, EventButton(EV_BACK));
     ExitSetup(setup, setup.Dialog(TPL_WELCOME));
     Scrub("C:\\h8scn");
