@@ -20,10 +20,12 @@
 #include <string>
 #include <vector>
 
-#include <shlobj.h>
-
 #include "platform/templates.h"
 #include "tests/robot/robot.h"
+
+#include <shellapi.h>
+#include <commctrl.h>
+#include <shlobj.h>
 #include "tests/support/pending.h"
 
 namespace {
@@ -208,6 +210,8 @@ int AnswerUntilEnd(Demo &demo, Robot &robot, Launched &program, int filesToCopy)
         quietSince = GetTickCount();
         if (IsProgressWindow(*w))
             WaitForHalfCopied(*w, filesToCopy);
+        else if (w->kind == "window" && !GetDlgItem(w->hwnd, IDOK))
+            Sleep(20);   // a wait window: shown only while its work lasts
         else
             Sleep(300);  // let the window paint before it is photographed
         std::string shot = Photograph(demo, w->kind + (w->templ ? "-" + std::to_string(w->templ) : ""));
@@ -343,8 +347,41 @@ std::string Describe(const State &s, const CdFacts &cd, const std::string &insta
 
 // ---- the stages after the installation
 
+// The group's folder window once the shell has filled it: its list shows
+// the items (it is made by a process of its own, which takes a while).
+bool FolderShowsItems(HWND folder)
+{
+    HWND list = FindWindowExA(folder, nullptr, nullptr, nullptr);
+    for (; list; list = GetWindow(list, GW_HWNDNEXT)) {
+        HWND inner = FindWindowExA(list, nullptr, "SysListView32", nullptr);
+        HWND found = inner ? inner : list;
+        char cls[64] = "";
+        GetClassNameA(found, cls, sizeof cls);
+        DWORD_PTR count = 0;
+        if (lstrcmpA(cls, "SysListView32") == 0 && IsWindowVisible(found) &&
+            SendMessageTimeoutA(found, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 500,
+                                &count) && count > 0)
+            return true;
+    }
+    return false;
+}
+
+// Closes the group's folder windows (the shell may have opened more than
+// one) and waits until they are gone.
+void CloseFolders(const CdFacts &cd)
+{
+    for (int i = 0; i < 100; i++) {
+        HWND folder = FindWindowA("ExplorerWClass", cd.groupTitle.c_str());
+        if (!folder)
+            return;
+        if (i % 25 == 0)
+            PostMessageA(folder, WM_CLOSE, 0, 0);
+        Sleep(20);
+    }
+}
+
 // The folder window the shell opened for the new group (opened here when
-// the shell did not), photographed, then closed.
+// the shell did not), photographed once it shows the items, then closed.
 void ShowGroup(Demo &demo, const CdFacts &cd)
 {
     HWND folder = nullptr;
@@ -361,12 +398,12 @@ void ShowGroup(Demo &demo, const CdFacts &cd)
         return;
     }
     SetForegroundWindow(folder);
-    Sleep(700);
+    for (int i = 0; i < 250 && !FolderShowsItems(folder); i++)
+        Sleep(20);
+    Sleep(300);  // the last paint
     std::string shot = Photograph(demo, "group");
     Report(demo, "group \"" + cd.groupTitle + "\" \"" + Joined(GroupItems(cd)) + "\"", shot);
-    PostMessageA(folder, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 100 && IsWindow(folder); i++)
-        Sleep(20);
+    CloseFolders(cd);
 }
 
 // The game started from its item as the shell starts a link: its target,
