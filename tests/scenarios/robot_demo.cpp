@@ -7,9 +7,9 @@
 //      confirmation and its final message;
 //   5. the restart (wineboot -r) that deletes the uninstaller and the
 //      message library.
-// One transcript line per window or step is printed as it happens, with a
-// screenshot of each saved into OUTDIR; OUTDIR\page.html shows them in
-// order, each under its line. At the end, one line per stage says what is
+// One transcript line per window or step is printed as it happens (in
+// UTF-8, whatever the system's code page), with a screenshot of each saved
+// into OUTDIR; OUTDIR\page.html shows them in order, each under its line. At the end, one line per stage says what is
 // on the machine (directory, Add/Remove entry, group, deletions scheduled
 // for the next start), read from the machine; the exit code is 1 when any
 // stage left the machine otherwise than a user would expect.
@@ -25,6 +25,7 @@
 
 #include <shellapi.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <shlobj.h>
 #include "tests/support/pending.h"
 
@@ -79,9 +80,13 @@ std::string Photograph(Demo &demo, const std::string &what)
     return std::string(name) + ".png";
 }
 
+std::string Utf8(const std::string &ansi);
+
+// Prints the line (in UTF-8, for the terminal of the person who runs the
+// demo) and keeps it for the page.
 void Report(Demo &demo, const std::string &line, const std::string &shot = "")
 {
-    std::printf("%s\n", line.c_str());
+    std::printf("%s\n", Utf8(line).c_str());
     std::fflush(stdout);
     demo.steps.push_back({line, shot});
 }
@@ -190,6 +195,51 @@ void WaitForHalfCopied(const SeenWindow &w, int files)
     }
 }
 
+// The window's static texts as they are now ("|"-joined, as in the
+// transcript): the progress and wait windows change theirs while the robot
+// waits to photograph them, and the line under the picture should match it.
+std::string StaticTextsNow(HWND window)
+{
+    std::string text;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[32] = "";
+        GetClassNameA(c, cls, sizeof cls);
+        WCHAR wide[1024];
+        int n = IsWindowVisible(c) && lstrcmpiA(cls, "Static") == 0
+                    ? InternalGetWindowText(c, wide, 1024) : 0;
+        if (n <= 0)
+            continue;
+        char ansi[2048];
+        int len = WideCharToMultiByte(CP_ACP, 0, wide, n, ansi, sizeof ansi, nullptr,
+                                      nullptr);
+        text += (text.empty() ? "" : "|") + std::string(ansi, len > 0 ? len : 0);
+    }
+    return text;
+}
+
+// Suspends (or resumes) every thread of a process: a wait window lasts only
+// while its work does, often less than the robot needs to photograph it.
+void HoldProcess(DWORD pid, bool hold)
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return;
+    THREADENTRY32 te;
+    te.dwSize = sizeof te;
+    for (BOOL more = Thread32First(snap, &te); more; more = Thread32Next(snap, &te)) {
+        if (te.th32OwnerProcessID != pid)
+            continue;
+        if (HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, te.th32ThreadID)) {
+            if (hold)
+                SuspendThread(t);
+            else
+                ResumeThread(t);
+            CloseHandle(t);
+        }
+    }
+    CloseHandle(snap);
+}
+
 // Answers the windows of one program until it ends, each photographed
 // before it is answered. The confirmation dialog stays while the removal
 // runs (its press shows only when the removal's boxes are answered), so
@@ -208,13 +258,22 @@ int AnswerUntilEnd(Demo &demo, Robot &robot, Launched &program, int filesToCopy)
             continue;
         }
         quietSince = GetTickCount();
+        // A wait window (no button) is held on the screen while it is
+        // photographed: it is painted before its work starts.
+        bool wait = w->kind == "window" && !GetDlgItem(w->hwnd, IDOK) &&
+                    !IsProgressWindow(*w);
+        if (wait)
+            HoldProcess(program.pid, true);
         if (IsProgressWindow(*w))
             WaitForHalfCopied(*w, filesToCopy);
-        else if (w->kind == "window" && !GetDlgItem(w->hwnd, IDOK))
-            Sleep(20);   // a wait window: shown only while its work lasts
         else
             Sleep(300);  // let the window paint before it is photographed
-        std::string shot = Photograph(demo, w->kind + (w->templ ? "-" + std::to_string(w->templ) : ""));
+        std::string shot =
+            Photograph(demo, w->kind + (w->templ ? "-" + std::to_string(w->templ) : ""));
+        if (wait)
+            HoldProcess(program.pid, false);
+        if (w->kind == "window" && IsWindow(w->hwnd))
+            w->text = StaticTextsNow(w->hwnd);
         int press = w->kind == "dialog" ? OrdinaryDialogChoice(*w)
                   : w->kind == "box"    ? OrdinaryBoxChoice(*w)
                                         : OrdinaryWindowChoice(*w);
@@ -557,7 +616,7 @@ int main(int argc, char **argv)
         ok = false;
     }
     for (const std::string &line : closing)
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", Utf8(line).c_str());
     std::printf("%s\n", ok ? "the product's whole life went as expected"
                            : "FAILED: the machine is not as expected after every stage");
     WritePage(demo, cd, closing);
