@@ -615,10 +615,10 @@ int main(int argc, char **argv)
     } else {
         ok = false;
     }
+    closing.push_back(ok ? "the product's whole life went as expected"
+                         : "FAILED: the machine is not as expected after every stage");
     for (const std::string &line : closing)
         std::printf("%s\n", Utf8(line).c_str());
-    std::printf("%s\n", ok ? "the product's whole life went as expected"
-                           : "FAILED: the machine is not as expected after every stage");
     WritePage(demo, cd, closing);
     return ok ? 0 : 1;
 }
