@@ -248,7 +248,10 @@ int AnswerUntilEnd(Demo &demo, Robot &robot, Launched &program, int filesToCopy)
 {
     DWORD quietSince = GetTickCount();
     while (program.Wait(0) < 0) {
-        auto w = robot.Next(200);
+        // Looks every millisecond or so: a wait window may last only a few.
+        auto w = robot.Next(0);
+        if (!w)
+            Sleep(1);
         if (!w || w->pid != program.pid) {
             if (GetTickCount() - quietSince > 120000) {
                 std::fprintf(stderr, "no window for two minutes: giving up\n");
