@@ -93,3 +93,26 @@ TEST(Robot, ReportsAWaitingDialogAgainWhenItWaitsAgain)
     t.join();
     EXPECT_EQ(1151, result);
 }
+
+// Screenshots show windows as Windows draws them: caption buttons are the
+// symbols of the Marlett font, and a prefix without Wine's own fonts draws
+// the close box as the letter 'r'.
+TEST(Screen, CaptionButtonsHaveTheirSymbolFont)
+{
+    HDC dc = GetDC(nullptr);
+    LOGFONTA lf = {};
+    lf.lfHeight = -13;
+    lf.lfCharSet = SYMBOL_CHARSET;
+    lstrcpyA(lf.lfFaceName, "Marlett");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof face, face);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    EXPECT_STREQ("Marlett", face);
+    EXPECT_EQ(SYMBOL_CHARSET, tm.tmCharSet);
+}
