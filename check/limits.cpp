@@ -28,7 +28,11 @@ static int ToCp932(const wchar_t *name, std::string &out)
     int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, name, -1, bytes,
                                 sizeof bytes, "?", &lost);
     out = n ? bytes : "";
-    return n && !lost;
+    // A round trip tells a best-fit stand-in ("e" for an accented e) too.
+    wchar_t back[MAX_PATH * 2];
+    return n && !lost &&
+           MultiByteToWideChar(932, 0, bytes, -1, back, MAX_PATH * 2) &&
+           !wcscmp(back, name);
 }
 
 // Reserved device names, trailing dots or blanks, forbidden characters.
