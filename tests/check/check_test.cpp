@@ -264,20 +264,16 @@ TEST(CheckCd, EachCheckHasACdThatFailsIt)
     }
 }
 
-// The longest installed path against the copy's limit, and a name that
-// has no form in code page 932.
-TEST(CheckCd, PathsAndNames)
+// The longest installed path against the copy's limit.
+TEST(CheckCd, LongestPathAgainstTheCopysLimit)
 {
     std::string cd = MakeCd(), out;
     SetLine(cd, 19, "DefaultPath=\\" + std::string(240, 'D'));
-    std::wstring wide(cd.begin(), cd.end());
-    HANDLE h = CreateFileW((wide + L"\\GAME\\caf\u00e9.dat").c_str(), GENERIC_WRITE, 0,
-                           nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
-    int code = RunChecker(cd, out);
-    ExpectFinding(out, "GAME\\caf?.dat: error: the name has no form in code page 932", code);
-    EXPECT_NE(std::string::npos, out.find("bytes), over the 259 bytes of the copy; the copy "
-                                          "stops here\n")) << out;
+    EXPECT_EQ(1, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos, out.find("DATA\\LEVELS\\2\\BONUS\\LAYOUT: error: installed as")) << out;
+    EXPECT_NE(std::string::npos, out.find("(265 bytes), over the 259 bytes of the copy; "
+                                          "the copy stops here\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("is 265 bytes under DefaultPath (margin -6)")) << out;
     RemoveTree(cd);
 }
 
