@@ -117,8 +117,8 @@ static int CheckGroupName(const char *group)
 
 // Formats "[<verb>(<group>)]" into a command buffer; 0 when the group is
 // refused or the command does not fit.
-static int FormatGroupCommand(char *command, int capacity, const char *verb,
-                              const char *group)
+int FormatGroupCommand(char *command, int capacity, const char *verb,
+                       const char *group)
 {
     char argument[128];
     if (!CheckGroupName(group) || !FormatArgument(argument, sizeof argument, group))
@@ -126,16 +126,22 @@ static int FormatGroupCommand(char *command, int capacity, const char *verb,
     return TextFormat(command, capacity, "[%s(%s)]", verb, argument);
 }
 
+int FormatItemCommand(char *command, int capacity, const char *item,
+                      const char *commandLine)
+{
+    char line[1024];
+    char name[1024];
+    return FormatArgument(line, sizeof line, commandLine) &&
+           FormatArgument(name, sizeof name, item) &&
+           TextFormat(command, capacity, "[AddItem(%s,%s)]", line, name);
+}
+
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     char createGroup[128];
     char addItem[1024];
-    char line[1024];
-    char name[1024];
     if (!FormatGroupCommand(createGroup, sizeof createGroup, "CreateGroup", group) ||
-        !FormatArgument(line, sizeof line, commandLine) ||
-        !FormatArgument(name, sizeof name, item) ||
-        !TextFormat(addItem, sizeof addItem, "[AddItem(%s,%s)]", line, name))
+        !FormatItemCommand(addItem, sizeof addItem, item, commandLine))
         return 0;
     ProgmanLink link;
     if (!OpenProgman(link))

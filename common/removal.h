@@ -45,6 +45,13 @@ int AddProgramItem(const char *group, const char *item,
                    const char *commandLine);
 // Deletes the group.
 int DeleteProgramGroup(const char *group);
+// The command texts as they are sent; 0 when the Program Manager would
+// refuse a name (empty, a double quote, a group part of dots) or the
+// command does not fit its buffer. Used by the CD checker too.
+int FormatGroupCommand(char *command, int capacity, const char *verb,
+                       const char *group);
+int FormatItemCommand(char *command, int capacity, const char *item,
+                      const char *commandLine);
 
 // ---- productreg.cpp: the product's registry keys
 // Deletes the App Paths, version, product and uninstall keys named by the

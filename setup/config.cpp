@@ -58,6 +58,11 @@ char DrivePrefix[3];
 static char ConfigFile[PATH_CAP];
 
 static const char StartupCaption[] = "Setup Initialize error";
+
+// Seams for the CD checker (tqlcheck); both stay null in the setup program.
+ConfigReadHookProc ConfigReadHook;
+ConfigMissingHookProc ConfigMissingHook;
+const char *ConfigLanguageOverride;
 static const char NoneText[] = "None";
 
 // What happens to a value once it is read.
@@ -222,7 +227,12 @@ static int ReadSetting(const Setting &s)
 {
     GetPrivateProfileStringA(s.section, s.key, s.fallback, s.buffer,
                              s.capacity, ConfigFile);
+    if (ConfigReadHook)
+        ConfigReadHook(s.section, s.key, s.fallback, s.buffer, s.capacity,
+                       s.missing != 0);
     if (s.missing && IsNone(s.buffer)) {
+        if (ConfigMissingHook)
+            return ConfigMissingHook(s.section, s.key, s.missing);
         StartupMessage(s.missing, s.caption);
         return 0;
     }
@@ -335,6 +345,8 @@ int LoadSetupConfig()
     ReadSetting({"Debug", "ForceLanguage", "No", BUF(ForceLanguage),
                  DEFAULT_IF_NONE, 0, 0});
     ChooseLanguageName();
+    if (ConfigLanguageOverride)
+        TextCopy(LanguageName, ConfigLanguageOverride);
     for (int i = 0; i < COUNT(MainSettings); i++)
         if (!ReadSetting(MainSettings[i]))
             return 0;
@@ -349,21 +361,27 @@ int LoadSetupConfig()
 
 int CheckSetupTitles()
 {
-    struct Title { const char *value; const char *missing; };
+    struct Title { const char *value; const char *key; const char *missing; };
     const Title titles[] = {
-        {GroupTitle, "GroupTitle Load faild."},
-        {GameTitle, "GameTitle  Load faild."},
-        {MainDlgBoxTitle, "MainDlgBoxTitle  Load faild."},
-        {MsgDlgBoxTitle, "MsgDlgBoxTitle  Load faild."},
-        {ExecErrMsg, "ExecErrMsg  Load faild."},
-        {CheckGameTitle, "CheckGameTitle Load faild."},
+        {GroupTitle, "GroupTitle", "GroupTitle Load faild."},
+        {GameTitle, "GameTitle", "GameTitle  Load faild."},
+        {MainDlgBoxTitle, "MainDlgBoxTitle", "MainDlgBoxTitle  Load faild."},
+        {MsgDlgBoxTitle, "MsgDlgBoxTitle", "MsgDlgBoxTitle  Load faild."},
+        {ExecErrMsg, "ExecErrMsg", "ExecErrMsg  Load faild."},
+        {CheckGameTitle, "CheckGameTitle", "CheckGameTitle Load faild."},
     };
-    for (int i = 0; i < COUNT(titles); i++)
+    int result = 1;
+    for (int i = 0; i < COUNT(titles) && result; i++)
         if (IsNone(titles[i].value)) {
+            // The checker hears of every absent title; setup of the first.
+            if (ConfigMissingHook) {
+                ConfigMissingHook(LanguageName, titles[i].key, titles[i].missing);
+                continue;
+            }
             StartupMessage(titles[i].missing, StartupCaption);
-            return 0;
+            result = 0;
         }
-    return 1;
+    return result;
 }
 
 int ProbePath(const char *path)

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include "common/program.h"
 #include "common/text.h"
+#include "setup/rules.h"
 
 #define PATH_CAP 260
 
@@ -75,6 +76,18 @@ int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 int IsNone(const char *value);               // "None" in any letter case
 void ChooseLanguageName();                   // after ForceLanguage is read
 int BindMessageLibrary();                    // steps 4 to 6 of the sequence
+// Seams through which the CD checker watches the reading; null in setup.
+// The read hook sees every setting right after the profile reader gave it
+// (before any treatment); the missing hook replaces the message of a
+// missing required setting and its result says whether reading goes on.
+typedef void (*ConfigReadHookProc)(const char *section, const char *key,
+                                   const char *fallback, const char *value,
+                                   int capacity, int required);
+typedef int (*ConfigMissingHookProc)(const char *section, const char *key,
+                                     const char *message);
+extern ConfigReadHookProc ConfigReadHook;
+extern ConfigMissingHookProc ConfigMissingHook;
+extern const char *ConfigLanguageOverride;   // language section to read
 // texts.cpp: the text of a message box of the setup program's own (an
 // IDS_ number of platform/templates.h) in the chosen language.
 void SetupText(UINT id, char *text, int size);

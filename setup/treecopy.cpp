@@ -168,20 +168,6 @@ UINT CountTreeFiles(const char *directory)
     return CopyFileTotal;
 }
 
-// Both minimal-install rules: the text after the first "." of the whole
-// source path is exactly "AVI" or "TEX" (letter case counts).
-static int IsLeftOutOfMinimal(const char *source)
-{
-    const char *p = source;
-    while (*p && *p != '.')
-        p++;
-    if (!*p)
-        return 0;
-    p++;
-    return (p[0] == 'A' && p[1] == 'V' && p[2] == 'I' && !p[3]) ||
-           (p[0] == 'T' && p[1] == 'E' && p[2] == 'X' && !p[3]);
-}
-
 // The percentage after the files copied so far, never above 100.
 static int CurrentPercent()
 {

@@ -194,29 +194,12 @@ int FormatFreeSpace(const char *path, char *text, int size)
     return 1;
 }
 
-// RequiresDskSpc as a decimal integer: leading blanks skipped, an optional
-// sign, digits up to the first non-digit. Ten characters of digits exceed
-// 32 bits, so the figure is taken in 64.
-static LONGLONG RequiredSpace()
-{
-    const char *p = RequiresDskSpc;
-    while (*p == ' ' || *p == '\t')
-        p++;
-    int negative = 0;
-    if (*p == '+' || *p == '-')
-        negative = *p++ == '-';
-    LONGLONG value = 0;
-    for (; *p >= '0' && *p <= '9'; p++)
-        value = value * 10 + (*p - '0');
-    return negative ? -value : value;
-}
-
 // 1 when the destination drive holds the required space. A drive whose
 // free space cannot be asked counts as short, so that the user is asked.
 static int EnoughFreeSpace()
 {
     ULONGLONG bytes;
-    LONGLONG required = RequiredSpace();
+    LONGLONG required = ReadDecimal(RequiresDskSpc);
     if (!QueryFreeSpace(DestinationDir, &bytes))
         return 0;
     return required <= 0 || bytes >= (ULONGLONG)required;

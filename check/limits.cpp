@@ -1,0 +1,184 @@
+// Install-time limits: the space a full and a minimal install need against
+// RequiresDskSpc and RequiresDskSpc2, the longest installed path against
+// the copy's 259 bytes, and names that no Windows accepts.
+#include "check/check.h"
+#include "setup/setup.h"
+
+static const LONGLONG Cluster = 4096;
+static const int PathLimit = PATH_CAP - 1;
+// The longest destination the destination dialog accepts: the toolkit's
+// FValidDir takes up to MAX_PATH - 14 characters, and a "\" is added.
+static const int LongestDestination = MAX_PATH - 14 + 1;
+
+// One file that the installation puts into the destination.
+struct Installed {
+    std::string relative;   // below the destination, code page 932 bytes
+    std::string source;     // CD-relative source, for the findings
+    LONGLONG size;
+    int minimal;            // also copied by the minimal install
+};
+
+static std::vector<Installed> Files;
+
+// The name in code page 932; 0 when it has no form there.
+static int ToCp932(const wchar_t *name, std::string &out)
+{
+    BOOL lost = FALSE;
+    char bytes[MAX_PATH * 2];
+    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, name, -1, bytes,
+                                sizeof bytes, "?", &lost);
+    out = n ? bytes : "";
+    // A round trip tells a best-fit stand-in ("e" for an accented e) too.
+    wchar_t back[MAX_PATH * 2];
+    return n && !lost &&
+           MultiByteToWideChar(932, 0, bytes, -1, back, MAX_PATH * 2) &&
+           !wcscmp(back, name);
+}
+
+// Reserved device names, trailing dots or blanks, forbidden characters.
+static const char *BadNameReason(const std::string &name)
+{
+    const char *p = name.c_str();
+    for (const char *q = p; *q; q = CharNextExA(932, q, 0)) {
+        unsigned char c = (unsigned char)*q;
+        if (CharNextExA(932, q, 0) == q + 1 && (c < 0x20 || strchr("<>:\"/\\|?*", c)))
+            return "holds a character that Windows forbids in names";
+    }
+    char last = name.empty() ? 0 : name.back();
+    if (last == '.' || last == ' ')
+        return "ends in a dot or a blank, which Windows strips";
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    CharUpperBuffA(&base[0], (DWORD)base.size());
+    const char *devices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char *d : devices)
+        if (base == d)
+            return "is a reserved device name";
+    if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+        base[3] >= '1' && base[3] <= '9')
+        return "is a reserved device name";
+    return 0;
+}
+
+// Lists a tree below dir (wide, full) into Files; cdPath is the
+// source as seen from the CD's root drive, for the minimal-install rule.
+static void ListTree(const std::wstring &dir, const std::string &relative,
+                     const std::string &cdPath)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L".."))
+            continue;
+        std::string name;
+        std::string where = CdRelative(cdPath.substr(3));
+        if (!ToCp932(found.cFileName, name)) {
+            Error(where + name, "the name has no form in code page 932");
+            continue;
+        }
+        if (const char *reason = BadNameReason(name))
+            Error(where + name, std::string("the name ") + reason);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ListTree(dir + found.cFileName + L"\\", relative + name + "\\",
+                     cdPath + name + "\\");
+            continue;
+        }
+        LONGLONG size = ((LONGLONG)found.nFileSizeHigh << 32) | found.nFileSizeLow;
+        std::string source = cdPath + name;
+        Files.push_back({relative + name, source.substr(3), size,
+                         !IsLeftOutOfMinimal(source.c_str())});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+static void ListSource(const char *fullDir)
+{
+    std::string relative = CdRelative(fullDir);
+    wchar_t wide[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, fullDir, -1, wide, MAX_PATH))
+        return;
+    // The CD as setup sees it: its root is a drive's root.
+    ListTree(wide, "", "Q:\\" + relative);
+}
+
+static void AddDocument(const char *source, const char *dest)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    std::string path = std::string(DocPath) + source;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        Files.push_back({dest, CdRelative(path), (LONGLONG)data.nFileSizeLow, 1});
+}
+
+static LONGLONG Needed(int minimal)
+{
+    LONGLONG total = 0;
+    for (const Installed &f : Files)
+        if (f.minimal || !minimal)
+            total += (f.size + Cluster - 1) / Cluster * Cluster;
+    return total;
+}
+
+static void CheckSpace(const char *key, const char *value, LONGLONG need,
+                       const char *install, int error)
+{
+    if (IsNone(value) || ReadDecimal(value) >= need)
+        return;
+    std::string text = "[option] " + std::string(key) + " " + value +
+                       " is below the " + std::to_string(need) + " bytes a " + install +
+                       " install needs (files rounded up to 4 KB clusters)";
+    if (error)
+        Error(IniPlace("option", key), text + "; the copy could fill the disk");
+    else
+        Warning(IniPlace("option", key), text);
+}
+
+static void CheckPaths()
+{
+    const Installed *longest = 0;
+    for (const Installed &f : Files) {
+        if (!longest || f.relative.size() > longest->relative.size())
+            longest = &f;
+        std::string path = std::string(DefaultPath) + f.relative;
+        if ((int)path.size() > PathLimit)
+            Error(f.source, "installed as " + Quoted(path) + " (" +
+                                std::to_string(path.size()) + " bytes), over the " +
+                                std::to_string(PathLimit) + " bytes of the copy; the copy stops here");
+    }
+    if (!longest)
+        return;
+    int underDefault = lstrlenA(DefaultPath) + (int)longest->relative.size();
+    int room = PathLimit - (int)longest->relative.size();
+    Note(IniPlace("option", "DefaultPath"),
+         "the longest installed path, " + longest->relative + ", is " +
+             std::to_string(underDefault) + " bytes under DefaultPath (margin " +
+             std::to_string(PathLimit - underDefault) + "); under the longest destination (" +
+             std::to_string(LongestDestination) + " bytes) it would be " +
+             std::to_string(LongestDestination + (int)longest->relative.size()) +
+             "; destinations up to " + std::to_string(room) + " bytes keep every path within " +
+             std::to_string(PathLimit));
+}
+
+void CheckInstallLimits()
+{
+    Files.clear();
+    if (ProbePath(CdRelative(SourcePath1).c_str()) == 2 || ProbePath(SourcePath1))
+        ListSource(SourcePath1);
+    if (SourcePath2[0] && ProbePath(SourcePath2) == 2) {
+        char full[PATH_CAP];
+        TextCopy(full, SourcePath2);
+        NormalizeDirectory(full);   // the copy takes it relative to the CD
+        ListSource(full);
+    }
+    if (lstrcmpA(DocPath, "None")) {
+        if (lstrcmpA(HelpFileNameSrc, "None") && lstrcmpA(HelpFileNameDst, "None"))
+            AddDocument(HelpFileNameSrc, HelpFileNameDst);
+        if (lstrcmpA(TextFileNameSrc, "None") && lstrcmpA(TextFileNameDst, "None"))
+            AddDocument(TextFileNameSrc, TextFileNameDst);
+    }
+    CheckSpace("RequiresDskSpc", RequiresDskSpc, Needed(0), "full", 1);
+    CheckSpace("RequiresDskSpc2", RequiresDskSpc2, Needed(1), "minimal", 0);
+    CheckPaths();
+}

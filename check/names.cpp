@@ -1,0 +1,100 @@
+// Names that reach other systems: the Program Manager group and its items
+// (formatted by the same code that sends them) and the registry keys
+// (checked by the same rule the registry layer applies).
+#include "check/check.h"
+#include "setup/setup.h"
+#include "common/removal.h"
+
+// Why the Program Manager code refuses a name; its own decision comes
+// from FormatGroupCommand and FormatItemCommand.
+static std::string RefusalReason(const char *name, int group)
+{
+    if (!name[0])
+        return "is empty";
+    for (const char *p = name; *p; p = CharNextA(p))
+        if (CharNextA(p) == p + 1 && *p == '"')
+            return "holds a double quote";
+    if (group) {
+        const char *part = name;
+        for (const char *p = name;; p = CharNextA(p)) {
+            if (*p && *p != '\\' && *p != '/')
+                continue;
+            int others = 0;
+            for (const char *q = part; q < p; q++)
+                others += *q != '.' && *q != ' ';
+            if (!others)
+                return "has a part that is empty or only dots and blanks";
+            if (!*p)
+                break;
+            part = p + 1;
+        }
+    }
+    return "is too long for the command";
+}
+
+// One program item as InstallDocuments adds it, with DefaultPath as the
+// destination.
+static void CheckItem(const char *key, const char *title, const char *file)
+{
+    char command[1024];
+    std::string line = std::string(DefaultPath) + file;
+    if (FormatItemCommand(command, sizeof command, title, line.c_str()))
+        return;
+    Error(IniPlace(LanguageName, key),
+          "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
+              RefusalReason(title, 0) + "; the Program Manager item would not be created");
+}
+
+static void CheckHelpName(const char *key, const char *name)
+{
+    if (!lstrcmpA(name, "None"))
+        return;
+    for (const char *p = name; *p; p = CharNextA(p))
+        if (*p == '.')
+            return;
+    Warning(IniPlace(LanguageName, key),
+            "[" + std::string(LanguageName) + "] " + key + " " + Quoted(name) +
+                " has no \".\"; setup takes its contents file as " +
+                Quoted(std::string(name) + ".CNT"));
+}
+
+static void CheckKey(const char *key, const char *name, const char *what)
+{
+    if (CheckKeyName(name))
+        return;
+    Error(IniPlace("Option", key),
+          "[Option] " + std::string(key) + " " + Quoted(name) +
+              " is refused as a registry key name; " + what + " would not be written");
+}
+
+void CheckNames(const std::string &, int first)
+{
+    char command[128];
+    if (!IsNone(GroupTitle) &&
+        !FormatGroupCommand(command, sizeof command, "CreateGroup", GroupTitle))
+        Error(IniPlace(LanguageName, "GroupTitle"),
+              "[" + std::string(LanguageName) + "] GroupTitle " + Quoted(GroupTitle) +
+                  " " + RefusalReason(GroupTitle, 1) +
+                  "; the Program Manager group would not be created");
+    CheckItem("GameTitle", GameTitle, ExecFileName);
+    int docs = lstrcmpA(DocPath, "None") != 0;
+    if (docs && lstrcmpA(HelpTitle, "None") && lstrcmpA(HelpFileNameSrc, "None") &&
+        lstrcmpA(HelpFileNameDst, "None")) {
+        CheckItem("HelpTitle", HelpTitle, HelpFileNameDst);
+        CheckHelpName("HelpFileNameSrc", HelpFileNameSrc);
+        CheckHelpName("HelpFileNameDst", HelpFileNameDst);
+    }
+    if (docs && lstrcmpA(TextTitle, "None") && lstrcmpA(TextFileNameSrc, "None") &&
+        lstrcmpA(TextFileNameDst, "None"))
+        CheckItem("TextTitle", TextTitle, TextFileNameDst);
+    if (!first)
+        return;
+    CheckKey("ExecFileName", ExecFileName, "the App Paths key");
+    CheckKey("ProductName", ProductName, "the product key");
+    CheckKey("ProductVersion", ProductVersion, "the version key");
+    CheckKey("ApplicationName", ApplicationName, "the uninstall entry");
+    std::string version = std::string(ProductName) + "\\" + ProductVersion + "\\";
+    if (CheckKeyName(ProductName) && CheckKeyName(ProductVersion) &&
+        !CheckKeyName(version.c_str()))
+        CheckKey("ProductVersion", version.c_str(), "the version key");
+}

@@ -1,0 +1,280 @@
+// The CD checker: the sample CD passes; each check is proved by a copy of
+// the sample CD with one key or one file wrong, and for the settings the
+// setup program's own code shows that setup does what the finding says.
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "setup/setup.h"
+#include "common/removal.h"
+
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+HMODULE MsgModule;
+const char *ProgramCaption = "test";
+
+namespace {
+
+std::string Env(const char *name)
+{
+    const char *v = getenv(name);
+    return v ? v : "";
+}
+
+void CopyTree(const std::string &from, const std::string &to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &f);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << from;
+    do {
+        std::string name = f.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyTree(from + "\\" + name, to + "\\" + name);
+        } else {
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+            SetFileAttributesA((to + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    } while (FindNextFileA(h, &f));
+    FindClose(h);
+}
+
+void RemoveTree(const std::string &dir)
+{
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &f);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = f.cFileName, path = dir + "\\" + name;
+            if (name == "." || name == "..")
+                continue;
+            if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &f));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+// A fresh copy of the sample CD.
+std::string MakeCd()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string cd = std::string(temp) + "tqlcheck-cd";
+    RemoveTree(cd);
+    CopyTree(Env("TQL_CD"), cd);
+    return cd;
+}
+
+// Puts "text" on line n (1-based) of TQL.INI, keeping every other line.
+void SetLine(const std::string &cd, int n, const std::string &text)
+{
+    std::ifstream in(cd + "\\TQL.INI", std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l);
+    in.close();
+    lines.at(n - 1) = text + "\r";
+    std::ofstream out(cd + "\\TQL.INI", std::ios::binary);
+    for (auto &l : lines)
+        out << l << "\n";
+}
+
+void WriteFile(const std::string &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs the checker on dir; returns its exit code, output in out.
+int RunChecker(const std::string &dir, std::string &out)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string file = std::string(temp) + "tqlcheck.out";
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa,
+                           CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = h;
+    PROCESS_INFORMATION pi;
+    std::string line = "\"" + Env("TQL_CHECK") + "\" \"" + dir + "\"";
+    EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0,
+                               nullptr, nullptr, &si, &pi));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 120000));
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    CloseHandle(h);
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    out.clear();
+    for (char c : s.str())
+        if (c != '\r')
+            out += c;
+    return (int)code;
+}
+
+// Reads TQL.INI of cd as setup does (English system).
+int LoadAsSetup(const std::string &cd)
+{
+    char old[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, old);
+    SetCurrentDirectoryA(cd.c_str());
+    ConfigLanguageOverride = "English";
+    int r = LoadSetupConfig();
+    SetCurrentDirectoryA(old);
+    return r;
+}
+
+void ExpectFinding(const std::string &out, const std::string &line, int code,
+                   int expected = 1)
+{
+    EXPECT_NE(std::string::npos, out.find(line + "\n")) << out;
+    EXPECT_EQ(expected, code) << out;
+}
+
+TEST(CheckCd, SamplePassesWithoutFindings)
+{
+    std::string out;
+    EXPECT_EQ(0, RunChecker(Env("TQL_CD"), out));
+    EXPECT_NE(std::string::npos, out.find("\n0 errors, 0 warnings\n")) << out;
+    EXPECT_EQ(std::string::npos, out.find("error:")) << out;
+}
+
+TEST(CheckCd, BadInputEndsWithCodeTwo)
+{
+    std::string out;
+    EXPECT_EQ(2, RunChecker("C:\\no\\such\\cd", out));
+    EXPECT_NE(std::string::npos, out.find("fatal: cannot read the directory")) << out;
+    std::string cd = MakeCd();
+    WriteFile(cd + "\\TQL.INI", std::string("\x7f\x45\x4c\x46\x00\x01\x02\xff", 8));
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos, out.find("fatal: TQL.INI is not a text file")) << out;
+    cd = MakeCd();
+    CopyFileA(Env("TQL_CRASHMSG").c_str(), (cd + "\\msgeng.dll").c_str(), FALSE);
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos,
+              out.find("fatal: msgeng.dll: the message library crashed in MsgSetup")) << out;
+}
+
+// Settings: each finding with what setup's own reading does.
+TEST(CheckCd, SettingsAgreeWithSetup)
+{
+    std::string cd = MakeCd(), out;
+    SetLine(cd, 90, "MainDlgBoxTitle=ORVA PC Setup for every machine of the house");
+    ExpectFinding(out, "TQL.INI:90: error: [English] MainDlgBoxTitle is 44 bytes long; "
+                       "setup keeps 32 (capacity 33): \"ORVA PC Setup for every machine \"",
+                  RunChecker(cd, out));
+    ASSERT_EQ(1, LoadAsSetup(cd));
+    EXPECT_STREQ("ORVA PC Setup for every machine ", MainDlgBoxTitle);
+
+    cd = MakeCd();
+    SetLine(cd, 82, "GroupTitle=ORVA \"PC\"");
+    ExpectFinding(out, "TQL.INI:82: error: [English] GroupTitle \"ORVA \"PC\"\" holds a double "
+                       "quote; the Program Manager group would not be created",
+                  RunChecker(cd, out));
+    ASSERT_EQ(1, LoadAsSetup(cd));
+    char command[128];
+    EXPECT_EQ(0, FormatGroupCommand(command, sizeof command, "CreateGroup", GroupTitle));
+
+    cd = MakeCd();
+    SetLine(cd, 16, "SourcePath1=none");
+    SetLine(cd, 20, "RequiresDskSpc=20 MB");
+    SetLine(cd, 84, "HelpTitle=none");
+    SetLine(cd, 83, "GameTitle=None");
+    int code = RunChecker(cd, out);
+    ExpectFinding(out, "TQL.INI:16: error: [option] SourcePath1 is missing or None; "
+                       "setup stops with \"szSrcDir Load faild.\"", code);
+    ExpectFinding(out, "TQL.INI:20: error: [option] RequiresDskSpc \"20 MB\" does not read "
+                       "as a number; setup takes it as 20", code);
+    ExpectFinding(out, "TQL.INI:84: warning: [English] HelpTitle \"none\" is not \"None\" as "
+                       "the documents step reads it (letter case counts); it is taken as a name",
+                  code);
+    ExpectFinding(out, "TQL.INI:83: error: [English] GameTitle is missing or None; setup "
+                       "stops with \"GameTitle  Load faild.\"", code);
+}
+
+// Names, files and limits: one wrong thing per CD, one exact line each.
+struct Case {
+    const char *name;
+    int line;                 // TQL.INI line to replace, 0: none
+    const char *text;         // its new text
+    const char *removeFile;   // a CD file to delete, or ""
+    const char *finding;
+};
+
+const Case kCases[] = {
+    {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
+     "TQL.INI:82: error: [English] GroupTitle \"ORVA\\..\" has a part that is empty or only "
+     "dots and blanks; the Program Manager group would not be created"},
+    {"help name without dot", 86, "HelpFileNameDst=ORVAHLP", "",
+     "TQL.INI:86: warning: [English] HelpFileNameDst \"ORVAHLP\" has no \".\"; setup takes "
+     "its contents file as \"ORVAHLP.CNT\""},
+    {"key name", 11, "ProductName=\\ORVA", "",
+     "TQL.INI:11: error: [Option] ProductName \"\\ORVA\" is refused as a registry key name; "
+     "the product key would not be written"},
+    {"INF format", 0, "", "",
+     "TQL.INF: error: [Setup] Format is not 1; the toolkit refuses the INF file"},
+    {"no uninstaller", 0, "", "UNINST.EXE",
+     "TQL.INI:15: error: the uninstaller \"UNINST.EXE\" is not on the CD"},
+    {"no message library", 77, "LoadMsgModule=nosuch.dll", "",
+     "TQL.INI:77: error: the message library \"nosuch.dll\" is not on the CD; setup stops "
+     "with \"Can't load Msg Library\""},
+    {"not a dialog library", 76, "LoadModule=msgeng.dll", "",
+     "msgeng.dll: error: does not export the dialog procedure FInfoDlgProc"},
+    {"no game program", 0, "", "GAME\\ORVA.EXE",
+     "TQL.INI:22: error: \"ORVA.EXE\" is not in the first source tree \"GAME\\\"; the "
+     "installed game cannot start"},
+    {"no document", 0, "", "DOCS\\README.TXT",
+     "TQL.INI:68: error: the document \"DOCS\\README.TXT\" is not on the CD; setup stops "
+     "when it copies the documents"},
+    {"DirectX file", 0, "", "DIRECTX\\NEC\\D3D.RTM",
+     "DIRECTX\\NEC\\RUNTIME.INI: error: lists D3D.RTM, which is not on the CD"},
+    {"codec", 0, "", "INDEO41\\IR41_32.DLL",
+     "TQL.INI:44: error: the video codec \"INDEO41\\IR41_32.DLL\" is not on the CD"},
+    {"disk space", 20, "RequiresDskSpc=4096", "",
+     "TQL.INI:20: error: [option] RequiresDskSpc 4096 is below the "},
+};
+
+TEST(CheckCd, EachCheckHasACdThatFailsIt)
+{
+    for (const Case &c : kCases) {
+        SCOPED_TRACE(c.name);
+        std::string cd = MakeCd(), out;
+        if (c.line)
+            SetLine(cd, c.line, c.text);
+        if (c.removeFile[0])
+            DeleteFileA((cd + "\\" + c.removeFile).c_str());
+        if (!strcmp(c.name, "INF format"))
+            WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=2\r\nTitle=ORVA\r\n");
+        int code = RunChecker(cd, out);
+        EXPECT_NE(std::string::npos, out.find(c.finding)) << out;
+        EXPECT_EQ(strstr(c.finding, ": error:") ? 1 : 0, code) << out;
+    }
+}
+
+// The longest installed path against the copy's limit.
+TEST(CheckCd, LongestPathAgainstTheCopysLimit)
+{
+    std::string cd = MakeCd(), out;
+    SetLine(cd, 19, "DefaultPath=\\" + std::string(240, 'D'));
+    EXPECT_EQ(1, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos, out.find("DATA\\LEVELS\\2\\BONUS\\LAYOUT: error: installed as")) << out;
+    EXPECT_NE(std::string::npos, out.find("(265 bytes), over the 259 bytes of the copy; "
+                                          "the copy stops here\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("is 265 bytes under DefaultPath (margin -6)")) << out;
+    RemoveTree(cd);
+}
+
+}  // namespace
