@@ -212,7 +212,25 @@ struct Case {
     const char *text;         // its new text
     const char *removeFile;   // a CD file to delete, or ""
     const char *finding;
+    void (*prepare)(const std::string &cd) = nullptr;  // anything else wrong
 };
+
+void InfFormatTwo(const std::string &cd)
+{
+    WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=2\r\nTitle=ORVA\r\n");
+}
+void InfWithoutTitle(const std::string &cd)
+{
+    WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=1\r\n");
+}
+void RuntimeSizeWrong(const std::string &cd)
+{
+    WriteFile(cd + "\\DIRECTX\\NEC\\RUNTIME.INI", "[Files]\r\nDRAW.RTM=999,0x1\r\n");
+}
+void EmptyFirstTree(const std::string &cd)
+{
+    CreateDirectoryA((cd + "\\EMPTY").c_str(), nullptr);
+}
 
 const Case kCases[] = {
     {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
@@ -225,7 +243,21 @@ const Case kCases[] = {
      "TQL.INI:11: error: [Option] ProductName \"\\ORVA\" is refused as a registry key name; "
      "the product key would not be written"},
     {"INF format", 0, "", "",
-     "TQL.INF: error: [Setup] Format is not 1; the toolkit refuses the INF file"},
+     "TQL.INF: error: [Setup] Format is not 1; the toolkit refuses the INF file",
+     InfFormatTwo},
+    {"INF title", 0, "", "",
+     "TQL.INF: error: [Setup] Title is missing; the toolkit refuses the INF file",
+     InfWithoutTitle},
+    {"empty first tree", 16, "SourcePath1=EMPTY", "",
+     "TQL.INI:16: error: the first source tree \"EMPTY\\\" holds no file; the copy stops "
+     "before it starts", EmptyFirstTree},
+    {"no DirectX manifest", 0, "", "DIRECTX\\AT\\RUNTIME.INI",
+     "TQL.INI:40: error: the DirectX directory \"DIRECTX\\AT\\\" has no RUNTIME.INI"},
+    {"DirectX size", 0, "", "",
+     "DIRECTX\\NEC\\DRAW.RTM: error: is 240 bytes; RUNTIME.INI says 999,0x1",
+     RuntimeSizeWrong},
+    {"minimal disk space", 21, "RequiresDskSpc2=4096", "",
+     "TQL.INI:21: warning: [option] RequiresDskSpc2 4096 is below the "},
     {"no uninstaller", 0, "", "UNINST.EXE",
      "TQL.INI:15: error: the uninstaller \"UNINST.EXE\" is not on the CD"},
     {"no message library", 77, "LoadMsgModule=nosuch.dll", "",
@@ -256,8 +288,8 @@ TEST(CheckCd, EachCheckHasACdThatFailsIt)
             SetLine(cd, c.line, c.text);
         if (c.removeFile[0])
             DeleteFileA((cd + "\\" + c.removeFile).c_str());
-        if (!strcmp(c.name, "INF format"))
-            WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=2\r\nTitle=ORVA\r\n");
+        if (c.prepare)
+            c.prepare(cd);
         int code = RunChecker(cd, out);
         EXPECT_NE(std::string::npos, out.find(c.finding)) << out;
         EXPECT_EQ(strstr(c.finding, ": error:") ? 1 : 0, code) << out;
