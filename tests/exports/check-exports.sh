@@ -13,18 +13,7 @@
 set -u
 cd_dir=$1
 src=$2
-if [ ! -d "$cd_dir" ]; then
-  echo "SKIP: no win32 CD image at $cd_dir (build the win32 preset first)"
-  exit 77
-fi
-objdump=
-for tool in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
-  command -v $tool >/dev/null && { objdump=$tool; break; }
-done
-[ -n "$objdump" ] || { echo "SKIP: no mingw objdump"; exit 77; }
-
-faults=0
-fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
+. "$(dirname "$0")/image.sh" "$cd_dir"
 
 # The exported names of a module, one a line.
 exports_of() {

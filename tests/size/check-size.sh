@@ -12,17 +12,7 @@
 # Exit 0: all within budget; 1: a fault; 77: no win32 CD image to check.
 set -u
 cd_dir=$1
-if [ ! -d "$cd_dir" ]; then
-  echo "SKIP: no win32 CD image at $cd_dir (build the win32 preset first)"
-  exit 77
-fi
-objdump=
-for tool in i686-w64-mingw32-objdump x86_64-w64-mingw32-objdump; do
-  command -v $tool >/dev/null && { objdump=$tool; break; }
-done
-
-faults=0
-fault() { echo "FAULT: $*"; faults=$((faults + 1)); }
+. "$(dirname "$0")/../exports/image.sh" "$cd_dir"
 
 # The CD module of that name, matched without regard to case.
 find_module() {
