@@ -14,21 +14,8 @@ static std::string RefusalReason(const char *name, int group)
     for (const char *p = name; *p; p = CharNextA(p))
         if (CharNextA(p) == p + 1 && *p == '"')
             return "holds a double quote";
-    if (group) {
-        const char *part = name;
-        for (const char *p = name;; p = CharNextA(p)) {
-            if (*p && *p != '\\' && *p != '/')
-                continue;
-            int others = 0;
-            for (const char *q = part; q < p; q++)
-                others += *q != '.' && *q != ' ';
-            if (!others)
-                return "has a part that is empty or only dots and blanks";
-            if (!*p)
-                break;
-            part = p + 1;
-        }
-    }
+    if (group && !CheckGroupName(name))
+        return "has a part that is empty or only dots and blanks";
     return "is too long for the command";
 }
 

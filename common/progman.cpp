@@ -97,7 +97,7 @@ static int FormatArgument(char *text, int capacity, const char *argument)
 // backslash- or slash-separated parts are empty or made of dots and blanks
 // only ("." and ".." name the Programs folder itself or a folder above it,
 // and the system strips trailing dots and blanks from any other such part).
-static int CheckGroupName(const char *group)
+int CheckGroupName(const char *group)
 {
     const char *part = group;
     for (const char *p = group;; p = CharNextA(p)) {

@@ -45,6 +45,9 @@ int AddProgramItem(const char *group, const char *item,
                    const char *commandLine);
 // Deletes the group.
 int DeleteProgramGroup(const char *group);
+// 1 when group can name a folder below the Programs folder: no part of it
+// (between backslashes or slashes) is empty or made of dots and blanks.
+int CheckGroupName(const char *group);
 // The command texts as they are sent; 0 when the Program Manager would
 // refuse a name (empty, a double quote, a group part of dots) or the
 // command does not fit its buffer. Used by the CD checker too.
