@@ -572,7 +572,13 @@ int main(int argc, char **argv)
 
     // 1. The installation.
     Robot robot;
+    // Right after the session starts, Wine may not show drive Q: yet: a
+    // few tries, half a second apart.
     Launched setup = Launch(program, arguments, cdRoot);
+    for (int tries = 1; !setup.process && tries < 10; tries++) {
+        Sleep(500);
+        setup = Launch(program, arguments, cdRoot);
+    }
     if (!setup.process) {
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
         return 1;
