@@ -185,22 +185,22 @@ static void CheckDialogLibrary(const std::string &place, const std::string &libr
 void CheckLanguageLibraries(const std::string &)
 {
     static std::set<std::string> done;
-    std::string msg = CdDir + LoadMsgModule, cui = CdDir + LoadModule;
+    std::string msg = CdDir + Settings.LoadMsgModule, cui = CdDir + Settings.LoadModule;
     if (!done.insert(msg + "\n" + cui).second)
         return;
-    std::string msgPlace = IniPlace(LanguageName, "LoadMsgModule");
+    std::string msgPlace = IniPlace(Settings.LanguageName, "LoadMsgModule");
     MsgReport report;
     if (!IsFile(msg)) {
-        Error(msgPlace, "the message library " + Quoted(LoadMsgModule) +
+        Error(msgPlace, "the message library " + Quoted(Settings.LoadMsgModule) +
                             " is not on the CD; setup stops with \"Can't load Msg Library\"");
         return;
     }
     if (!RunMsgSetup(msgPlace, msg, report))
         return;
     CheckMessageTable(CdRelative(msg), report);
-    std::string cuiPlace = IniPlace(LanguageName, "LoadModule");
+    std::string cuiPlace = IniPlace(Settings.LanguageName, "LoadModule");
     if (!IsFile(cui))
-        Error(cuiPlace, "the dialog library " + Quoted(LoadModule) + " is not on the CD");
+        Error(cuiPlace, "the dialog library " + Quoted(Settings.LoadModule) + " is not on the CD");
     else
         CheckDialogLibrary(cuiPlace, cui, report);
 }
@@ -209,17 +209,17 @@ void CheckLanguageLibraries(const std::string &)
 
 static void CheckInf()
 {
-    std::string inf = CdDir + InfFileName, place = IniPlace("option", "InfFileName");
+    std::string inf = CdDir + Settings.InfFileName, place = IniPlace("option", "InfFileName");
     if (!IsFile(inf)) {
-        Error(place, "the INF file " + Quoted(InfFileName) + " is not on the CD");
+        Error(place, "the INF file " + Quoted(Settings.InfFileName) + " is not on the CD");
         return;
     }
     char title[256];
     GetPrivateProfileStringA("Setup", "Title", "", title, sizeof title, inf.c_str());
     if (GetPrivateProfileIntA("Setup", "Format", 0, inf.c_str()) != 1)
-        Error(InfFileName, "[Setup] Format is not 1; the toolkit refuses the INF file");
+        Error(Settings.InfFileName, "[Setup] Format is not 1; the toolkit refuses the INF file");
     if (!title[0])
-        Error(InfFileName, "[Setup] Title is missing; the toolkit refuses the INF file");
+        Error(Settings.InfFileName, "[Setup] Title is missing; the toolkit refuses the INF file");
 }
 
 // A source tree: a directory holding at least one file.
@@ -243,32 +243,32 @@ static int CountFiles(const std::string &dir)
 static void CheckTrees()
 {
     std::string place = IniPlace("option", "SourcePath1");
-    if (ProbePath(std::string(SourcePath1).substr(0, lstrlenA(SourcePath1) - 1).c_str()) != 2)
-        Error(place, "the first source tree " + Quoted(CdRelative(SourcePath1)) +
+    if (ProbePath(std::string(Settings.SourcePath1).substr(0, lstrlenA(Settings.SourcePath1) - 1).c_str()) != 2)
+        Error(place, "the first source tree " + Quoted(CdRelative(Settings.SourcePath1)) +
                          " is not on the CD");
-    else if (!CountFiles(SourcePath1))
-        Error(place, "the first source tree " + Quoted(CdRelative(SourcePath1)) +
+    else if (!CountFiles(Settings.SourcePath1))
+        Error(place, "the first source tree " + Quoted(CdRelative(Settings.SourcePath1)) +
                          " holds no file; the copy stops before it starts");
-    else if (!IsFile(std::string(SourcePath1) + ExecFileName))
+    else if (!IsFile(std::string(Settings.SourcePath1) + Settings.ExecFileName))
         Error(IniPlace("option", "ExecFileName"),
-              Quoted(ExecFileName) + " is not in the first source tree " +
-                  Quoted(CdRelative(SourcePath1)) + "; the installed game cannot start");
-    if (SourcePath2[0] && ProbePath(SourcePath2) != 2)
+              Quoted(Settings.ExecFileName) + " is not in the first source tree " +
+                  Quoted(CdRelative(Settings.SourcePath1)) + "; the installed game cannot start");
+    if (Settings.SourcePath2[0] && ProbePath(Settings.SourcePath2) != 2)
         Warning(IniPlace("option", "SourcePath2"),
-                "the second source tree " + Quoted(SourcePath2) +
+                "the second source tree " + Quoted(Settings.SourcePath2) +
                     " is not on the CD; setup copies the first tree only");
 }
 
 static void CheckDocuments()
 {
-    if (!lstrcmpA(DocPath, "None"))
+    if (!lstrcmpA(Settings.DocPath, "None"))
         return;
     const char *keys[] = {"HelpFileNameSrc", "TextFileNameSrc"};
-    const char *names[] = {HelpFileNameSrc, TextFileNameSrc};
+    const char *names[] = {Settings.HelpFileNameSrc, Settings.TextFileNameSrc};
     for (int i = 0; i < 2; i++)
-        if (lstrcmpA(names[i], "None") && !IsFile(std::string(DocPath) + names[i]))
-            Error(IniPlace(LanguageName, keys[i]),
-                  "the document " + Quoted(CdRelative(std::string(DocPath) + names[i])) +
+        if (lstrcmpA(names[i], "None") && !IsFile(std::string(Settings.DocPath) + names[i]))
+            Error(IniPlace(Settings.LanguageName, keys[i]),
+                  "the document " + Quoted(CdRelative(std::string(Settings.DocPath) + names[i])) +
                       " is not on the CD; setup stops when it copies the documents");
 }
 
@@ -298,7 +298,7 @@ static void CheckDirectX(const char *key, const char *dir)
 
 static void CheckCodec()
 {
-    std::string codec = std::string(Indeo41LibPath) + "IR41_32.DLL";
+    std::string codec = std::string(Settings.Indeo41LibPath) + "IR41_32.DLL";
     char version[32];
     if (!IsFile(codec))
         Error(IniPlace("Indeo41", "LIBPATH"),
@@ -310,15 +310,15 @@ static void CheckCodec()
 void CheckCommonFiles()
 {
     CheckInf();
-    if (!IsFile(CdDir + UnInstExe))
-        Error(IniPlace("Option", "UnInstExe"), "the uninstaller " + Quoted(UnInstExe) +
+    if (!IsFile(CdDir + Settings.UnInstExe))
+        Error(IniPlace("Option", "UnInstExe"), "the uninstaller " + Quoted(Settings.UnInstExe) +
                                                    " is not on the CD");
     CheckTrees();
     CheckDocuments();
-    if (!IsNone(DirectX)) {
-        CheckDirectX("AT", DirectXAT);
-        CheckDirectX("NEC", DirectXNEC);
+    if (!IsNone(Settings.DirectX)) {
+        CheckDirectX("AT", Settings.DirectXAT);
+        CheckDirectX("NEC", Settings.DirectXNEC);
     }
-    if (!IsNone(Indeo41))
+    if (!IsNone(Settings.Indeo41))
         CheckCodec();
 }

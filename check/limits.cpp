@@ -107,7 +107,7 @@ static void ListSource(const char *fullDir)
 static void AddDocument(const char *source, const char *dest)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    std::string path = std::string(DocPath) + source;
+    std::string path = std::string(Settings.DocPath) + source;
     if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         Files.push_back({dest, CdRelative(path), (LONGLONG)data.nFileSizeLow, 1});
 }
@@ -141,7 +141,7 @@ static void CheckPaths()
     for (const Installed &f : Files) {
         if (!longest || f.relative.size() > longest->relative.size())
             longest = &f;
-        std::string path = std::string(DefaultPath) + f.relative;
+        std::string path = std::string(Settings.DefaultPath) + f.relative;
         if ((int)path.size() > PathLimit)
             Error(f.source, "installed as " + Quoted(path) + " (" +
                                 std::to_string(path.size()) + " bytes), over the " +
@@ -149,7 +149,7 @@ static void CheckPaths()
     }
     if (!longest)
         return;
-    int underDefault = lstrlenA(DefaultPath) + (int)longest->relative.size();
+    int underDefault = lstrlenA(Settings.DefaultPath) + (int)longest->relative.size();
     int room = PathLimit - (int)longest->relative.size();
     Note(IniPlace("option", "DefaultPath"),
          "the longest installed path, " + longest->relative + ", is " +
@@ -164,21 +164,21 @@ static void CheckPaths()
 void CheckInstallLimits()
 {
     Files.clear();
-    if (ProbePath(CdRelative(SourcePath1).c_str()) == 2 || ProbePath(SourcePath1))
-        ListSource(SourcePath1);
-    if (SourcePath2[0] && ProbePath(SourcePath2) == 2) {
+    if (ProbePath(CdRelative(Settings.SourcePath1).c_str()) == 2 || ProbePath(Settings.SourcePath1))
+        ListSource(Settings.SourcePath1);
+    if (Settings.SourcePath2[0] && ProbePath(Settings.SourcePath2) == 2) {
         char full[PATH_CAP];
-        TextCopy(full, SourcePath2);
+        TextCopy(full, Settings.SourcePath2);
         NormalizeDirectory(full);   // the copy takes it relative to the CD
         ListSource(full);
     }
-    if (lstrcmpA(DocPath, "None")) {
-        if (lstrcmpA(HelpFileNameSrc, "None") && lstrcmpA(HelpFileNameDst, "None"))
-            AddDocument(HelpFileNameSrc, HelpFileNameDst);
-        if (lstrcmpA(TextFileNameSrc, "None") && lstrcmpA(TextFileNameDst, "None"))
-            AddDocument(TextFileNameSrc, TextFileNameDst);
+    if (lstrcmpA(Settings.DocPath, "None")) {
+        if (lstrcmpA(Settings.HelpFileNameSrc, "None") && lstrcmpA(Settings.HelpFileNameDst, "None"))
+            AddDocument(Settings.HelpFileNameSrc, Settings.HelpFileNameDst);
+        if (lstrcmpA(Settings.TextFileNameSrc, "None") && lstrcmpA(Settings.TextFileNameDst, "None"))
+            AddDocument(Settings.TextFileNameSrc, Settings.TextFileNameDst);
     }
-    CheckSpace("RequiresDskSpc", RequiresDskSpc, Needed(0), "full", 1);
-    CheckSpace("RequiresDskSpc2", RequiresDskSpc2, Needed(1), "minimal", 0);
+    CheckSpace("RequiresDskSpc", Settings.RequiresDskSpc, Needed(0), "full", 1);
+    CheckSpace("RequiresDskSpc2", Settings.RequiresDskSpc2, Needed(1), "minimal", 0);
     CheckPaths();
 }

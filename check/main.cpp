@@ -7,10 +7,8 @@
 #include <cstring>
 
 // What the setup program's main sequence defines and its configuration
-// and removal code use.
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+// code uses.
 HMODULE MsgModule;
-const char *ProgramCaption = "tqlcheck";
 
 // The version code's fatal exit; the checker reads versions only through
 // GetFileVersionString, which never takes it.
@@ -139,11 +137,11 @@ static void OpenCd(const char *argument)
     if (memchr(head, 0, got))
         CannotRun("TQL.INI is not a text file (it holds NUL bytes)");
     // The drive prefix as the main sequence fixes it.
-    DrivePrefix[0] = '\0';
+    Settings.DrivePrefix[0] = '\0';
     if (CdDir.size() > 1 && CdDir[1] == ':') {
-        DrivePrefix[0] = CdDir[0];
-        DrivePrefix[1] = ':';
-        DrivePrefix[2] = '\0';
+        Settings.DrivePrefix[0] = CdDir[0];
+        Settings.DrivePrefix[1] = ':';
+        Settings.DrivePrefix[2] = '\0';
     }
 }
 

@@ -24,11 +24,11 @@ static std::string RefusalReason(const char *name, int group)
 static void CheckItem(const char *key, const char *title, const char *file)
 {
     char command[1024];
-    std::string line = std::string(DefaultPath) + file;
+    std::string line = std::string(Settings.DefaultPath) + file;
     if (FormatItemCommand(command, sizeof command, title, line.c_str()))
         return;
-    Error(IniPlace(LanguageName, key),
-          "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
+    Error(IniPlace(Settings.LanguageName, key),
+          "[" + std::string(Settings.LanguageName) + "] " + key + " " + Quoted(title) + " " +
               RefusalReason(title, 0) + "; the Program Manager item would not be created");
 }
 
@@ -39,8 +39,8 @@ static void CheckHelpName(const char *key, const char *name)
     for (const char *p = name; *p; p = CharNextA(p))
         if (*p == '.')
             return;
-    Warning(IniPlace(LanguageName, key),
-            "[" + std::string(LanguageName) + "] " + key + " " + Quoted(name) +
+    Warning(IniPlace(Settings.LanguageName, key),
+            "[" + std::string(Settings.LanguageName) + "] " + key + " " + Quoted(name) +
                 " has no \".\"; setup takes its contents file as " +
                 Quoted(std::string(name) + ".CNT"));
 }
@@ -57,31 +57,31 @@ static void CheckKey(const char *key, const char *name, const char *what)
 void CheckNames(const std::string &, int first)
 {
     char command[128];
-    if (!IsNone(GroupTitle) &&
-        !FormatGroupCommand(command, sizeof command, "CreateGroup", GroupTitle))
-        Error(IniPlace(LanguageName, "GroupTitle"),
-              "[" + std::string(LanguageName) + "] GroupTitle " + Quoted(GroupTitle) +
-                  " " + RefusalReason(GroupTitle, 1) +
+    if (!IsNone(Settings.GroupTitle) &&
+        !FormatGroupCommand(command, sizeof command, "CreateGroup", Settings.GroupTitle))
+        Error(IniPlace(Settings.LanguageName, "GroupTitle"),
+              "[" + std::string(Settings.LanguageName) + "] GroupTitle " + Quoted(Settings.GroupTitle) +
+                  " " + RefusalReason(Settings.GroupTitle, 1) +
                   "; the Program Manager group would not be created");
-    CheckItem("GameTitle", GameTitle, ExecFileName);
-    int docs = lstrcmpA(DocPath, "None") != 0;
-    if (docs && lstrcmpA(HelpTitle, "None") && lstrcmpA(HelpFileNameSrc, "None") &&
-        lstrcmpA(HelpFileNameDst, "None")) {
-        CheckItem("HelpTitle", HelpTitle, HelpFileNameDst);
-        CheckHelpName("HelpFileNameSrc", HelpFileNameSrc);
-        CheckHelpName("HelpFileNameDst", HelpFileNameDst);
+    CheckItem("GameTitle", Settings.GameTitle, Settings.ExecFileName);
+    int docs = lstrcmpA(Settings.DocPath, "None") != 0;
+    if (docs && lstrcmpA(Settings.HelpTitle, "None") && lstrcmpA(Settings.HelpFileNameSrc, "None") &&
+        lstrcmpA(Settings.HelpFileNameDst, "None")) {
+        CheckItem("HelpTitle", Settings.HelpTitle, Settings.HelpFileNameDst);
+        CheckHelpName("HelpFileNameSrc", Settings.HelpFileNameSrc);
+        CheckHelpName("HelpFileNameDst", Settings.HelpFileNameDst);
     }
-    if (docs && lstrcmpA(TextTitle, "None") && lstrcmpA(TextFileNameSrc, "None") &&
-        lstrcmpA(TextFileNameDst, "None"))
-        CheckItem("TextTitle", TextTitle, TextFileNameDst);
+    if (docs && lstrcmpA(Settings.TextTitle, "None") && lstrcmpA(Settings.TextFileNameSrc, "None") &&
+        lstrcmpA(Settings.TextFileNameDst, "None"))
+        CheckItem("TextTitle", Settings.TextTitle, Settings.TextFileNameDst);
     if (!first)
         return;
-    CheckKey("ExecFileName", ExecFileName, "the App Paths key");
-    CheckKey("ProductName", ProductName, "the product key");
-    CheckKey("ProductVersion", ProductVersion, "the version key");
-    CheckKey("ApplicationName", ApplicationName, "the uninstall entry");
-    std::string version = std::string(ProductName) + "\\" + ProductVersion + "\\";
-    if (CheckKeyName(ProductName) && CheckKeyName(ProductVersion) &&
+    CheckKey("ExecFileName", Settings.ExecFileName, "the App Paths key");
+    CheckKey("ProductName", Settings.ProductName, "the product key");
+    CheckKey("ProductVersion", Settings.ProductVersion, "the version key");
+    CheckKey("ApplicationName", Settings.ApplicationName, "the uninstall entry");
+    std::string version = std::string(Settings.ProductName) + "\\" + Settings.ProductVersion + "\\";
+    if (CheckKeyName(Settings.ProductName) && CheckKeyName(Settings.ProductVersion) &&
         !CheckKeyName(version.c_str()))
         CheckKey("ProductVersion", version.c_str(), "the version key");
 }

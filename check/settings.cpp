@@ -13,7 +13,7 @@ static int FirstLanguage;
 
 static int IsLanguageSection(const char *section)
 {
-    return !lstrcmpiA(section, LanguageName);
+    return !lstrcmpiA(section, Settings.LanguageName);
 }
 
 // Reports once per key (per language for the language section).
@@ -23,7 +23,7 @@ static int FirstReport(const char *section, const char *key, const char *what)
     if (!IsLanguageSection(section) && !FirstLanguage)
         return 0;
     if (IsLanguageSection(section))
-        id = std::string(LanguageName) + "\n" + id;
+        id = std::string(Settings.LanguageName) + "\n" + id;
     return Reported.insert(id).second;
 }
 
@@ -94,9 +94,9 @@ static void CheckNumber(const char *section, const char *key, const char *value,
 static void CheckDocumentNone(const char *key, const char *value)
 {
     if (IsNone(value) && lstrcmpA(value, "None") &&
-        FirstReport(LanguageName, key, "none"))
-        Warning(IniPlace(LanguageName, key),
-                "[" + std::string(LanguageName) + "] " + key + " " +
+        FirstReport(Settings.LanguageName, key, "none"))
+        Warning(IniPlace(Settings.LanguageName, key),
+                "[" + std::string(Settings.LanguageName) + "] " + key + " " +
                     Quoted(value) + " is not \"None\" as the documents step " +
                     "reads it (letter case counts); it is taken as a name");
 }
@@ -109,17 +109,17 @@ int CheckSettings(const std::string &language, int first)
     ConfigLanguageOverride = language.c_str();
     LoadSetupConfig();
     CheckSetupTitles();
-    if (!IsNone(RequiresDskSpc))
-        CheckNumber("option", "RequiresDskSpc", RequiresDskSpc, 0);
-    if (!IsNone(RequiresDskSpc2))
-        CheckNumber("option", "RequiresDskSpc2", RequiresDskSpc2, 0);
-    if (!IsNone(DirectX) && !lstrcmpiA(Select, "No"))
-        CheckNumber("DirectX", "SelectMachine", SelectMachine, 0);
+    if (!IsNone(Settings.RequiresDskSpc))
+        CheckNumber("option", "RequiresDskSpc", Settings.RequiresDskSpc, 0);
+    if (!IsNone(Settings.RequiresDskSpc2))
+        CheckNumber("option", "RequiresDskSpc2", Settings.RequiresDskSpc2, 0);
+    if (!IsNone(Settings.DirectX) && !lstrcmpiA(Settings.Select, "No"))
+        CheckNumber("DirectX", "SelectMachine", Settings.SelectMachine, 0);
     const char *docKeys[] = {"HelpTitle", "HelpFileNameSrc", "HelpFileNameDst",
                              "TextTitle", "TextFileNameSrc", "TextFileNameDst"};
-    const char *docValues[] = {HelpTitle, HelpFileNameSrc, HelpFileNameDst,
-                               TextTitle, TextFileNameSrc, TextFileNameDst};
+    const char *docValues[] = {Settings.HelpTitle, Settings.HelpFileNameSrc, Settings.HelpFileNameDst,
+                               Settings.TextTitle, Settings.TextFileNameSrc, Settings.TextFileNameDst};
     for (int i = 0; i < 6; i++)
         CheckDocumentNone(docKeys[i], docValues[i]);
-    return !IsNone(UninstWinTitle);
+    return !IsNone(Settings.UninstWinTitle);
 }

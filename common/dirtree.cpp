@@ -2,8 +2,8 @@
 // first whatever the attributes of its files, stopping at the first failure.
 #include "common/removal.h"
 #include "common/guard.h"
-#include "common/program.h"
 #include "common/text.h"
+#include "common/ui.h"
 #include <shlobj.h>
 
 // "Remove Directory に失敗しました。" in code page 932.
@@ -38,14 +38,7 @@ typedef HRESULT (WINAPI *SHGetFolderPathAProc)(HWND, int, HANDLE, DWORD, LPSTR);
 // The "Delete" message of a message-table slot (58, 59 or 60).
 static void ShowDeleteMessage(int slot)
 {
-    MessageBoxA(0, MessageText(slot), "Delete", MB_ICONEXCLAMATION);
-}
-
-// Builds dir + "\" + name in path (MAX_PATH bytes); 0 when it does not fit.
-static int JoinPath(char *path, const char *dir, const char *name)
-{
-    return TextCopy(path, dir, MAX_PATH) && AppendBackslash(path, MAX_PATH) &&
-           TextAppend(path, name, MAX_PATH);
+    ShowSlot(slot, "Delete", BOX_WARNING);
 }
 
 // A "." or ".." entry of a listing.
@@ -245,7 +238,7 @@ static void ShowProtectedMessage(const char *dir)
                "Remove Directory refused: \"%s\"\n"
                "A drive, a Windows folder, a user folder or a folder "
                "holding one is never removed.", dir);
-    MessageBoxA(0, text, "Setup", MB_ICONEXCLAMATION);
+    ShowBox(text, "Setup", BOX_WARNING);
 }
 
 // Empties dir, then removes it. A path too long for the buffers is left to
@@ -264,6 +257,6 @@ int RemoveDirectoryTree(const char *dir)
         return 0;
     if (RemoveDirectoryA(dir))
         return 1;
-    MessageBoxA(0, RemoveDirectoryFailed, "Setup", MB_ICONEXCLAMATION);
+    ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
     return 0;
 }

@@ -1,14 +1,14 @@
 // The product's registry keys under HKEY_LOCAL_MACHINE, deleted again on
 // removal: App Paths entry, version key, product key, uninstall entry.
 #include "common/removal.h"
-#include "common/program.h"
 #include "common/text.h"
+#include "common/ui.h"
 
-static const char AppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-static const char MakerKey[] = "SOFTWARE\\ORVA\\";
-static const char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-#define KEY_CAP 256
+const char AppPathsRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const char ProductRoot[] = "SOFTWARE\\ORVA\\";
+const char UninstallRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 int CheckKeyName(const char *name)
 {
@@ -38,12 +38,11 @@ static int DeleteKey(const char *key)
 }
 
 // Deletes one key, or tells the user that it could not.
-static int DeleteKeyOrTell(const char *key)
+static int DeleteKeyOrTell(const char *key, const char *caption)
 {
     if (DeleteKey(key))
         return 1;
-    MessageBoxA(0, "Registry delete failed.", ProgramCaption,
-                MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+    ShowBox("Registry delete failed.", caption, BOX_ALERT);
     return 0;
 }
 
@@ -51,25 +50,27 @@ static int DeleteKeyOrTell(const char *key)
 // would make a key path name a parent key, or a key path that does not
 // fit, are refused before anything is deleted, without a message, as a
 // missing App Paths key is.
-int DeleteProductRegistry()
+int DeleteProductRegistry(const ProductNames &names, const char *caption)
 {
     char appKey[KEY_CAP];
     char versionKey[KEY_CAP];
     char productKey[KEY_CAP];
     char uninstallKey[KEY_CAP];
-    if (!CheckKeyName(ExecFileName) || !CheckKeyName(ProductName) ||
-        !CheckKeyName(ProductVersion) || !CheckKeyName(ApplicationName))
+    if (!CheckKeyName(names.execFileName) || !CheckKeyName(names.productName) ||
+        !CheckKeyName(names.productVersion) ||
+        !CheckKeyName(names.applicationName))
         return 0;
-    if (!BuildKey(appKey, AppPathsKey, ExecFileName) ||
-        !BuildKey(productKey, MakerKey, ProductName) ||
+    if (!BuildKey(appKey, AppPathsRoot, names.execFileName) ||
+        !BuildKey(productKey, ProductRoot, names.productName) ||
         !TextCopy(versionKey, productKey, KEY_CAP) ||
         !AppendBackslash(versionKey, KEY_CAP) ||
-        !TextAppend(versionKey, ProductVersion, KEY_CAP) ||
-        !BuildKey(uninstallKey, UninstallKey, ApplicationName))
+        !TextAppend(versionKey, names.productVersion, KEY_CAP) ||
+        !BuildKey(uninstallKey, UninstallRoot, names.applicationName))
         return 0;
     RemoveBackslash(productKey);
     if (!DeleteKey(appKey))
         return 0;
-    return DeleteKeyOrTell(versionKey) && DeleteKeyOrTell(productKey) &&
-           DeleteKeyOrTell(uninstallKey);
+    return DeleteKeyOrTell(versionKey, caption) &&
+           DeleteKeyOrTell(productKey, caption) &&
+           DeleteKeyOrTell(uninstallKey, caption);
 }

@@ -7,6 +7,34 @@
 
 #include <windows.h>
 
+// The installed product's names that its registry keys are built from.
+struct ProductNames {
+    const char *execFileName;     // App Paths entry
+    const char *productName;      // product key below the maker's key
+    const char *productVersion;   // version key below the product key
+    const char *applicationName;  // Add/Remove Programs entry
+};
+
+// What a removal takes away, and the caption of its messages.
+struct InstalledProduct {
+    const char *groupTitle;       // Program Manager group
+    const char *installPath;      // the product's directory
+    const char *settingsFile;     // the uninstaller settings file
+    const char *uninstExe;        // bare names in the Windows directory,
+    const char *msgLibrary;       // deleted at the next start (0: kept)
+    ProductNames names;
+    const char *caption;
+};
+
+// ---- product.cpp: the removal of an installed product
+// Removes the group, the directory tree, the registry keys and the settings
+// file, and schedules the uninstaller (and the message library) in the
+// Windows directory for deletion at the next start. No step stops the later
+// ones; one final message (slot 28 or 33) tells the outcome. The settings
+// file goes before the registry keys when settingsFirst is set, after them
+// otherwise. 1 when every step succeeded.
+int RemoveProduct(const InstalledProduct &product, int settingsFirst);
+
 // ---- dirtree.cpp: directory tree removal
 // Deletes everything below dir (with or without a trailing backslash); the
 // directory itself stays. Stops at the first failure after its message.
@@ -57,9 +85,15 @@ int FormatItemCommand(char *command, int capacity, const char *item,
                       const char *commandLine);
 
 // ---- productreg.cpp: the product's registry keys
+// The roots of the product's keys under HKEY_LOCAL_MACHINE, and the
+// capacity of a key path built from them.
+#define KEY_CAP 256
+extern const char AppPathsRoot[];   // ...\App Paths\<ExecFileName>
+extern const char ProductRoot[];    // SOFTWARE\ORVA\<ProductName>\<version>
+extern const char UninstallRoot[];  // ...\Uninstall\<ApplicationName>
 // Deletes the App Paths, version, product and uninstall keys named by the
-// program's ExecFileName, ProductName, ProductVersion and ApplicationName.
-int DeleteProductRegistry();
+// product's names; a failure is told with the caption.
+int DeleteProductRegistry(const ProductNames &names, const char *caption);
 // 1 when name can stand for one key below a parent key: not empty, not made
 // of backslashes and blanks only, no leading backslash and no two
 // backslashes in a row, so that a key path built from it never names the

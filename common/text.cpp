@@ -157,3 +157,9 @@ void RemoveBackslash(char *text)
     if (last && last[0] == '\\' && CharNextA(last) == last + 1)
         *last = '\0';
 }
+
+int JoinPath(char *out, const char *dir, const char *name)
+{
+    return TextCopy(out, dir, PATH_CAP) && AppendBackslash(out, PATH_CAP) &&
+           TextAppend(out, name, PATH_CAP);
+}

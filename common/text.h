@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+// Capacity of every path buffer of the programs and libraries: the longest
+// path Win32 takes, with its terminating zero.
+#define PATH_CAP 260
+
 int TextCopy(char *dst, const char *src, int capacity);
 int TextAppend(char *dst, const char *src, int capacity);
 // Formats %s, %c, %d, %u, %x (with an optional '0' flag and width) and %%.
@@ -21,6 +25,10 @@ int AppendBackslash(char *text, int capacity);
 void RemoveBackslash(char *text);
 // 1 when the text ends in a single-byte backslash (double-byte aware).
 int EndsWithBackslash(const char *text);
+
+// dir + "\" (unless dir ends with one) + name into a PATH_CAP buffer.
+// 1 when the whole path fitted; a path that does not fit is never used.
+int JoinPath(char *out, const char *dir, const char *name);
 
 // Array forms: the capacity is the array's size.
 template <int N> inline int TextCopy(char (&dst)[N], const char *src)

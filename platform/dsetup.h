@@ -12,6 +12,10 @@
 #define DSETUP_DSOUNDDRV   0x00000010
 #define DSETUP_DPLAYSP     0x00000020
 #define DSETUP_D3D         0x00000200
+// Every component the library offers: what the setup program asks for.
+#define DSETUP_ALL_COMPONENTS                                               \
+    (DSETUP_DDRAW | DSETUP_DSOUND | DSETUP_DPLAY | DSETUP_DDRAWDRV |        \
+     DSETUP_DSOUNDDRV | DSETUP_DPLAYSP | DSETUP_D3D)
 
 // Results of DirectXSetup (outside/dsetup/dsetup.cpp says when each comes).
 #define DSETUP_OK               0

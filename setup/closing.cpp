@@ -2,10 +2,8 @@
 // start of the installed product; and the setup program's own plain dialog
 // procedures (credits box, DirectX wait window) with their centring.
 #include "setup/setup.h"
+#include "setup/toolkit.h"
 #include "platform/templates.h"
-
-// Style of the restart messages: warning, system-modal, in front.
-#define RESTART_BOX_STYLE (MB_SETFOREGROUND | MB_SYSTEMMODAL | MB_ICONWARNING)
 
 // The token functions of the NT family, looked up at run time: the
 // shipped programs import only what Windows 95 has.
@@ -57,18 +55,16 @@ static void EnableShutdownPrivilege()
 // refused restart) decides whether setup ends with the closing notice.
 void AskRestart()
 {
-    if (MessageBoxA(NULL, MessageText(SLOT_RESTART_ASK), MsgDlgBoxTitle,
-                    RESTART_BOX_STYLE | MB_YESNO) == IDYES) {
+    const char *caption = Settings.MsgDlgBoxTitle;
+    if (ShowSlot(SLOT_RESTART_ASK, caption, BOX_ALERT | MB_YESNO) == IDYES) {
         EnableShutdownPrivilege();
         if (!ExitWindowsEx(EWX_REBOOT, 0)) {
-            MessageBoxA(NULL, MessageText(SLOT_RESTART_FAILED), MsgDlgBoxTitle,
-                        RESTART_BOX_STYLE);
+            ShowSlot(SLOT_RESTART_FAILED, caption, BOX_ALERT);
             EndNotice = 0;
         }
         return;
     }
-    MessageBoxA(NULL, MessageText(SLOT_RESTART_DECLINED), MsgDlgBoxTitle,
-                RESTART_BOX_STYLE);
+    ShowSlot(SLOT_RESTART_DECLINED, caption, BOX_ALERT);
     EndNotice = 1;
 }
 
@@ -76,11 +72,8 @@ void AskRestart()
 // cancel asks whether to quit.
 int ShowEnding()
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, (UINT)MessageTable[SLOT_ENDING], "FEndingDlgProc",
-                  0, NULL, event, sizeof event);
-        switch (EventCode(event)) {
+        switch (RunDialog(MessageTemplate(SLOT_ENDING), "FEndingDlgProc")) {
         case EV_CANCEL:
             ConfirmQuit();
             break;
@@ -104,11 +97,11 @@ void LaunchProduct()
     char program[PATH_CAP];
     char commandLine[PATH_CAP];
     GetPrivateProfileStringA("Directory", "ExePath", "None", exePath,
-                             sizeof exePath, IniFileName);
+                             sizeof exePath, Settings.IniFileName);
     TextCopy(program, exePath);
     AppendBackslash(program);
-    TextAppend(program, ExecFileName);
-    TextCopy(commandLine, ExecFileName);  // CreateProcessA may write into it
+    TextAppend(program, Settings.ExecFileName);
+    TextCopy(commandLine, Settings.ExecFileName);  // CreateProcessA may write into it
     // "None" means no installation recorded where to start it: never try a
     // relative "None\" path.
     if (!IsNone(exePath)) {
@@ -121,22 +114,8 @@ void LaunchProduct()
                            NULL, &startup, &process))
             ExitProcess(0);
     }
-    MessageBoxA(NULL, ExecErrMsg, MsgDlgBoxTitle, RESTART_BOX_STYLE);
-    KillDialogs(-1);
-    ShutdownSetup();
-    ExitProcess(0);
-}
-
-// Moves window to the centre of the reference window's size; the
-// reference's own position is not added (the desktop starts at 0,0).
-void CentreWindow(HWND window, HWND reference)
-{
-    RECT own, ref;
-    GetWindowRect(window, &own);
-    GetWindowRect(reference, &ref);
-    int x = ((ref.right - ref.left) - (own.right - own.left)) / 2;
-    int y = ((ref.bottom - ref.top) - (own.bottom - own.top)) / 2;
-    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowBox(Settings.ExecErrMsg, Settings.MsgDlgBoxTitle, BOX_ALERT);
+    EndSetup();
 }
 
 // The credits box (template 771): centred on the screen, closed by OK.

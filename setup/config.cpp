@@ -4,55 +4,7 @@
 #include "setup/setup.h"
 
 // ---- settings store
-char ForceLanguage[17];
-char ProductName[33];
-char ProductVersion[33];
-char ApplicationName[33];
-char DisplayName[33];
-char UnInstExe[260];
-char UninstWinTitle[33];
-char UninstallMsg0[17];
-char UninstallMsg1[129];
-char UninstallMsg2[17];
-char SourcePath1[260];
-char SourcePath2[260];
-char LoadModule[13];
-char LoadMsgModule[13];
-char DocPath[260];
-char DefaultPath[260];
-char RequiresDskSpc[11];
-char RequiresDskSpc2[11];
-char ExecFileName[13];
-char IniFileName[13];
-char InfFileName[13];
-char DirectX[8];
-char Indeo41[8];
-char Quen[8];
-char CTL3DV2[8];
-char ZOLAM[8];
-char Select[4];
-char SelectMachine[2];
-char DirectXAT[260];
-char DirectXNEC[260];
-char Indeo41LibPath[260];
-char QuenLibPath[260];
-char CTL3DV2LibPath[260];
-char ZOLAMLoaderPath[260];
-char GroupTitle[33];
-char GameTitle[33];
-char HelpTitle[33];
-char HelpFileNameSrc[13];
-char HelpFileNameDst[13];
-char TextTitle[33];
-char TextFileNameSrc[13];
-char TextFileNameDst[13];
-char MainDlgBoxTitle[33];
-char MsgDlgBoxTitle[33];
-char ExecErrMsg[65];
-char CheckGameTitle[33];
-
-char LanguageName[17];
-char DrivePrefix[3];
+SetupSettings Settings;
 
 // Full path of TQL.INI, fixed by LoadSetupConfig.
 static char ConfigFile[PATH_CAP];
@@ -89,71 +41,71 @@ struct Setting {
 };
 
 #define BUF(b) b, (int)sizeof(b)
-#define LANGSEC LanguageName
+#define LANGSEC Settings.LanguageName
 
 // The settings of [Option] and the language section, in the order of
 // reading; each check follows its own read at once.
 static const Setting MainSettings[] = {
-    {"Option", "ProductName", "ORVA PC", BUF(ProductName), DEFAULT_IF_NONE, 0, 0},
-    {"Option", "ProductVersion", "1.0", BUF(ProductVersion), DEFAULT_IF_NONE, 0, 0},
-    {"Option", "ApplicationName", "ORVA PC App", BUF(ApplicationName), DEFAULT_IF_NONE, 0, 0},
-    {"Option", "DisplayName", "ORVA PC GAME PRODUCT", BUF(DisplayName), DEFAULT_IF_NONE, 0, 0},
-    {"Option", "UnInstExe", "UNINST.EXE", BUF(UnInstExe), DEFAULT_IF_NONE, 0, 0},
+    {"Option", "ProductName", "ORVA PC", BUF(Settings.ProductName), DEFAULT_IF_NONE, 0, 0},
+    {"Option", "ProductVersion", "1.0", BUF(Settings.ProductVersion), DEFAULT_IF_NONE, 0, 0},
+    {"Option", "ApplicationName", "ORVA PC App", BUF(Settings.ApplicationName), DEFAULT_IF_NONE, 0, 0},
+    {"Option", "DisplayName", "ORVA PC GAME PRODUCT", BUF(Settings.DisplayName), DEFAULT_IF_NONE, 0, 0},
+    {"Option", "UnInstExe", "UNINST.EXE", BUF(Settings.UnInstExe), DEFAULT_IF_NONE, 0, 0},
     // The message-box caption is not read yet: these go out without one.
-    {LANGSEC, "UninstWinTitle", NoneText, BUF(UninstWinTitle), AS_WRITTEN, "UninstWinTitle Load faild.", ""},
-    {LANGSEC, "UninstallMsg0", NoneText, BUF(UninstallMsg0), AS_WRITTEN, "UninstallMsg0 Load faild.", ""},
-    {LANGSEC, "UninstallMsg1", NoneText, BUF(UninstallMsg1), AS_WRITTEN, "UninstallMsg1 Load faild.", ""},
-    {LANGSEC, "UninstallMsg2", NoneText, BUF(UninstallMsg2), AS_WRITTEN, "UninstallMsg2 Load faild.", ""},
-    {"option", "SourcePath1", NoneText, BUF(SourcePath1), NORMALISED, "szSrcDir Load faild.", StartupCaption},
-    {"option", "SourcePath2", NoneText, BUF(SourcePath2), EMPTY_IF_NONE, 0, 0},
-    {LANGSEC, "LoadModule", "mscuistf.dll", BUF(LoadModule), DEFAULT_IF_NONE, 0, 0},
-    {LANGSEC, "LoadMsgModule", "msg.dll", BUF(LoadMsgModule), DEFAULT_IF_NONE, 0, 0},
-    {"option", "DocPath", NoneText, BUF(DocPath), NORMALISED_IF_SET, 0, 0},
-    {"option", "DefaultPath", NoneText, BUF(DefaultPath), ON_SYSTEM_DRIVE, "DefaultPath Load faild.", StartupCaption},
-    {"option", "RequiresDskSpc", NoneText, BUF(RequiresDskSpc), AS_WRITTEN, "Requires Disk Space Setting Load faild.", StartupCaption},
-    {"option", "RequiresDskSpc2", NoneText, BUF(RequiresDskSpc2), AS_WRITTEN, "Requires Disk Space Setting 2 Load faild.", StartupCaption},
-    {"option", "ExecFileName", NoneText, BUF(ExecFileName), AS_WRITTEN, "ExecFileName Load faild.", StartupCaption},
-    {"option", "IniFileName", NoneText, BUF(IniFileName), AS_WRITTEN, "IniFileName Load faild.", StartupCaption},
-    {"option", "InfFileName", NoneText, BUF(InfFileName), AS_WRITTEN, "InfFileName Load faild.", StartupCaption},
+    {LANGSEC, "UninstWinTitle", NoneText, BUF(Settings.UninstWinTitle), AS_WRITTEN, "UninstWinTitle Load faild.", ""},
+    {LANGSEC, "UninstallMsg0", NoneText, BUF(Settings.UninstallMsg0), AS_WRITTEN, "UninstallMsg0 Load faild.", ""},
+    {LANGSEC, "UninstallMsg1", NoneText, BUF(Settings.UninstallMsg1), AS_WRITTEN, "UninstallMsg1 Load faild.", ""},
+    {LANGSEC, "UninstallMsg2", NoneText, BUF(Settings.UninstallMsg2), AS_WRITTEN, "UninstallMsg2 Load faild.", ""},
+    {"option", "SourcePath1", NoneText, BUF(Settings.SourcePath1), NORMALISED, "szSrcDir Load faild.", StartupCaption},
+    {"option", "SourcePath2", NoneText, BUF(Settings.SourcePath2), EMPTY_IF_NONE, 0, 0},
+    {LANGSEC, "LoadModule", "mscuistf.dll", BUF(Settings.LoadModule), DEFAULT_IF_NONE, 0, 0},
+    {LANGSEC, "LoadMsgModule", "msg.dll", BUF(Settings.LoadMsgModule), DEFAULT_IF_NONE, 0, 0},
+    {"option", "DocPath", NoneText, BUF(Settings.DocPath), NORMALISED_IF_SET, 0, 0},
+    {"option", "DefaultPath", NoneText, BUF(Settings.DefaultPath), ON_SYSTEM_DRIVE, "DefaultPath Load faild.", StartupCaption},
+    {"option", "RequiresDskSpc", NoneText, BUF(Settings.RequiresDskSpc), AS_WRITTEN, "Requires Disk Space Setting Load faild.", StartupCaption},
+    {"option", "RequiresDskSpc2", NoneText, BUF(Settings.RequiresDskSpc2), AS_WRITTEN, "Requires Disk Space Setting 2 Load faild.", StartupCaption},
+    {"option", "ExecFileName", NoneText, BUF(Settings.ExecFileName), AS_WRITTEN, "ExecFileName Load faild.", StartupCaption},
+    {"option", "IniFileName", NoneText, BUF(Settings.IniFileName), AS_WRITTEN, "IniFileName Load faild.", StartupCaption},
+    {"option", "InfFileName", NoneText, BUF(Settings.InfFileName), AS_WRITTEN, "InfFileName Load faild.", StartupCaption},
 };
 
 // The five switches: on unless "None".
 static const Setting SwitchSettings[] = {
-    {"RunTime", "DirectX", NoneText, BUF(DirectX), DEFAULT_IF_NONE, 0, 0},
-    {"RunTime", "Indeo41", NoneText, BUF(Indeo41), DEFAULT_IF_NONE, 0, 0},
-    {"RunTime", "Quen", NoneText, BUF(Quen), DEFAULT_IF_NONE, 0, 0},
-    {"RunTime", "CTL3DV2", NoneText, BUF(CTL3DV2), DEFAULT_IF_NONE, 0, 0},
-    {"Loader", "ZOLAM", NoneText, BUF(ZOLAM), DEFAULT_IF_NONE, 0, 0},
+    {"RunTime", "DirectX", NoneText, BUF(Settings.DirectX), DEFAULT_IF_NONE, 0, 0},
+    {"RunTime", "Indeo41", NoneText, BUF(Settings.Indeo41), DEFAULT_IF_NONE, 0, 0},
+    {"RunTime", "Quen", NoneText, BUF(Settings.Quen), DEFAULT_IF_NONE, 0, 0},
+    {"RunTime", "CTL3DV2", NoneText, BUF(Settings.CTL3DV2), DEFAULT_IF_NONE, 0, 0},
+    {"Loader", "ZOLAM", NoneText, BUF(Settings.ZOLAM), DEFAULT_IF_NONE, 0, 0},
 };
 
 // Component directories, each read only while its switch is on.
 static const Setting DirectXATSetting =
-    {"DirectX", "AT", NoneText, BUF(DirectXAT), NORMALISED, "DirectX directory Not detected.", StartupCaption};
+    {"DirectX", "AT", NoneText, BUF(Settings.DirectXAT), NORMALISED, "DirectX directory Not detected.", StartupCaption};
 static const Setting DirectXNECSetting =
-    {"DirectX", "NEC", NoneText, BUF(DirectXNEC), NORMALISED, "NEC DirectX directory not detected.", StartupCaption};
+    {"DirectX", "NEC", NoneText, BUF(Settings.DirectXNEC), NORMALISED, "NEC DirectX directory not detected.", StartupCaption};
 static const Setting LibPathSettings[] = {
-    {"Indeo41", "LIBPATH", NoneText, BUF(Indeo41LibPath), NORMALISED, "Indeo 4.1 directory not detected.", StartupCaption},
-    {"Quen", "LIBPATH", NoneText, BUF(QuenLibPath), NORMALISED, "Quen directory not detected.", StartupCaption},
-    {"CTL3DV2", "LIBPATH", NoneText, BUF(CTL3DV2LibPath), NORMALISED, "CTL3DV2 directory not detected.", StartupCaption},
-    {"ZOLAM", "LoaderPath", NoneText, BUF(ZOLAMLoaderPath), NORMALISED, "ZOLAM directory not detected.", StartupCaption},
+    {"Indeo41", "LIBPATH", NoneText, BUF(Settings.Indeo41LibPath), NORMALISED, "Indeo 4.1 directory not detected.", StartupCaption},
+    {"Quen", "LIBPATH", NoneText, BUF(Settings.QuenLibPath), NORMALISED, "Quen directory not detected.", StartupCaption},
+    {"CTL3DV2", "LIBPATH", NoneText, BUF(Settings.CTL3DV2LibPath), NORMALISED, "CTL3DV2 directory not detected.", StartupCaption},
+    {"ZOLAM", "LoaderPath", NoneText, BUF(Settings.ZOLAMLoaderPath), NORMALISED, "ZOLAM directory not detected.", StartupCaption},
 };
-static char *const LibPathSwitches[] = {Indeo41, Quen, CTL3DV2, ZOLAM};
+static char *const LibPathSwitches[] = {Settings.Indeo41, Settings.Quen, Settings.CTL3DV2, Settings.ZOLAM};
 
 // The language-section texts read last, without checks; letter case of
 // "None" counts for some of their readers, so they stay as written.
 static const Setting TitleSettings[] = {
-    {LANGSEC, "GroupTitle", NoneText, BUF(GroupTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "GameTitle", NoneText, BUF(GameTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "HelpTitle", NoneText, BUF(HelpTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "HelpFileNameSrc", NoneText, BUF(HelpFileNameSrc), AS_WRITTEN, 0, 0},
-    {LANGSEC, "HelpFileNameDst", NoneText, BUF(HelpFileNameDst), AS_WRITTEN, 0, 0},
-    {LANGSEC, "TextTitle", NoneText, BUF(TextTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "TextFileNameSrc", NoneText, BUF(TextFileNameSrc), AS_WRITTEN, 0, 0},
-    {LANGSEC, "TextFileNameDst", NoneText, BUF(TextFileNameDst), AS_WRITTEN, 0, 0},
-    {LANGSEC, "MainDlgBoxTitle", NoneText, BUF(MainDlgBoxTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "MsgDlgBoxTitle", NoneText, BUF(MsgDlgBoxTitle), AS_WRITTEN, 0, 0},
-    {LANGSEC, "ExecErrMsg", NoneText, BUF(ExecErrMsg), AS_WRITTEN, 0, 0},
-    {LANGSEC, "CheckGameTitle", NoneText, BUF(CheckGameTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "GroupTitle", NoneText, BUF(Settings.GroupTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "GameTitle", NoneText, BUF(Settings.GameTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "HelpTitle", NoneText, BUF(Settings.HelpTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "HelpFileNameSrc", NoneText, BUF(Settings.HelpFileNameSrc), AS_WRITTEN, 0, 0},
+    {LANGSEC, "HelpFileNameDst", NoneText, BUF(Settings.HelpFileNameDst), AS_WRITTEN, 0, 0},
+    {LANGSEC, "TextTitle", NoneText, BUF(Settings.TextTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "TextFileNameSrc", NoneText, BUF(Settings.TextFileNameSrc), AS_WRITTEN, 0, 0},
+    {LANGSEC, "TextFileNameDst", NoneText, BUF(Settings.TextFileNameDst), AS_WRITTEN, 0, 0},
+    {LANGSEC, "MainDlgBoxTitle", NoneText, BUF(Settings.MainDlgBoxTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "MsgDlgBoxTitle", NoneText, BUF(Settings.MsgDlgBoxTitle), AS_WRITTEN, 0, 0},
+    {LANGSEC, "ExecErrMsg", NoneText, BUF(Settings.ExecErrMsg), AS_WRITTEN, 0, 0},
+    {LANGSEC, "CheckGameTitle", NoneText, BUF(Settings.CheckGameTitle), AS_WRITTEN, 0, 0},
 };
 
 #define COUNT(a) (int)(sizeof(a) / sizeof((a)[0]))
@@ -161,8 +113,7 @@ static const Setting TitleSettings[] = {
 // A start-up error: warning, system-modal, in front, no owner.
 static void StartupMessage(const char *text, const char *caption)
 {
-    MessageBoxA(NULL, text, caption,
-                MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+    ShowBox(text, caption, BOX_ALERT);
 }
 
 int IsNone(const char *value)
@@ -174,7 +125,7 @@ void NormalizeDirectory(char *dir)
 {
     char result[PATH_CAP];
     if (dir[0] == '\\') {
-        TextCopy(result, DrivePrefix);
+        TextCopy(result, Settings.DrivePrefix);
         TextAppend(result, dir);
     } else if (dir[0] && dir[1] && dir[2] == '\\') {
         TextCopy(result, dir);
@@ -276,18 +227,18 @@ static void ResetSettings()
         for (int i = 0; i < counts[t]; i++)
             TextCopy(tables[t][i].buffer, tables[t][i].fallback,
                      tables[t][i].capacity);
-    TextCopy(DirectXAT, NoneText);
-    TextCopy(DirectXNEC, NoneText);
-    TextCopy(Select, "Yes");
-    TextCopy(SelectMachine, "1");
-    TextCopy(ForceLanguage, "No");
-    LanguageName[0] = '\0';
+    TextCopy(Settings.DirectXAT, NoneText);
+    TextCopy(Settings.DirectXNEC, NoneText);
+    TextCopy(Settings.Select, "Yes");
+    TextCopy(Settings.SelectMachine, "1");
+    TextCopy(Settings.ForceLanguage, "No");
+    Settings.LanguageName[0] = '\0';
 }
 
 void ChooseLanguageName()
 {
-    if (lstrcmpiA(ForceLanguage, "No") != 0) {
-        TextCopy(LanguageName, ForceLanguage);
+    if (lstrcmpiA(Settings.ForceLanguage, "No") != 0) {
+        TextCopy(Settings.LanguageName, Settings.ForceLanguage);
         return;
     }
     const char *name;
@@ -298,7 +249,7 @@ void ChooseLanguageName()
     case LANG_JAPANESE: name = "Japanese"; break;
     default:            name = "English"; break;   // LANG_ENGLISH too
     }
-    TextCopy(LanguageName, name);
+    TextCopy(Settings.LanguageName, name);
 }
 
 // Finds TQL.INI in the current directory. 0 after "No TQL.INI Found.".
@@ -323,10 +274,10 @@ static int FindConfigFile()
 // The component sections of the switches that are on.
 static int ReadComponents()
 {
-    if (!IsNone(DirectX)) {
-        ReadSetting({"DirectX", "Select", "Yes", BUF(Select), DEFAULT_IF_NONE, 0, 0});
-        if (lstrcmpiA(Select, "No") == 0)
-            ReadSetting({"DirectX", "SelectMachine", "1", BUF(SelectMachine),
+    if (!IsNone(Settings.DirectX)) {
+        ReadSetting({"DirectX", "Select", "Yes", BUF(Settings.Select), DEFAULT_IF_NONE, 0, 0});
+        if (lstrcmpiA(Settings.Select, "No") == 0)
+            ReadSetting({"DirectX", "SelectMachine", "1", BUF(Settings.SelectMachine),
                          DEFAULT_IF_NONE, 0, 0});
         if (!ReadSetting(DirectXATSetting) || !ReadSetting(DirectXNECSetting))
             return 0;
@@ -342,11 +293,11 @@ int LoadSetupConfig()
     ResetSettings();
     if (!FindConfigFile())
         return 0;
-    ReadSetting({"Debug", "ForceLanguage", "No", BUF(ForceLanguage),
+    ReadSetting({"Debug", "ForceLanguage", "No", BUF(Settings.ForceLanguage),
                  DEFAULT_IF_NONE, 0, 0});
     ChooseLanguageName();
     if (ConfigLanguageOverride)
-        TextCopy(LanguageName, ConfigLanguageOverride);
+        TextCopy(Settings.LanguageName, ConfigLanguageOverride);
     for (int i = 0; i < COUNT(MainSettings); i++)
         if (!ReadSetting(MainSettings[i]))
             return 0;
@@ -363,19 +314,19 @@ int CheckSetupTitles()
 {
     struct Title { const char *value; const char *key; const char *missing; };
     const Title titles[] = {
-        {GroupTitle, "GroupTitle", "GroupTitle Load faild."},
-        {GameTitle, "GameTitle", "GameTitle  Load faild."},
-        {MainDlgBoxTitle, "MainDlgBoxTitle", "MainDlgBoxTitle  Load faild."},
-        {MsgDlgBoxTitle, "MsgDlgBoxTitle", "MsgDlgBoxTitle  Load faild."},
-        {ExecErrMsg, "ExecErrMsg", "ExecErrMsg  Load faild."},
-        {CheckGameTitle, "CheckGameTitle", "CheckGameTitle Load faild."},
+        {Settings.GroupTitle, "GroupTitle", "GroupTitle Load faild."},
+        {Settings.GameTitle, "GameTitle", "GameTitle  Load faild."},
+        {Settings.MainDlgBoxTitle, "MainDlgBoxTitle", "MainDlgBoxTitle  Load faild."},
+        {Settings.MsgDlgBoxTitle, "MsgDlgBoxTitle", "MsgDlgBoxTitle  Load faild."},
+        {Settings.ExecErrMsg, "ExecErrMsg", "ExecErrMsg  Load faild."},
+        {Settings.CheckGameTitle, "CheckGameTitle", "CheckGameTitle Load faild."},
     };
     int result = 1;
     for (int i = 0; i < COUNT(titles) && result; i++)
         if (IsNone(titles[i].value)) {
             // The checker hears of every absent title; setup of the first.
             if (ConfigMissingHook) {
-                ConfigMissingHook(LanguageName, titles[i].key, titles[i].missing);
+                ConfigMissingHook(Settings.LanguageName, titles[i].key, titles[i].missing);
                 continue;
             }
             StartupMessage(titles[i].missing, StartupCaption);
@@ -397,25 +348,18 @@ int ProbePath(const char *path)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
 }
 
-// Steps 4 to 6 of the main sequence: load the message library named by
-// LoadMsgModule (the setup program's own directory is searched first),
-// find MsgSetup and let it fill the message table. The library stays
-// loaded: the table points into it.
-int BindMessageLibrary()
+// Steps 4 to 6 of the main sequence: the message library named by
+// LoadMsgModule fills the message table and stays loaded until the end.
+int BindSetupMessages()
 {
-    static const char caption[] = "Setup Initialize Error";
-    MsgModule = LoadLibraryA(LoadMsgModule);
-    if (!MsgModule) {
-        StartupMessage("Can't load Msg Library", caption);
-        return 0;
-    }
-    FARPROC entry = GetProcAddress(MsgModule, "MsgSetup");
-    MsgSetupProc msgSetup =
-        reinterpret_cast<MsgSetupProc>(reinterpret_cast<void (*)()>(entry));
-    if (!msgSetup) {
-        StartupMessage("Can't GetProcAddress() for Msg.DLL MsgSetup()", caption);
-        return 0;
-    }
-    msgSetup(MessageTable);
-    return 1;
+    MsgModule = BindMessageLibrary(Settings.LoadMsgModule,
+                                   "Setup Initialize Error");
+    return MsgModule != nullptr;
+}
+
+int ReadRecordedInstallPath(char *path)
+{
+    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
+                             PATH_CAP, Settings.IniFileName);
+    return !IsNone(path) && path[0];
 }

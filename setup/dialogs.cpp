@@ -2,44 +2,17 @@
 // program is a dialog of the custom dialog library, run by the toolkit over
 // its frame by template number and procedure name. Afterwards the symbol
 // "DLGEVENT" tells which button ended it; its event code is what every
-// dialog loop dispatches on. These functions are also the program's
-// wrappers of the toolkit's dialog and symbol calls: a failure takes
-// AbortSetup.
+// dialog loop dispatches on.
 #include "setup/setup.h"
+#include "setup/toolkit.h"
 #include "platform/templates.h"
-#include "platform/toolkitcalls.h"
 
-// Runs one dialog of a custom dialog library modally over the frame and
-// leaves its event word in the buffer. The same library holds the help
-// dialog. Does not return when the toolkit cannot run the dialog.
-void RunDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
-               LPCSTR helpProc, char *event, int size)
+UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
 {
-    HWND frame = TkHwndFrame();
-    if (!FDoDialogExt(frame, library, templ, proc, library, helpTempl,
-                      helpProc))
-        AbortSetup();
+    char event[15];
+    TkDoDialog(Settings.LoadModule, templ, proc, helpTempl, helpProc);
     PumpMessages();
-    GetSymbol("DLGEVENT", event, size);
-}
-
-// The event code of an event word: its first two bytes, each a signed
-// 8-bit character, summed as a 16-bit unsigned value. A one-character word
-// adds its terminating zero.
-UINT EventCode(const char *event)
-{
-    int sum = static_cast<signed char>(event[0]) +
-              static_cast<signed char>(event[1]);
-    return static_cast<WORD>(sum);
-}
-
-// Closes the topmost `count` toolkit dialogs (-1: all of them) and handles
-// what their closing left in the queue.
-void KillDialogs(int count)
-{
-    if (!FKillNDialogs(count))
-        AbortSetup();
-    PumpMessages();
+    return EventCode(GetSymbol("DLGEVENT", event, sizeof event));
 }
 
 // Removes and dispatches every message waiting in the thread's queue. A
@@ -55,50 +28,19 @@ void PumpMessages()
     }
 }
 
-// Copies a toolkit symbol's value into the buffer and returns the buffer.
-// The buffer is cleared first, so that a short value leaves defined bytes
-// behind it (the event code reads two bytes of a one-character word). A
-// value that does not fit is a fault of the dialog library: "Buffer
-// Overflow", then the fatal exit.
-char *GetSymbol(LPCSTR name, char *buffer, int size)
-{
-    if (name == nullptr || *name == '\0')
-        AbortSetup();
-    ZeroMemory(buffer, size);
-    UINT length = CbGetSymbolValue(name, buffer, size);
-    if (length >= static_cast<UINT>(size)) {
-        TkDoMsgBox("Buffer Overflow", "ORVA Setup Error", MB_ICONHAND);
-        AbortSetup();
-    }
-    return buffer;
-}
-
-// Sets a toolkit symbol for the next dialog to read.
-void SetSymbol(LPCSTR name, LPCSTR value)
-{
-    if (!FSetSymbolValue(name, value))
-        AbortSetup();
-}
-
 // Asks whether to end setup. Returns when the user chose to go on (the
-// caller then shows its own dialog again); ends the process when the user
+// caller then shows its own dialog again); ends setup when the user
 // confirmed the exit.
 void ConfirmQuit()
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, static_cast<UINT>(MessageTable[SLOT_QUIT]),
-                  "FQuitDlgProc", TPL_HELP, "FHelpDlgProc", event,
-                  sizeof event);
-        UINT code = EventCode(event);
+        UINT code = RunDialog(MessageTemplate(SLOT_QUIT), "FQuitDlgProc",
+                              TPL_HELP, "FHelpDlgProc");
         if (code == EV_CANCEL || code == EV_CONTINUE) {
             KillDialogs(1);
             return;
         }
-        if (code == EV_EXIT) {
-            KillDialogs(-1);
-            ShutdownSetup();
-            ExitProcess(0);
-        }
+        if (code == EV_EXIT)
+            EndSetup();
     }
 }

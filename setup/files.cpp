@@ -2,15 +2,33 @@
 // the installed copy is older, and the finishing step that records the
 // installed directory, adds the program items and copies the documents.
 #include "setup/setup.h"
+#include "setup/toolkit.h"
 #include "common/removal.h"
-#include "platform/toolkit.h"
 
 static const char CopyCaption[] = "Setup File Copy";
 
 // Shows a file copy failure: no owner, warning icon.
 static void ShowCopyWarning(const char *text)
 {
-    MessageBoxA(0, text, CopyCaption, MB_ICONWARNING);
+    ShowBox(text, CopyCaption, BOX_WARNING);
+}
+
+void ReportCopyError(DWORD error, const char *otherCaption)
+{
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        ShowCopyWarning(MessageText(SLOT_COPY_ACCESS));
+        break;
+    case ERROR_SHARING_VIOLATION:
+        ShowCopyWarning(MessageText(SLOT_COPY_SHARING));
+        break;
+    case ERROR_DISK_FULL:
+        ShowCopyWarning(MessageText(SLOT_COPY_DISK_FULL));
+        break;
+    default:
+        ShowBox("File Copy Error", otherCaption, BOX_WARNING);
+        break;
+    }
 }
 
 // Copies source over dest and clears the attributes of the copy, so that
@@ -32,20 +50,7 @@ int CopyOneFile(const char *source, const char *dest)
         SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
         return 1;
     }
-    switch (GetLastError()) {
-    case ERROR_ACCESS_DENIED:
-        ShowCopyWarning(MessageText(SLOT_COPY_ACCESS));
-        break;
-    case ERROR_SHARING_VIOLATION:
-        ShowCopyWarning(MessageText(SLOT_COPY_SHARING));
-        break;
-    case ERROR_DISK_FULL:
-        ShowCopyWarning(MessageText(SLOT_COPY_DISK_FULL));
-        break;
-    default:
-        ShowCopyWarning("File Copy Error");
-        break;
-    }
+    ReportCopyError(GetLastError(), CopyCaption);
     return 0;
 }
 
@@ -84,9 +89,9 @@ static int IsDocKeyNone(const char *value)
 // already reads as a number (a directory path never does).
 static void RecordDirectory(const char *key)
 {
-    if (GetPrivateProfileIntA("Directory", key, 0, IniFileName) == 0)
+    if (GetPrivateProfileIntA("Directory", key, 0, Settings.IniFileName) == 0)
         WritePrivateProfileStringA("Directory", key, DestinationDir,
-                                   IniFileName);
+                                   Settings.IniFileName);
 }
 
 // dest = DestinationDir + name; the destination ends in a backslash.
@@ -123,21 +128,21 @@ static void ContentsName(const char *helpName, char (&name)[32])
 static void InstallHelpFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
-    DestinationPath(dest, HelpFileNameDst);
-    AddProgramItem(GroupTitle, HelpTitle, dest);
-    TextCopy(source, DocPath);
-    TextAppend(source, HelpFileNameSrc);
+    DestinationPath(dest, Settings.HelpFileNameDst);
+    AddProgramItem(Settings.GroupTitle, Settings.HelpTitle, dest);
+    TextCopy(source, Settings.DocPath);
+    TextAppend(source, Settings.HelpFileNameSrc);
     CopyDocument(source, dest);
 
     char contents[32];
-    ContentsName(HelpFileNameSrc, contents);
-    TextCopy(source, DocPath);
+    ContentsName(Settings.HelpFileNameSrc, contents);
+    TextCopy(source, Settings.DocPath);
     TextAppend(source, contents);
     switch (ProbePath(source)) {
     case 0:
         return;
     case 1:
-        ContentsName(HelpFileNameDst, contents);
+        ContentsName(Settings.HelpFileNameDst, contents);
         DestinationPath(dest, contents);
         CopyDocument(source, dest);
         return;
@@ -151,11 +156,11 @@ static void InstallHelpFile()
 static void InstallTextFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
-    DestinationPath(dest, TextFileNameDst);
-    if (!IsDocKeyNone(TextTitle))
-        AddProgramItem(GroupTitle, TextTitle, dest);
-    TextCopy(source, DocPath);
-    TextAppend(source, TextFileNameSrc);
+    DestinationPath(dest, Settings.TextFileNameDst);
+    if (!IsDocKeyNone(Settings.TextTitle))
+        AddProgramItem(Settings.GroupTitle, Settings.TextTitle, dest);
+    TextCopy(source, Settings.DocPath);
+    TextAppend(source, Settings.TextFileNameSrc);
     CopyDocument(source, dest);
 }
 
@@ -164,23 +169,22 @@ static void InstallTextFile()
 // Every failure ends setup.
 void InstallDocuments()
 {
-    HCURSOR previous = HShowWaitCursor();
+    HCURSOR previous = TkShowWaitCursor();
 
     RecordDirectory("InstallPath");
     RecordDirectory("ExePath");
 
     char program[PATH_CAP];
-    DestinationPath(program, ExecFileName);
-    AddProgramItem(GroupTitle, GameTitle, program);
+    DestinationPath(program, Settings.ExecFileName);
+    AddProgramItem(Settings.GroupTitle, Settings.GameTitle, program);
 
-    if (!IsDocKeyNone(DocPath) && !IsDocKeyNone(HelpTitle) &&
-        !IsDocKeyNone(HelpFileNameSrc) && !IsDocKeyNone(HelpFileNameDst))
+    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.HelpTitle) &&
+        !IsDocKeyNone(Settings.HelpFileNameSrc) && !IsDocKeyNone(Settings.HelpFileNameDst))
         InstallHelpFile();
-    if (!IsDocKeyNone(DocPath) && !IsDocKeyNone(TextFileNameSrc) &&
-        !IsDocKeyNone(TextFileNameDst))
+    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.TextFileNameSrc) &&
+        !IsDocKeyNone(Settings.TextFileNameDst))
         InstallTextFile();
 
-    if (!FRestoreCursor(previous))
-        AbortSetup();
+    TkRestoreCursor(previous);
     KillDialogs(1);
 }

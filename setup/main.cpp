@@ -5,12 +5,10 @@
 #include "setup/setup.h"
 #include "platform/msglib.h"
 #include "platform/templates.h"
-#include "platform/toolkitcalls.h"
+#include "setup/toolkit.h"
 #include "common/removal.h"
 
 // ---- program-wide state of the main sequence
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption = MsgDlgBoxTitle;
 HINSTANCE ProgramInstance;
 HMODULE MsgModule;
 HWND FrameWindow;
@@ -25,8 +23,6 @@ static HWND StartedFrame;   // the frame's handle once started
 static int Aborting;        // set on the first entry into AbortSetup
 
 #define CREDITS_TEMPLATE 771
-#define ERROR_STYLE (MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND)
-#define NOTICE_STYLE (MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
 
 // ---- start-up
 
@@ -45,16 +41,16 @@ static void FixDrivePrefix()
 {
     char current[MAX_PATH];
     DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    DrivePrefix[0] = '\0';
+    Settings.DrivePrefix[0] = '\0';
     if (length == 0 || length >= sizeof current || current[1] != ':')
         return;
     char letter = current[0];
     if (letter >= 'a' && letter <= 'z')
         letter = static_cast<char>(letter - 'a' + 'A');
     if (letter >= 'A' && letter <= 'Z') {
-        DrivePrefix[0] = letter;
-        DrivePrefix[1] = ':';
-        DrivePrefix[2] = '\0';
+        Settings.DrivePrefix[0] = letter;
+        Settings.DrivePrefix[1] = ':';
+        Settings.DrivePrefix[2] = '\0';
     }
 }
 
@@ -70,20 +66,11 @@ static int BringToFront(const char *title)
     return 1;
 }
 
-// Reads the earlier installation directory recorded in the uninstaller
-// settings file (a bare name: the Windows directory). 1 when recorded.
-static int ReadInstallPath(char *path)
-{
-    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
-                             PATH_CAP, IniFileName);
-    return !IsNone(path);
-}
-
 // The welcome dialog of an earlier installation, or of a first one.
 static UINT ChooseWelcomeTemplate()
 {
     char installPath[PATH_CAP];
-    return ReadInstallPath(installPath) ? TPL_WELCOME_AGAIN : TPL_WELCOME;
+    return ReadRecordedInstallPath(installPath) ? TPL_WELCOME_AGAIN : TPL_WELCOME;
 }
 
 // A frame that cannot be started leaves nothing to show dialogs over: setup
@@ -91,8 +78,8 @@ static UINT ChooseWelcomeTemplate()
 // InitSetupFrame has already shut the toolkit down after a result of 0.
 [[noreturn]] static void EndWithoutFrame(HWND frame)
 {
-    MessageBoxA(nullptr, "Can't initialize Setup frame",
-                "Setup Initialize Error", ERROR_STYLE);
+    ShowBox("Can't initialize Setup frame", "Setup Initialize Error",
+            BOX_ALERT);
     if (frame != nullptr)
         ShutdownSetup();
     ExitProcess(0);
@@ -137,8 +124,8 @@ HWND InitSetupFrame(LPCSTR cmdLine)
 // caption or border.
 static void ShowFrame()
 {
-    SetWindowTextA(TkHwndFrame(), MainDlgBoxTitle);
-    FrameWindow = FindWindowA(nullptr, MainDlgBoxTitle);
+    SetWindowTextA(TkHwndFrame(), Settings.MainDlgBoxTitle);
+    FrameWindow = FindWindowA(nullptr, Settings.MainDlgBoxTitle);
     if (FrameWindow == nullptr)
         FrameWindow = TkHwndFrame();
     SetWindowLongA(FrameWindow, GWL_STYLE, 0);
@@ -155,7 +142,7 @@ static void OpenInfFile()
 {
     char infPath[PATH_CAP];
     TextCopy(infPath, StartupDir);
-    TextAppend(infPath, InfFileName);
+    TextAppend(infPath, Settings.InfFileName);
     TkOpenInf(infPath, 1, 0);
 }
 
@@ -166,10 +153,10 @@ static void OpenInfFile()
 static void ProposeDestination()
 {
     char installPath[PATH_CAP];
-    if (ReadInstallPath(installPath))
+    if (ReadRecordedInstallPath(installPath))
         TextCopy(DestinationDir, installPath);
     else
-        TextCopy(DestinationDir, DefaultPath);
+        TextCopy(DestinationDir, Settings.DefaultPath);
 }
 
 // Removes an earlier installation directory that is not the chosen
@@ -177,7 +164,7 @@ static void ProposeDestination()
 static void RemoveEarlierDirectory()
 {
     char installPath[PATH_CAP];
-    if (!ReadInstallPath(installPath))
+    if (!ReadRecordedInstallPath(installPath))
         return;
     if (lstrcmpiA(installPath, DestinationDir) == 0)
         return;
@@ -190,9 +177,9 @@ static void CopyProducts()
 {
     char source1[PATH_CAP], dest1[PATH_CAP];
     char source2[PATH_CAP], dest2[PATH_CAP];
-    TextCopy(source1, SourcePath1);
+    TextCopy(source1, Settings.SourcePath1);
     TextCopy(dest1, DestinationDir);
-    TextCopy(source2, SourcePath2);
+    TextCopy(source2, Settings.SourcePath2);
     TextCopy(dest2, DestinationDir);
     if (!CopyProductTrees(source1, dest1, source2, dest2)) {
         UpdateWindow(FrameWindow);
@@ -204,7 +191,7 @@ static void CopyProducts()
 static void RegisterUninstallerOrAbort()
 {
     if (!RegisterUninstaller()) {
-        MessageBoxA(nullptr, "Uninstaller setup faild.", "Setup", NOTICE_STYLE);
+        ShowBox("Uninstaller setup faild.", "Setup", BOX_NOTICE);
         AbortSetup();
     }
 }
@@ -219,9 +206,9 @@ static void WriteProductSettings()
     char settingsFile[PATH_CAP];
     TextCopy(settingsFile, DestinationDir);
     AppendBackslash(settingsFile);
-    TextAppend(settingsFile, IniFileName);
+    TextAppend(settingsFile, Settings.IniFileName);
     const char *language =
-        lstrcmpiA(LanguageName, "Japanese") == 0 ? "Japanese" : "English";
+        lstrcmpiA(Settings.LanguageName, "Japanese") == 0 ? "Japanese" : "English";
     WritePrivateProfileStringA("Country", "Language", language, settingsFile);
     WritePrivateProfileStringA("Install", "Mode",
                                MinimalInstall ? "MINI" : "FULL", settingsFile);
@@ -232,8 +219,7 @@ static void WriteProductSettings()
 static void ShowClosing()
 {
     if (EndNotice)
-        MessageBoxA(nullptr, MessageText(SLOT_END_NOTICE), MsgDlgBoxTitle,
-                    NOTICE_STYLE);
+        ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
     else
         ShowEnding();
 }
@@ -250,13 +236,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     FixDrivePrefix();                                            // 2
     if (!LoadSetupConfig())                                      // 3
         return 0;
-    if (!BindMessageLibrary())                                   // 4 to 6
+    if (!BindSetupMessages())                                    // 4 to 6
         return 0;
     if (!CheckSetupTitles())                                     // 7
         return 0;
-    if (BringToFront(MainDlgBoxTitle))                           // 8
+    if (BringToFront(Settings.MainDlgBoxTitle))                           // 8
         return 0;
-    if (BringToFront(CheckGameTitle))                            // 9
+    if (BringToFront(Settings.CheckGameTitle))                            // 9
         return 0;
     WelcomeTemplate = ChooseWelcomeTemplate();                   // 10
 
@@ -265,7 +251,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         EndWithoutFrame(frame);
 
     if (LoadRegistryLibrary()) {                                 // 12
-        TkSetBitmap(LoadModule, BMP_FRAME);                      // 13
+        TkSetBitmap(Settings.LoadModule, BMP_FRAME);                      // 13
         ShowFrame();                                             // 14
         OpenInfFile();                                           // 15
         ProposeDestination();                                    // 16
@@ -285,8 +271,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     if (DirectXResult == 1)                                      // 25
         AskRestart();
     ShowClosing();                                               // 26
-    ShutdownSetup();                                             // 27
-    ExitProcess(0);
+    EndSetup();                                                  // 27
 }
 
 // ---- the ends
@@ -299,6 +284,13 @@ void ShutdownSetup()
     FreeRegistryLibrary();
 }
 
+void EndSetup()
+{
+    KillDialogs(-1);
+    ShutdownSetup();
+    ExitProcess(0);
+}
+
 // The fatal exit: closes every dialog, shows the failure dialog once and
 // ends with status 0. A failure while it runs (the failure dialog cannot be
 // shown, say) comes back here and ends the process at once.
@@ -307,13 +299,10 @@ void AbortSetup()
     if (!Aborting) {
         Aborting = 1;
         KillDialogs(-1);
-        char event[15];
         UINT code;
-        do {
-            RunDialog(LoadModule, static_cast<UINT>(MessageTable[SLOT_FAILURE]),
-                      "FInfo0DlgProc", 0, nullptr, event, sizeof event);
-            code = EventCode(event);
-        } while (code != EV_CANCEL && code != EV_CONTINUE);
+        do
+            code = RunDialog(MessageTemplate(SLOT_FAILURE), "FInfo0DlgProc");
+        while (code != EV_CANCEL && code != EV_CONTINUE);
         KillDialogs(1);
     }
     ShutdownSetup();

@@ -58,14 +58,14 @@ int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
     LONG result = RegCreateKeyExA(root, subKey, 0, 0, REG_OPTION_NON_VOLATILE,
                                   KEY_ALL_ACCESS, 0, &key, &disposition);
     if (result != ERROR_SUCCESS) {
-        MessageBoxA(0, "Registry error", "CreateRegistry", MB_OK);
+        ShowBox("Registry error", "CreateRegistry", BOX_PLAIN);
         return 0;
     }
     RegSetValueExA(key, valueName, 0, REG_SZ,
                    reinterpret_cast<const BYTE *>(text),
                    static_cast<DWORD>(lstrlenA(text) + 1));
     if (RegCloseKey(key) != ERROR_SUCCESS) {
-        MessageBoxA(0, "Registry Close error", "GetUnInstProgPath", MB_OK);
+        ShowBox("Registry Close error", "GetUnInstProgPath", BOX_PLAIN);
         return 0;
     }
     return 1;
@@ -73,30 +73,13 @@ int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
 
 // ---- uninstall registration
 
-#define KEY_CAP 256
-
-static const char AppPathsRoot[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-static const char ProductRoot[] = "SOFTWARE\\ORVA\\";
-static const char UninstallRoot[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-// dir + "\" (unless dir ends with one) + name into a PATH_CAP buffer.
-// 1 when the whole path fitted; a path that does not fit is never used.
-int JoinPath(char *out, const char *dir, const char *name)
-{
-    return TextCopy(out, dir, PATH_CAP) && AppendBackslash(out, PATH_CAP) &&
-           TextAppend(out, name, PATH_CAP);
-}
-
 // Tells the user that a path or key setup built does not fit its buffer;
 // the registration is refused rather than done with a cut name.
 static void ReportTooLong(const char *what)
 {
     char text[128];
     TextFormat(text, sizeof text, "%s is too long.", what);
-    MessageBoxA(0, text, MsgDlgBoxTitle,
-                MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+    ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
 }
 
 // Builds a registry key path from a root and one or two names, refusing
@@ -127,19 +110,19 @@ static int BuildKeyPath(char *out, const char *root, const char *name,
 int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
                         UninstallPaths *p)
 {
-    if (!JoinPath(p->uninstSource, sourceDir, UnInstExe) ||
-        !JoinPath(p->uninstTarget, windowsDir, UnInstExe)) {
+    if (!JoinPath(p->uninstSource, sourceDir, Settings.UnInstExe) ||
+        !JoinPath(p->uninstTarget, windowsDir, Settings.UnInstExe)) {
         ReportTooLong("The uninstaller's path");
         return 0;
     }
-    if (!JoinPath(p->msgSource, sourceDir, LoadMsgModule) ||
-        !JoinPath(p->msgTarget, windowsDir, LoadMsgModule) ||
-        !JoinPath(p->settingsFile, windowsDir, IniFileName)) {
+    if (!JoinPath(p->msgSource, sourceDir, Settings.LoadMsgModule) ||
+        !JoinPath(p->msgTarget, windowsDir, Settings.LoadMsgModule) ||
+        !JoinPath(p->settingsFile, windowsDir, Settings.IniFileName)) {
         ReportTooLong("A path in the Windows directory");
         return 0;
     }
     if (!TextCopy(p->execPath, DestinationDir) ||
-        !TextAppend(p->execPath, ExecFileName)) {
+        !TextAppend(p->execPath, Settings.ExecFileName)) {
         ReportTooLong("The product's program path");
         return 0;
     }
@@ -148,11 +131,11 @@ int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
         ReportTooLong("The uninstall command line");
         return 0;
     }
-    p->appPathsOk = BuildKeyPath(p->appPathsKey, AppPathsRoot, ExecFileName, 0);
-    p->productOk = BuildKeyPath(p->productKey, ProductRoot, ProductName,
-                                ProductVersion);
+    p->appPathsOk = BuildKeyPath(p->appPathsKey, AppPathsRoot, Settings.ExecFileName, 0);
+    p->productOk = BuildKeyPath(p->productKey, ProductRoot, Settings.ProductName,
+                                Settings.ProductVersion);
     p->uninstallOk = BuildKeyPath(p->uninstallKey, UninstallRoot,
-                                  ApplicationName, 0);
+                                  Settings.ApplicationName, 0);
     return 1;
 }
 
@@ -172,7 +155,7 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
                        const char *text)
 {
     if (!keyOk) {
-        MessageBoxA(0, "Registry error", "CreateRegistry", MB_OK);
+        ShowBox("Registry error", "CreateRegistry", BOX_PLAIN);
         return 0;
     }
     return CreateRegistry(HKEY_LOCAL_MACHINE, key, name, text);
@@ -183,12 +166,12 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
 static void WriteUninstallSection(const char *settingsFile)
 {
     const char *const entries[][2] = {
-        {"UnInstExe", UnInstExe},           {"LoadMsgModule", LoadMsgModule},
-        {"ExecFileName", ExecFileName},     {"ProductName", ProductName},
-        {"ProductVersion", ProductVersion}, {"ApplicationName", ApplicationName},
-        {"GroupTitle", GroupTitle},         {"UninstWinTitle", UninstWinTitle},
-        {"UninstallMsg0", UninstallMsg0},   {"UninstallMsg1", UninstallMsg1},
-        {"UninstallMsg2", UninstallMsg2},
+        {"UnInstExe", Settings.UnInstExe},           {"LoadMsgModule", Settings.LoadMsgModule},
+        {"ExecFileName", Settings.ExecFileName},     {"ProductName", Settings.ProductName},
+        {"ProductVersion", Settings.ProductVersion}, {"ApplicationName", Settings.ApplicationName},
+        {"GroupTitle", Settings.GroupTitle},         {"UninstWinTitle", Settings.UninstWinTitle},
+        {"UninstallMsg0", Settings.UninstallMsg0},   {"UninstallMsg1", Settings.UninstallMsg1},
+        {"UninstallMsg2", Settings.UninstallMsg2},
     };
     for (const auto &entry : entries)
         WritePrivateProfileStringA("UnInstall", entry[0], entry[1],
@@ -221,7 +204,7 @@ int RegisterUninstaller()
         return 0;
     if (!SetKeyValue(p.productOk, p.productKey, "", ""))
         return 0;
-    if (!SetKeyValue(p.uninstallOk, p.uninstallKey, "DisplayName", DisplayName) ||
+    if (!SetKeyValue(p.uninstallOk, p.uninstallKey, "DisplayName", Settings.DisplayName) ||
         !SetKeyValue(p.uninstallOk, p.uninstallKey, "UninstallString",
                      p.commandLine))
         return 0;

@@ -4,16 +4,10 @@
 // with the multimedia configuration.
 #include "setup/setup.h"
 #include "common/system.h"
+#include "setup/toolkit.h"
 #include "platform/dsetup.h"
 #include "platform/templates.h"
 
-// Every component the DirectX setup library offers.
-#define DIRECTX_COMPONENTS                                                   \
-    (DSETUP_DDRAW | DSETUP_DSOUND | DSETUP_DPLAY | DSETUP_DDRAWDRV |         \
-     DSETUP_DSOUNDDRV | DSETUP_DPLAYSP | DSETUP_D3D)
-
-// Style of the DirectX failure messages (0x11030).
-#define DIRECTX_ERROR_STYLE (MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
 
 // ---- DirectX
 
@@ -26,22 +20,21 @@ int RunDirectXSetup(const char *sourceDir)
     HWND wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
                                    0, WaitDlgProc, 0);
     if (!wait) {
-        MessageBoxA(0, "Create Window Error", MsgDlgBoxTitle, MB_ICONEXCLAMATION);
+        ShowBox("Create Window Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
         return 0;
     }
     ShowWindow(wait, SW_SHOWNORMAL);
     UpdateWindow(wait);
     char source[PATH_CAP];  // the library takes a writable string
     TextCopy(source, sourceDir);
-    DirectXResult = DirectXSetup(FrameWindow, source, DIRECTX_COMPONENTS);
+    DirectXResult = DirectXSetup(FrameWindow, source, DSETUP_ALL_COMPONENTS);
     if (!DestroyWindow(wait)) {
-        MessageBoxA(0, "Can't DestroyWindow Error", MsgDlgBoxTitle,
-                    MB_ICONEXCLAMATION);
+        ShowBox("Can't DestroyWindow Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
         return 0;
     }
     if (DirectXResult == 0 || DirectXResult == 1)
         return 1;
-    MessageBoxA(0, "DirectX Setup Error.", MsgDlgBoxTitle, DIRECTX_ERROR_STYLE);
+    ShowBox("DirectX Setup Error.", Settings.MsgDlgBoxTitle, BOX_ALERT);
     return 0;
 }
 
@@ -50,12 +43,9 @@ int RunDirectXSetup(const char *sourceDir)
 // offers to quit and shows the dialog again.
 UINT AskMachineType()
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, static_cast<UINT>(MessageTable[SLOT_MACHINE]),
-                  "FSelectXDlgProc", TPL_HELP, "FHelpDlgProc", event,
-                  sizeof event);
-        UINT code = EventCode(event);
+        UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
+                              TPL_HELP, "FHelpDlgProc");
         if (code == EV_MACHINE_1 || code == EV_MACHINE_2 || code == EV_MACHINE_3) {
             KillDialogs(1);
             return code;
@@ -69,11 +59,8 @@ UINT AskMachineType()
 // continued, 0 when cancelled or left.
 int ConfirmFmvInfo(UINT templ)
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, templ, "FFMVInfoDlgProc", TPL_HELP,
-                  "FHelpDlgProc", event, sizeof event);
-        UINT code = EventCode(event);
+        UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
         if (code == EV_CONTINUE || code == EV_CANCEL || code == EV_EXIT) {
             KillDialogs(1);
             return code == EV_CONTINUE;
@@ -107,16 +94,16 @@ static int InstallForMachine(UINT choice)
     switch (choice) {
     case EV_MACHINE_1:
         if (ConfirmFmvInfo(TPL_FMVINFO_NEC))
-            return RunDirectXSetup(DirectXNEC);
+            return RunDirectXSetup(Settings.DirectXNEC);
         EndNotice = 1;
         return 1;
     case EV_MACHINE_2: {
-        int ok = ConfirmFmvInfo(TPL_FMVINFO_AT) ? RunDirectXSetup(DirectXAT) : 1;
+        int ok = ConfirmFmvInfo(TPL_FMVINFO_AT) ? RunDirectXSetup(Settings.DirectXAT) : 1;
         EndNotice = 1;
         return ok;
     }
     case EV_MACHINE_3:
-        return RunDirectXSetup(DirectXAT);
+        return RunDirectXSetup(Settings.DirectXAT);
     default:
         return 1;
     }
@@ -128,18 +115,18 @@ static int InstallForMachine(UINT choice)
 // failure messages.
 int InstallDirectX()
 {
-    if (IsNone(DirectX))
+    if (IsNone(Settings.DirectX))
         return 1;
     int ok;
-    if (lstrcmpiA(LanguageName, "Japanese") != 0)
-        ok = RunDirectXSetup(DirectXAT);
-    else if (lstrcmpiA(Select, "Yes") == 0)
+    if (lstrcmpiA(Settings.LanguageName, "Japanese") != 0)
+        ok = RunDirectXSetup(Settings.DirectXAT);
+    else if (lstrcmpiA(Settings.Select, "Yes") == 0)
         ok = InstallForMachine(AskMachineType());
     else
-        ok = InstallForMachine(MachineChoice(SelectMachine));
+        ok = InstallForMachine(MachineChoice(Settings.SelectMachine));
     if (ok)
         return 1;
-    MessageBoxA(0, "DirectX Setup Faild.", MsgDlgBoxTitle, DIRECTX_ERROR_STYLE);
+    ShowBox("DirectX Setup Faild.", Settings.MsgDlgBoxTitle, BOX_ALERT);
     return 0;
 }
 
@@ -195,14 +182,14 @@ int RegisterVideoCodec()
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, CodecKey, 0, 0,
                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, 0, &key,
                         &disposition) != ERROR_SUCCESS) {
-        MessageBoxA(0, "Registry error", "Test message", MB_OK);
+        ShowBox("Registry error", "Test message", BOX_PLAIN);
         return 0;
     }
     SetDescriptionValue(key, "Description", L"Description");
     SetCodecValue(key, "Driver", CodecDriver, sizeof CodecDriver);
     SetDescriptionValue(key, "FriendlyName", L"FriendlyName");
     if (RegCloseKey(key) != ERROR_SUCCESS) {
-        MessageBoxA(0, "Registry Close error", "Test message", MB_OK);
+        ShowBox("Registry Close error", "Test message", BOX_PLAIN);
         return 0;
     }
     char windowsDir[PATH_CAP], systemIni[PATH_CAP];
@@ -222,14 +209,14 @@ int RegisterVideoCodec()
 // wanted; 0 after the messages of the failed step.
 int InstallVideoCodec()
 {
-    if (IsNone(Indeo41))
+    if (IsNone(Settings.Indeo41))
         return 1;
     char source[PATH_CAP], systemDir[PATH_CAP], target[PATH_CAP];
     UINT n = GetSystemDirectoryA(systemDir, PATH_CAP);
-    if (!JoinPath(source, Indeo41LibPath, CodecFile) || n == 0 ||
+    if (!JoinPath(source, Settings.Indeo41LibPath, CodecFile) || n == 0 ||
         n >= PATH_CAP || !JoinPath(target, systemDir, CodecFile)) {
-        MessageBoxA(0, "The video codec's path is too long.", MsgDlgBoxTitle,
-                    MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND);
+        ShowBox("The video codec's path is too long.", Settings.MsgDlgBoxTitle,
+                BOX_ALERT);
         return 0;
     }
     int copied = CopyIfNewer(source, target);

@@ -4,69 +4,67 @@
 #define SETUP_SETUP_H
 
 #include <windows.h>
-#include "common/program.h"
+#include "common/ui.h"
 #include "common/text.h"
 #include "setup/rules.h"
 
-#define PATH_CAP 260
-
 // ---- settings store (config.cpp): one buffer per TQL.INI setting, named
 // by its key, sized by its capacity.
-extern char ForceLanguage[17];
-extern char ProductName[33];
-extern char ProductVersion[33];
-extern char ApplicationName[33];
-extern char DisplayName[33];
-extern char UnInstExe[260];
-extern char UninstWinTitle[33];
-extern char UninstallMsg0[17];
-extern char UninstallMsg1[129];
-extern char UninstallMsg2[17];
-extern char SourcePath1[260];
-extern char SourcePath2[260];
-// The LoadModule setting. Win32 declares a function LoadModule (winbase.h),
-// so the buffer is named LoadModuleSetting and the key's name maps onto it.
-#define LoadModule LoadModuleSetting
-extern char LoadModule[13];
-extern char LoadMsgModule[13];
-extern char DocPath[260];
-extern char DefaultPath[260];
-extern char RequiresDskSpc[11];
-extern char RequiresDskSpc2[11];
-extern char ExecFileName[13];
-extern char IniFileName[13];
-extern char InfFileName[13];
-// [RunTime] and [Loader] switches: on unless "None".
-extern char DirectX[8];
-extern char Indeo41[8];
-extern char Quen[8];
-extern char CTL3DV2[8];
-extern char ZOLAM[8];
-// Component sections, read only while their switch is on.
-extern char Select[4];
-extern char SelectMachine[2];
-extern char DirectXAT[260];
-extern char DirectXNEC[260];
-extern char Indeo41LibPath[260];
-extern char QuenLibPath[260];
-extern char CTL3DV2LibPath[260];
-extern char ZOLAMLoaderPath[260];
-// Language section.
-extern char GroupTitle[33];
-extern char GameTitle[33];
-extern char HelpTitle[33];
-extern char HelpFileNameSrc[13];
-extern char HelpFileNameDst[13];
-extern char TextTitle[33];
-extern char TextFileNameSrc[13];
-extern char TextFileNameDst[13];
-extern char MainDlgBoxTitle[33];
-extern char MsgDlgBoxTitle[33];
-extern char ExecErrMsg[65];
-extern char CheckGameTitle[33];
-
-extern char LanguageName[17];   // section of the language texts
-extern char DrivePrefix[3];     // "Q:" of the start-up directory, or ""
+struct SetupSettings {
+    char ForceLanguage[17];
+    char ProductName[33];
+    char ProductVersion[33];
+    char ApplicationName[33];
+    char DisplayName[33];
+    char UnInstExe[260];
+    char UninstWinTitle[33];
+    char UninstallMsg0[17];
+    char UninstallMsg1[129];
+    char UninstallMsg2[17];
+    char SourcePath1[260];
+    char SourcePath2[260];
+    char LoadModule[13];
+    char LoadMsgModule[13];
+    char DocPath[260];
+    char DefaultPath[260];
+    char RequiresDskSpc[11];
+    char RequiresDskSpc2[11];
+    char ExecFileName[13];
+    char IniFileName[13];
+    char InfFileName[13];
+    // [RunTime] and [Loader] switches: on unless "None".
+    char DirectX[8];
+    char Indeo41[8];
+    char Quen[8];
+    char CTL3DV2[8];
+    char ZOLAM[8];
+    // Component sections, read only while their switch is on.
+    char Select[4];
+    char SelectMachine[2];
+    char DirectXAT[260];
+    char DirectXNEC[260];
+    char Indeo41LibPath[260];
+    char QuenLibPath[260];
+    char CTL3DV2LibPath[260];
+    char ZOLAMLoaderPath[260];
+    // Language section.
+    char GroupTitle[33];
+    char GameTitle[33];
+    char HelpTitle[33];
+    char HelpFileNameSrc[13];
+    char HelpFileNameDst[13];
+    char TextTitle[33];
+    char TextFileNameSrc[13];
+    char TextFileNameDst[13];
+    char MainDlgBoxTitle[33];
+    char MsgDlgBoxTitle[33];
+    char ExecErrMsg[65];
+    char CheckGameTitle[33];
+    // Fixed at start-up, not read from TQL.INI.
+    char LanguageName[17];   // section of the language texts
+    char DrivePrefix[3];     // "Q:" of the start-up directory, or ""
+};
+extern SetupSettings Settings;
 
 // ---- config.cpp: configuration and path operations
 int LoadSetupConfig();
@@ -75,7 +73,11 @@ void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 int IsNone(const char *value);               // "None" in any letter case
 void ChooseLanguageName();                   // after ForceLanguage is read
-int BindMessageLibrary();                    // steps 4 to 6 of the sequence
+int BindSetupMessages();                     // steps 4 to 6 of the sequence
+// The directory of the earlier installation, as the uninstaller settings
+// file in the Windows directory records it (read afresh at every call).
+// 0 when no installation is recorded.
+int ReadRecordedInstallPath(char *path);     // PATH_CAP
 // Seams through which the CD checker watches the reading; null in setup.
 // The read hook sees every setting right after the profile reader gave it
 // (before any treatment); the missing hook replaces the message of a
@@ -103,17 +105,20 @@ extern int MinimalInstall;          // minimal install flag
 extern int DirectXResult;
 extern int EndNotice;               // end notice flag
 [[noreturn]] void AbortSetup();
+// The ordinary end once the frame is up: closes every dialog and the
+// toolkit, status 0.
+[[noreturn]] void EndSetup();
 void ShutdownSetup();
 HWND InitSetupFrame(LPCSTR cmdLine);
 
-// ---- dialogs.cpp: dialog invocation and events
-void RunDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
-               LPCSTR helpProc, char *event, int size);
-UINT EventCode(const char *event);
-void KillDialogs(int count);
+// ---- dialogs.cpp: dialog invocation and events (the toolkit's own calls
+// are wrapped in toolkit.cpp, declared in toolkit.h)
+// Runs one dialog of the custom dialog library (LoadModule) modally over
+// the frame and returns the event code of the button that ended it. Does
+// not return when the toolkit cannot run the dialog.
+UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl = 0,
+               LPCSTR helpProc = nullptr);
 void PumpMessages();
-char *GetSymbol(LPCSTR name, char *buffer, int size);
-void SetSymbol(LPCSTR name, LPCSTR value);
 void ConfirmQuit();
 
 // ---- welcome.cpp: welcome, destination and install-type dialogs
@@ -130,13 +135,16 @@ int MakeDirectoryPath(const char *path);
 void AskRestart();
 int ShowEnding();
 [[noreturn]] void LaunchProduct();
-void CentreWindow(HWND window, HWND reference);
 INT_PTR CALLBACK CreditsDlgProc(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK WaitDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- files.cpp: single-file copy, documents and program items
 int CopyOneFile(const char *source, const char *dest);
 int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 current
+// Tells why a copy failed: access, sharing and a full disk in their own
+// texts (caption "Setup File Copy"), anything else as "File Copy Error"
+// with the caller's caption.
+void ReportCopyError(DWORD error, const char *otherCaption);
 void InstallDocuments();
 
 // ---- treecopy.cpp: progress window and directory copy
@@ -170,7 +178,6 @@ void FreeRegistryLibrary();
 int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
                    const char *text);
 int RegisterUninstaller();
-int JoinPath(char *out, const char *dir, const char *name);  // PATH_CAP
 // The files, command line and keys of the uninstall registration.
 struct UninstallPaths {
     char uninstSource[PATH_CAP], uninstTarget[PATH_CAP];

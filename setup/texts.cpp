@@ -36,7 +36,7 @@ void SetupText(UINT id, char *text, int size)
     if (MsgModule && LoadStringA(MsgModule, id, text, size) > 0)
         return;
     text[0] = '\0';
-    int japanese = !lstrcmpiA(LanguageName, "Japanese");
+    int japanese = !lstrcmpiA(Settings.LanguageName, "Japanese");
     for (const BuiltInText &t : BuiltInTexts)
         if (t.id == id)
             TextCopy(text, japanese ? t.japanese : t.english, size);

@@ -20,11 +20,13 @@ int CopyCancelled;        // 1 once the window got IDCANCEL
 HBRUSH ProgressFillBrush; // the blue brush of the last paint
 
 static const char TreeCaption[] = "Copy";
+// The caption of a copy error other than access, sharing or a full disk.
+static const char TreeCopyCaption[] = "Setup PM File Copy";
 
 // Shows a tree copy message: no owner, caption "Copy".
 static void ShowTreeMessage(const char *text, UINT style)
 {
-    MessageBoxA(0, text, TreeCaption, style);
+    ShowBox(text, TreeCaption, style);
 }
 
 // An empty counting loop that shows the bar for a moment; the volatile
@@ -139,7 +141,7 @@ static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
     TextAppend(pattern, "*.*");
     HANDLE search = FindFirstFileA(pattern, entry);
     if (search == INVALID_HANDLE_VALUE)
-        ShowTreeMessage(MessageText(SLOT_TREE_LIST), MB_ICONWARNING);
+        ShowTreeMessage(MessageText(SLOT_TREE_LIST), BOX_WARNING);
     return search;
 }
 
@@ -200,23 +202,7 @@ int CopyFileWithProgress(const char *source, const char *dest)
         PaintOnWindow();
         return 1;
     }
-    switch (GetLastError()) {
-    case ERROR_ACCESS_DENIED:
-        MessageBoxA(0, MessageText(SLOT_COPY_ACCESS), "Setup File Copy",
-                    MB_ICONWARNING);
-        break;
-    case ERROR_SHARING_VIOLATION:
-        MessageBoxA(0, MessageText(SLOT_COPY_SHARING), "Setup File Copy",
-                    MB_ICONWARNING);
-        break;
-    case ERROR_DISK_FULL:
-        MessageBoxA(0, MessageText(SLOT_COPY_DISK_FULL), "Setup File Copy",
-                    MB_ICONWARNING);
-        break;
-    default:
-        MessageBoxA(0, "File Copy Error", "Setup PM File Copy", MB_ICONWARNING);
-        break;
-    }
+    ReportCopyError(GetLastError(), TreeCopyCaption);
     return 0;
 }
 
@@ -228,10 +214,10 @@ static int PrepareDirectory(const char *path)
     case 0:
         if (MakeDirectoryPath(path))
             return 1;
-        ShowTreeMessage(MessageText(SLOT_TREE_MKDIR), MB_OK);
+        ShowTreeMessage(MessageText(SLOT_TREE_MKDIR), BOX_PLAIN);
         return 0;
     case 1:
-        ShowTreeMessage(MessageText(SLOT_TREE_DIR_IS_FILE), MB_OK);
+        ShowTreeMessage(MessageText(SLOT_TREE_DIR_IS_FILE), BOX_PLAIN);
         return 0;
     default:
         return 1;
@@ -246,7 +232,7 @@ static int BuildEntryPath(char (&path)[PATH_CAP], int length, const char *name)
     path[length] = '\0';
     if (AppendBackslash(path) && TextAppend(path, name))
         return 1;
-    MessageBoxA(0, "File Copy Error", "Setup PM File Copy", MB_ICONWARNING);
+    ShowBox("File Copy Error", TreeCopyCaption, BOX_WARNING);
     return 0;
 }
 
@@ -271,7 +257,7 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
     if (ProbePath(dest) == 2) {
         ShowTreeMessage(MessageText(first ? SLOT_TREE_FILE_IS_DIR_FIRST
                                           : SLOT_TREE_FILE_IS_DIR_LATER),
-                        MB_OK);
+                        BOX_PLAIN);
         return 0;
     }
     if (CopyCancelled)
@@ -328,7 +314,7 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
                                         MAKEINTRESOURCEA(TPL_PROGRESS), 0,
                                         ProgressDlgProc, 0);
     if (!ProgressWindow) {
-        ShowTreeMessage("Create Window Error", MB_ICONWARNING);
+        ShowTreeMessage("Create Window Error", BOX_WARNING);
         return 0;
     }
     ShowWindow(ProgressWindow, SW_SHOWNORMAL);
@@ -336,11 +322,11 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
     CopyPercent = 0;
 
     if (!CopyTree(source1, dest1)) {
-        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), MB_OK);
+        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
         return 0;
     }
     if (second && !CopyTree(source2, dest2)) {
-        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), MB_OK);
+        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
         return 0;
     }
     Pause(10000);
@@ -348,7 +334,7 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
     PaintOnWindow();
     Pause(10000000);
     if (!DestroyWindow(ProgressWindow)) {
-        ShowTreeMessage("Can't DestroyWindow.", MB_ICONWARNING);
+        ShowTreeMessage("Can't DestroyWindow.", BOX_WARNING);
         return 0;
     }
     ProgressWindow = 0;

@@ -123,7 +123,7 @@ int IsVersionAtLeast(const int candidate[4], const int reference[4])
 // Shows that a version could not be read and ends setup.
 [[noreturn]] static void VersionUnreadable(int slot)
 {
-    MessageBoxA(0, MessageText(slot), "Setup", MB_ICONEXCLAMATION);
+    ShowSlot(slot, "Setup", BOX_WARNING);
     AbortSetup();
 }
 

@@ -3,39 +3,15 @@
 // top of it, the free-space text and the creation of the destination.
 // Every dialog runs through RunDialog and dispatches on its event code.
 #include "setup/setup.h"
+#include "setup/toolkit.h"
 #include "platform/templates.h"
-#include "platform/toolkit.h"
-
-// The dialog template number held by a slot of the message table.
-static UINT SlotTemplate(int slot)
-{
-    return (UINT)MessageTable[slot];
-}
-
-// Style of the questions and warnings of these dialogs' own message boxes.
-#define WARNING_STYLE (MB_ICONWARNING | MB_SYSTEMMODAL | MB_SETFOREGROUND)
-
-// The installation the welcome dialog offers to remove, in a buffer of its
-// own: the recorded InstallPath of the uninstaller settings file, read
-// afresh. The destination dialog may have changed DestinationDir since; a
-// path typed there is not the earlier installation. 0 when no installation
-// is recorded (any more).
-static int ReadRecordedInstallPath(char *path)
-{
-    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
-                             PATH_CAP, IniFileName);
-    return !IsNone(path) && path[0];
-}
 
 // The welcome dialog: go on, start the installed product, remove the
 // earlier installation or quit. Returns when the user goes on.
 void ShowWelcome()
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, WelcomeTemplate, "FInfoDlgProc", 0, NULL,
-                  event, sizeof event);
-        switch (EventCode(event)) {
+        switch (RunDialog(WelcomeTemplate, "FInfoDlgProc")) {
         case EV_CANCEL:
         case EV_EXIT:
             ConfirmQuit();
@@ -59,12 +35,10 @@ void ShowWelcome()
 // setup.
 int ConfirmRemoveOld()
 {
-    char event[15];
     SetSymbol("ActiveButton", "2");
     for (;;) {
-        RunDialog(LoadModule, SlotTemplate(SLOT_REMOVE_OLD), "FGPDlgProc",
-                  TPL_HELP, "FHelpDlgProc", event, sizeof event);
-        switch (EventCode(event)) {
+        switch (RunDialog(MessageTemplate(SLOT_REMOVE_OLD), "FGPDlgProc",
+                          TPL_HELP, "FHelpDlgProc")) {
         case EV_BACK:
             KillDialogs(1);
             return 0;
@@ -74,6 +48,7 @@ int ConfirmRemoveOld()
         case EV_CONTINUE: {
             // Only what the settings file records is removed: never a
             // default or typed directory that may hold the user's files.
+            // The destination dialog may have changed DestinationDir since.
             char recorded[PATH_CAP];
             if (ReadRecordedInstallPath(recorded)) {
                 TextCopy(DestinationDir, recorded);
@@ -81,11 +56,9 @@ int ConfirmRemoveOld()
             } else {
                 char text[256];
                 SetupText(IDS_NO_RECORDED_INSTALL, text, sizeof text);
-                MessageBoxA(NULL, text, MsgDlgBoxTitle, WARNING_STYLE);
+                ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
             }
-            KillDialogs(-1);
-            ShutdownSetup();
-            ExitProcess(0);
+            EndSetup();
         }
         case EV_EXIT:
             ConfirmQuit();
@@ -100,10 +73,8 @@ int ConfirmRemoveOld()
 // continue returns 1, cancel 0, exit asks whether to quit.
 static int RunAnswerLoop(UINT templ, LPCSTR procName)
 {
-    char event[15];
     for (;;) {
-        RunDialog(LoadModule, templ, procName, 0, NULL, event, sizeof event);
-        switch (EventCode(event)) {
+        switch (RunDialog(templ, procName)) {
         case EV_CANCEL:
             KillDialogs(1);
             return 0;
@@ -130,7 +101,7 @@ int ShowNotice(UINT templ)
 // choose again.
 int ConfirmLowDisk()
 {
-    return RunAnswerLoop(SlotTemplate(SLOT_LOW_DISK), "FGPDlgProc");
+    return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
 
 typedef BOOL(WINAPI *FreeSpaceExProc)(LPCSTR, PULARGE_INTEGER,
@@ -199,7 +170,7 @@ int FormatFreeSpace(const char *path, char *text, int size)
 static int EnoughFreeSpace()
 {
     ULONGLONG bytes;
-    LONGLONG required = ReadDecimal(RequiresDskSpc);
+    LONGLONG required = ReadDecimal(Settings.RequiresDskSpc);
     if (!QueryFreeSpace(DestinationDir, &bytes))
         return 0;
     return required <= 0 || bytes >= (ULONGLONG)required;
@@ -217,7 +188,7 @@ static int CreateLevel(const char *dir)
             (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return 1;
     }
-    MessageBoxA(NULL, "Can't create directory", MsgDlgBoxTitle, MB_ICONWARNING);
+    ShowBox("Can't create directory", Settings.MsgDlgBoxTitle, BOX_WARNING);
     return 0;
 }
 
@@ -275,19 +246,8 @@ static int ConfirmFolderWithFiles(const char *dir)
         return 1;
     SetupText(IDS_DEST_HOLDS_FILES, format, sizeof format);
     TextFormat(text, sizeof text, format, dir);
-    return MessageBoxA(NULL, text, MsgDlgBoxTitle,
-                       MB_YESNO | MB_DEFBUTTON2 | WARNING_STYLE) == IDYES;
-}
-
-// What lies at path: 0 nothing, 1 a file, 2 a directory.
-static int FindPath(const char *path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    FindClose(search);
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
+    return ShowBox(text, Settings.MsgDlgBoxTitle,
+                   MB_YESNO | MB_DEFBUTTON2 | BOX_ALERT) == IDYES;
 }
 
 // Checks the path typed into the destination dialog (read into work) and
@@ -297,21 +257,21 @@ static int AcceptDestination(char *work)
 {
     GetSymbol("EditTextOut", work, 255);
     if (work[0] == '\0') {
-        ShowNotice(SlotTemplate(SLOT_NOTICE_EMPTY));
+        ShowNotice(MessageTemplate(SLOT_NOTICE_EMPTY));
         return 0;
     }
-    if (!FValidDir(work)) {
-        ShowNotice(SlotTemplate(SLOT_NOTICE_BADNAME));
+    if (!TkValidDir(work)) {
+        ShowNotice(MessageTemplate(SLOT_NOTICE_BADNAME));
         return 0;
     }
     TextCopy(DestinationDir, work);
     AppendBackslash(DestinationDir);
-    if (lstrcmpiA(DestinationDir, SourcePath1) == 0) {
-        ShowNotice(SlotTemplate(SLOT_NOTICE_SOURCE));
+    if (lstrcmpiA(DestinationDir, Settings.SourcePath1) == 0) {
+        ShowNotice(MessageTemplate(SLOT_NOTICE_SOURCE));
         return 0;
     }
     if (lstrlenA(work) == 3) {
-        ShowNotice(SlotTemplate(SLOT_NOTICE_ROOT));
+        ShowNotice(MessageTemplate(SLOT_NOTICE_ROOT));
         return 0;
     }
     if (!EnoughFreeSpace()) {
@@ -320,17 +280,17 @@ static int AcceptDestination(char *work)
             return 0;
     }
     RemoveBackslash(work);  // double-byte aware: keeps a trailing 0x5C byte
-    switch (FindPath(work)) {
+    switch (ProbePath(work)) {
     case 2:
         if (!ConfirmFolderWithFiles(work))
             return 0;
         MakeDirectoryPath(work);
         return 1;
     case 1:
-        ShowNotice(SlotTemplate(SLOT_NOTICE_ISFILE));
+        ShowNotice(MessageTemplate(SLOT_NOTICE_ISFILE));
         return 0;
     default:
-        if (!ShowNotice(SlotTemplate(SLOT_NOTICE_CREATE)))
+        if (!ShowNotice(MessageTemplate(SLOT_NOTICE_CREATE)))
             return 0;
         MakeDirectoryPath(work);
         return 1;
@@ -343,7 +303,6 @@ int ChooseDestination()
 {
     char work[PATH_CAP];
     char freeText[32];
-    char event[15];
     TextCopy(work, DestinationDir);
     RemoveBackslash(work);
     SetSymbol("EditTextIn", work);
@@ -351,9 +310,7 @@ int ChooseDestination()
     FormatFreeSpace(work, freeText, sizeof freeText);
     SetSymbol("DiskInfo", freeText);
     for (;;) {
-        RunDialog(LoadModule, SlotTemplate(SLOT_DESTINATION), "FEditDlgProc",
-                  0, NULL, event, sizeof event);
-        UINT code = EventCode(event);
+        UINT code = RunDialog(MessageTemplate(SLOT_DESTINATION), "FEditDlgProc");
         if (code == EV_EXIT) {
             ConfirmQuit();
             continue;

@@ -5,14 +5,12 @@
 #include "common/removal.h"
 #include "platform/templates.h"
 
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption;
+static const char UninstCaption[] = "Uninstall";
 
-// Shows a message with the program caption, exclamation, system modal and
-// in the foreground, without owner window.
+// Shows a message with the program caption, system modal and in front.
 void ShowMessage(const char *text)
 {
-    MessageBoxA(NULL, text, ProgramCaption, UNINST_MB_STYLE);
+    ShowBox(text, UninstCaption, BOX_ALERT);
 }
 
 // The command line without the program name and the blanks and control
@@ -35,38 +33,16 @@ const char *CommandLineText(const char *commandLine)
     return p;
 }
 
-// The removal, run from the confirmation dialog's OK handler. No step stops
-// the later ones; one final message tells whether any of them failed.
+// The removal, run from the confirmation dialog's OK handler: everything
+// the settings file names, the registry keys before the settings file.
+// 1 when every step succeeded.
 int UninstallAll()
 {
-    int failed = 0;
-    DeleteProgramGroup(GroupTitle);
-    if (!RemoveDirectoryTree(InstallPath))
-        failed = 1;
-    if (!DeleteProductRegistry())
-        failed = 1;
-
-    // The running uninstaller and its loaded message library cannot go now.
-    ScheduleWindowsFileDelete(UnInstExe);
-    ScheduleWindowsFileDelete(LoadMsgModule);
-
-    if (!DeleteFileA(SettingsPath)) {
-        ShowMessage(MessageText(SLOT_INI_NOT_DELETED));
-        failed = 1;
-    }
-    ShowMessage(MessageText(failed ? SLOT_REMOVE_FAILED : SLOT_REMOVED));
-    return 1;
-}
-
-// Centres the dialog on the desktop window, keeping its size and Z order.
-static void CentreOnDesktop(HWND dialog)
-{
-    RECT desktop, own;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    GetWindowRect(dialog, &own);
-    int left = ((desktop.right - desktop.left) - (own.right - own.left)) / 2;
-    int top = ((desktop.bottom - desktop.top) - (own.bottom - own.top)) / 2;
-    SetWindowPos(dialog, NULL, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    InstalledProduct product = {
+        GroupTitle, InstallPath, SettingsPath, UnInstExe, LoadMsgModule,
+        {ExecFileName, ProductName, ProductVersion, ApplicationName},
+        UninstCaption};
+    return RemoveProduct(product, 0);
 }
 
 // The confirmation dialog (template 7080 of the message library): OK runs
@@ -80,7 +56,7 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
         SetDlgItemTextA(dialog, IDC_UNINST_MSG0, UninstallMsg0);
         SetDlgItemTextA(dialog, IDC_UNINST_MSG1, UninstallMsg1);
         SetDlgItemTextA(dialog, IDC_UNINST_MSG2, UninstallMsg2);
-        CentreOnDesktop(dialog);
+        CentreWindow(dialog, GetDesktopWindow());
         SetFocus(GetDlgItem(dialog, IDCANCEL));
         return FALSE;  // the focus was set here
     case WM_COMMAND:
@@ -102,20 +78,9 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
 // and runs the confirmation dialog; the library is freed after the dialog.
 static void RunConfirmation()
 {
-    HMODULE library = LoadLibraryA(LoadMsgModule);
-    if (!library) {
-        ShowMessage("Can't load Msg Library");
+    HMODULE library = BindMessageLibrary(LoadMsgModule, UninstCaption);
+    if (!library)
         return;
-    }
-    // Through a generic function pointer: FARPROC and the entry's own type
-    // are deliberately different.
-    MsgSetupProc setup = reinterpret_cast<MsgSetupProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "MsgSetup")));
-    if (!setup) {
-        ShowMessage("Can't GetProcAddress() for Msg.DLL MsgSetup()");
-        return;  // the library stays loaded until the process ends
-    }
-    setup(MessageTable);
     DialogBoxParamA(library, MAKEINTRESOURCEA(TPL_UNINST_CONFIRM), NULL,
                     ConfirmDlgProc, 0);
     FreeLibrary(library);
@@ -124,7 +89,6 @@ static void RunConfirmation()
 // Program entry: the command line is the settings file path, taken whole.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    ProgramCaption = "Uninstall";
     const char *text = CommandLineText(GetCommandLineA());
     if (lstrcmpA(text, "") == 0) {
         ShowMessage("Execute form [Add/Remove Programs].");

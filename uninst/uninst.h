@@ -4,13 +4,8 @@
 #define UNINST_UNINST_H
 
 #include <windows.h>
-#include "common/program.h"
 #include "common/text.h"
-
-#define PATH_CAP 260
-
-// Style of every captioned message: exclamation, system modal, foreground.
-#define UNINST_MB_STYLE (MB_ICONEXCLAMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
+#include "common/ui.h"
 
 // ---- settings.cpp: the uninstaller settings, read once from the settings
 // file named on the command line; one buffer per key, sized by capacity.
@@ -30,7 +25,7 @@ extern char GroupTitle[PATH_CAP];
 int LoadUninstallSettings();
 
 // ---- main.cpp: start-up, confirmation dialog and removal
-void ShowMessage(const char *text);          // caption "Uninstall"
+void ShowMessage(const char *text);          // caption "Uninstall", BOX_ALERT
 const char *CommandLineText(const char *commandLine);
 int UninstallAll();
 INT_PTR CALLBACK ConfirmDlgProc(HWND, UINT, WPARAM, LPARAM);

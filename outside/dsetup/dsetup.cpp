@@ -35,22 +35,11 @@
 #include "platform/dsetup.h"
 #include "common/text.h"
 
-#define PATH_CAP 260
 #define SECTION_CAP 4096
 
 static const char ManifestName[] = "RUNTIME.INI";
 static const char RecordKey[] = "Software\\ORVA DirectX Runtime";
 
-#define KNOWN_COMPONENTS                                                     \
-    (DSETUP_DDRAW | DSETUP_DSOUND | DSETUP_DPLAY | DSETUP_DDRAWDRV |         \
-     DSETUP_DSOUNDDRV | DSETUP_DPLAYSP | DSETUP_D3D)
-
-// dir + "\" when missing + name; 1 when it fitted.
-static int JoinPath(char *out, const char *dir, const char *name)
-{
-    return TextCopy(out, dir, PATH_CAP) && AppendBackslash(out, PATH_CAP) &&
-           TextAppend(out, name, PATH_CAP);
-}
 
 // Reads an unsigned number in the given base (16 takes an optional "0x");
 // 1 when at least one digit was read and nothing but blanks follows.
@@ -187,7 +176,7 @@ static int WriteRecord(const char *dir, const char *version, DWORD components,
 DSETUP_API int WINAPI DirectXSetup(HWND owner, LPSTR sourceDir, DWORD flags)
 {
     (void)owner;
-    DWORD components = flags & KNOWN_COMPONENTS;
+    DWORD components = flags & DSETUP_ALL_COMPONENTS;
     if (!sourceDir || !sourceDir[0] || !components)
         return DSETUPERR_BADPARAM;
     char manifest[PATH_CAP];

@@ -11,9 +11,7 @@
 #include "setup/setup.h"
 #include "common/removal.h"
 
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
 HMODULE MsgModule;
-const char *ProgramCaption = "test";
 
 namespace {
 
@@ -177,7 +175,7 @@ TEST(CheckCd, SettingsAgreeWithSetup)
                        "setup keeps 32 (capacity 33): \"ORVA PC Setup for every machine \"",
                   RunChecker(cd, out));
     ASSERT_EQ(1, LoadAsSetup(cd));
-    EXPECT_STREQ("ORVA PC Setup for every machine ", MainDlgBoxTitle);
+    EXPECT_STREQ("ORVA PC Setup for every machine ", Settings.MainDlgBoxTitle);
 
     cd = MakeCd();
     SetLine(cd, 82, "GroupTitle=ORVA \"PC\"");
@@ -186,7 +184,7 @@ TEST(CheckCd, SettingsAgreeWithSetup)
                   RunChecker(cd, out));
     ASSERT_EQ(1, LoadAsSetup(cd));
     char command[128];
-    EXPECT_EQ(0, FormatGroupCommand(command, sizeof command, "CreateGroup", GroupTitle));
+    EXPECT_EQ(0, FormatGroupCommand(command, sizeof command, "CreateGroup", Settings.GroupTitle));
 
     cd = MakeCd();
     SetLine(cd, 16, "SourcePath1=none");

@@ -1,7 +1,6 @@
 // The product's registry keys in the real registry, made as a normal
 // installation makes them, deleted in order; damaged names are refused.
 #include <gtest/gtest.h>
-#include "common/program.h"
 #include "common/removal.h"
 #include "common/text.h"
 #include "removal_support.h"
@@ -31,6 +30,18 @@ static void Make(const char *key, const char *name, const char *value)
     RegCloseKey(h);
 }
 
+// The names that the settings give, and their removal as the uninstaller
+// runs it.
+static char ExecFileName[512], ProductName[512], ProductVersion[512],
+    ApplicationName[512];
+
+static int DeleteKeys()
+{
+    return DeleteProductRegistry(
+        {ExecFileName, ProductName, ProductVersion, ApplicationName},
+        "Uninstall");
+}
+
 // The keys of a normal installation, and the names that the settings give.
 static void Install(const char *exe = "TQLTEST.EXE", const char *product = "Tql Test PC",
                     const char *version = "1.0", const char *app = "Tql Test App")
@@ -49,13 +60,13 @@ static void Install(const char *exe = "TQLTEST.EXE", const char *product = "Tql 
 TEST(ProductRegistry, DeletesTheFourKeysOnceAndKeepsTheMakersKey)
 {
     Install("TQLTEST.EXE", "Tql Test PC\\");
-    Outcome o = RunAnswering(DeleteProductRegistry);
+    Outcome o = RunAnswering(DeleteKeys);
     EXPECT_EQ(1, o.result);
     EXPECT_TRUE(o.boxes.empty());
     for (const char *key : {kApp, kVersion, kProduct, kUninstall})
         EXPECT_FALSE(Exists(key)) << key;
     EXPECT_TRUE(Exists(kMaker));
-    o = RunAnswering(DeleteProductRegistry);
+    o = RunAnswering(DeleteKeys);
     EXPECT_EQ(0, o.result);
     EXPECT_TRUE(o.boxes.empty());
 }
@@ -64,7 +75,7 @@ TEST(ProductRegistry, AVersionKeyDeletedByHandStopsAfterOneMessage)
 {
     Install();
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVersion));
-    Outcome o = RunAnswering(DeleteProductRegistry);
+    Outcome o = RunAnswering(DeleteKeys);
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({"Uninstall|Registry delete failed."}), o.boxes);
     EXPECT_FALSE(Exists(kApp));
@@ -88,7 +99,7 @@ TEST(ProductRegistry, RefusesNamesThatWouldNameAParentKey)
     };
     for (auto &names : bad) {
         Install(names[0], names[1], names[2], names[3]);
-        Outcome o = RunAnswering(DeleteProductRegistry);
+        Outcome o = RunAnswering(DeleteKeys);
         EXPECT_EQ(0, o.result) << names[1] << names[2] << names[3];
         EXPECT_TRUE(o.boxes.empty());
         for (const char *key : {kApp, kVersion, kProduct, kUninstall})
@@ -97,5 +108,5 @@ TEST(ProductRegistry, RefusesNamesThatWouldNameAParentKey)
     EXPECT_EQ(1, CheckKeyName("ORVA PC\\"));
     EXPECT_EQ(1, CheckKeyName("ORVA\\PC"));
     Install();
-    EXPECT_EQ(1, DeleteProductRegistry());
+    EXPECT_EQ(1, DeleteKeys());
 }

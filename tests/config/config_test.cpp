@@ -18,7 +18,6 @@
 #include "tests/support/clean_machine.h"
 
 // What the main sequence defines and the configuration uses.
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
 HMODULE MsgModule;
 
 namespace {
@@ -35,11 +34,11 @@ struct Box {
 void FixPrefixLikeMainSequence()
 {
     int drive = _getdrive();
-    DrivePrefix[0] = '\0';
+    Settings.DrivePrefix[0] = '\0';
     if (drive >= 1 && drive <= 26) {
-        DrivePrefix[0] = (char)('A' + drive - 1);
-        DrivePrefix[1] = ':';
-        DrivePrefix[2] = '\0';
+        Settings.DrivePrefix[0] = (char)('A' + drive - 1);
+        Settings.DrivePrefix[1] = ':';
+        Settings.DrivePrefix[2] = '\0';
     }
 }
 
@@ -247,8 +246,8 @@ TEST(LoadSetupConfig, NoConfigFileShowsOnlyItsMessage)
     std::string dir = NewDir();
     EXPECT_EQ(0, RunAnswering(dir, LoadSetupConfig, boxes));
     ExpectOneBox(boxes, "No TQL.INI Found.", kStartup);
-    EXPECT_STREQ("None", SourcePath1);
-    EXPECT_STREQ("", LanguageName);  // not even ForceLanguage was read
+    EXPECT_STREQ("None", Settings.SourcePath1);
+    EXPECT_STREQ("", Settings.LanguageName);  // not even ForceLanguage was read
 }
 
 TEST(LoadSetupConfig, ReadsEverySettingOfACompleteFile)
@@ -258,48 +257,48 @@ TEST(LoadSetupConfig, ReadsEverySettingOfACompleteFile)
     ASSERT_EQ(1, Load(FullIni(), boxes, dir));
     EXPECT_TRUE(boxes.empty());
     std::string cwd = Cwd(dir);
-    EXPECT_EQ(SystemLanguage(), LanguageName);
-    EXPECT_STREQ("Test Product", ProductName);
-    EXPECT_STREQ("2.5", ProductVersion);
-    EXPECT_STREQ("Test App", ApplicationName);
-    EXPECT_STREQ("Test Display", DisplayName);
-    EXPECT_STREQ("UNTEST.EXE", UnInstExe);
-    EXPECT_EQ(cwd + "GAME\\", SourcePath1);
-    EXPECT_STREQ("DATA", SourcePath2);           // exactly as written
-    EXPECT_EQ(cwd + "DOCS\\", DocPath);
-    EXPECT_STREQ("C:\\ORVA\\", DefaultPath);      // the system drive
-    EXPECT_STREQ("20000000", RequiresDskSpc);
-    EXPECT_STREQ("10000000", RequiresDskSpc2);
-    EXPECT_STREQ("ORVA.EXE", ExecFileName);
-    EXPECT_STREQ("ORVA.INI", IniFileName);
-    EXPECT_STREQ("TQL.INF", InfFileName);
-    EXPECT_STREQ("Yes", DirectX);
-    EXPECT_STREQ("On", ZOLAM);
-    EXPECT_STREQ("Yes", Select);
-    EXPECT_STREQ("1", SelectMachine);            // Select is not "No"
-    EXPECT_EQ(cwd + "DIRECTX\\AT\\", DirectXAT);
-    EXPECT_EQ(cwd + "DIRECTX\\NEC\\", DirectXNEC);
-    EXPECT_EQ(cwd + "INDEO41\\", Indeo41LibPath);
-    EXPECT_EQ(cwd + "QUEN\\", QuenLibPath);
-    EXPECT_EQ(std::string(DrivePrefix) + "\\CTL\\", CTL3DV2LibPath);
-    EXPECT_EQ(cwd + "ZOLAM\\", ZOLAMLoaderPath);
+    EXPECT_EQ(SystemLanguage(), Settings.LanguageName);
+    EXPECT_STREQ("Test Product", Settings.ProductName);
+    EXPECT_STREQ("2.5", Settings.ProductVersion);
+    EXPECT_STREQ("Test App", Settings.ApplicationName);
+    EXPECT_STREQ("Test Display", Settings.DisplayName);
+    EXPECT_STREQ("UNTEST.EXE", Settings.UnInstExe);
+    EXPECT_EQ(cwd + "GAME\\", Settings.SourcePath1);
+    EXPECT_STREQ("DATA", Settings.SourcePath2);           // exactly as written
+    EXPECT_EQ(cwd + "DOCS\\", Settings.DocPath);
+    EXPECT_STREQ("C:\\ORVA\\", Settings.DefaultPath);      // the system drive
+    EXPECT_STREQ("20000000", Settings.RequiresDskSpc);
+    EXPECT_STREQ("10000000", Settings.RequiresDskSpc2);
+    EXPECT_STREQ("ORVA.EXE", Settings.ExecFileName);
+    EXPECT_STREQ("ORVA.INI", Settings.IniFileName);
+    EXPECT_STREQ("TQL.INF", Settings.InfFileName);
+    EXPECT_STREQ("Yes", Settings.DirectX);
+    EXPECT_STREQ("On", Settings.ZOLAM);
+    EXPECT_STREQ("Yes", Settings.Select);
+    EXPECT_STREQ("1", Settings.SelectMachine);            // Select is not "No"
+    EXPECT_EQ(cwd + "DIRECTX\\AT\\", Settings.DirectXAT);
+    EXPECT_EQ(cwd + "DIRECTX\\NEC\\", Settings.DirectXNEC);
+    EXPECT_EQ(cwd + "INDEO41\\", Settings.Indeo41LibPath);
+    EXPECT_EQ(cwd + "QUEN\\", Settings.QuenLibPath);
+    EXPECT_EQ(std::string(Settings.DrivePrefix) + "\\CTL\\", Settings.CTL3DV2LibPath);
+    EXPECT_EQ(cwd + "ZOLAM\\", Settings.ZOLAMLoaderPath);
     if (SystemLanguage() == "English") {
-        EXPECT_STREQ("mscuieng.dll", LoadModule);
-        EXPECT_STREQ("msgeng.dll", LoadMsgModule);
+        EXPECT_STREQ("mscuieng.dll", Settings.LoadModule);
+        EXPECT_STREQ("msgeng.dll", Settings.LoadMsgModule);
     }
     std::string tag = SystemLanguage() == "German" ? "de-" :
                       SystemLanguage() == "Japanese" ? "ja-" : "en-";
-    EXPECT_EQ(tag + "UninstWinT", UninstWinTitle);
-    EXPECT_EQ(tag + "UninstallM", UninstallMsg1);
-    EXPECT_EQ(tag + "GroupTitle", GroupTitle);
-    EXPECT_EQ(tag + "HelpTitle", HelpTitle);
-    EXPECT_STREQ("ORVA.HLP", HelpFileNameSrc);
-    EXPECT_EQ((tag + "HelpFileNa").substr(0, 12), HelpFileNameDst);  // cut
-    EXPECT_STREQ("README.TXT", TextFileNameSrc);
-    EXPECT_EQ(tag + "MainDlgBox", MainDlgBoxTitle);
-    EXPECT_EQ(tag + "MsgDlgBoxT", MsgDlgBoxTitle);
-    EXPECT_EQ(tag + "ExecErrMsg", ExecErrMsg);
-    EXPECT_EQ(tag + "CheckGameT", CheckGameTitle);
+    EXPECT_EQ(tag + "UninstWinT", Settings.UninstWinTitle);
+    EXPECT_EQ(tag + "UninstallM", Settings.UninstallMsg1);
+    EXPECT_EQ(tag + "GroupTitle", Settings.GroupTitle);
+    EXPECT_EQ(tag + "HelpTitle", Settings.HelpTitle);
+    EXPECT_STREQ("ORVA.HLP", Settings.HelpFileNameSrc);
+    EXPECT_EQ((tag + "HelpFileNa").substr(0, 12), Settings.HelpFileNameDst);  // cut
+    EXPECT_STREQ("README.TXT", Settings.TextFileNameSrc);
+    EXPECT_EQ(tag + "MainDlgBox", Settings.MainDlgBoxTitle);
+    EXPECT_EQ(tag + "MsgDlgBoxT", Settings.MsgDlgBoxTitle);
+    EXPECT_EQ(tag + "ExecErrMsg", Settings.ExecErrMsg);
+    EXPECT_EQ(tag + "CheckGameT", Settings.CheckGameTitle);
 }
 
 // Each required setting, absent or "None" in any letter case, stops the
@@ -339,8 +338,8 @@ TEST(LoadSetupConfig, EachRequiredSettingStopsWithItsMessage)
             std::vector<Box> boxes;
             EXPECT_EQ(0, Load(ini, boxes));
             ExpectOneBox(boxes, c.text, c.caption);
-            EXPECT_STREQ("Test Product", ProductName);  // read before
-            EXPECT_STREQ("None", MainDlgBoxTitle);        // never reached
+            EXPECT_STREQ("Test Product", Settings.ProductName);  // read before
+            EXPECT_STREQ("None", Settings.MainDlgBoxTitle);        // never reached
         }
 }
 
@@ -352,7 +351,7 @@ TEST(LoadSetupConfig, NecIsReadAfterAt)
     std::string dir = NewDir();
     EXPECT_EQ(0, Load(ini, boxes, dir));
     ExpectOneBox(boxes, "NEC DirectX directory not detected.", kStartup);
-    EXPECT_EQ(Cwd(dir) + "DIRECTX\\AT\\", DirectXAT);
+    EXPECT_EQ(Cwd(dir) + "DIRECTX\\AT\\", Settings.DirectXAT);
 }
 
 TEST(LoadSetupConfig, SwitchedOffComponentsNeedNoSections)
@@ -368,12 +367,12 @@ TEST(LoadSetupConfig, SwitchedOffComponentsNeedNoSections)
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes));
     EXPECT_TRUE(boxes.empty());
-    for (const char *sw : {DirectX, Indeo41, Quen, CTL3DV2, ZOLAM})
+    for (const char *sw : {Settings.DirectX, Settings.Indeo41, Settings.Quen, Settings.CTL3DV2, Settings.ZOLAM})
         EXPECT_STREQ("None", sw);
-    EXPECT_STREQ("None", DirectXAT);
-    EXPECT_STREQ("None", Indeo41LibPath);
-    EXPECT_STREQ("Yes", Select);
-    EXPECT_STREQ("1", SelectMachine);
+    EXPECT_STREQ("None", Settings.DirectXAT);
+    EXPECT_STREQ("None", Settings.Indeo41LibPath);
+    EXPECT_STREQ("Yes", Settings.Select);
+    EXPECT_STREQ("1", Settings.SelectMachine);
 }
 
 TEST(LoadSetupConfig, SelectMachineIsReadOnlyWhenSelectIsNo)
@@ -389,8 +388,8 @@ TEST(LoadSetupConfig, SelectMachineIsReadOnlyWhenSelectIsNo)
         ini.Set("DirectX", "Select") = c.select;
         std::vector<Box> boxes;
         EXPECT_EQ(1, Load(ini, boxes));
-        EXPECT_STREQ(c.expectSelect, Select);  // capacity 4
-        EXPECT_STREQ(c.machine, SelectMachine);
+        EXPECT_STREQ(c.expectSelect, Settings.Select);  // capacity 4
+        EXPECT_STREQ(c.machine, Settings.SelectMachine);
     }
     Ini ini = FullIni();
     ini.RemoveSection("DirectX");
@@ -399,7 +398,7 @@ TEST(LoadSetupConfig, SelectMachineIsReadOnlyWhenSelectIsNo)
     ini.Set("DirectX", "NEC") = "NEC";
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes));
-    EXPECT_STREQ("1", SelectMachine);  // no SelectMachine key: its default
+    EXPECT_STREQ("1", Settings.SelectMachine);  // no SelectMachine key: its default
 }
 
 TEST(LoadSetupConfig, OptionalSettingsTakeTheirDefaults)
@@ -416,17 +415,17 @@ TEST(LoadSetupConfig, OptionalSettingsTakeTheirDefaults)
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes));
     EXPECT_TRUE(boxes.empty());
-    EXPECT_STREQ("ORVA PC", ProductName);
-    EXPECT_STREQ("1.0", ProductVersion);
-    EXPECT_STREQ("ORVA PC App", ApplicationName);
-    EXPECT_STREQ("ORVA PC GAME PRODUCT", DisplayName);
-    EXPECT_STREQ("UNINST.EXE", UnInstExe);
-    EXPECT_STREQ("", SourcePath2);
-    EXPECT_STREQ("None", DocPath);   // absent: not normalised, "None"
-    EXPECT_STREQ("mscuistf.dll", LoadModule);
-    EXPECT_STREQ("msg.dll", LoadMsgModule);
-    EXPECT_STREQ("None", HelpTitle);
-    EXPECT_STREQ("none", TextTitle);  // document keys stay as written
+    EXPECT_STREQ("ORVA PC", Settings.ProductName);
+    EXPECT_STREQ("1.0", Settings.ProductVersion);
+    EXPECT_STREQ("ORVA PC App", Settings.ApplicationName);
+    EXPECT_STREQ("ORVA PC GAME PRODUCT", Settings.DisplayName);
+    EXPECT_STREQ("UNINST.EXE", Settings.UnInstExe);
+    EXPECT_STREQ("", Settings.SourcePath2);
+    EXPECT_STREQ("None", Settings.DocPath);   // absent: not normalised, "None"
+    EXPECT_STREQ("mscuistf.dll", Settings.LoadModule);
+    EXPECT_STREQ("msg.dll", Settings.LoadMsgModule);
+    EXPECT_STREQ("None", Settings.HelpTitle);
+    EXPECT_STREQ("none", Settings.TextTitle);  // document keys stay as written
 }
 
 TEST(LoadSetupConfig, SourcePath2IsKeptAsWrittenOrEmpty)
@@ -439,7 +438,7 @@ TEST(LoadSetupConfig, SourcePath2IsKeptAsWrittenOrEmpty)
         ini.Set("Option", "SourcePath2") = c.value;
         std::vector<Box> boxes;
         EXPECT_EQ(1, Load(ini, boxes));
-        EXPECT_STREQ(c.expect, SourcePath2) << c.value;
+        EXPECT_STREQ(c.expect, Settings.SourcePath2) << c.value;
     }
 }
 
@@ -456,11 +455,11 @@ TEST(LoadSetupConfig, LongValuesAreCut)
     ini.Set("Option", "RequiresDskSpc") = "123456789012345";
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes));
-    EXPECT_EQ(forty.substr(0, 32), MainDlgBoxTitle);
-    EXPECT_EQ(std::string(128, 'm'), UninstallMsg1);
-    EXPECT_EQ(std::string(64, 'e'), ExecErrMsg);
-    EXPECT_STREQ("LONGPROGRAMN", ExecFileName);
-    EXPECT_STREQ("1234567890", RequiresDskSpc);
+    EXPECT_EQ(forty.substr(0, 32), Settings.MainDlgBoxTitle);
+    EXPECT_EQ(std::string(128, 'm'), Settings.UninstallMsg1);
+    EXPECT_EQ(std::string(64, 'e'), Settings.ExecErrMsg);
+    EXPECT_STREQ("LONGPROGRAMN", Settings.ExecFileName);
+    EXPECT_STREQ("1234567890", Settings.RequiresDskSpc);
 }
 
 TEST(LoadSetupConfig, ForceLanguageForms)
@@ -477,29 +476,29 @@ TEST(LoadSetupConfig, ForceLanguageForms)
         ini.Set("Debug", "ForceLanguage") = c.value;
         std::vector<Box> boxes;
         EXPECT_EQ(1, Load(ini, boxes));
-        EXPECT_STREQ(c.language, LanguageName);
+        EXPECT_STREQ(c.language, Settings.LanguageName);
     }
     Ini ini = FullIni();
     ini.Set("Debug", "ForceLanguage") = "Japanese";
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes));
-    EXPECT_STREQ("ja-GroupTitle", GroupTitle);
-    EXPECT_STREQ("mscuistf.dll", LoadModule);  // no key: the default
+    EXPECT_STREQ("ja-GroupTitle", Settings.GroupTitle);
+    EXPECT_STREQ("mscuistf.dll", Settings.LoadModule);  // no key: the default
 
     // A language without a section: its first text is missing.
     ini.Set("Debug", "ForceLanguage") = "Klingon";
     boxes.clear();
     EXPECT_EQ(0, Load(ini, boxes));
-    EXPECT_STREQ("Klingon", LanguageName);
+    EXPECT_STREQ("Klingon", Settings.LanguageName);
     ExpectOneBox(boxes, "UninstWinTitle Load faild.", "");
 }
 
 // Run under several system locales; TQL_EXPECT_LANGUAGE names the result.
 TEST(ChooseLanguageName, FollowsTheSystemLanguage)
 {
-    TextCopy(ForceLanguage, "No");
+    TextCopy(Settings.ForceLanguage, "No");
     ChooseLanguageName();
-    EXPECT_EQ(SystemLanguage(), LanguageName)
+    EXPECT_EQ(SystemLanguage(), Settings.LanguageName)
         << "system language " << std::hex << GetSystemDefaultLangID();
 }
 
@@ -509,7 +508,7 @@ TEST(NormalizeDirectory, FormsOfADirectory)
     GetCurrentDirectoryA(MAX_PATH, old);
     std::string dir = NewDir();
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-    TextCopy(DrivePrefix, "Q:");
+    TextCopy(Settings.DrivePrefix, "Q:");
     struct Case { const char *in; std::string out; };
     const Case cases[] = {
         {"\\GAMES", "Q:\\GAMES\\"},
@@ -557,17 +556,17 @@ TEST(LoadSetupConfig, DefaultPathMovesToTheSystemDrive)
     ini.Set("Option", "SourcePath1") = "\\GAMES";
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
-    EXPECT_STREQ("T:", DrivePrefix);
-    EXPECT_STREQ("C:\\GAMES\\X\\", DefaultPath);
-    EXPECT_STREQ("T:\\GAMES\\", SourcePath1);
-    EXPECT_STREQ("T:\\SETUP\\DOCS\\", DocPath);
+    EXPECT_STREQ("T:", Settings.DrivePrefix);
+    EXPECT_STREQ("C:\\GAMES\\X\\", Settings.DefaultPath);
+    EXPECT_STREQ("T:\\GAMES\\", Settings.SourcePath1);
+    EXPECT_STREQ("T:\\SETUP\\DOCS\\", Settings.DocPath);
 
     ini.Set("Option", "DefaultPath") = "GAMES";
     EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
-    EXPECT_STREQ("C:\\SETUP\\GAMES\\", DefaultPath);
+    EXPECT_STREQ("C:\\SETUP\\GAMES\\", Settings.DefaultPath);
     ini.Set("Option", "DefaultPath") = "E:\\GAMES";
     EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
-    EXPECT_STREQ("C:\\GAMES\\", DefaultPath);
+    EXPECT_STREQ("C:\\GAMES\\", Settings.DefaultPath);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -586,25 +585,25 @@ TEST(LoadSetupConfig, NetworkStartupDirectory)
     std::vector<Box> boxes;
     EXPECT_EQ(1, Load(ini, boxes, share));
     EXPECT_TRUE(boxes.empty());
-    EXPECT_STREQ("", DrivePrefix);
-    EXPECT_STREQ("\\GAMES\\", SourcePath1);
-    EXPECT_STREQ("\\\\tqlsrv\\cd\\SETUP\\DOCS\\", DocPath);
-    EXPECT_STREQ("C:\\ORVA\\", DefaultPath);
+    EXPECT_STREQ("", Settings.DrivePrefix);
+    EXPECT_STREQ("\\GAMES\\", Settings.SourcePath1);
+    EXPECT_STREQ("\\\\tqlsrv\\cd\\SETUP\\DOCS\\", Settings.DocPath);
+    EXPECT_STREQ("C:\\ORVA\\", Settings.DefaultPath);
     ini.Set("Option", "DefaultPath") = "GAMES";
     EXPECT_EQ(1, Load(ini, boxes, share));
-    EXPECT_STREQ("C:\\SETUP\\GAMES\\", DefaultPath);
+    EXPECT_STREQ("C:\\SETUP\\GAMES\\", Settings.DefaultPath);
 }
 
 TEST(CheckSetupTitles, EachTitleInOrder)
 {
     struct Case { char *value; const char *text; };
     const Case cases[] = {
-        {GroupTitle, "GroupTitle Load faild."},
-        {GameTitle, "GameTitle  Load faild."},
-        {MainDlgBoxTitle, "MainDlgBoxTitle  Load faild."},
-        {MsgDlgBoxTitle, "MsgDlgBoxTitle  Load faild."},
-        {ExecErrMsg, "ExecErrMsg  Load faild."},
-        {CheckGameTitle, "CheckGameTitle Load faild."},
+        {Settings.GroupTitle, "GroupTitle Load faild."},
+        {Settings.GameTitle, "GameTitle  Load faild."},
+        {Settings.MainDlgBoxTitle, "MainDlgBoxTitle  Load faild."},
+        {Settings.MsgDlgBoxTitle, "MsgDlgBoxTitle  Load faild."},
+        {Settings.ExecErrMsg, "ExecErrMsg  Load faild."},
+        {Settings.CheckGameTitle, "CheckGameTitle Load faild."},
     };
     std::string dir = NewDir();
     for (const Case &c : cases)
@@ -621,30 +620,30 @@ TEST(CheckSetupTitles, EachTitleInOrder)
     }
 }
 
-TEST(BindMessageLibrary, MissingLibraryOrEntry)
+TEST(BindSetupMessages, MissingLibraryOrEntry)
 {
     std::string dir = NewDir();
-    TextCopy(LoadMsgModule, "nomsg.dll");
+    TextCopy(Settings.LoadMsgModule, "nomsg.dll");
     std::vector<Box> boxes;
-    EXPECT_EQ(0, RunAnswering(dir, BindMessageLibrary, boxes));
+    EXPECT_EQ(0, RunAnswering(dir, BindSetupMessages, boxes));
     ExpectOneBox(boxes, "Can't load Msg Library", "Setup Initialize Error");
 
     // A library that exists but has no MsgSetup.
-    TextCopy(LoadMsgModule, "version.dll");
+    TextCopy(Settings.LoadMsgModule, "version.dll");
     boxes.clear();
-    EXPECT_EQ(0, RunAnswering(dir, BindMessageLibrary, boxes));
+    EXPECT_EQ(0, RunAnswering(dir, BindSetupMessages, boxes));
     ExpectOneBox(boxes, "Can't GetProcAddress() for Msg.DLL MsgSetup()",
                  "Setup Initialize Error");
 }
 
-TEST(BindMessageLibrary, FillsTheTableFromTheCd)
+TEST(BindSetupMessages, FillsTheTableFromTheCd)
 {
     if (GetFileAttributesA("Q:\\msgeng.dll") == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no message library in the CD image";
     memset(MessageTable, 0, sizeof MessageTable);
-    TextCopy(LoadMsgModule, "msgeng.dll");
+    TextCopy(Settings.LoadMsgModule, "msgeng.dll");
     std::vector<Box> boxes;
-    EXPECT_EQ(1, RunAnswering("Q:\\", BindMessageLibrary, boxes));
+    EXPECT_EQ(1, RunAnswering("Q:\\", BindSetupMessages, boxes));
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(MsgModule);
     char path[MAX_PATH];
@@ -664,30 +663,30 @@ TEST(LoadSetupConfig, ProductCd)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(1, RunAnswering("Q:\\", CheckSetupTitles, boxes));
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(SystemLanguage(), LanguageName);
-    EXPECT_STREQ("Q:\\GAME\\", SourcePath1);
-    EXPECT_STREQ("DATA", SourcePath2);
-    EXPECT_STREQ("Q:\\DOCS\\", DocPath);
-    EXPECT_STREQ("C:\\ORVA\\", DefaultPath);
-    EXPECT_STREQ("Q:\\DIRECTX\\AT\\", DirectXAT);
-    EXPECT_STREQ("Q:\\DIRECTX\\NEC\\", DirectXNEC);
-    EXPECT_STREQ("Q:\\INDEO41\\", Indeo41LibPath);
-    EXPECT_STREQ("None", Quen);
-    EXPECT_STREQ("None", QuenLibPath);
-    EXPECT_STREQ("ORVA", CheckGameTitle);
-    EXPECT_STREQ("ORVA.HLP", HelpFileNameSrc);
-    EXPECT_STREQ("README.TXT", TextFileNameDst);
+    EXPECT_EQ(SystemLanguage(), Settings.LanguageName);
+    EXPECT_STREQ("Q:\\GAME\\", Settings.SourcePath1);
+    EXPECT_STREQ("DATA", Settings.SourcePath2);
+    EXPECT_STREQ("Q:\\DOCS\\", Settings.DocPath);
+    EXPECT_STREQ("C:\\ORVA\\", Settings.DefaultPath);
+    EXPECT_STREQ("Q:\\DIRECTX\\AT\\", Settings.DirectXAT);
+    EXPECT_STREQ("Q:\\DIRECTX\\NEC\\", Settings.DirectXNEC);
+    EXPECT_STREQ("Q:\\INDEO41\\", Settings.Indeo41LibPath);
+    EXPECT_STREQ("None", Settings.Quen);
+    EXPECT_STREQ("None", Settings.QuenLibPath);
+    EXPECT_STREQ("ORVA", Settings.CheckGameTitle);
+    EXPECT_STREQ("ORVA.HLP", Settings.HelpFileNameSrc);
+    EXPECT_STREQ("README.TXT", Settings.TextFileNameDst);
     bool japanese = SystemLanguage() == "Japanese";
-    EXPECT_STREQ(japanese ? "mscuistf.dll" : "mscuieng.dll", LoadModule);
-    EXPECT_STREQ(japanese ? "msg.dll" : "msgeng.dll", LoadMsgModule);
+    EXPECT_STREQ(japanese ? "mscuistf.dll" : "mscuieng.dll", Settings.LoadModule);
+    EXPECT_STREQ(japanese ? "msg.dll" : "msgeng.dll", Settings.LoadMsgModule);
     // Nothing of the language texts was cut.
     const char *keys[] = {"UninstWinTitle", "UninstallMsg0", "UninstallMsg1",
                           "UninstallMsg2", "MainDlgBoxTitle", "ExecErrMsg"};
-    const char *values[] = {UninstWinTitle, UninstallMsg0, UninstallMsg1,
-                            UninstallMsg2, MainDlgBoxTitle, ExecErrMsg};
+    const char *values[] = {Settings.UninstWinTitle, Settings.UninstallMsg0, Settings.UninstallMsg1,
+                            Settings.UninstallMsg2, Settings.MainDlgBoxTitle, Settings.ExecErrMsg};
     for (int i = 0; i < 6; i++) {
         char whole[512];
-        GetPrivateProfileStringA(LanguageName, keys[i], "", whole, sizeof whole,
+        GetPrivateProfileStringA(Settings.LanguageName, keys[i], "", whole, sizeof whole,
                                  "Q:\\TQL.INI");
         EXPECT_STREQ(whole, values[i]) << keys[i];
     }

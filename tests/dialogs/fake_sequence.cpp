@@ -2,24 +2,15 @@
 // for unit tests (see fake_sequence.h).
 #include "fake_sequence.h"
 #include "platform/templates.h"
-#include "tests/import_slot.h"
+#include "setup/toolkit.h"
+#include <cstdlib>
 
-// ---- settings and state buffers (config.cpp, main.cpp)
-char LoadModule[13];
-char SourcePath1[260];
-char DefaultPath[260];
-char RequiresDskSpc[11];
-char MsgDlgBoxTitle[33];
-char ExecErrMsg[65];
-char ExecFileName[13];
-char IniFileName[13];
+// ---- state buffers (main.cpp)
 UINT WelcomeTemplate;
 char DestinationDir[PATH_CAP];
 int MinimalInstall;
 int EndNotice;
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
 HMODULE MsgModule;
-char LanguageName[17];
 
 namespace fake {
 std::vector<Answer> script;
@@ -39,14 +30,14 @@ void Reset(const char *destination)
     killed.clear();
     quitQuestions = removals = shutdowns = 0;
     removedDestination.clear();
-    TextCopy(LoadModule, "mscuistf.dll");
-    TextCopy(SourcePath1, "Q:\\GAME\\");
-    TextCopy(DefaultPath, "C:\\ORVA\\");
-    TextCopy(RequiresDskSpc, "1000000");
-    TextCopy(MsgDlgBoxTitle, "ORVA Setup");
-    TextCopy(ExecErrMsg, "Cannot start ORVA.");
-    TextCopy(ExecFileName, "ORVA.EXE");
-    TextCopy(IniFileName, "H8DLGTST.INI");  // in the Windows directory
+    TextCopy(Settings.LoadModule, "mscuistf.dll");
+    TextCopy(Settings.SourcePath1, "Q:\\GAME\\");
+    TextCopy(Settings.DefaultPath, "C:\\ORVA\\");
+    TextCopy(Settings.RequiresDskSpc, "1000000");
+    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
+    TextCopy(Settings.ExecErrMsg, "Cannot start ORVA.");
+    TextCopy(Settings.ExecFileName, "ORVA.EXE");
+    TextCopy(Settings.IniFileName, "H8DLGTST.INI");  // in the Windows directory
     WelcomeTemplate = TPL_WELCOME_AGAIN;
     TextCopy(DestinationDir, destination);
     MinimalInstall = 0;
@@ -81,12 +72,31 @@ std::vector<UINT> Templates()
 }
 }  // namespace fake
 
-// ---- dialog layer (dialogs.cpp): answered from the script
-void RunDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
-               LPCSTR helpProc, char *event, int size)
+// ---- the toolkit (toolkit.cpp): dialogs answered from the script
+static std::string lastEvent;   // DLGEVENT of the last dialog
+static int quitOpen;            // the quit question is up
+
+// The quit question that no script line answers: the user goes on. Its
+// own closing is not counted among the dialogs the tested code closed.
+static bool AnswerQuitQuestion(UINT templ)
+{
+    if (templ != TPL_QUIT ||
+        (!fake::script.empty() && fake::script.front().templ == TPL_QUIT))
+        return false;
+    fake::quitQuestions++;
+    quitOpen = 1;
+    lastEvent = std::string(1, (char)(EV_CONTINUE / 2)) +
+                (char)(EV_CONTINUE - EV_CONTINUE / 2);
+    return true;
+}
+
+void TkDoDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
+                LPCSTR helpProc)
 {
     if (lstrcmpA(library, "mscuistf.dll") != 0)
         throw ScriptBroken{std::string("library ") + library};
+    if (AnswerQuitQuestion(templ))
+        return;
     fake::shown.push_back({templ, proc ? proc : "", helpTempl,
                            helpProc ? helpProc : "", fake::symbols});
     if (fake::script.empty())
@@ -99,25 +109,25 @@ void RunDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
     if (templ == TPL_DESTINATION)
         fake::symbols["EditTextOut"] = a.typed;
     // A two-character event word whose characters sum to the code.
-    char word[3] = {(char)(a.code / 2), (char)(a.code - a.code / 2), 0};
-    TextCopy(event, word, size);
-}
-
-UINT EventCode(const char *event)
-{
-    return (WORD)((signed char)event[0] + (signed char)event[1]);
+    lastEvent = std::string(1, (char)(a.code / 2)) + (char)(a.code - a.code / 2);
 }
 
 void KillDialogs(int count)
 {
+    if (quitOpen && count == 1) {
+        quitOpen = 0;
+        return;
+    }
     fake::killed.push_back(count);
 }
 
 char *GetSymbol(LPCSTR name, char *buffer, int size)
 {
-    const std::string &value = fake::symbols[name];
+    const std::string &value =
+        lstrcmpA(name, "DLGEVENT") == 0 ? lastEvent : fake::symbols[name];
     if ((int)value.size() >= size)
         throw ScriptBroken{std::string("Buffer Overflow in ") + name};
+    ZeroMemory(buffer, size);
     TextCopy(buffer, value.c_str(), size);
     return buffer;
 }
@@ -127,10 +137,19 @@ void SetSymbol(LPCSTR name, LPCSTR value)
     fake::symbols[name] = value;
 }
 
-// The quit confirmation: the user goes on (continue).
-void ConfirmQuit()
+// The fatal exit (main.cpp): no dialog test reaches it.
+void AbortSetup()
 {
-    fake::quitQuestions++;
+    throw ScriptBroken{"AbortSetup"};
+}
+
+// The end of the program (main.cpp) as it closes the dialogs and the
+// toolkit; the fake toolkit's end throws SetupEnded.
+void EndSetup()
+{
+    KillDialogs(-1);
+    ShutdownSetup();
+    abort();  // not reached: ShutdownSetup throws
 }
 
 void ShutdownSetup()
@@ -145,26 +164,18 @@ void RemoveInstallation()
     fake::removedDestination = DestinationDir;
 }
 
-int IsNone(const char *value)
+// ---- the toolkit's path check: the shipped toolkit's own FValidDir, from
+// the CD image of this build.
+int TkValidDir(LPCSTR path)
 {
-    return lstrcmpiA(value, "None") == 0;
-}
-
-// ---- the toolkit's path check: a drive letter, a colon, then nothing or
-// a backslash and a path without the characters a file name cannot hold.
-static BOOL WINAPI ValidDir(LPCSTR dir)
-{
-    int n = lstrlenA(dir);
-    if (n < 2 || !IsCharAlphaA(dir[0]) || dir[1] != ':')
-        return FALSE;
-    if (n > 2 && dir[2] != '\\')
-        return FALSE;
-    for (const char *p = dir + 2; *p; p = CharNextA(p))
-        if (CharNextA(p) == p + 1 && strchr("*?\"<>|:/", *p))
-            return FALSE;
-    return TRUE;
-}
-extern "C" {
-// welcome.cpp calls the toolkit's FValidDir through its import pointer.
-void *__imp_FValidDir IMPORT_SLOT(FValidDir, 4) = (void *)ValidDir;
+    typedef BOOL(WINAPI * ValidDirProc)(LPCSTR);
+    static ValidDirProc validDir = [] {
+        std::string library = std::string(getenv("TQL_CD")) + "\\mscomstf.dll";
+        HMODULE toolkit = LoadLibraryA(library.c_str());
+        return toolkit ? (ValidDirProc)(void *)GetProcAddress(toolkit, "FValidDir")
+                       : nullptr;
+    }();
+    if (!validDir)
+        throw ScriptBroken{"the toolkit's FValidDir cannot be loaded"};
+    return validDir(path) ? 1 : 0;
 }

@@ -275,7 +275,7 @@ TEST(SetupText, EachLanguageFromTheLibraryOrBuiltIn)
     for (auto &l : languages) {
         if (GetACP() != 932 && !lstrcmpA(l.language, "Japanese"))
             continue;  // its texts are code page 932
-        TextCopy(LanguageName, l.language);
+        TextCopy(Settings.LanguageName, l.language);
         for (UINT id : {IDS_DEST_HOLDS_FILES, IDS_NO_RECORDED_INSTALL}) {
             char builtIn[512], fromLibrary[512];
             MsgModule = nullptr;
@@ -297,11 +297,11 @@ TEST(SetupText, EachLanguageFromTheLibraryOrBuiltIn)
         char bytes[256];
         WideCharToMultiByte(932, 0, expected, -1, bytes, sizeof bytes, nullptr, nullptr);
         char text[256];
-        TextCopy(LanguageName, "Japanese");
+        TextCopy(Settings.LanguageName, "Japanese");
         SetupText(IDS_NO_RECORDED_INSTALL, text, sizeof text);
         EXPECT_STREQ(bytes, text);
     }
-    LanguageName[0] = '\0';
+    Settings.LanguageName[0] = '\0';
 }
 
 TEST_F(Destination, MissingDirectoryIsCreatedAtEveryLevelAfterTheNotice)
@@ -348,7 +348,7 @@ TEST_F(Destination, LowSpaceAsksFirstWithTheSecondButtonActive)
     NEED_TEST_DRIVES();
     std::error_code ec;
     fs::remove_all("L:\\ORVA", ec);
-    TextCopy(RequiresDskSpc, "1000000");  // L: has 999,424 bytes
+    TextCopy(Settings.RequiresDskSpc, "1000000");  // L: has 999,424 bytes
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
                     {TPL_LOW_DISK, EV_CANCEL, ""},
                     {TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
@@ -372,7 +372,7 @@ TEST_F(Destination, EnoughSpaceAsksNothing)
     NEED_TEST_DRIVES();
     std::error_code ec;
     fs::remove_all("L:\\ORVA", ec);
-    TextCopy(RequiresDskSpc, "  +999424");
+    TextCopy(Settings.RequiresDskSpc, "  +999424");
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, "L:\\ORVA"},
                     {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
     EXPECT_EQ(1, Choose());
@@ -385,13 +385,13 @@ TEST_F(Destination, SpaceBeyond32BitsIsComparedWhole)
     std::error_code ec;
     fs::create_directories("K:\\ORVA");
     // 4 GiB + 1 fits into 5 GiB: no question.
-    TextCopy(RequiresDskSpc, "4294967297");
+    TextCopy(Settings.RequiresDskSpc, "4294967297");
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, "K:\\ORVA"}};
     EXPECT_EQ(1, Choose());
     EXPECT_EQ(1u, fake::shown.size());
     // 5 GiB + 1 does not.
     fake::Reset("C:\\ORVA\\");
-    TextCopy(RequiresDskSpc, "5368709121");
+    TextCopy(Settings.RequiresDskSpc, "5368709121");
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, "K:\\ORVA"},
                     {TPL_LOW_DISK, EV_CANCEL, ""},
                     {TPL_DESTINATION, EV_CANCEL, ""}};

@@ -165,17 +165,17 @@ protected:
         dest = dir + "ORVA\\";
         CreateDirectoryA(dest.c_str(), nullptr);
         TextCopy(DestinationDir, dest.c_str());
-        TextCopy(DocPath, CdPath("DOCS\\").c_str());
-        TextCopy(ExecFileName, "ORVA.EXE");
-        TextCopy(IniFileName, "H6TEST.INI");
-        TextCopy(GroupTitle, "ORVA PC");
-        TextCopy(GameTitle, "ORVA");
-        TextCopy(HelpTitle, "ORVA Help");
-        TextCopy(HelpFileNameSrc, "ORVA.HLP");
-        TextCopy(HelpFileNameDst, "ORVAPC.HLP");
-        TextCopy(TextTitle, "Read Me");
-        TextCopy(TextFileNameSrc, "README.TXT");
-        TextCopy(TextFileNameDst, "README.TXT");
+        TextCopy(Settings.DocPath, CdPath("DOCS\\").c_str());
+        TextCopy(Settings.ExecFileName, "ORVA.EXE");
+        TextCopy(Settings.IniFileName, "H6TEST.INI");
+        TextCopy(Settings.GroupTitle, "ORVA PC");
+        TextCopy(Settings.GameTitle, "ORVA");
+        TextCopy(Settings.HelpTitle, "ORVA Help");
+        TextCopy(Settings.HelpFileNameSrc, "ORVA.HLP");
+        TextCopy(Settings.HelpFileNameDst, "ORVAPC.HLP");
+        TextCopy(Settings.TextTitle, "Read Me");
+        TextCopy(Settings.TextFileNameSrc, "README.TXT");
+        TextCopy(Settings.TextFileNameDst, "README.TXT");
         DeleteFileA(SettingsFile().c_str());
     }
     void TearDown() override
@@ -233,8 +233,8 @@ TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
     CreateDirectoryA(docs.c_str(), nullptr);
     CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
     CopyFileA(CdPath("DOCS\\README.TXT").c_str(), (docs + "README.TXT").c_str(), FALSE);
-    TextCopy(DocPath, docs.c_str());
-    TextCopy(TextTitle, "None");
+    TextCopy(Settings.DocPath, docs.c_str());
+    TextCopy(Settings.TextTitle, "None");
     Outcome o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     EXPECT_TRUE(o.windows.empty());
@@ -248,8 +248,8 @@ TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
 TEST_F(DocumentsTest, NoneCountsOnlyAsWritten)
 {
     // "none" is not "None" here: the help item and copy are attempted.
-    TextCopy(HelpFileNameSrc, "None");
-    TextCopy(TextTitle, "none");
+    TextCopy(Settings.HelpFileNameSrc, "None");
+    TextCopy(Settings.TextTitle, "none");
     Outcome o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     ASSERT_EQ(ItemCalls.size(), 2u);
@@ -264,7 +264,7 @@ TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
     CreateDirectoryA(docs.c_str(), nullptr);
     CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
     CreateDirectoryA((docs + "ORVA.CNT").c_str(), nullptr);
-    TextCopy(DocPath, docs.c_str());
+    TextCopy(Settings.DocPath, docs.c_str());
     Outcome o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
     EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
@@ -273,7 +273,7 @@ TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
 
 TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
 {
-    TextCopy(HelpFileNameSrc, "NOHELP.HLP");
+    TextCopy(Settings.HelpFileNameSrc, "NOHELP.HLP");
     Outcome o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
     EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));

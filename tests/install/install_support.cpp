@@ -5,24 +5,12 @@
 
 #include <fstream>
 #include <sstream>
-#include "tests/import_slot.h"
 
 // ---- state the tested files read, normally defined by other modules
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
 HMODULE MsgModule;
 char DestinationDir[PATH_CAP];
 int MinimalInstall;
-char ExecFileName[13];
-char IniFileName[13];
-char DocPath[260];
-char GroupTitle[33];
-char GameTitle[33];
-char HelpTitle[33];
-char HelpFileNameSrc[13];
-char HelpFileNameDst[13];
-char TextTitle[33];
-char TextFileNameSrc[13];
-char TextFileNameDst[13];
+SetupSettings Settings;
 
 std::vector<ItemCall> ItemCalls;
 std::vector<int> KillDialogCalls;
@@ -72,17 +60,6 @@ int MakeDirectoryPath(const char *path)
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Moves the window to the centre of the reference window's size.
-void CentreWindow(HWND window, HWND reference)
-{
-    RECT w, r;
-    GetWindowRect(window, &w);
-    GetWindowRect(reference, &r);
-    int x = ((r.right - r.left) - (w.right - w.left)) / 2;
-    int y = ((r.bottom - r.top) - (w.bottom - w.top)) / 2;
-    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     ItemCalls.push_back({group, item, commandLine,
@@ -90,23 +67,19 @@ int AddProgramItem(const char *group, const char *item, const char *commandLine)
     return 1;
 }
 
-// The toolkit's wait cursor, reached through the import pointers that the
-// toolkit library would otherwise provide.
-static HCURSOR WINAPI StubShowWaitCursor()
+// The toolkit's wait cursor (setup/toolkit.cpp): recorded; a refused
+// restore takes the fatal exit, as the wrapper does.
+HCURSOR TkShowWaitCursor()
 {
     WaitCursorShown++;
     return (HCURSOR)(UINT_PTR)0x4711;
 }
-static BOOL WINAPI StubRestoreCursor(HCURSOR previous)
+
+void TkRestoreCursor(HCURSOR previous)
 {
     RestoredCursors.push_back(previous);
-    return RestoreCursorResult;
-}
-extern "C" {
-HCURSOR(WINAPI *__imp_HShowWaitCursor)(void)
-    IMPORT_SLOT(HShowWaitCursor, 0) = StubShowWaitCursor;
-BOOL(WINAPI *__imp_FRestoreCursor)(HCURSOR)
-    IMPORT_SLOT(FRestoreCursor, 4) = StubRestoreCursor;
+    if (!RestoreCursorResult)
+        AbortSetup();
 }
 
 // ---- set-up

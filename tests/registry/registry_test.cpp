@@ -153,15 +153,15 @@ TEST(UninstallPaths, KeyNamesThatWouldNameAParentKeyAreRefused)
 {
     for (const char *bad : {"", "   ", "\\", "\\\\", " \\ ", "A\\\\B", "\\A"}) {
         ResetSetupState();
-        TextCopy(ApplicationName, bad);
+        TextCopy(Settings.ApplicationName, bad);
         UninstallPaths p;
         ASSERT_EQ(1, BuildUninstallPaths("C:\\windows", "Q:\\", &p));
         EXPECT_EQ(0, p.uninstallOk) << "[" << bad << "]";
         EXPECT_EQ(1, p.appPathsOk);
     }
     ResetSetupState();
-    TextCopy(ProductVersion, "1.0\\");  // "...\1.0\\" would end in two
-    TextCopy(ExecFileName, " ");
+    TextCopy(Settings.ProductVersion, "1.0\\");  // "...\1.0\\" would end in two
+    TextCopy(Settings.ExecFileName, " ");
     UninstallPaths p;
     ASSERT_EQ(1, BuildUninstallPaths("C:\\windows", "Q:\\", &p));
     EXPECT_EQ(0, p.productOk);
@@ -308,7 +308,7 @@ TEST_F(RegisterUninstallerTest, ReinstallWithAnotherVersionAddsASecondVersionKey
 {
     std::vector<std::string> boxes;
     EXPECT_EQ(1, Register(&boxes));
-    TextCopy(ProductVersion, "1.1");
+    TextCopy(Settings.ProductVersion, "1.1");
     EXPECT_EQ(1, Register(&boxes));
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA\\ORVA PC\\1.0"));
@@ -338,7 +338,7 @@ TEST_F(RegisterUninstallerTest, MissingUninstallerStopsBeforeAnyFileOrKey)
 TEST_F(RegisterUninstallerTest, BlankApplicationNameNeverTouchesTheUninstallList)
 {
     DWORD before = ValueCount(UninstallRootKey);
-    TextCopy(ApplicationName, "  ");
+    TextCopy(Settings.ApplicationName, "  ");
     std::vector<std::string> boxes;
     EXPECT_EQ(0, Register(&boxes));
     EXPECT_EQ(std::vector<std::string>{"CreateRegistry|Registry error"}, boxes);

@@ -8,11 +8,9 @@
 #include <sstream>
 #include <thread>
 #include "setup/setup.h"
-#include "tests/import_slot.h"
+#include "setup/toolkit.h"
 
 // ---- the main sequence's state (main.cpp)
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption = MsgDlgBoxTitle;
 HINSTANCE ProgramInstance;
 HMODULE MsgModule;
 HWND FrameWindow;
@@ -30,33 +28,29 @@ void AbortSetup()
 
 void ShutdownSetup() {}
 
+void EndSetup()
+{
+    KillDialogs(-1);
+    throw SetupEnded{"EndSetup called"};
+}
+
 // ---- the toolkit's wait cursor (files.cpp imports it from msshlstf.dll)
-// The import slots the linker would take from the toolkit's import
-// library, filled with local functions.
-static HCURSOR WINAPI ShowWaitCursor()
+// ---- the toolkit's wait cursor (toolkit.cpp)
+HCURSOR TkShowWaitCursor()
 {
     return SetCursor(LoadCursor(nullptr, IDC_WAIT));
 }
 
-static BOOL WINAPI RestoreCursor(HCURSOR previous)
+void TkRestoreCursor(HCURSOR previous)
 {
     SetCursor(previous);
-    return TRUE;
-}
-
-extern "C" {
-void *__imp_HShowWaitCursor IMPORT_SLOT(HShowWaitCursor, 0) =
-    reinterpret_cast<void *>(ShowWaitCursor);
-void *__imp_FRestoreCursor IMPORT_SLOT(FRestoreCursor, 4) =
-    reinterpret_cast<void *>(RestoreCursor);
 }
 
 // ---- scripted dialog layer (dialogs.cpp)
 std::deque<std::string> ScriptedEvents;
 std::vector<std::string> DialogLog;
 
-void RunDialog(LPCSTR, UINT templ, LPCSTR proc, UINT helpTempl,
-               LPCSTR helpProc, char *event, int size)
+UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
 {
     std::ostringstream line;
     line << "run " << templ << " " << proc << " " << helpTempl << " "
@@ -64,14 +58,10 @@ void RunDialog(LPCSTR, UINT templ, LPCSTR proc, UINT helpTempl,
     DialogLog.push_back(line.str());
     if (ScriptedEvents.empty())
         throw SetupEnded{"no scripted event left for " + line.str()};
-    TextCopy(event, ScriptedEvents.front().c_str(), size);
+    char event[15] = {};
+    TextCopy(event, ScriptedEvents.front().c_str(), sizeof event);
     ScriptedEvents.pop_front();
-}
-
-UINT EventCode(const char *event)
-{
-    return static_cast<UINT16>(static_cast<signed char>(event[0]) +
-                               static_cast<signed char>(event[1]));
+    return EventCode(event);
 }
 
 void KillDialogs(int count)
@@ -86,26 +76,26 @@ void ConfirmQuit()
 
 void ResetSetupState()
 {
-    TextCopy(ProductName, "ORVA PC");
-    TextCopy(ProductVersion, "1.0");
-    TextCopy(ApplicationName, "ORVA PC App");
-    TextCopy(DisplayName, "ORVA PC GAME PRODUCT");
-    TextCopy(UnInstExe, "UNINST.EXE");
-    TextCopy(UninstWinTitle, "ORVA Uninstall");
-    TextCopy(UninstallMsg0, "Remove ORVA?");
-    TextCopy(UninstallMsg1, "All files of ORVA will be removed.");
-    TextCopy(UninstallMsg2, "Continue?");
-    TextCopy(LoadModule, "mscuieng.dll");
-    TextCopy(LoadMsgModule, "msgeng.dll");
-    TextCopy(ExecFileName, "ORVA.EXE");
-    TextCopy(IniFileName, "ORVA.INI");
-    TextCopy(GroupTitle, "ORVA PC");
-    TextCopy(MsgDlgBoxTitle, "ORVA Setup");
-    TextCopy(LanguageName, "English");
-    TextCopy(DirectX, "Yes");
-    TextCopy(Indeo41, "Yes");
-    TextCopy(Select, "Yes");
-    TextCopy(SelectMachine, "1");
+    TextCopy(Settings.ProductName, "ORVA PC");
+    TextCopy(Settings.ProductVersion, "1.0");
+    TextCopy(Settings.ApplicationName, "ORVA PC App");
+    TextCopy(Settings.DisplayName, "ORVA PC GAME PRODUCT");
+    TextCopy(Settings.UnInstExe, "UNINST.EXE");
+    TextCopy(Settings.UninstWinTitle, "ORVA Uninstall");
+    TextCopy(Settings.UninstallMsg0, "Remove ORVA?");
+    TextCopy(Settings.UninstallMsg1, "All files of ORVA will be removed.");
+    TextCopy(Settings.UninstallMsg2, "Continue?");
+    TextCopy(Settings.LoadModule, "mscuieng.dll");
+    TextCopy(Settings.LoadMsgModule, "msgeng.dll");
+    TextCopy(Settings.ExecFileName, "ORVA.EXE");
+    TextCopy(Settings.IniFileName, "ORVA.INI");
+    TextCopy(Settings.GroupTitle, "ORVA PC");
+    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
+    TextCopy(Settings.LanguageName, "English");
+    TextCopy(Settings.DirectX, "Yes");
+    TextCopy(Settings.Indeo41, "Yes");
+    TextCopy(Settings.Select, "Yes");
+    TextCopy(Settings.SelectMachine, "1");
     TextCopy(DestinationDir, "C:\\ORVA\\");
     DirectXResult = 0;
     EndNotice = 0;

@@ -14,12 +14,6 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-// The removal library's program globals: this program uses its Program
-// Manager operations only, to clear a group left by earlier runs.
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption = "Test";
-char ExecFileName[13], ProductName[33], ProductVersion[33], ApplicationName[33];
-
 using namespace roundtrip;
 using namespace scenario;
 

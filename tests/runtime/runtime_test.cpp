@@ -29,8 +29,8 @@ protected:
     void SetUp() override
     {
         ResetSetupState();
-        TextCopy(DirectXAT, AtDir);
-        TextCopy(DirectXNEC, NecDir);
+        TextCopy(Settings.DirectXAT, AtDir);
+        TextCopy(Settings.DirectXNEC, NecDir);
         MsgModule = GetModuleHandleA(nullptr);  // holds template 2
         DeleteKeyTree(RecordKey);
     }
@@ -62,8 +62,8 @@ protected:
 
 TEST_F(DirectXTest, NoneInstallsNothing)
 {
-    TextCopy(DirectX, "none");
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.DirectX, "none");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({}));
     EXPECT_TRUE(DialogLog.empty());
     EXPECT_EQ("", Installed());
@@ -74,8 +74,8 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
 {
     for (const char *language : {"English", "German"}) {
         DeleteKeyTree(RecordKey);
-        TextCopy(LanguageName, language);
-        TextCopy(Select, "Yes");
+        TextCopy(Settings.LanguageName, language);
+        TextCopy(Settings.Select, "Yes");
         EXPECT_EQ(1, Install({}));
         EXPECT_TRUE(DialogLog.empty());
         EXPECT_EQ(AtDir, Installed());
@@ -87,7 +87,7 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
 
 TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
 {
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "quit", SelectRun, SelectRun,
                                         "kill 1"}),
@@ -98,7 +98,7 @@ TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
 
 TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
 {
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, NecInfoRun,
                                         "kill 1"}),
@@ -111,7 +111,7 @@ TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
 
 TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice)
 {
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_1, EV_CANCEL}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, "kill 1"}),
               DialogLog);
@@ -119,7 +119,7 @@ TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice
     EXPECT_EQ(1, EndNotice);
 
     ResetSetupState();
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_2, EV_EXIT}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               DialogLog);
@@ -129,7 +129,7 @@ TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice
 
 TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
 {
-    TextCopy(LanguageName, "Japanese");
+    TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_2, EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               DialogLog);
@@ -161,9 +161,9 @@ TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
         SCOPED_TRACE(std::string("Select=") + c.select + " SelectMachine=" + c.machine);
         ResetSetupState();
         DeleteKeyTree(RecordKey);
-        TextCopy(LanguageName, "Japanese");
-        TextCopy(Select, c.select);
-        TextCopy(SelectMachine, c.machine);
+        TextCopy(Settings.LanguageName, "Japanese");
+        TextCopy(Settings.Select, c.select);
+        TextCopy(Settings.SelectMachine, c.machine);
         EXPECT_EQ(1, Install(c.events));
         EXPECT_EQ(c.log, DialogLog);
         EXPECT_EQ(c.installed, Installed());
@@ -176,7 +176,7 @@ TEST_F(DirectXTest, LibraryErrorGivesTwoMessagesAndFails)
 {
     std::string dir = MakeTempDir("tqldxbad");
     WriteBytes(dir + "\\RUNTIME.INI", "[Runtime]\r\n[Files]\r\nDRAW.RTM=10,0x1\r\n");
-    TextCopy(DirectXAT, dir.c_str());
+    TextCopy(Settings.DirectXAT, dir.c_str());
     EXPECT_EQ(0, Install({}));
     EXPECT_EQ((std::vector<std::string>{"ORVA Setup|DirectX Setup Error.",
                                         "ORVA Setup|DirectX Setup Faild."}),
@@ -255,7 +255,7 @@ protected:
         savedIni = ReadBytes(systemIni);
         cd = MakeTempDir("tqlcodec");
         WriteBytes(cd + "\\IR41_32.DLL", ReadBytes(TestCodec("4.11.15.60")));
-        TextCopy(Indeo41LibPath, (cd + "\\").c_str());
+        TextCopy(Settings.Indeo41LibPath, (cd + "\\").c_str());
         Clean();
     }
     void TearDown() override
@@ -313,7 +313,7 @@ protected:
 
 TEST_F(CodecTest, NoneChangesNothing)
 {
-    TextCopy(Indeo41, "NONE");
+    TextCopy(Settings.Indeo41, "NONE");
     EXPECT_EQ(1, Install());
     EXPECT_FALSE(FileExists(installed));
     ExpectNotRegistered();

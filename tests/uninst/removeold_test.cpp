@@ -9,11 +9,7 @@
 #include <thread>
 
 // The setup program's state that the removal reads.
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption;
-char ProductName[33], ProductVersion[33], ApplicationName[33];
-char UnInstExe[260], LoadMsgModule[13], ExecFileName[13], IniFileName[13];
-char GroupTitle[33], MsgDlgBoxTitle[33];
+SetupSettings Settings;
 char DestinationDir[PATH_CAP];
 
 namespace {
@@ -53,16 +49,15 @@ protected:
     void SetUp() override
     {
         p = TestProduct();
-        TextCopy(ProductName, p.productName.c_str());
-        TextCopy(ProductVersion, p.productVersion.c_str());
-        TextCopy(ApplicationName, p.applicationName.c_str());
-        TextCopy(ExecFileName, p.execFileName.c_str());
-        TextCopy(UnInstExe, "UNINST.EXE");
-        TextCopy(LoadMsgModule, p.msgLibrary.c_str());
-        TextCopy(IniFileName, "ORVA.INI");
-        TextCopy(GroupTitle, p.groupTitle.c_str());
-        TextCopy(MsgDlgBoxTitle, kCaption);
-        ProgramCaption = MsgDlgBoxTitle;
+        TextCopy(Settings.ProductName, p.productName.c_str());
+        TextCopy(Settings.ProductVersion, p.productVersion.c_str());
+        TextCopy(Settings.ApplicationName, p.applicationName.c_str());
+        TextCopy(Settings.ExecFileName, p.execFileName.c_str());
+        TextCopy(Settings.UnInstExe, "UNINST.EXE");
+        TextCopy(Settings.LoadMsgModule, p.msgLibrary.c_str());
+        TextCopy(Settings.IniFileName, "ORVA.INI");
+        TextCopy(Settings.GroupTitle, p.groupTitle.c_str());
+        TextCopy(Settings.MsgDlgBoxTitle, kCaption);
         TextCopy(DestinationDir, p.installPath.c_str());
         UninstallLeftovers(p);
         DeleteFileA(WininitFile().c_str());
@@ -171,7 +166,7 @@ TEST_F(RemoveOldTest, SettingsFileBeforeRegistry)
 TEST_F(RemoveOldTest, UninstallerNameLeavingTheWindowsDirectoryIsNotScheduled)
 {
     for (const char *name : {"..\\ORVA.INI", "C:\\ORVA.INI", "*.EXE", ". ."}) {
-        TextCopy(UnInstExe, name);
+        TextCopy(Settings.UnInstExe, name);
         RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
         EXPECT_TRUE(RenameEntries().empty()) << name;
         InstallProduct(p);

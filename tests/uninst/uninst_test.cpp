@@ -9,12 +9,6 @@
 
 #include <gtest/gtest.h>
 
-// The removal library's program globals: this test program uses only its
-// Program Manager operations, to make the group as setup does.
-UINT_PTR MessageTable[MSG_TABLE_SLOTS];
-const char *ProgramCaption = "Test";
-char ExecFileName[13], ProductName[33], ProductVersion[33], ApplicationName[33];
-
 namespace {
 
 const char kUninstall[] = "Uninstall";

@@ -1,6 +1,6 @@
-// The setup program's wrappers of the Setup Toolkit (see toolkitcalls.h).
-// Compiled into Tql.exe only: a failure ends in the program's fatal exit.
-#include "platform/toolkitcalls.h"
+// The setup program's wrappers of the Setup Toolkit (see toolkit.h): a
+// failure ends in the program's fatal exit.
+#include "setup/toolkit.h"
 #include "setup/setup.h"
 
 // Starts the toolkit frame; 0 or (HWND)-1 on failure, for the caller to judge.
@@ -31,6 +31,11 @@ HINSTANCE TkHinstFrame()
 HCURSOR TkShowWaitCursor()
 {
     return HShowWaitCursor();
+}
+
+int TkValidDir(LPCSTR path)
+{
+    return FValidDir(path) ? 1 : 0;
 }
 
 // Closes the toolkit frame.
@@ -69,5 +74,39 @@ void TkOpenInf(LPCSTR infPath, BOOL check, BOOL reserved)
 void TkRestoreCursor(HCURSOR previous)
 {
     if (!FRestoreCursor(previous))
+        AbortSetup();
+}
+
+void TkDoDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
+                LPCSTR helpProc)
+{
+    if (!FDoDialogExt(TkHwndFrame(), library, templ, proc, library, helpTempl,
+                      helpProc))
+        AbortSetup();
+}
+
+void KillDialogs(int count)
+{
+    if (!FKillNDialogs(count))
+        AbortSetup();
+    PumpMessages();
+}
+
+char *GetSymbol(LPCSTR name, char *buffer, int size)
+{
+    if (name == nullptr || *name == '\0')
+        AbortSetup();
+    ZeroMemory(buffer, size);
+    UINT length = CbGetSymbolValue(name, buffer, size);
+    if (length >= static_cast<UINT>(size)) {
+        TkDoMsgBox("Buffer Overflow", "ORVA Setup Error", MB_ICONHAND);
+        AbortSetup();
+    }
+    return buffer;
+}
+
+void SetSymbol(LPCSTR name, LPCSTR value)
+{
+    if (!FSetSymbolValue(name, value))
         AbortSetup();
 }

@@ -1,0 +1,44 @@
+// Message boxes, the message library and dialog centring of both programs.
+#include "common/ui.h"
+
+UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+
+int ShowBox(const char *text, const char *caption, UINT style)
+{
+    return MessageBoxA(nullptr, text, caption, style);
+}
+
+int ShowSlot(int slot, const char *caption, UINT style)
+{
+    return ShowBox(MessageText(slot), caption, style);
+}
+
+HMODULE BindMessageLibrary(const char *name, const char *caption)
+{
+    HMODULE library = LoadLibraryA(name);
+    if (!library) {
+        ShowBox("Can't load Msg Library", caption, BOX_ALERT);
+        return nullptr;
+    }
+    // Through a generic function pointer: FARPROC and the entry's own type
+    // are deliberately different.
+    MsgSetupProc msgSetup = reinterpret_cast<MsgSetupProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "MsgSetup")));
+    if (!msgSetup) {
+        ShowBox("Can't GetProcAddress() for Msg.DLL MsgSetup()", caption,
+                BOX_ALERT);
+        return nullptr;  // the library stays loaded until the process ends
+    }
+    msgSetup(MessageTable);
+    return library;
+}
+
+void CentreWindow(HWND window, HWND reference)
+{
+    RECT own, ref;
+    GetWindowRect(window, &own);
+    GetWindowRect(reference, &ref);
+    int x = ((ref.right - ref.left) - (own.right - own.left)) / 2;
+    int y = ((ref.bottom - ref.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
