@@ -2,9 +2,12 @@
 #include "common/ui.h"
 
 UINT_PTR MessageTable[MSG_TABLE_SLOTS];
+BoxHookProc BoxHook;
 
 int ShowBox(const char *text, const char *caption, UINT style)
 {
+    if (BoxHook)
+        return BoxHook(text, caption, style);
     return MessageBoxA(nullptr, text, caption, style);
 }
 

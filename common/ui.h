@@ -16,7 +16,11 @@
 #define BOX_NOTICE  (MB_ICONINFORMATION | MB_SYSTEMMODAL | MB_SETFOREGROUND)
 
 // Shows a message box without owner; returns the button that closed it.
+// While BoxHook is set (an unattended run), the hook takes the message
+// instead and its result is returned.
 int ShowBox(const char *text, const char *caption, UINT style);
+typedef int (*BoxHookProc)(const char *text, const char *caption, UINT style);
+extern BoxHookProc BoxHook;
 
 // The message table the message library's MsgSetup fills (BindMessageLibrary).
 extern UINT_PTR MessageTable[MSG_TABLE_SLOTS];

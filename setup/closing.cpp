@@ -3,6 +3,7 @@
 // procedures (credits box, DirectX wait window) with their centring.
 #include "setup/setup.h"
 #include "setup/toolkit.h"
+#include "common/log.h"
 #include "platform/templates.h"
 
 // The token functions of the NT family, looked up at run time: the
@@ -55,6 +56,11 @@ static void EnableShutdownPrivilege()
 // refused restart) decides whether setup ends with the closing notice.
 void AskRestart()
 {
+    if (Unattended) {
+        LogLine("DirectX asks for a restart; it is not carried out");
+        ExitCode = EXIT_RESTART_NEEDED;
+        return;
+    }
     const char *caption = Settings.MsgDlgBoxTitle;
     if (ShowSlot(SLOT_RESTART_ASK, caption, BOX_ALERT | MB_YESNO) == IDYES) {
         EnableShutdownPrivilege();
@@ -98,13 +104,13 @@ void LaunchProduct()
     char commandLine[PATH_CAP];
     GetPrivateProfileStringA("Directory", "ExePath", "None", exePath,
                              sizeof exePath, Settings.IniFileName);
-    TextCopy(program, exePath);
-    AppendBackslash(program);
-    TextAppend(program, Settings.ExecFileName);
-    TextCopy(commandLine, Settings.ExecFileName);  // CreateProcessA may write into it
+    // CreateProcessA may write into the command line: a copy of its own.
+    TextCopy(commandLine, Settings.ExecFileName);
     // "None" means no installation recorded where to start it: never try a
-    // relative "None\" path.
-    if (!IsNone(exePath)) {
+    // relative "None\" path. A program path that does not fit would name
+    // another file: it is not started either.
+    if (!IsNone(exePath) &&
+        JoinPath(program, exePath, Settings.ExecFileName)) {
         SetCurrentDirectoryA(exePath);
         STARTUPINFOA startup;
         PROCESS_INFORMATION process;

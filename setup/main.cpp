@@ -6,6 +6,7 @@
 #include "platform/msglib.h"
 #include "platform/templates.h"
 #include "setup/toolkit.h"
+#include "common/log.h"
 #include "common/removal.h"
 
 // ---- program-wide state of the main sequence
@@ -55,7 +56,8 @@ static void FixDrivePrefix()
 }
 
 // Brings a running window of this title to the front. 1 when there was one:
-// then this setup ends without a word.
+// then this setup ends without a word (an unattended one says why in its
+// log and exit code).
 static int BringToFront(const char *title)
 {
     HWND window = FindWindowA(nullptr, title);
@@ -63,6 +65,10 @@ static int BringToFront(const char *title)
         return 0;
     SetForegroundWindow(window);
     SetFocus(window);
+    if (Unattended) {
+        LogLine("setup or the product is running already");
+        EndUnattended(EXIT_RUNNING);
+    }
     return 1;
 }
 
@@ -87,6 +93,8 @@ static UINT ChooseWelcomeTemplate()
 
 // ---- the frame
 
+static void ReadStartupDir();
+
 // Starts the toolkit frame once. Returns the frame's handle, -1 when the
 // toolkit returned -1, 0 on any other failure (the toolkit closed again).
 HWND InitSetupFrame(LPCSTR cmdLine)
@@ -105,10 +113,15 @@ HWND InitSetupFrame(LPCSTR cmdLine)
         return nullptr;
     }
     StartedFrame = frame;
+    ReadStartupDir();
+    return frame;
+}
 
-    // The toolkit's start-up directory: no critical-error box while the
-    // current directory is read (a CD drive may be empty), OEM to ANSI,
-    // ending in "\". A directory longer than 255 characters is not taken.
+// The toolkit's start-up directory: no critical-error box while the
+// current directory is read (a CD drive may be empty), OEM to ANSI, ending
+// in "\". A directory longer than 255 characters is not taken.
+static void ReadStartupDir()
+{
     UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
     DWORD length = GetCurrentDirectoryA(256, StartupDir);
     SetErrorMode(previous);
@@ -116,14 +129,29 @@ HWND InitSetupFrame(LPCSTR cmdLine)
         StartupDir[0] = '\0';
     OemToCharA(StartupDir, StartupDir);
     AppendBackslash(StartupDir);
-    return frame;
 }
 
-// Gives the frame its title and look: found again by that title, all
-// window styles removed and shown maximised, it covers the screen without
-// caption or border.
+// Starts the frame, or ends setup when it cannot. An unattended run shows
+// no frame: it only reads the start-up directory.
+static void StartFrame()
+{
+    if (Unattended) {
+        ReadStartupDir();
+        return;
+    }
+    HWND frame = InitSetupFrame("");
+    if (frame == nullptr || frame == reinterpret_cast<HWND>(-1))
+        EndWithoutFrame(frame);
+}
+
+// Gives the frame its background, title and look: found again by that
+// title, all window styles removed and shown maximised, it covers the
+// screen without caption or border.
 static void ShowFrame()
 {
+    if (Unattended)
+        return;
+    TkSetBitmap(Settings.LoadModule, BMP_FRAME);
     SetWindowTextA(TkHwndFrame(), Settings.MainDlgBoxTitle);
     FrameWindow = FindWindowA(nullptr, Settings.MainDlgBoxTitle);
     if (FrameWindow == nullptr)
@@ -218,6 +246,11 @@ static void WriteProductSettings()
 // otherwise with the ending dialog.
 static void ShowClosing()
 {
+    if (Unattended) {
+        if (EndNotice)
+            LogMessage(Settings.MsgDlgBoxTitle, MessageText(SLOT_END_NOTICE));
+        return;
+    }
     if (EndNotice)
         ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
     else
@@ -228,11 +261,15 @@ static void ShowClosing()
 
 // The main sequence. Start-up failures end with 0 after their message;
 // from the frame on, every end goes through ShutdownSetup with status 0.
+// An unattended run ends with the exit code of the stage that failed.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     ProgramInstance = instance;                                  // 1
     if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0)
         ShowCredits();
+    else if (!ReadCommandLine(cmdLine))
+        return ExitCode;
+    Step(EXIT_STARTUP, "start-up");
     FixDrivePrefix();                                            // 2
     if (!LoadSetupConfig())                                      // 3
         return 0;
@@ -240,32 +277,32 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         return 0;
     if (!CheckSetupTitles())                                     // 7
         return 0;
-    if (BringToFront(Settings.MainDlgBoxTitle))                           // 8
+    if (BringToFront(Settings.MainDlgBoxTitle))                  // 8
         return 0;
-    if (BringToFront(Settings.CheckGameTitle))                            // 9
+    if (BringToFront(Settings.CheckGameTitle))                   // 9
         return 0;
     WelcomeTemplate = ChooseWelcomeTemplate();                   // 10
-
-    HWND frame = InitSetupFrame("");                             // 11
-    if (frame == nullptr || frame == reinterpret_cast<HWND>(-1))
-        EndWithoutFrame(frame);
+    StartFrame();                                                // 11
 
     if (LoadRegistryLibrary()) {                                 // 12
-        TkSetBitmap(Settings.LoadModule, BMP_FRAME);                      // 13
-        ShowFrame();                                             // 14
+        ShowFrame();                                             // 13, 14
         OpenInfFile();                                           // 15
         ProposeDestination();                                    // 16
-        do                                                       // 17
-            ShowWelcome();
-        while (!ChooseDestination());
+        Step(EXIT_DESTINATION, "destination");
+        ChooseInstallation();                                    // 17
+        Step(EXIT_COPY, "copying the product's files");
         RemoveEarlierDirectory();                                // 18
         CopyProducts();                                          // 19
     }
+    Step(EXIT_REGISTRATION, "registering the uninstaller");
     RegisterUninstallerOrAbort();                                // 20
+    Step(EXIT_DIRECTX, "DirectX");
     if (!InstallDirectX())                                       // 21
         AbortSetup();
+    Step(EXIT_CODEC, "video codec");
     if (!InstallVideoCodec())                                    // 22
         AbortSetup();
+    Step(EXIT_DOCUMENTS, "settings file, documents and program items");
     WriteProductSettings();                                      // 23
     InstallDocuments();                                          // 24
     if (DirectXResult == 1)                                      // 25
@@ -288,6 +325,10 @@ void EndSetup()
 {
     KillDialogs(-1);
     ShutdownSetup();
+    if (Unattended) {
+        LogLine("installed");
+        EndUnattended(ExitCode);
+    }
     ExitProcess(0);
 }
 
@@ -296,6 +337,8 @@ void EndSetup()
 // shown, say) comes back here and ends the process at once.
 void AbortSetup()
 {
+    if (Unattended)
+        AbortUnattended();
     if (!Aborting) {
         Aborting = 1;
         KillDialogs(-1);

@@ -5,6 +5,7 @@
 #include "setup/setup.h"
 #include "common/system.h"
 #include "setup/toolkit.h"
+#include "common/log.h"
 #include "platform/dsetup.h"
 #include "platform/templates.h"
 
@@ -17,18 +18,21 @@
 // needed (1); 0 after a message otherwise.
 int RunDirectXSetup(const char *sourceDir)
 {
-    HWND wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
-                                   0, WaitDlgProc, 0);
-    if (!wait) {
-        ShowBox("Create Window Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
-        return 0;
+    HWND wait = nullptr;  // an unattended run shows no window
+    if (!Unattended) {
+        wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
+                                  0, WaitDlgProc, 0);
+        if (!wait) {
+            ShowBox("Create Window Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
+            return 0;
+        }
+        ShowWindow(wait, SW_SHOWNORMAL);
+        UpdateWindow(wait);
     }
-    ShowWindow(wait, SW_SHOWNORMAL);
-    UpdateWindow(wait);
     char source[PATH_CAP];  // the library takes a writable string
     TextCopy(source, sourceDir);
     DirectXResult = DirectXSetup(FrameWindow, source, DSETUP_ALL_COMPONENTS);
-    if (!DestroyWindow(wait)) {
+    if (wait && !DestroyWindow(wait)) {
         ShowBox("Can't DestroyWindow Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
         return 0;
     }
@@ -36,36 +40,6 @@ int RunDirectXSetup(const char *sourceDir)
         return 1;
     ShowBox("DirectX Setup Error.", Settings.MsgDlgBoxTitle, BOX_ALERT);
     return 0;
-}
-
-// The machine selection dialog: returns the event code of the machine type
-// the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
-// offers to quit and shows the dialog again.
-UINT AskMachineType()
-{
-    for (;;) {
-        UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
-                              TPL_HELP, "FHelpDlgProc");
-        if (code == EV_MACHINE_1 || code == EV_MACHINE_2 || code == EV_MACHINE_3) {
-            KillDialogs(1);
-            return code;
-        }
-        if (code == EV_CANCEL)
-            ConfirmQuit();
-    }
-}
-
-// The video information dialog (template 7290 or 7291): 1 when the user
-// continued, 0 when cancelled or left.
-int ConfirmFmvInfo(UINT templ)
-{
-    for (;;) {
-        UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
-        if (code == EV_CONTINUE || code == EV_CANCEL || code == EV_EXIT) {
-            KillDialogs(1);
-            return code == EV_CONTINUE;
-        }
-    }
 }
 
 // The machine number of TQL.INI as the machine choice it stands for:
@@ -83,6 +57,42 @@ static UINT MachineChoice(const char *text)
     case 2: return EV_MACHINE_1;
     case 3: return EV_MACHINE_2;
     default: return 0;
+    }
+}
+
+// The machine selection dialog: returns the event code of the machine type
+// the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
+// offers to quit and shows the dialog again.
+UINT AskMachineType()
+{
+    if (Unattended)
+        return MachineChoice(UnattendedMachine);
+    for (;;) {
+        UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
+                              TPL_HELP, "FHelpDlgProc");
+        if (code == EV_MACHINE_1 || code == EV_MACHINE_2 || code == EV_MACHINE_3) {
+            KillDialogs(1);
+            return code;
+        }
+        if (code == EV_CANCEL)
+            ConfirmQuit();
+    }
+}
+
+// The video information dialog (template 7290 or 7291): 1 when the user
+// continued, 0 when cancelled or left.
+int ConfirmFmvInfo(UINT templ)
+{
+    if (Unattended) {
+        LogLine("video information: continue");
+        return 1;
+    }
+    for (;;) {
+        UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
+        if (code == EV_CONTINUE || code == EV_CANCEL || code == EV_EXIT) {
+            KillDialogs(1);
+            return code == EV_CONTINUE;
+        }
     }
 }
 

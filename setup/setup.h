@@ -124,6 +124,9 @@ void ConfirmQuit();
 // ---- welcome.cpp: welcome, destination and install-type dialogs
 void ShowWelcome();
 int ChooseDestination();
+// Step 17: the welcome and destination dialogs until a destination is
+// chosen (an unattended run checks its own destination instead).
+void ChooseInstallation();
 int ShowNotice(UINT templ);
 int ConfirmRemoveOld();
 int ConfirmLowDisk();
@@ -194,6 +197,35 @@ int GetFileVersionString(const char *path, char *version);  // 32 bytes
 void ParseFileVersion(const char *version, int fields[4]);
 int IsVersionAtLeast(const int candidate[4], const int reference[4]);
 int IsInstalledFileCurrent(const char *source, const char *installed);
+
+// ---- unattended.cpp: the run of "/S" (no window, no question)
+// Exit codes of an unattended run; a person's run always ends with 0.
+#define EXIT_DONE              0
+#define EXIT_USAGE             1   // the command line is not understood
+#define EXIT_STARTUP           2   // TQL.INI, the message library, the titles
+#define EXIT_RUNNING           3   // setup or the product is running already
+#define EXIT_DESTINATION       4   // the destination is refused
+#define EXIT_COPY              5   // the earlier folder or the copy failed
+#define EXIT_REGISTRATION      6   // the uninstaller's registration failed
+#define EXIT_DIRECTX           7
+#define EXIT_CODEC             8
+#define EXIT_DOCUMENTS         9   // documents and program items
+#define EXIT_RESTART_NEEDED 3010   // installed; DirectX needs a restart
+extern int Unattended;                       // 1 in a run of "/S"
+extern int ExitCode;                         // of the process at its end
+extern char UnattendedDestination[255];      // "/D=", or "" to propose
+extern char UnattendedMachine[2];            // "/MACHINE=", "1" without it
+// Reads the command line; 0 when setup is to end at once with ExitCode
+// (after /? or a line that an unattended run does not understand).
+int ReadCommandLine(const char *cmdLine);
+// Begins a stage of an unattended run: its log line, and the exit code of
+// a failure from now on.
+void Step(int stage, const char *what);
+[[noreturn]] void EndUnattended(int code);
+// A notice of the destination checks in an unattended run: the creation of
+// the folder goes on (1); any other ends the run with EXIT_DESTINATION.
+int AnswerNotice(UINT templ);
+[[noreturn]] void AbortUnattended();
 
 // ---- removeold.cpp: removal of an earlier installation
 void RemoveInstallation();

@@ -49,6 +49,8 @@ static void ReleaseFillBrush(HDC dc)
 // Paints the bar at once on the progress window's device context.
 static void PaintOnWindow()
 {
+    if (!ProgressWindow)
+        return;  // an unattended copy: no window, and never the screen's DC
     HDC dc = GetDC(ProgressWindow);
     if (!dc)
         return;
@@ -294,6 +296,21 @@ int CopyTree(const char *sourceDir, const char *destDir)
     return 1;
 }
 
+// Creates and shows the progress window; 0 after a message.
+static int OpenProgressWindow()
+{
+    ProgressWindow = CreateDialogParamA((HINSTANCE)MsgModule,
+                                        MAKEINTRESOURCEA(TPL_PROGRESS), 0,
+                                        ProgressDlgProc, 0);
+    if (!ProgressWindow) {
+        ShowTreeMessage("Create Window Error", BOX_WARNING);
+        return 0;
+    }
+    ShowWindow(ProgressWindow, SW_SHOWNORMAL);
+    UpdateWindow(ProgressWindow);
+    return 1;
+}
+
 // Copies the first tree and, when it exists, the second into their
 // destinations under the progress window. 1 when both are copied and the
 // window is closed; 0 after a message (the window may stay open).
@@ -310,15 +327,8 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     CopyStep = 1000000 / CopyFileTotal;
 
-    ProgressWindow = CreateDialogParamA((HINSTANCE)MsgModule,
-                                        MAKEINTRESOURCEA(TPL_PROGRESS), 0,
-                                        ProgressDlgProc, 0);
-    if (!ProgressWindow) {
-        ShowTreeMessage("Create Window Error", BOX_WARNING);
+    if (!Unattended && !OpenProgressWindow())
         return 0;
-    }
-    ShowWindow(ProgressWindow, SW_SHOWNORMAL);
-    UpdateWindow(ProgressWindow);
     CopyPercent = 0;
 
     if (!CopyTree(source1, dest1)) {
@@ -333,7 +343,7 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
     CopyPercent = 100;
     PaintOnWindow();
     Pause(10000000);
-    if (!DestroyWindow(ProgressWindow)) {
+    if (ProgressWindow && !DestroyWindow(ProgressWindow)) {
         ShowTreeMessage("Can't DestroyWindow.", BOX_WARNING);
         return 0;
     }

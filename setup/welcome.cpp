@@ -4,6 +4,7 @@
 // Every dialog runs through RunDialog and dispatches on its event code.
 #include "setup/setup.h"
 #include "setup/toolkit.h"
+#include "common/log.h"
 #include "platform/templates.h"
 
 // The welcome dialog: go on, start the installed product, remove the
@@ -94,6 +95,8 @@ static int RunAnswerLoop(UINT templ, LPCSTR procName)
 // 0 cancel.
 int ShowNotice(UINT templ)
 {
+    if (Unattended)
+        return AnswerNotice(templ);
     return RunAnswerLoop(templ, "FInfo0DlgProc");
 }
 
@@ -101,6 +104,8 @@ int ShowNotice(UINT templ)
 // choose again.
 int ConfirmLowDisk()
 {
+    if (Unattended)
+        return AnswerNotice(MessageTemplate(SLOT_LOW_DISK));
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
 
@@ -250,12 +255,11 @@ static int ConfirmFolderWithFiles(const char *dir)
                    MB_YESNO | MB_DEFBUTTON2 | BOX_ALERT) == IDYES;
 }
 
-// Checks the path typed into the destination dialog (read into work) and
+// Checks a path typed as the destination (in work, PATH_CAP bytes) and
 // makes it the destination. Returns 1 when the destination is set and
 // exists or is to be copied into, 0 to show the destination dialog again.
-static int AcceptDestination(char *work)
+static int CheckDestination(char *work)
 {
-    GetSymbol("EditTextOut", work, 255);
     if (work[0] == '\0') {
         ShowNotice(MessageTemplate(SLOT_NOTICE_EMPTY));
         return 0;
@@ -321,9 +325,35 @@ int ChooseDestination()
         }
         if (code == EV_MINIMAL)
             MinimalInstall = 1;
-        if (AcceptDestination(work)) {
+        if (CheckDestination(GetSymbol("EditTextOut", work, 255))) {
             KillDialogs(1);
             return 1;
         }
     }
+}
+
+// The destination of an unattended run: the path of /D=, or the proposed
+// one as the destination dialog shows it, checked as a typed path. A check
+// that refuses it ends the run.
+static void AcceptUnattendedDestination()
+{
+    char work[PATH_CAP];
+    TextCopy(work, UnattendedDestination[0] ? UnattendedDestination
+                                            : DestinationDir);
+    if (!UnattendedDestination[0])
+        RemoveBackslash(work);
+    LogLine(work);
+    if (!CheckDestination(work))
+        EndUnattended(EXIT_DESTINATION);
+}
+
+void ChooseInstallation()
+{
+    if (Unattended) {
+        AcceptUnattendedDestination();
+        return;
+    }
+    do
+        ShowWelcome();
+    while (!ChooseDestination());
 }

@@ -2,10 +2,24 @@
 // settings file; asks for confirmation in the message library's dialog and
 // removes the product's group, directory, registry keys and settings file.
 #include "uninst.h"
+#include "common/log.h"
 #include "common/removal.h"
 #include "platform/templates.h"
 
 static const char UninstCaption[] = "Uninstall";
+
+// Exit codes of an unattended removal ("/S"); a person's run ends with 0.
+#define EXIT_REMOVED     0
+#define EXIT_STEP_FAILED 1   // a step of the removal failed
+#define EXIT_NOT_STARTED 2   // command line, settings file, message library
+
+static int Unattended;  // 1 in a run of "/S": no dialog, no box
+
+static const char Usage[] =
+    "Usage: UNINST.EXE [/S] [/LOG=<file>] <settings file>\n"
+    "/S removes the product without asking and without a message box; "
+    "the exit code is 0 when every step succeeded. /LOG= appends what was "
+    "done and every message to a file.";
 
 // Shows a message with the program caption, system modal and in front.
 void ShowMessage(const char *text)
@@ -86,21 +100,73 @@ static void RunConfirmation()
     FreeLibrary(library);
 }
 
-// Program entry: the command line is the settings file path, taken whole.
+// An unattended removal puts its messages into the log and goes on.
+static int LogBox(const char *text, const char *caption, UINT)
+{
+    LogMessage(caption, text);
+    return IDOK;
+}
+
+// Reads the options of an unattended removal ("/S", "/LOG=", "/?") in front
+// of the settings file path; returns the path's text, or 0 when the
+// program is to end at once (after the usage). A command line that does
+// not begin with one of them is the path, taken whole.
+static const char *ReadOptions(const char *text)
+{
+    for (;;) {
+        char log[PATH_CAP];
+        const char *next;
+        if ((next = SkipSwitch(text, "/?"))) {
+            if (Unattended)
+                LogLine(Usage);
+            else
+                ShowMessage(Usage);
+            return nullptr;
+        }
+        if ((next = SkipSwitch(text, "/S"))) {
+            Unattended = 1;
+            BoxHook = LogBox;
+        } else if ((next = SkipValue(text, "/LOG=", log, sizeof log, 0))) {
+            OpenLog(log);
+        } else {
+            return text;
+        }
+        text = next;
+    }
+}
+
+// The removal as after OK in the confirmation dialog, without it.
+static int RemoveUnattended()
+{
+    LogLine("unattended removal");
+    if (!BindMessageLibrary(LoadMsgModule, UninstCaption))
+        return EXIT_NOT_STARTED;
+    int removed = UninstallAll();
+    LogLine(removed ? "removed" : "a step of the removal failed");
+    return removed ? EXIT_REMOVED : EXIT_STEP_FAILED;
+}
+
+// Program entry: the command line is the settings file path, taken whole,
+// after the options of an unattended removal.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    const char *text = CommandLineText(GetCommandLineA());
+    const char *text = ReadOptions(CommandLineText(GetCommandLineA()));
+    int notStarted = Unattended ? EXIT_NOT_STARTED : 0;
+    if (!text)
+        return 0;
     if (lstrcmpA(text, "") == 0) {
         ShowMessage("Execute form [Add/Remove Programs].");
-        return 0;
+        return notStarted;
     }
     if (!TextCopy(SettingsPath, text)) {
         ShowMessage("The uninstaller settings file path is longer than "
                     "259 characters.");
-        return 0;
+        return notStarted;
     }
     if (!LoadUninstallSettings())
-        return 0;
+        return notStarted;
+    if (Unattended)
+        return RemoveUnattended();
     RunConfirmation();
     return 0;
 }

@@ -395,4 +395,117 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
               RenameEntries());
 }
 
+// An install script's run: "/S" installs into /D= without a window and
+// with exit code 0, leaving what a person's default run leaves; "UNINST.EXE
+// /S" removes it without a window; the restart deletes the last two files.
+// The log holds a line per step and per message, appended.
+TEST_F(RoundTrip, UnattendedInstallAndRemoval)
+{
+    const std::string log = "C:\\HRONE.LOG";
+    WriteWholeFile(log, "earlier\r\n");
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(0, 180000);
+    }
+    ExpectInstalled("C:\\HRONE\\");
+    UninstallerRun(WindowsDir() + "UNINST.EXE /S /LOG=" + log + " " + SettingsFile())
+        .Ends();
+    ExpectRemoved("C:\\HRONE\\");
+    EXPECT_EQ(BothScheduled(), RenameEntries());
+    EXPECT_EQ("earlier\r\n"
+              "Tql.exe: unattended installation\r\n"
+              "Tql.exe: start-up\r\n"
+              "Tql.exe: destination\r\n"
+              "Tql.exe: C:\\HRONE\r\n"
+              "Tql.exe: the destination folder is created\r\n"
+              "Tql.exe: copying the product's files\r\n"
+              "Tql.exe: registering the uninstaller\r\n"
+              "Tql.exe: DirectX\r\n"
+              "Tql.exe: video codec\r\n"
+              "Tql.exe: settings file, documents and program items\r\n"
+              "Tql.exe: installed\r\n"
+              "Tql.exe: exit code 0\r\n"
+              "UNINST.EXE: unattended removal\r\n"
+              "UNINST.EXE: [Uninstall] " + Slot(SLOT_REMOVED) + "\r\n"
+              "UNINST.EXE: removed\r\n",
+              ReadWholeFile(log).value_or("(none)"));
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(ReadWholeFile(WindowsDir() + "UNINST.EXE"));
+    EXPECT_FALSE(ReadWholeFile(WindowsDir() + p.msgLibrary));
+}
+
+// What would have stopped a person ends an unattended run with its code and
+// the reason in the log, before anything is installed.
+TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
+{
+    char title[64];
+    GetPrivateProfileStringA(p.language.c_str(), "MainDlgBoxTitle", "", title,
+                             sizeof title, "Q:\\TQL.INI");
+    struct Case {
+        std::string args, lastLines;
+        int code;
+    };
+    const Case cases[] = {
+        {"/S /D=C:\\", "the destination is the root of a drive", 4},
+        {"/S /D=Q:\\GAME", "the destination is the source folder", 4},
+        {"/S /D=C:\\HRONE\\keep.txt", "the destination is a file", 4},
+        {"/S /D=C:\\HRTWO", "[" + p.msgCaption + "] ", 4},  // holds files
+        {"/S /MACHINE=4", "the command line is not understood:", 1},
+        {"/S", "setup or the product is running already", 3},
+    };
+    CreateDirectoryA("C:\\HRONE", nullptr);
+    WriteWholeFile("C:\\HRONE\\keep.txt", "keep");
+    CreateDirectoryA("C:\\HRTWO", nullptr);
+    WriteWholeFile("C:\\HRTWO\\mine.txt", "mine");
+    const std::string log = "C:\\HRTWO.LOG";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args);
+        DeleteFileA(log.c_str());
+        // The last case finds the frame of another setup.
+        HWND other = c.code == 3 ? CreateWindowA("STATIC", title, 0, 0, 0, 0, 0,
+                                                 nullptr, nullptr, nullptr, nullptr)
+                                 : nullptr;
+        {
+            SetupRun setup(kCd, c.args + " /LOG=" + log);
+            setup.EndsQuietly(c.code, 60000);
+        }
+        if (other)
+            DestroyWindow(other);
+        std::string text = ReadWholeFile(log).value_or("");
+        EXPECT_NE(std::string::npos, text.find("Tql.exe: " + c.lastLines)) << text;
+        EXPECT_NE(std::string::npos,
+                  text.find("Tql.exe: exit code " + std::to_string(c.code) + "\r\n"))
+            << text;
+        EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+        EXPECT_FALSE(KeyExists(UninstallKey(p)));
+    }
+    EXPECT_EQ("keep", ReadWholeFile("C:\\HRONE\\keep.txt").value_or(""));
+    EXPECT_EQ("mine", ReadWholeFile("C:\\HRTWO\\mine.txt").value_or(""));
+    DeleteFileA(log.c_str());
+}
+
+// "/?" shows each program's usage.
+TEST_F(RoundTrip, UsageOfBothPrograms)
+{
+    SetupRun setup(kCd, "/?");
+    setup.Press(setup.Box("Setup",
+                          "Usage: Tql.exe [/S [/D=<destination>] [/MINIMAL] "
+                          "[/MACHINE=1|2|3] [/LOG=<file>]]\n"
+                          "/S installs without asking: the proposed destination "
+                          "(or /D=), a full installation (or /MINIMAL), machine "
+                          "type 1 (or /MACHINE=), no restart. The exit code tells "
+                          "the stage that failed; /LOG= appends what was done and "
+                          "every message to a file."),
+                IDOK);
+    setup.EndsQuietly();
+    UninstallerRun u("Q:\\UNINST.EXE /?");
+    u.Box(kUninstall, "Usage: UNINST.EXE [/S] [/LOG=<file>] <settings file>\n"
+                      "/S removes the product without asking and without a "
+                      "message box; the exit code is 0 when every step "
+                      "succeeded. /LOG= appends what was done and every "
+                      "message to a file.");
+    u.Ends();
+}
+
 } // namespace

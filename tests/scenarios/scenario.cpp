@@ -220,9 +220,9 @@ void SetupRun::Press(const SeenWindow &w, int controlId)
         Fail("press " + std::to_string(controlId) + " not taken by " + Describe(w));
 }
 
-void SetupRun::EndsQuietly()
+void SetupRun::EndsQuietly(int exitCode, DWORD ms)
 {
-    DWORD until = GetTickCount() + 20000;
+    DWORD until = GetTickCount() + ms;
     while (process.Wait(0) < 0) {
         if ((LONG)(GetTickCount() - until) >= 0)
             Fail("setup did not end");
@@ -230,7 +230,7 @@ void SetupRun::EndsQuietly()
         if (w && w->pid == process.pid)
             Fail("setup showed one more window: " + Describe(*w));
     }
-    EXPECT_EQ(0, process.Wait(0)) << "exit code";
+    EXPECT_EQ(exitCode, process.Wait(0)) << "exit code";
 }
 
 HWND WaitForTitle(const std::string &title, DWORD ms)

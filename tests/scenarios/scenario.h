@@ -77,8 +77,9 @@ public:
     SeenWindow Window(const std::string &caption, const std::string &text);
     // Presses a control and checks that the press was taken.
     void Press(const SeenWindow &w, int controlId);
-    // The program must end with exit code 0 without showing anything more.
-    void EndsQuietly();
+    // The program must end with this exit code (0 unless said) within ms,
+    // without showing anything more.
+    void EndsQuietly(int exitCode = 0, DWORD ms = 20000);
     Robot robot;
     Launched process;
 private:
