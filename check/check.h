@@ -40,5 +40,8 @@ int RunMsgSetupChild(const char *library, const char *report);
 
 // ---- limits.cpp: install-time limits of the trees and documents
 void CheckInstallLimits();
+// Names as the installed files get them, in code page 932 bytes.
+int IsValidCp932(const char *bytes);
+const char *BadNameReason(const std::string &name, int cp932);   // 0: good
 
 #endif

@@ -4,6 +4,7 @@
 #include "check/check.h"
 #include "setup/setup.h"
 #include "common/removal.h"
+#include <set>
 
 // Why the Program Manager code refuses a name; its own decision comes
 // from FormatGroupCommand and FormatItemCommand.
@@ -19,17 +20,40 @@ static std::string RefusalReason(const char *name, int group)
     return "is too long for the command";
 }
 
+// Command lines already reported: DefaultPath is shared by every item and
+// every language.
+static std::set<std::string> ReportedLines;
+
 // One program item as InstallDocuments adds it, with DefaultPath as the
-// destination.
+// destination. The title or the command line may be what is refused.
 static void CheckItem(const char *key, const char *title, const char *file)
 {
     char command[1024];
     std::string line = std::string(DefaultPath) + file;
     if (FormatItemCommand(command, sizeof command, title, line.c_str()))
         return;
-    Error(IniPlace(LanguageName, key),
-          "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
-              RefusalReason(title, 0) + "; the Program Manager item would not be created");
+    char titleOnly[1024];
+    if (!FormatItemCommand(titleOnly, sizeof titleOnly, title, "X"))
+        Error(IniPlace(LanguageName, key),
+              "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
+                  RefusalReason(title, 0) + "; the Program Manager item would not be created");
+    else if (ReportedLines.insert(line).second)
+        Error(IniPlace("option", "DefaultPath"),
+              "the command line " + Quoted(line) + " of the item " + Quoted(title) + " " +
+                  RefusalReason(line.c_str(), 0) +
+                  "; the Program Manager item would not be created");
+}
+
+// A file name setup gives an installed file, as written in TQL.INI. The
+// Japanese section's names, and those every language shares, meet code
+// page 932 systems.
+static void CheckFileName(const char *section, const char *key, const char *name)
+{
+    int cp932 = !lstrcmpiA(section, "Japanese") || lstrcmpiA(section, LanguageName);
+    const char *reason = BadNameReason(name, cp932);
+    if (reason)
+        Error(IniPlace(section, key), "[" + std::string(section) + "] " + key + " " +
+                                          Quoted(name) + " " + reason);
 }
 
 static void CheckHelpName(const char *key, const char *name)
@@ -45,13 +69,28 @@ static void CheckHelpName(const char *key, const char *name)
                 Quoted(std::string(name) + ".CNT"));
 }
 
-static void CheckKey(const char *key, const char *name, const char *what)
+// The keys the registration writes below HKEY_LOCAL_MACHINE; the registry
+// layer refuses a key path over 255 bytes.
+static const char AppPathsRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+static const char ProductRoot[] = "SOFTWARE\\ORVA\\";
+static const char UninstallRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+static const int KeyPathLimit = 255;
+
+static void CheckKey(const char *key, const char *name, const char *what,
+                     const std::string &path)
 {
-    if (CheckKeyName(name))
-        return;
-    Error(IniPlace("Option", key),
-          "[Option] " + std::string(key) + " " + Quoted(name) +
-              " is refused as a registry key name; " + what + " would not be written");
+    if (!CheckKeyName(name))
+        Error(IniPlace("Option", key),
+              "[Option] " + std::string(key) + " " + Quoted(name) +
+                  " is refused as a registry key name; " + what + " would not be written");
+    else if ((int)path.size() > KeyPathLimit)
+        Error(IniPlace("Option", key),
+              "[Option] " + std::string(key) + " " + Quoted(name) + " makes the key path " +
+                  std::to_string(path.size()) + " bytes long, over the " +
+                  std::to_string(KeyPathLimit) + " the registry layer takes; " + what +
+                  " would not be written");
 }
 
 void CheckNames(const std::string &, int first)
@@ -70,18 +109,23 @@ void CheckNames(const std::string &, int first)
         CheckItem("HelpTitle", HelpTitle, HelpFileNameDst);
         CheckHelpName("HelpFileNameSrc", HelpFileNameSrc);
         CheckHelpName("HelpFileNameDst", HelpFileNameDst);
+        CheckFileName(LanguageName, "HelpFileNameDst", HelpFileNameDst);
     }
     if (docs && lstrcmpA(TextTitle, "None") && lstrcmpA(TextFileNameSrc, "None") &&
-        lstrcmpA(TextFileNameDst, "None"))
+        lstrcmpA(TextFileNameDst, "None")) {
         CheckItem("TextTitle", TextTitle, TextFileNameDst);
+        CheckFileName(LanguageName, "TextFileNameDst", TextFileNameDst);
+    }
     if (!first)
         return;
-    CheckKey("ExecFileName", ExecFileName, "the App Paths key");
-    CheckKey("ProductName", ProductName, "the product key");
-    CheckKey("ProductVersion", ProductVersion, "the version key");
-    CheckKey("ApplicationName", ApplicationName, "the uninstall entry");
-    std::string version = std::string(ProductName) + "\\" + ProductVersion + "\\";
+    CheckFileName("option", "ExecFileName", ExecFileName);
+    std::string product = std::string(ProductName) + "\\" + ProductVersion + "\\";
+    CheckKey("ExecFileName", ExecFileName, "the App Paths key", AppPathsRoot + std::string(ExecFileName));
+    CheckKey("ProductName", ProductName, "the product key", ProductRoot + product);
+    CheckKey("ProductVersion", ProductVersion, "the version key", ProductRoot + product);
+    CheckKey("ApplicationName", ApplicationName, "the uninstall entry",
+             UninstallRoot + std::string(ApplicationName));
     if (CheckKeyName(ProductName) && CheckKeyName(ProductVersion) &&
-        !CheckKeyName(version.c_str()))
-        CheckKey("ProductVersion", version.c_str(), "the version key");
+        !CheckKeyName(product.c_str()))
+        CheckKey("ProductVersion", product.c_str(), "the version key", product);
 }

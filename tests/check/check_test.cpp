@@ -43,23 +43,30 @@ void CopyTree(const std::string &from, const std::string &to)
     FindClose(h);
 }
 
-void RemoveTree(const std::string &dir)
+// Removes a tree through "\\?\" paths, so that names the Win32 calls
+// would change (a device name, a trailing dot) go too.
+void RemoveTreeW(const std::wstring &dir)
 {
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &f);
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &f);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = f.cFileName, path = dir + "\\" + name;
-            if (name == "." || name == "..")
+            std::wstring name = f.cFileName, path = dir + L"\\" + name;
+            if (name == L"." || name == L"..")
                 continue;
             if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
+                RemoveTreeW(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &f));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(h, &f));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+void RemoveTree(const std::string &dir)
+{
+    RemoveTreeW(L"\\\\?\\" + std::wstring(dir.begin(), dir.end()));
 }
 
 // A fresh copy of the sample CD.
@@ -203,6 +210,20 @@ TEST(CheckCd, SettingsAgreeWithSetup)
                   code);
     ExpectFinding(out, "TQL.INI:83: error: [English] GameTitle is missing or None; setup "
                        "stops with \"GameTitle  Load faild.\"", code);
+    // Setup's reading of the same file: the messages it stops with, the
+    // figure it takes, and a "none" that its documents step keeps.
+    static std::string stops;
+    stops.clear();
+    ConfigMissingHook = [](const char *, const char *, const char *message) {
+        stops += std::string(message) + "\n";
+        return 1;
+    };
+    LoadAsSetup(cd);
+    CheckSetupTitles();
+    ConfigMissingHook = nullptr;
+    EXPECT_EQ("szSrcDir Load faild.\nGameTitle  Load faild.\n", stops);
+    EXPECT_EQ(20, ReadDecimal(RequiresDskSpc));
+    EXPECT_STREQ("none", HelpTitle);
 }
 
 // Names, files and limits: one wrong thing per CD, one exact line each.
@@ -211,7 +232,7 @@ struct Case {
     int line;                 // TQL.INI line to replace, 0: none
     const char *text;         // its new text
     const char *removeFile;   // a CD file to delete, or ""
-    const char *finding;
+    const char *finding;      // lines of the output, "\n" between them
     void (*prepare)(const std::string &cd) = nullptr;  // anything else wrong
 };
 
@@ -231,6 +252,34 @@ void EmptyFirstTree(const std::string &cd)
 {
     CreateDirectoryA((cd + "\\EMPTY").c_str(), nullptr);
 }
+void UnloadableMsg(const std::string &cd)
+{
+    WriteFile(cd + "\\msgeng.dll", "not a library");
+}
+void UnloadableCui(const std::string &cd)
+{
+    WriteFile(cd + "\\mscuieng.dll", "not a library");
+}
+void MsgWithHoles(const std::string &cd)
+{
+    CopyFileA(Env("TQL_HOLEMSG").c_str(), (cd + "\\msgeng.dll").c_str(), FALSE);
+}
+void CodecWithoutVersion(const std::string &cd)
+{
+    CopyFileA(Env("TQL_CRASHMSG").c_str(), (cd + "\\INDEO41\\IR41_32.DLL").c_str(), FALSE);
+}
+// Names the Win32 calls would refuse or change, made through the "\\?\"
+// form that passes a name to the file system as it is.
+void MakeRawFile(const std::string &cd, const std::wstring &name)
+{
+    std::wstring path = L"\\\\?\\" + std::wstring(cd.begin(), cd.end()) + L"\\DATA\\" + name;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << GetLastError();
+    CloseHandle(h);
+}
+void DeviceName(const std::string &cd) { MakeRawFile(cd, L"AUX.DAT"); }
+void TrailingDot(const std::string &cd) { MakeRawFile(cd, L"NOTES."); }
+void NotInCp932(const std::string &cd) { MakeRawFile(cd, L"\u00e9T\u00e9.DAT"); }
 
 const Case kCases[] = {
     {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
@@ -264,7 +313,55 @@ const Case kCases[] = {
      "TQL.INI:77: error: the message library \"nosuch.dll\" is not on the CD; setup stops "
      "with \"Can't load Msg Library\""},
     {"not a dialog library", 76, "LoadModule=msgeng.dll", "",
-     "msgeng.dll: error: does not export the dialog procedure FInfoDlgProc"},
+     "msgeng.dll: error: does not export the dialog procedure FInfoDlgProc\n"
+     "msgeng.dll: error: dialog template 7000 is missing\n"
+     "msgeng.dll: error: dialog template 7302 is missing\n"
+     "msgeng.dll: error: frame bitmap 1 is missing"},
+    {"no dialog library", 76, "LoadModule=nosuch.dll", "",
+     "TQL.INI:76: error: the dialog library \"nosuch.dll\" is not on the CD"},
+    {"dialog library not loadable", 0, "", "",
+     "TQL.INI:76: error: mscuieng.dll cannot be loaded; no dialog of setup could be shown",
+     UnloadableCui},
+    {"message library not loadable", 0, "", "",
+     "TQL.INI:77: error: msgeng.dll cannot be loaded; setup stops with \"Can't load Msg "
+     "Library\"", UnloadableMsg},
+    {"no MsgSetup", 77, "LoadMsgModule=mscuieng.dll", "",
+     "TQL.INI:77: error: mscuieng.dll has no MsgSetup; setup stops with \"Can't "
+     "GetProcAddress() for Msg.DLL MsgSetup()\""},
+    {"message table with holes", 0, "", "",
+     "msgeng.dll: error: MsgSetup leaves slot 2 without a dialog template number\n"
+     "msgeng.dll: error: MsgSetup leaves slot 4 without a dialog template number\n"
+     "msgeng.dll: error: MsgSetup leaves slot 21 without a text of the library\n"
+     "msgeng.dll: error: MsgSetup leaves slot 22 without a text of the library\n"
+     "msgeng.dll: error: dialog template 2 is missing\n"
+     "msgeng.dll: error: dialog template 7080 is missing\n"
+     "mscuieng.dll: error: dialog template 9999 is missing", MsgWithHoles},
+    {"item title", 83, "GameTitle=ORVA \"PC\"", "",
+     "TQL.INI:83: error: [English] GameTitle \"ORVA \"PC\"\" holds a double quote; the "
+     "Program Manager item would not be created"},
+    {"forbidden character", 89, "TextFileNameDst=READ|ME.TXT", "",
+     "TQL.INI:89: error: [English] TextFileNameDst \"READ|ME.TXT\" holds a character that "
+     "Windows forbids in names"},
+    {"lead byte without trail byte", 69, "TextFileNameDst=README\x81.TXT", "",
+     "TQL.INI:69: error: [Japanese] TextFileNameDst \"README\x81.TXT\" is not valid in code "
+     "page 932 (a lead byte without a proper trail byte or a character the code page lacks)"},
+    {"device name", 0, "", "",
+     "DATA\\AUX.DAT: error: the name is a reserved device name", DeviceName},
+    {"trailing dot", 0, "", "",
+     "DATA\\NOTES.: error: the name ends in a dot or a blank, which Windows strips",
+     TrailingDot},
+    {"no form in code page 932", 0, "", "",
+     "DATA\\?T?.DAT: error: the name has no form in code page 932", NotInCp932},
+    {"no INF file", 0, "", "TQL.INF",
+     "TQL.INI:24: error: the INF file \"TQL.INF\" is not on the CD"},
+    {"no first tree", 16, "SourcePath1=NOSUCH", "",
+     "TQL.INI:16: error: the first source tree \"NOSUCH\\\" is not on the CD"},
+    {"no second tree", 17, "SourcePath2=NOSUCH", "",
+     "TQL.INI:17: warning: the second source tree \"NOSUCH\" is not on the CD; setup "
+     "copies the first tree only"},
+    {"codec version", 0, "", "",
+     "INDEO41\\IR41_32.DLL: error: has no FileVersion that the codec check can read",
+     CodecWithoutVersion},
     {"no game program", 0, "", "GAME\\ORVA.EXE",
      "TQL.INI:22: error: \"ORVA.EXE\" is not in the first source tree \"GAME\\\"; the "
      "installed game cannot start"},
@@ -291,7 +388,9 @@ TEST(CheckCd, EachCheckHasACdThatFailsIt)
         if (c.prepare)
             c.prepare(cd);
         int code = RunChecker(cd, out);
-        EXPECT_NE(std::string::npos, out.find(c.finding)) << out;
+        std::istringstream lines(c.finding);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_NE(std::string::npos, out.find(line)) << line << "\n" << out;
         EXPECT_EQ(strstr(c.finding, ": error:") ? 1 : 0, code) << out;
     }
 }
