@@ -4,7 +4,6 @@
 #include "check/check.h"
 #include "setup/setup.h"
 #include "common/removal.h"
-#include <set>
 
 // Why the Program Manager code refuses a name; its own decision comes
 // from FormatGroupCommand and FormatItemCommand.
@@ -20,28 +19,26 @@ static std::string RefusalReason(const char *name, int group)
     return "is too long for the command";
 }
 
-// Command lines already reported: DefaultPath is shared by every item and
-// every language.
-static std::set<std::string> ReportedLines;
-
 // One program item as InstallDocuments adds it, with DefaultPath as the
-// destination. The title or the command line may be what is refused.
+// destination. The title or the command line may be what is refused; a
+// refused file name is reported by its own name check.
 static void CheckItem(const char *key, const char *title, const char *file)
 {
+    static int defaultPathReported;
     char command[1024];
     std::string line = std::string(DefaultPath) + file;
     if (FormatItemCommand(command, sizeof command, title, line.c_str()))
         return;
-    char titleOnly[1024];
-    if (!FormatItemCommand(titleOnly, sizeof titleOnly, title, "X"))
+    if (!FormatItemCommand(command, sizeof command, title, "X"))
         Error(IniPlace(LanguageName, key),
               "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
                   RefusalReason(title, 0) + "; the Program Manager item would not be created");
-    else if (ReportedLines.insert(line).second)
+    else if (!FormatItemCommand(command, sizeof command, "X", DefaultPath) &&
+             !defaultPathReported++)
         Error(IniPlace("option", "DefaultPath"),
-              "the command line " + Quoted(line) + " of the item " + Quoted(title) + " " +
-                  RefusalReason(line.c_str(), 0) +
-                  "; the Program Manager item would not be created");
+              "[option] DefaultPath " + Quoted(DefaultPath) + " " +
+                  RefusalReason(DefaultPath, 0) + "; no Program Manager item would be "
+                  "created (their command lines start with it)");
 }
 
 // A file name setup gives an installed file, as written in TQL.INI. The

@@ -285,6 +285,9 @@ const Case kCases[] = {
     {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
      "TQL.INI:82: error: [English] GroupTitle \"ORVA\\..\" has a part that is empty or only "
      "dots and blanks; the Program Manager group would not be created"},
+    {"empty group", 82, "GroupTitle=", "",
+     "TQL.INI:82: error: [English] GroupTitle \"\" is empty; the Program Manager group "
+     "would not be created"},
     {"help name without dot", 86, "HelpFileNameDst=ORVAHLP", "",
      "TQL.INI:86: warning: [English] HelpFileNameDst \"ORVAHLP\" has no \".\"; setup takes "
      "its contents file as \"ORVAHLP.CNT\""},
@@ -339,6 +342,11 @@ const Case kCases[] = {
     {"item title", 83, "GameTitle=ORVA \"PC\"", "",
      "TQL.INI:83: error: [English] GameTitle \"ORVA \"PC\"\" holds a double quote; the "
      "Program Manager item would not be created"},
+    {"DefaultPath", 19, "DefaultPath=\\OR\"VA\\", "",
+     "TQL.INI:19: error: [option] DefaultPath \"C:\\OR\"VA\\\" holds a double quote; no "
+     "Program Manager item would be created (their command lines start with it)\n"
+     "TQL.INI:19: error: [option] DefaultPath \"C:\\OR\"VA\\\": the folder \"OR\"VA\" holds "
+     "a character that Windows forbids in names"},
     {"forbidden character", 89, "TextFileNameDst=READ|ME.TXT", "",
      "TQL.INI:89: error: [English] TextFileNameDst \"READ|ME.TXT\" holds a character that "
      "Windows forbids in names"},
