@@ -42,7 +42,7 @@ static int ToCp932(const wchar_t *name, std::string &out)
 int IsValidCp932(const char *bytes)
 {
     for (const unsigned char *p = (const unsigned char *)bytes; *p; p++) {
-        if (!((*p >= 0x81 && *p <= 0x9F) || (*p >= 0xE0 && *p <= 0xFC)))
+        if (!IsCp932Lead(*p))
             continue;
         unsigned char trail = p[1];
         if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
@@ -65,7 +65,7 @@ const char *BadNameReason(const std::string &name, int cp932)
                "or a character the code page lacks)";
     const unsigned char *p = (const unsigned char *)name.c_str();
     for (; *p; p++) {
-        if (cp932 && ((*p >= 0x81 && *p <= 0x9F) || (*p >= 0xE0 && *p <= 0xFC))) {
+        if (cp932 && IsCp932Lead(*p)) {
             p++;   // a trail byte may be any of the forbidden ASCII codes
             continue;
         }
@@ -203,7 +203,7 @@ static void CheckDefaultPathNames()
         unsigned char c = i < path.size() ? (unsigned char)path[i] : 0;
         if (c && c != '\\') {
             part += (char)c;
-            if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < path.size())
+            if (IsCp932Lead(c) && i + 1 < path.size())
                 part += path[++i];
             continue;
         }

@@ -5,6 +5,26 @@
 #include "setup/setup.h"
 #include "common/removal.h"
 
+// A Japanese section's text as a code page 932 system's Program Manager
+// code reads it, whatever code page this process has: each double-byte
+// character becomes two plain letters, since a trail byte may be a
+// backslash that a single-byte reading would take as a separator. The
+// rules see the same characters and lengths as on that system.
+static std::string Shaped(const char *text)
+{
+    std::string shaped = text;
+    if (lstrcmpiA(LanguageName, "Japanese"))
+        return shaped;
+    for (size_t i = 0; i < shaped.size(); i++) {
+        unsigned char c = (unsigned char)shaped[i];
+        if (IsCp932Lead(c) && i + 1 < shaped.size()) {
+            shaped[i] = shaped[i + 1] = 'J';
+            i++;
+        }
+    }
+    return shaped;
+}
+
 // Why the Program Manager code refuses a name; its own decision comes
 // from FormatGroupCommand and FormatItemCommand.
 static std::string RefusalReason(const char *name, int group)
@@ -26,13 +46,14 @@ static void CheckItem(const char *key, const char *title, const char *file)
 {
     static int defaultPathReported;
     char command[1024];
-    std::string line = std::string(DefaultPath) + file;
-    if (FormatItemCommand(command, sizeof command, title, line.c_str()))
+    std::string line = std::string(DefaultPath) + file, shaped = Shaped(title);
+    if (FormatItemCommand(command, sizeof command, shaped.c_str(), line.c_str()))
         return;
-    if (!FormatItemCommand(command, sizeof command, title, "X"))
+    if (!FormatItemCommand(command, sizeof command, shaped.c_str(), "X"))
         Error(IniPlace(LanguageName, key),
               "[" + std::string(LanguageName) + "] " + key + " " + Quoted(title) + " " +
-                  RefusalReason(title, 0) + "; the Program Manager item would not be created");
+                  RefusalReason(shaped.c_str(), 0) +
+                  "; the Program Manager item would not be created");
     else if (!FormatItemCommand(command, sizeof command, "X", DefaultPath) &&
              !defaultPathReported++)
         Error(IniPlace("option", "DefaultPath"),
@@ -93,11 +114,12 @@ static void CheckKey(const char *key, const char *name, const char *what,
 void CheckNames(const std::string &, int first)
 {
     char command[128];
+    std::string group = Shaped(GroupTitle);
     if (!IsNone(GroupTitle) &&
-        !FormatGroupCommand(command, sizeof command, "CreateGroup", GroupTitle))
+        !FormatGroupCommand(command, sizeof command, "CreateGroup", group.c_str()))
         Error(IniPlace(LanguageName, "GroupTitle"),
               "[" + std::string(LanguageName) + "] GroupTitle " + Quoted(GroupTitle) +
-                  " " + RefusalReason(GroupTitle, 1) +
+                  " " + RefusalReason(group.c_str(), 1) +
                   "; the Program Manager group would not be created");
     CheckItem("GameTitle", GameTitle, ExecFileName);
     int docs = lstrcmpA(DocPath, "None") != 0;
@@ -117,7 +139,8 @@ void CheckNames(const std::string &, int first)
         return;
     CheckFileName("option", "ExecFileName", ExecFileName);
     std::string product = std::string(ProductName) + "\\" + ProductVersion + "\\";
-    CheckKey("ExecFileName", ExecFileName, "the App Paths key", AppPathsRoot + std::string(ExecFileName));
+    CheckKey("ExecFileName", ExecFileName, "the App Paths key",
+             AppPathsRoot + std::string(ExecFileName));
     CheckKey("ProductName", ProductName, "the product key", ProductRoot + product);
     CheckKey("ProductVersion", ProductVersion, "the version key", ProductRoot + product);
     CheckKey("ApplicationName", ApplicationName, "the uninstall entry",

@@ -99,6 +99,12 @@ void WriteFile(const std::string &path, const std::string &bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// A file of the build (named by an environment variable) onto the CD.
+void CopyTo(const std::string &cd, const char *from, const char *to)
+{
+    CopyFileA(Env(from).c_str(), (cd + "\\" + to).c_str(), FALSE);
+}
+
 // Runs the checker on dir; returns its exit code, output in out.
 int RunChecker(const std::string &dir, std::string &out)
 {
@@ -157,6 +163,12 @@ TEST(CheckCd, SamplePassesWithoutFindings)
     EXPECT_EQ(0, RunChecker(Env("TQL_CD"), out));
     EXPECT_NE(std::string::npos, out.find("\n0 errors, 0 warnings\n")) << out;
     EXPECT_EQ(std::string::npos, out.find("error:")) << out;
+    // A Japanese group name that ends in a character whose trail byte is a
+    // backslash (0x83 0x5C, katakana "so") is one folder on a code page
+    // 932 system, whatever code page the checker runs in.
+    std::string cd = MakeCd();
+    SetLine(cd, 62, "GroupTitle=ORVA \x83\x5C");
+    EXPECT_EQ(0, RunChecker(cd, out)) << out;
 }
 
 TEST(CheckCd, BadInputEndsWithCodeTwo)
@@ -169,7 +181,7 @@ TEST(CheckCd, BadInputEndsWithCodeTwo)
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos, out.find("fatal: TQL.INI is not a text file")) << out;
     cd = MakeCd();
-    CopyFileA(Env("TQL_CRASHMSG").c_str(), (cd + "\\msgeng.dll").c_str(), FALSE);
+    CopyTo(cd, "TQL_CRASHMSG", "msgeng.dll");
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos,
               out.find("fatal: msgeng.dll: the message library crashed in MsgSetup")) << out;
@@ -252,21 +264,13 @@ void EmptyFirstTree(const std::string &cd)
 {
     CreateDirectoryA((cd + "\\EMPTY").c_str(), nullptr);
 }
-void UnloadableMsg(const std::string &cd)
-{
-    WriteFile(cd + "\\msgeng.dll", "not a library");
-}
-void UnloadableCui(const std::string &cd)
-{
-    WriteFile(cd + "\\mscuieng.dll", "not a library");
-}
-void MsgWithHoles(const std::string &cd)
-{
-    CopyFileA(Env("TQL_HOLEMSG").c_str(), (cd + "\\msgeng.dll").c_str(), FALSE);
-}
+void UnloadableMsg(const std::string &cd) { WriteFile(cd + "\\msgeng.dll", "no library"); }
+void UnloadableCui(const std::string &cd) { WriteFile(cd + "\\mscuieng.dll", "no library"); }
+void MsgWithHoles(const std::string &cd) { CopyTo(cd, "TQL_HOLEMSG", "msgeng.dll"); }
+// A library without a version resource.
 void CodecWithoutVersion(const std::string &cd)
 {
-    CopyFileA(Env("TQL_CRASHMSG").c_str(), (cd + "\\INDEO41\\IR41_32.DLL").c_str(), FALSE);
+    CopyTo(cd, "TQL_CRASHMSG", "INDEO41\\IR41_32.DLL");
 }
 // Names the Win32 calls would refuse or change, made through the "\\?\"
 // form that passes a name to the file system as it is.
