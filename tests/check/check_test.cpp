@@ -185,6 +185,10 @@ TEST(CheckCd, BadInputEndsWithCodeTwo)
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos,
               out.find("fatal: msgeng.dll: the message library crashed in MsgSetup")) << out;
+    CopyTo(cd, "TQL_HANGMSG", "msgeng.dll");
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos,
+              out.find("fatal: msgeng.dll: MsgSetup did not return within 20 seconds")) << out;
 }
 
 // Settings: each finding with what setup's own reading does.
