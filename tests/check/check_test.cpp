@@ -177,6 +177,9 @@ TEST(CheckCd, BadInputEndsWithCodeTwo)
     EXPECT_EQ(2, RunChecker("C:\\no\\such\\cd", out));
     EXPECT_NE(std::string::npos, out.find("fatal: cannot read the directory")) << out;
     std::string cd = MakeCd();
+    DeleteFileA((cd + "\\TQL.INI").c_str());
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos, out.find("fatal: no TQL.INI in \"" + cd)) << out;
     WriteFile(cd + "\\TQL.INI", std::string("\x7f\x45\x4c\x46\x00\x01\x02\xff", 8));
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos, out.find("fatal: TQL.INI is not a text file")) << out;
