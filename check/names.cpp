@@ -5,24 +5,31 @@
 #include "setup/setup.h"
 #include "common/removal.h"
 
-// A Japanese section's text as a code page 932 system's Program Manager
-// code reads it, whatever code page this process has: each double-byte
-// character becomes two plain letters, since a trail byte may be a
-// backslash that a single-byte reading would take as a separator. The
-// rules see the same characters and lengths as on that system.
-static std::string Shaped(const char *text)
+// Text as the Program Manager and registry code of a system reads it,
+// whatever code page this process has: on a code page 932 system (cp932 1)
+// each double-byte character becomes two plain letters, on a single-byte
+// system each byte above 0x7F one. A trail byte may be 0x5C, a backslash
+// to a single-byte reading only. The rules then see the same characters
+// and lengths as on that system.
+static std::string Shaped(const char *text, int cp932)
 {
     std::string shaped = text;
-    if (lstrcmpiA(LanguageName, "Japanese"))
-        return shaped;
     for (size_t i = 0; i < shaped.size(); i++) {
         unsigned char c = (unsigned char)shaped[i];
-        if (IsCp932Lead(c) && i + 1 < shaped.size()) {
+        if (cp932 && IsCp932Lead(c) && i + 1 < shaped.size()) {
             shaped[i] = shaped[i + 1] = 'J';
             i++;
+        } else if (c > 0x7F) {
+            shaped[i] = 'S';
         }
     }
     return shaped;
+}
+
+// A language section's texts are read on the systems of its language.
+static std::string ShapedTitle(const char *text)
+{
+    return Shaped(text, !lstrcmpiA(LanguageName, "Japanese"));
 }
 
 // Why the Program Manager code refuses a name; its own decision comes
@@ -46,7 +53,7 @@ static void CheckItem(const char *key, const char *title, const char *file)
 {
     static int defaultPathReported;
     char command[1024];
-    std::string line = std::string(DefaultPath) + file, shaped = Shaped(title);
+    std::string line = std::string(DefaultPath) + file, shaped = ShapedTitle(title);
     if (FormatItemCommand(command, sizeof command, shaped.c_str(), line.c_str()))
         return;
     if (!FormatItemCommand(command, sizeof command, shaped.c_str(), "X"))
@@ -96,13 +103,27 @@ static const char UninstallRoot[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 static const int KeyPathLimit = 255;
 
+// Why the registry layer refuses a key name shared by every language: on
+// which systems it does; 0 when no system does.
+static const char *KeyRefusal(const char *name)
+{
+    int japanese = CheckKeyName(Shaped(name, 1).c_str());
+    int singleByte = CheckKeyName(Shaped(name, 0).c_str());
+    if (japanese && singleByte)
+        return 0;
+    if (!japanese && !singleByte)
+        return "";
+    return japanese ? " on systems of a single-byte code page" : " on code page 932 systems";
+}
+
 static void CheckKey(const char *key, const char *name, const char *what,
                      const std::string &path)
 {
-    if (!CheckKeyName(name))
+    if (const char *systems = KeyRefusal(name))
         Error(IniPlace("Option", key),
               "[Option] " + std::string(key) + " " + Quoted(name) +
-                  " is refused as a registry key name; " + what + " would not be written");
+                  " is refused as a registry key name" + systems + "; " + what +
+                  " would not be written");
     else if ((int)path.size() > KeyPathLimit)
         Error(IniPlace("Option", key),
               "[Option] " + std::string(key) + " " + Quoted(name) + " makes the key path " +
@@ -114,7 +135,7 @@ static void CheckKey(const char *key, const char *name, const char *what,
 void CheckNames(const std::string &, int first)
 {
     char command[128];
-    std::string group = Shaped(GroupTitle);
+    std::string group = ShapedTitle(GroupTitle);
     if (!IsNone(GroupTitle) &&
         !FormatGroupCommand(command, sizeof command, "CreateGroup", group.c_str()))
         Error(IniPlace(LanguageName, "GroupTitle"),
@@ -145,7 +166,7 @@ void CheckNames(const std::string &, int first)
     CheckKey("ProductVersion", ProductVersion, "the version key", ProductRoot + product);
     CheckKey("ApplicationName", ApplicationName, "the uninstall entry",
              UninstallRoot + std::string(ApplicationName));
-    if (CheckKeyName(ProductName) && CheckKeyName(ProductVersion) &&
-        !CheckKeyName(product.c_str()))
+    if (!KeyRefusal(ProductName) && !KeyRefusal(ProductVersion) &&
+        KeyRefusal(product.c_str()))
         CheckKey("ProductVersion", product.c_str(), "the version key", product);
 }

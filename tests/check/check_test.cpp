@@ -305,6 +305,10 @@ const Case kCases[] = {
     {"key name", 11, "ProductName=\\ORVA", "",
      "TQL.INI:11: error: [Option] ProductName \"\\ORVA\" is refused as a registry key name; "
      "the product key would not be written"},
+    {"key name on English systems", 11, "ProductName=ORVA \x83\x5C", "",
+     "TQL.INI:12: error: [Option] ProductVersion \"ORVA \x83\\\\1.0\\\" is refused as a "
+     "registry key name on systems of a single-byte code page; the version key would not "
+     "be written"},
     {"INF format", 0, "", "",
      "TQL.INF: error: [Setup] Format is not 1; the toolkit refuses the INF file",
      InfFormatTwo},
