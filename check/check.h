@@ -40,5 +40,12 @@ int RunMsgSetupChild(const char *library, const char *report);
 
 // ---- limits.cpp: install-time limits of the trees and documents
 void CheckInstallLimits();
+// Names as the installed files get them, in code page 932 bytes.
+inline int IsCp932Lead(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+int IsValidCp932(const char *bytes);
+const char *BadNameReason(const std::string &name, int cp932);   // 0: good
 
 #endif

@@ -4,6 +4,7 @@
 #include "check/check.h"
 #include "setup/setup.h"
 #include "platform/templates.h"
+#include "platform/msglib.h"
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -12,9 +13,21 @@ int GetFileVersionString(const char *path, char *version);
 
 // Slots of the message table that the setup program and the uninstaller
 // read, by kind.
-static const int DialogSlots[] = {2, 3, 4, 5, 6, 8, 9, 10, 12, 13, 14, 15, 19};
-static const int TextSlots[] = {21, 22, 23, 24, 28, 32, 33, 43, 44, 45, 46, 47, 48,
-                                49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60};
+static const int DialogSlots[] = {
+    SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE, SLOT_NOTICE_ROOT,
+    SLOT_NOTICE_SOURCE,  SLOT_NOTICE_EMPTY,  SLOT_QUIT,          SLOT_FAILURE,
+    SLOT_MACHINE,        SLOT_REMOVE_OLD,    SLOT_LOW_DISK,      SLOT_ENDING,
+    SLOT_DESTINATION};
+static const int TextSlots[] = {
+    SLOT_RESTART_ASK,      SLOT_RESTART_FAILED,   SLOT_RESTART_DECLINED,
+    SLOT_END_NOTICE,       SLOT_REMOVED,          SLOT_INI_NOT_DELETED,
+    SLOT_REMOVE_FAILED,    SLOT_COPY_NO_SOURCE,   SLOT_COPY_SHARING,
+    SLOT_COPY_ACCESS,      SLOT_COPY_DISK_FULL,   SLOT_NEWER_NO_SOURCE,
+    SLOT_NEWER_SOURCE_DIR, SLOT_NEWER_DEST_DIR,   SLOT_VERSION_SOURCE,
+    SLOT_VERSION_TARGET,   SLOT_TREE_MKDIR,       SLOT_TREE_FAILED,
+    SLOT_TREE_LIST,        SLOT_TREE_DIR_IS_FILE, SLOT_TREE_FILE_IS_DIR_FIRST,
+    SLOT_TREE_FILE_IS_DIR_LATER, SLOT_DELETE_FILE, SLOT_DELETE_DIR,
+    SLOT_DELETE_LIST};
 static const int MessageTemplates[] = {TPL_WAIT_WINDOW, TPL_PROGRESS,
                                        TPL_UNINST_CONFIRM};
 static const int FixedTemplates[] = {TPL_HELP, TPL_WELCOME, TPL_WELCOME_AGAIN,

@@ -35,22 +35,53 @@ static int ToCp932(const wchar_t *name, std::string &out)
            !wcscmp(back, name);
 }
 
-// Reserved device names, trailing dots or blanks, forbidden characters.
-static const char *BadNameReason(const std::string &name)
+// 1 when bytes are whole code page 932 characters: every lead byte
+// (0x81-0x9F, 0xE0-0xFC) followed by a trail byte (0x40-0x7E, 0x80-0xFC),
+// and the system's table of the code page knows each of them. Decided by
+// the bytes themselves, whatever code page this process runs in.
+int IsValidCp932(const char *bytes)
 {
-    const char *p = name.c_str();
-    for (const char *q = p; *q; q = CharNextExA(932, q, 0)) {
-        unsigned char c = (unsigned char)*q;
-        if (CharNextExA(932, q, 0) == q + 1 && (c < 0x20 || strchr("<>:\"/\\|?*", c)))
+    for (const unsigned char *p = (const unsigned char *)bytes; *p; p++) {
+        if (!IsCp932Lead(*p))
+            continue;
+        unsigned char trail = p[1];
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+            return 0;
+        p++;
+    }
+    wchar_t wide[MAX_PATH * 2];
+    return bytes[0] == '\0' ||
+           MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, -1, wide,
+                               MAX_PATH * 2) != 0;
+}
+
+// Why no Windows accepts a name: reserved device names, trailing dots or
+// blanks, forbidden characters, and for code page 932 bytes (cp932 1)
+// double-byte characters that code page does not have; 0 when it does.
+const char *BadNameReason(const std::string &name, int cp932)
+{
+    if (cp932 && !IsValidCp932(name.c_str()))
+        return "is not valid in code page 932 (a lead byte without a proper trail byte "
+               "or a character the code page lacks)";
+    const unsigned char *p = (const unsigned char *)name.c_str();
+    for (; *p; p++) {
+        if (cp932 && IsCp932Lead(*p)) {
+            p++;   // a trail byte may be any of the forbidden ASCII codes
+            continue;
+        }
+        if (*p < 0x20 || strchr("<>:\"/\\|?*", *p))
             return "holds a character that Windows forbids in names";
     }
     char last = name.empty() ? 0 : name.back();
     if (last == '.' || last == ' ')
         return "ends in a dot or a blank, which Windows strips";
+    // The device names count with any extension and in any letter case.
     std::string base = name.substr(0, name.find('.'));
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
-    CharUpperBuffA(&base[0], (DWORD)base.size());
+    for (char &c : base)
+        if (c >= 'a' && c <= 'z')
+            c = (char)(c - 'a' + 'A');
     const char *devices[] = {"CON", "PRN", "AUX", "NUL"};
     for (const char *d : devices)
         if (base == d)
@@ -79,7 +110,7 @@ static void ListTree(const std::wstring &dir, const std::string &relative,
             Error(where + name, "the name has no form in code page 932");
             continue;
         }
-        if (const char *reason = BadNameReason(name))
+        if (const char *reason = BadNameReason(name, 1))
             Error(where + name, std::string("the name ") + reason);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ListTree(dir + found.cFileName + L"\\", relative + name + "\\",
@@ -161,8 +192,35 @@ static void CheckPaths()
              std::to_string(PathLimit));
 }
 
+// Every folder of DefaultPath below its drive must be a name Windows
+// accepts; the parts are split by code page 932 characters, since a trail
+// byte may be a backslash.
+static void CheckDefaultPathNames()
+{
+    std::string path = Settings.DefaultPath, part;
+    size_t start = path.size() > 2 && path[1] == ':' ? 3 : 0;
+    for (size_t i = start; i <= path.size(); i++) {
+        unsigned char c = i < path.size() ? (unsigned char)path[i] : 0;
+        if (c && c != '\\') {
+            part += (char)c;
+            if (IsCp932Lead(c) && i + 1 < path.size())
+                part += path[++i];
+            continue;
+        }
+        const char *reason = part.empty() ? 0 : BadNameReason(part, 1);
+        if (reason) {
+            Error(IniPlace("option", "DefaultPath"),
+                  "[option] DefaultPath " + Quoted(Settings.DefaultPath) + ": the folder " +
+                      Quoted(part) + " " + reason);
+            return;
+        }
+        part.clear();
+    }
+}
+
 void CheckInstallLimits()
 {
+    CheckDefaultPathNames();
     Files.clear();
     if (ProbePath(CdRelative(Settings.SourcePath1).c_str()) == 2 || ProbePath(Settings.SourcePath1))
         ListSource(Settings.SourcePath1);

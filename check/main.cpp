@@ -132,10 +132,13 @@ static void OpenCd(const char *argument)
     DWORD got = 0;
     ReadFile(file, head, sizeof head, &got, 0);
     CloseHandle(file);
-    // A profile file is text: a NUL byte says it is something else, which
-    // the profile reader would take as a file without any setting.
+    // A profile file is text of a code page: a NUL byte says it is
+    // something else (binary data, or UTF-16 text, which the profile
+    // reader of Windows 95 does not read), taken as a file without any
+    // setting.
     if (memchr(head, 0, got))
-        CannotRun("TQL.INI is not a text file (it holds NUL bytes)");
+        CannotRun("TQL.INI is not a text file of a code page (it holds NUL bytes, "
+                  "as binary data and UTF-16 text do)");
     // The drive prefix as the main sequence fixes it.
     Settings.DrivePrefix[0] = '\0';
     if (CdDir.size() > 1 && CdDir[1] == ':') {

@@ -41,23 +41,30 @@ void CopyTree(const std::string &from, const std::string &to)
     FindClose(h);
 }
 
-void RemoveTree(const std::string &dir)
+// Removes a tree through "\\?\" paths, so that names the Win32 calls
+// would change (a device name, a trailing dot) go too.
+void RemoveTreeW(const std::wstring &dir)
 {
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &f);
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &f);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = f.cFileName, path = dir + "\\" + name;
-            if (name == "." || name == "..")
+            std::wstring name = f.cFileName, path = dir + L"\\" + name;
+            if (name == L"." || name == L"..")
                 continue;
             if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
+                RemoveTreeW(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &f));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(h, &f));
         FindClose(h);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
+void RemoveTree(const std::string &dir)
+{
+    RemoveTreeW(L"\\\\?\\" + std::wstring(dir.begin(), dir.end()));
 }
 
 // A fresh copy of the sample CD.
@@ -88,6 +95,12 @@ void SetLine(const std::string &cd, int n, const std::string &text)
 void WriteFile(const std::string &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A file of the build (named by an environment variable) onto the CD.
+void CopyTo(const std::string &cd, const char *from, const char *to)
+{
+    CopyFileA(Env(from).c_str(), (cd + "\\" + to).c_str(), FALSE);
 }
 
 // Runs the checker on dir; returns its exit code, output in out.
@@ -148,6 +161,12 @@ TEST(CheckCd, SamplePassesWithoutFindings)
     EXPECT_EQ(0, RunChecker(Env("TQL_CD"), out));
     EXPECT_NE(std::string::npos, out.find("\n0 errors, 0 warnings\n")) << out;
     EXPECT_EQ(std::string::npos, out.find("error:")) << out;
+    // A Japanese group name that ends in a character whose trail byte is a
+    // backslash (0x83 0x5C, katakana "so") is one folder on a code page
+    // 932 system, whatever code page the checker runs in.
+    std::string cd = MakeCd();
+    SetLine(cd, 62, "GroupTitle=ORVA \x83\x5C");
+    EXPECT_EQ(0, RunChecker(cd, out)) << out;
 }
 
 TEST(CheckCd, BadInputEndsWithCodeTwo)
@@ -156,14 +175,21 @@ TEST(CheckCd, BadInputEndsWithCodeTwo)
     EXPECT_EQ(2, RunChecker("C:\\no\\such\\cd", out));
     EXPECT_NE(std::string::npos, out.find("fatal: cannot read the directory")) << out;
     std::string cd = MakeCd();
+    DeleteFileA((cd + "\\TQL.INI").c_str());
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos, out.find("fatal: no TQL.INI in \"" + cd)) << out;
     WriteFile(cd + "\\TQL.INI", std::string("\x7f\x45\x4c\x46\x00\x01\x02\xff", 8));
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos, out.find("fatal: TQL.INI is not a text file")) << out;
     cd = MakeCd();
-    CopyFileA(Env("TQL_CRASHMSG").c_str(), (cd + "\\msgeng.dll").c_str(), FALSE);
+    CopyTo(cd, "TQL_CRASHMSG", "msgeng.dll");
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos,
               out.find("fatal: msgeng.dll: the message library crashed in MsgSetup")) << out;
+    CopyTo(cd, "TQL_HANGMSG", "msgeng.dll");
+    EXPECT_EQ(2, RunChecker(cd, out));
+    EXPECT_NE(std::string::npos,
+              out.find("fatal: msgeng.dll: MsgSetup did not return within 20 seconds")) << out;
 }
 
 // Settings: each finding with what setup's own reading does.
@@ -201,6 +227,20 @@ TEST(CheckCd, SettingsAgreeWithSetup)
                   code);
     ExpectFinding(out, "TQL.INI:83: error: [English] GameTitle is missing or None; setup "
                        "stops with \"GameTitle  Load faild.\"", code);
+    // Setup's reading of the same file: the messages it stops with, the
+    // figure it takes, and a "none" that its documents step keeps.
+    static std::string stops;
+    stops.clear();
+    ConfigMissingHook = [](const char *, const char *, const char *message) {
+        stops += std::string(message) + "\n";
+        return 1;
+    };
+    LoadAsSetup(cd);
+    CheckSetupTitles();
+    ConfigMissingHook = nullptr;
+    EXPECT_EQ("szSrcDir Load faild.\nGameTitle  Load faild.\n", stops);
+    EXPECT_EQ(20, ReadDecimal(Settings.RequiresDskSpc));
+    EXPECT_STREQ("none", Settings.HelpTitle);
 }
 
 // Names, files and limits: one wrong thing per CD, one exact line each.
@@ -209,7 +249,7 @@ struct Case {
     int line;                 // TQL.INI line to replace, 0: none
     const char *text;         // its new text
     const char *removeFile;   // a CD file to delete, or ""
-    const char *finding;
+    const char *finding;      // lines of the output, "\n" between them
     void (*prepare)(const std::string &cd) = nullptr;  // anything else wrong
 };
 
@@ -229,17 +269,44 @@ void EmptyFirstTree(const std::string &cd)
 {
     CreateDirectoryA((cd + "\\EMPTY").c_str(), nullptr);
 }
+void UnloadableMsg(const std::string &cd) { WriteFile(cd + "\\msgeng.dll", "no library"); }
+void UnloadableCui(const std::string &cd) { WriteFile(cd + "\\mscuieng.dll", "no library"); }
+void MsgWithHoles(const std::string &cd) { CopyTo(cd, "TQL_HOLEMSG", "msgeng.dll"); }
+// A library without a version resource.
+void CodecWithoutVersion(const std::string &cd)
+{
+    CopyTo(cd, "TQL_CRASHMSG", "INDEO41\\IR41_32.DLL");
+}
+// Names the Win32 calls would refuse or change, made through the "\\?\"
+// form that passes a name to the file system as it is.
+void MakeRawFile(const std::string &cd, const std::wstring &name)
+{
+    std::wstring path = L"\\\\?\\" + std::wstring(cd.begin(), cd.end()) + L"\\DATA\\" + name;
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << GetLastError();
+    CloseHandle(h);
+}
+void DeviceName(const std::string &cd) { MakeRawFile(cd, L"AUX.DAT"); }
+void TrailingDot(const std::string &cd) { MakeRawFile(cd, L"NOTES."); }
+void NotInCp932(const std::string &cd) { MakeRawFile(cd, L"\u00e9T\u00e9.DAT"); }
 
 const Case kCases[] = {
     {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
      "TQL.INI:82: error: [English] GroupTitle \"ORVA\\..\" has a part that is empty or only "
      "dots and blanks; the Program Manager group would not be created"},
+    {"empty group", 82, "GroupTitle=", "",
+     "TQL.INI:82: error: [English] GroupTitle \"\" is empty; the Program Manager group "
+     "would not be created"},
     {"help name without dot", 86, "HelpFileNameDst=ORVAHLP", "",
      "TQL.INI:86: warning: [English] HelpFileNameDst \"ORVAHLP\" has no \".\"; setup takes "
      "its contents file as \"ORVAHLP.CNT\""},
     {"key name", 11, "ProductName=\\ORVA", "",
      "TQL.INI:11: error: [Option] ProductName \"\\ORVA\" is refused as a registry key name; "
      "the product key would not be written"},
+    {"key name on English systems", 11, "ProductName=ORVA \x83\x5C", "",
+     "TQL.INI:12: error: [Option] ProductVersion \"ORVA \x83\\\\1.0\\\" is refused as a "
+     "registry key name on systems of a single-byte code page; the version key would not "
+     "be written"},
     {"INF format", 0, "", "",
      "TQL.INF: error: [Setup] Format is not 1; the toolkit refuses the INF file",
      InfFormatTwo},
@@ -262,7 +329,60 @@ const Case kCases[] = {
      "TQL.INI:77: error: the message library \"nosuch.dll\" is not on the CD; setup stops "
      "with \"Can't load Msg Library\""},
     {"not a dialog library", 76, "LoadModule=msgeng.dll", "",
-     "msgeng.dll: error: does not export the dialog procedure FInfoDlgProc"},
+     "msgeng.dll: error: does not export the dialog procedure FInfoDlgProc\n"
+     "msgeng.dll: error: dialog template 7000 is missing\n"
+     "msgeng.dll: error: dialog template 7302 is missing\n"
+     "msgeng.dll: error: frame bitmap 1 is missing"},
+    {"no dialog library", 76, "LoadModule=nosuch.dll", "",
+     "TQL.INI:76: error: the dialog library \"nosuch.dll\" is not on the CD"},
+    {"dialog library not loadable", 0, "", "",
+     "TQL.INI:76: error: mscuieng.dll cannot be loaded; no dialog of setup could be shown",
+     UnloadableCui},
+    {"message library not loadable", 0, "", "",
+     "TQL.INI:77: error: msgeng.dll cannot be loaded; setup stops with \"Can't load Msg "
+     "Library\"", UnloadableMsg},
+    {"no MsgSetup", 77, "LoadMsgModule=mscuieng.dll", "",
+     "TQL.INI:77: error: mscuieng.dll has no MsgSetup; setup stops with \"Can't "
+     "GetProcAddress() for Msg.DLL MsgSetup()\""},
+    {"message table with holes", 0, "", "",
+     "msgeng.dll: error: MsgSetup leaves slot 2 without a dialog template number\n"
+     "msgeng.dll: error: MsgSetup leaves slot 4 without a dialog template number\n"
+     "msgeng.dll: error: MsgSetup leaves slot 21 without a text of the library\n"
+     "msgeng.dll: error: MsgSetup leaves slot 22 without a text of the library\n"
+     "msgeng.dll: error: dialog template 2 is missing\n"
+     "msgeng.dll: error: dialog template 7080 is missing\n"
+     "mscuieng.dll: error: dialog template 9999 is missing", MsgWithHoles},
+    {"item title", 83, "GameTitle=ORVA \"PC\"", "",
+     "TQL.INI:83: error: [English] GameTitle \"ORVA \"PC\"\" holds a double quote; the "
+     "Program Manager item would not be created"},
+    {"DefaultPath", 19, "DefaultPath=\\OR\"VA\\", "",
+     "TQL.INI:19: error: [option] DefaultPath \"C:\\OR\"VA\\\" holds a double quote; no "
+     "Program Manager item would be created (their command lines start with it)\n"
+     "TQL.INI:19: error: [option] DefaultPath \"C:\\OR\"VA\\\": the folder \"OR\"VA\" holds "
+     "a character that Windows forbids in names"},
+    {"forbidden character", 89, "TextFileNameDst=READ|ME.TXT", "",
+     "TQL.INI:89: error: [English] TextFileNameDst \"READ|ME.TXT\" holds a character that "
+     "Windows forbids in names"},
+    {"lead byte without trail byte", 69, "TextFileNameDst=README\x81.TXT", "",
+     "TQL.INI:69: error: [Japanese] TextFileNameDst \"README\x81.TXT\" is not valid in code "
+     "page 932 (a lead byte without a proper trail byte or a character the code page lacks)"},
+    {"device name", 0, "", "",
+     "DATA\\AUX.DAT: error: the name is a reserved device name", DeviceName},
+    {"trailing dot", 0, "", "",
+     "DATA\\NOTES.: error: the name ends in a dot or a blank, which Windows strips",
+     TrailingDot},
+    {"no form in code page 932", 0, "", "",
+     "DATA\\?T?.DAT: error: the name has no form in code page 932", NotInCp932},
+    {"no INF file", 0, "", "TQL.INF",
+     "TQL.INI:24: error: the INF file \"TQL.INF\" is not on the CD"},
+    {"no first tree", 16, "SourcePath1=NOSUCH", "",
+     "TQL.INI:16: error: the first source tree \"NOSUCH\\\" is not on the CD"},
+    {"no second tree", 17, "SourcePath2=NOSUCH", "",
+     "TQL.INI:17: warning: the second source tree \"NOSUCH\" is not on the CD; setup "
+     "copies the first tree only"},
+    {"codec version", 0, "", "",
+     "INDEO41\\IR41_32.DLL: error: has no FileVersion that the codec check can read",
+     CodecWithoutVersion},
     {"no game program", 0, "", "GAME\\ORVA.EXE",
      "TQL.INI:22: error: \"ORVA.EXE\" is not in the first source tree \"GAME\\\"; the "
      "installed game cannot start"},
@@ -289,7 +409,9 @@ TEST(CheckCd, EachCheckHasACdThatFailsIt)
         if (c.prepare)
             c.prepare(cd);
         int code = RunChecker(cd, out);
-        EXPECT_NE(std::string::npos, out.find(c.finding)) << out;
+        std::istringstream lines(c.finding);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_NE(std::string::npos, out.find(line)) << line << "\n" << out;
         EXPECT_EQ(strstr(c.finding, ": error:") ? 1 : 0, code) << out;
     }
 }
