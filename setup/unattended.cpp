@@ -73,8 +73,23 @@ static const char *ReadOption(const char *p, int *minimal)
         return *UnattendedMachine >= '1' && *UnattendedMachine <= '3' ? next
                                                                       : nullptr;
     if ((next = SkipValue(p, "/LOG=", log, sizeof log, 0)))
-        return OpenLog(log) ? next : nullptr;
+        return next;  // opened before the options were read
     return nullptr;
+}
+
+// Opens the log that the command line names, first of all, so that the
+// log also tells about an option that is not understood. 0 when it names
+// one that cannot be opened.
+static int OpenNamedLog(const char *p)
+{
+    char log[PATH_CAP];
+    for (const char *at = p; *at; at++) {
+        if (at != p && at[-1] != ' ' && at[-1] != '\t')
+            continue;
+        if (SkipValue(at, "/LOG=", log, sizeof log, 0))
+            return OpenLog(log);
+    }
+    return 1;
 }
 
 // 1 when the command line asks for an unattended run: it holds "/S" as an
@@ -101,6 +116,8 @@ int ReadCommandLine(const char *cmdLine)
         return 1;  // a person's run, whatever else the line holds
     Unattended = 1;
     BoxHook = EndAtMessage;
+    if (!OpenNamedLog(p))
+        EndUnattended(EXIT_USAGE);
     int minimal = 0;
     while (*p) {
         const char *next = SkipSwitch(p, "/?") ? nullptr : ReadOption(p, &minimal);
