@@ -118,8 +118,16 @@ int RunChecker(const std::string &dir, std::string &out)
     si.hStdOutput = si.hStdError = h;
     PROCESS_INFORMATION pi;
     std::string line = "\"" + Env("TQL_CHECK") + "\" \"" + dir + "\"";
-    EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0,
-                               nullptr, nullptr, &si, &pi));
+    // Wine now and then refuses to start a process on a loaded machine: a
+    // few tries, so that only a checker that never starts fails the test.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; attempt++) {
+        if (attempt)
+            Sleep(1000);
+        started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0,
+                                 nullptr, nullptr, &si, &pi);
+    }
+    EXPECT_TRUE(started) << "error " << GetLastError();
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 120000));
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
