@@ -128,6 +128,10 @@ int RunChecker(const std::string &dir, std::string &out)
                                  nullptr, nullptr, &si, &pi);
     }
     EXPECT_TRUE(started) << "error " << GetLastError();
+    if (!started) {
+        CloseHandle(h);
+        return 99;
+    }
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 120000));
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
