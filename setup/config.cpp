@@ -116,6 +116,23 @@ static void StartupMessage(const char *text, const char *caption)
     ShowBox(text, caption, BOX_ALERT);
 }
 
+void FixDrivePrefix()
+{
+    char current[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    Settings.DrivePrefix[0] = '\0';
+    if (length == 0 || length >= sizeof current || current[1] != ':')
+        return;
+    char letter = current[0];
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter >= 'A' && letter <= 'Z') {
+        Settings.DrivePrefix[0] = letter;
+        Settings.DrivePrefix[1] = ':';
+        Settings.DrivePrefix[2] = '\0';
+    }
+}
+
 int IsNone(const char *value)
 {
     return lstrcmpiA(value, NoneText) == 0;

@@ -35,26 +35,6 @@ static void ShowCredits()
                     nullptr, CreditsDlgProc, 0);
 }
 
-// Fixes the drive prefix ("Q:") from the current directory's drive letter;
-// a current directory without one (a network path), or one that cannot be
-// read, gives the empty text.
-static void FixDrivePrefix()
-{
-    char current[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    Settings.DrivePrefix[0] = '\0';
-    if (length == 0 || length >= sizeof current || current[1] != ':')
-        return;
-    char letter = current[0];
-    if (letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    if (letter >= 'A' && letter <= 'Z') {
-        Settings.DrivePrefix[0] = letter;
-        Settings.DrivePrefix[1] = ':';
-        Settings.DrivePrefix[2] = '\0';
-    }
-}
-
 // Brings a running window of this title to the front. 1 when there was one:
 // then this setup ends without a word (an unattended one says why in its
 // log and exit code).

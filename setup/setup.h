@@ -67,6 +67,9 @@ struct SetupSettings {
 extern SetupSettings Settings;
 
 // ---- config.cpp: configuration and path operations
+// Fixes DrivePrefix ("Q:") from the current directory's drive letter; ""
+// without one (a network path) or when it cannot be read.
+void FixDrivePrefix();
 int LoadSetupConfig();
 int CheckSetupTitles();
 void NormalizeDirectory(char *dir);          // capacity PATH_CAP

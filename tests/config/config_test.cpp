@@ -30,18 +30,6 @@ struct Box {
     bool topmost = false, owned = false, warning = false;
 };
 
-// The drive prefix as the main sequence fixes it before reading TQL.INI.
-void FixPrefixLikeMainSequence()
-{
-    int drive = _getdrive();
-    Settings.DrivePrefix[0] = '\0';
-    if (drive >= 1 && drive <= 26) {
-        Settings.DrivePrefix[0] = (char)('A' + drive - 1);
-        Settings.DrivePrefix[1] = ':';
-        Settings.DrivePrefix[2] = '\0';
-    }
-}
-
 // Runs fn on its own thread with cwd as the current directory and answers
 // every box it shows with OK. Returns fn's result; boxes receives them.
 int RunAnswering(const std::string &cwd, const std::function<int()> &fn,
@@ -50,7 +38,7 @@ int RunAnswering(const std::string &cwd, const std::function<int()> &fn,
     char old[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, old);
     EXPECT_TRUE(SetCurrentDirectoryA(cwd.c_str())) << cwd;
-    FixPrefixLikeMainSequence();
+    FixDrivePrefix();  // as the main sequence does before reading TQL.INI
     std::atomic<bool> done{false};
     int result = -1;
     std::thread worker([&] {
