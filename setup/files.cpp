@@ -48,16 +48,22 @@ static int CopyContents(HANDLE from, HANDLE to, void (*betweenReads)())
     }
 }
 
-// Gives the open copy the source's last-write time and normal attributes
-// (a file that CreateFile makes gets the archive bit on Windows: cleared,
-// as SetFileAttributesA after CopyFileA clears it). One call on the
-// handle where the system has it; else the time here and the attributes
-// by name once the copy is closed (*byName).
+// Gives the open copy the source's last-write time and normal attributes.
+// A file that CreateFile makes gets the archive bit on Windows, and
+// SetFileAttributesA after CopyFileA clears it; whether a file system
+// keeps attributes set on a handle that has written past that handle's
+// close is not certain there, so on Windows the attributes are set by
+// name once the copy is closed (*byName), as before. Under Wine (ntdll
+// has wine_get_version) attributes come from the file's mode and nothing
+// changes them at the close: there the time and the attributes take one
+// call on the handle.
 static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 {
     static SetFileInformationByHandleProc setInfo =
-        SystemProcAs<SetFileInformationByHandleProc>("kernel32.dll",
-                                                     "SetFileInformationByHandle");
+        SystemProc("ntdll.dll", "wine_get_version")
+            ? SystemProcAs<SetFileInformationByHandleProc>(
+                  "kernel32.dll", "SetFileInformationByHandle")
+            : 0;
     *byName = !setInfo;
     if (!setInfo)
         return SetFileTime(to, 0, 0, &written);
