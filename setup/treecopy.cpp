@@ -174,14 +174,9 @@ INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
 // Takes at most one waiting message, so that the window stays responsive
 // during the copy. Keyboard input goes through the dialog manager, which
 // turns Esc into IDCANCEL; a WM_QUIT is put back for the next pump.
-// GetQueueStatus asks first: with an empty queue (nearly every file) it
-// costs a fraction of a PeekMessageA that finds nothing, and it still
-// lets the system take in input and bring the screen up to date.
 static void TakeOneMessage()
 {
     MSG msg;
-    if (!HIWORD(GetQueueStatus(QS_ALLINPUT)))
-        return;
     if (!PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
         return;
     if (msg.message == WM_QUIT) {

@@ -347,10 +347,10 @@ int Calls(const std::string &msgDll, const std::string &dir)
         {"OnePassCopy_4KB_attrs_on_handle", 1e18},
         {"OnePassCopy_4KB_attrs_by_name", 1e18},
         {"SetText_DefWindowProc_x2", 1e18}, {"ProbePath_FindFirstFileA", 1e18},
-        {"GetTickCount", 1e18}, {"GetQueueStatus_then_PeekMessageA", 1e18}};
+        {"GetTickCount", 1e18}};
     for (int round = 0; round < 3; round++) {
         CreateDirectoryA(dst.c_str(), nullptr);
-        double t[15];
+        double t[14];
         t[0] = MicrosecondsNow();
         for (int i = 0; i < files; i++)
             CopyFileA(from[i].c_str(), to[i].c_str(), FALSE);
@@ -412,16 +412,6 @@ int Calls(const std::string &msgDll, const std::string &dir)
         for (int i = 0; i < files; i++)
             ticks = ticks + GetTickCount();
         t[13] = MicrosecondsNow();
-        for (int i = 0; i < files; i++) {
-            MSG msg;
-            if (HIWORD(GetQueueStatus(QS_ALLINPUT)) &&
-                PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) &&
-                !IsDialogMessageA(window, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        t[14] = MicrosecondsNow();
         for (size_t k = 0; k < figures.size(); k++) {
             double per = (t[k + 1] - t[k]) / (k == 7 ? listed : files);
             if (per < figures[k].best)
