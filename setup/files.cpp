@@ -4,6 +4,7 @@
 #include "setup/setup.h"
 #include "setup/toolkit.h"
 #include "common/removal.h"
+#include "common/system.h"
 
 static const char CopyCaption[] = "Setup File Copy";
 
@@ -31,6 +32,112 @@ void ReportCopyError(DWORD error, const char *otherCaption)
     }
 }
 
+// The buffer of the one-pass copy: static, so that memory stays flat,
+// and one 64 KB read at a time, so that the tree copy's window is looked
+// after between the reads of a long file even from a slow CD.
+static BYTE CopyBuffer[64 * 1024];
+
+// What SetFileInformationByHandle takes for its basic-information class
+// (0): the times (0 leaves one as it is) and the attributes.
+struct BasicFileInfo {
+    LARGE_INTEGER creation, access, write, change;
+    DWORD attributes;
+};
+typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD);
+
+// Copies every byte of from into to; 1 when all were written. Between
+// the reads of a file longer than the buffer betweenReads (when given) is
+// called.
+static int CopyContents(HANDLE from, HANDLE to, void (*betweenReads)())
+{
+    for (;;) {
+        DWORD got = 0, put = 0;
+        if (!ReadFile(from, CopyBuffer, sizeof CopyBuffer, &got, 0))
+            return 0;
+        if (got == 0)
+            return 1;
+        if (!WriteFile(to, CopyBuffer, got, &put, 0) || put != got)
+            return 0;
+        // A short read is the end of a disk file: no further read needed.
+        if (got < sizeof CopyBuffer)
+            return 1;
+        if (betweenReads)
+            betweenReads();
+    }
+}
+
+// Gives the open copy the source's last-write time and normal attributes.
+// A file that CreateFile makes gets the archive bit on Windows, and
+// SetFileAttributesA after CopyFileA clears it; whether a file system
+// keeps attributes set on a handle that has written past that handle's
+// close is not certain there, so on Windows the attributes are set by
+// name once the copy is closed (*byName), as before. Under Wine (ntdll
+// has wine_get_version) attributes come from the file's mode and nothing
+// changes them at the close: there the time and the attributes take one
+// call on the handle.
+static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
+{
+    static SetFileInformationByHandleProc setInfo =
+        SystemProc("ntdll.dll", "wine_get_version")
+            ? SystemProcAs<SetFileInformationByHandleProc>(
+                  "kernel32.dll", "SetFileInformationByHandle")
+            : 0;
+    *byName = !setInfo;
+    if (!setInfo)
+        return SetFileTime(to, 0, 0, &written);
+    BasicFileInfo info;
+    ZeroMemory(&info, sizeof info);
+    info.write.LowPart = written.dwLowDateTime;
+    info.write.HighPart = (LONG)written.dwHighDateTime;
+    info.attributes = FILE_ATTRIBUTE_NORMAL;
+    return setInfo(to, 0, &info, sizeof info);
+}
+
+// The one-pass copy: the source read once into a copy created with normal
+// attributes, which then takes the source's last-write time. 1 when all
+// of it succeeded; 0 leaves nothing that the full copy after it does not
+// overwrite.
+static int CopyInOnePass(const char *source, const char *dest,
+                         void (*betweenReads)())
+{
+    HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, 0,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, 0);
+    if (from == INVALID_HANDLE_VALUE)
+        return 0;
+    FILETIME written;
+    int ok = GetFileTime(from, 0, 0, &written), byName = 0;
+    HANDLE to = INVALID_HANDLE_VALUE;
+    if (ok)
+        to = CreateFileA(dest, GENERIC_WRITE, 0, 0, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, 0);
+    ok = to != INVALID_HANDLE_VALUE && CopyContents(from, to, betweenReads) &&
+         FinishCopy(to, written, &byName);
+    if (to != INVALID_HANDLE_VALUE && !CloseHandle(to))
+        ok = 0;
+    CloseHandle(from);
+    if (ok && byName)
+        ok = SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+    return ok;
+}
+
+// CopyFileA(source, dest, overwrite allowed) followed by
+// SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL), with the same outcome
+// on disk: the same bytes, normal attributes, the source's last-write
+// time. The one-pass copy does the ordinary case with about half the
+// system calls; any step of it that fails hands the file to CopyFileA
+// itself, so that a failure leaves exactly what CopyFileA leaves and its
+// error (GetLastError) for the caller's message.
+BOOL CopyAsNormalFile(const char *source, const char *dest,
+                      void (*betweenReads)())
+{
+    if (CopyInOnePass(source, dest, betweenReads))
+        return TRUE;
+    if (!CopyFileA(source, dest, FALSE))
+        return FALSE;
+    SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+    return TRUE;
+}
+
 // Copies source over dest and clears the attributes of the copy, so that
 // files from the read-only CD become writable. Reports a failure by the
 // error CopyFileA left; returns 1 or 0.
@@ -46,10 +153,8 @@ int CopyOneFile(const char *source, const char *dest)
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return 0;
 
-    if (CopyFileA(source, dest, FALSE)) {
-        SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+    if (CopyAsNormalFile(source, dest, 0))
         return 1;
-    }
     ReportCopyError(GetLastError(), CopyCaption);
     return 0;
 }

@@ -146,6 +146,9 @@ INT_PTR CALLBACK WaitDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- files.cpp: single-file copy, documents and program items
 int CopyOneFile(const char *source, const char *dest);
+// CopyFileA (overwrite allowed) and SetFileAttributesA(FILE_ATTRIBUTE_NORMAL)
+// in one routine; betweenReads (may be 0) runs between the reads of a long file.
+BOOL CopyAsNormalFile(const char *source, const char *dest, void (*betweenReads)());
 int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 current
 // Tells why a copy failed: access, sharing and a full disk in their own
 // texts (caption "Setup File Copy"), anything else as "File Copy Error"

@@ -23,10 +23,70 @@ static const char TreeCaption[] = "Copy";
 // The caption of a copy error other than access, sharing or a full disk.
 static const char TreeCopyCaption[] = "Setup PM File Copy";
 
+// The two path texts are set for every file but drawn at the screen's
+// pace: setting a static control's text through its own procedure paints
+// it at once, which under Wine cost more than the copy of a small file.
+static const DWORD TextFrameMs = 50;  // the texts are at most this old on screen
+static HWND SourceText, DestText;     // controls 1005 and 1006
+static int TextsPending;              // set since they were last drawn
+static DWORD TextsDrawnAt;            // GetTickCount of that drawing
+
+// Draws the two path texts now, when they changed since the last time.
+static void DrawPathTexts()
+{
+    if (!TextsPending || !SourceText || !DestText)
+        return;
+    TextsPending = 0;
+    TextsDrawnAt = GetTickCount();
+    const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+    RedrawWindow(SourceText, 0, 0, how);
+    RedrawWindow(DestText, 0, 0, how);
+}
+
+// Draws pending path texts once a frame's time has passed since the last
+// drawing; also called between the chunks of a long file.
+static void DrawPathTextsOnTime()
+{
+    if (TextsPending && GetTickCount() - TextsDrawnAt >= TextFrameMs)
+        DrawPathTexts();
+}
+
+// Gives the controls the current file's paths. The window text is set
+// (any reader of the window sees it at once); the drawing waits for the
+// next frame.
+static void SetPathTexts(const char *source, const char *dest)
+{
+    if (!SourceText || !DestText)
+        return;  // an unattended copy has no window
+    DefWindowProcA(SourceText, WM_SETTEXT, 0, (LPARAM)source);
+    DefWindowProcA(DestText, WM_SETTEXT, 0, (LPARAM)dest);
+    TextsPending = 1;
+    DrawPathTextsOnTime();
+}
+
+// Shows a message box of the copy: no owner, after the path texts are
+// drawn, so that the window under the box names the file concerned.
+static void ShowCopyBox(const char *text, const char *caption, UINT style)
+{
+    if (ProgressWindow)
+        DrawPathTexts();
+    ShowBox(text, caption, style);
+}
+
+// The refusal of a path that does not fit its 260-byte buffer: a cut path
+// would name another file or directory (a listing pattern cut to "*."
+// leaves out every name with an extension), so the copy stops instead.
+static int PathRefused;  // 1 once a path was refused: nothing goes on
+static void RefuseLongPath()
+{
+    PathRefused = 1;
+    ShowCopyBox("File Copy Error", TreeCopyCaption, BOX_WARNING);
+}
+
 // Shows a tree copy message: no owner, caption "Copy".
 static void ShowTreeMessage(const char *text, UINT style)
 {
-    ShowBox(text, TreeCaption, style);
+    ShowCopyBox(text, TreeCaption, style);
 }
 
 // An empty counting loop that shows the bar for a moment; the volatile
@@ -46,11 +106,13 @@ static void ReleaseFillBrush(HDC dc)
     ProgressFillBrush = 0;
 }
 
-// Paints the bar at once on the progress window's device context.
+// Paints the bar at once on the progress window's device context, with
+// the path texts that go with it.
 static void PaintOnWindow()
 {
     if (!ProgressWindow)
         return;  // an unattended copy: no window, and never the screen's DC
+    DrawPathTexts();
     HDC dc = GetDC(ProgressWindow);
     if (!dc)
         return;
@@ -134,13 +196,16 @@ static void TakeOneMessage()
 }
 
 // Starts the listing of a directory ("*.*" below it); a directory that
-// cannot be listed is reported (slot 54) and gives INVALID_HANDLE_VALUE.
+// cannot be listed is reported (slot 54), one whose pattern does not fit
+// is refused; both give INVALID_HANDLE_VALUE.
 static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
 {
     char pattern[PATH_CAP];
-    TextCopy(pattern, directory);
-    AppendBackslash(pattern);
-    TextAppend(pattern, "*.*");
+    if (!TextCopy(pattern, directory) || !AppendBackslash(pattern) ||
+        !TextAppend(pattern, "*.*")) {
+        RefuseLongPath();
+        return INVALID_HANDLE_VALUE;
+    }
     HANDLE search = FindFirstFileA(pattern, entry);
     if (search == INVALID_HANDLE_VALUE)
         ShowTreeMessage(MessageText(SLOT_TREE_LIST), BOX_WARNING);
@@ -149,7 +214,9 @@ static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
 
 // Adds the files of a directory tree to the running file total and
 // returns it. A directory that cannot be listed is reported and adds
-// nothing; the count goes on with the other entries.
+// nothing; the count goes on with the other entries. A path that does not
+// fit is refused: the count stops and gives 0, since the trees cannot be
+// copied whole.
 UINT CountTreeFiles(const char *directory)
 {
     WIN32_FIND_DATAA entry;
@@ -162,14 +229,16 @@ UINT CountTreeFiles(const char *directory)
         } else if (lstrcmpiA(entry.cFileName, ".") != 0 &&
                    lstrcmpiA(entry.cFileName, "..") != 0) {
             char sub[PATH_CAP];
-            TextCopy(sub, directory);
-            AppendBackslash(sub);
-            TextAppend(sub, entry.cFileName);
-            CountTreeFiles(sub);
+            if (!TextCopy(sub, directory) || !AppendBackslash(sub) ||
+                !TextAppend(sub, entry.cFileName)) {
+                RefuseLongPath();
+            } else {
+                CountTreeFiles(sub);
+            }
         }
-    } while (FindNextFileA(search, &entry));
+    } while (!PathRefused && FindNextFileA(search, &entry));
     FindClose(search);
-    return CopyFileTotal;
+    return PathRefused ? 0 : CopyFileTotal;
 }
 
 // The percentage after the files copied so far, never above 100.
@@ -192,19 +261,24 @@ int CopyFileWithProgress(const char *source, const char *dest)
 {
     if (MinimalInstall == 1 && IsLeftOutOfMinimal(source))
         return 1;
-    SetDlgItemTextA(ProgressWindow, IDC_PROGRESS_SOURCE, source);
-    SetDlgItemTextA(ProgressWindow, IDC_PROGRESS_DEST, dest);
-    if (CopyFileA(source, dest, FALSE)) {
-        SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+    SetPathTexts(source, dest);
+    if (CopyAsNormalFile(source, dest, DrawPathTextsOnTime)) {
         CopyFilesDone++;
         CopyAccumulated += (int)CopyStep;
         int percent = CurrentPercent();
-        Pause(10000);
-        CopyPercent = percent;
-        PaintOnWindow();
+        // The bar is painted (after its short pause) only when its
+        // percentage changes: a repaint of the same bar shows nothing new.
+        if (percent != CopyPercent) {
+            Pause(10000);
+            CopyPercent = percent;
+            PaintOnWindow();
+        }
         return 1;
     }
-    ReportCopyError(GetLastError(), TreeCopyCaption);
+    DWORD error = GetLastError();
+    if (ProgressWindow)
+        DrawPathTexts();  // the window under the box names the file
+    ReportCopyError(error, TreeCopyCaption);
     return 0;
 }
 
@@ -234,7 +308,7 @@ static int BuildEntryPath(char (&path)[PATH_CAP], int length, const char *name)
     path[length] = '\0';
     if (AppendBackslash(path) && TextAppend(path, name))
         return 1;
-    ShowBox("File Copy Error", TreeCopyCaption, BOX_WARNING);
+    RefuseLongPath();
     return 0;
 }
 
@@ -273,8 +347,10 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
 int CopyTree(const char *sourceDir, const char *destDir)
 {
     char source[PATH_CAP], dest[PATH_CAP];
-    TextCopy(source, sourceDir);
-    TextCopy(dest, destDir);
+    if (!TextCopy(source, sourceDir) || !TextCopy(dest, destDir)) {
+        RefuseLongPath();
+        return 0;
+    }
     int sourceLength = lstrlenA(source), destLength = lstrlenA(dest);
 
     if (!PrepareDirectory(dest))
@@ -306,6 +382,9 @@ static int OpenProgressWindow()
         ShowTreeMessage("Create Window Error", BOX_WARNING);
         return 0;
     }
+    SourceText = GetDlgItem(ProgressWindow, IDC_PROGRESS_SOURCE);
+    DestText = GetDlgItem(ProgressWindow, IDC_PROGRESS_DEST);
+    TextsPending = 0;
     ShowWindow(ProgressWindow, SW_SHOWNORMAL);
     UpdateWindow(ProgressWindow);
     return 1;
@@ -316,11 +395,14 @@ static int OpenProgressWindow()
 // window is closed; 0 after a message (the window may stay open).
 int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
 {
+    PathRefused = 0;
     if (CountTreeFiles(source1) == 0)
         return 0;
     int second = source2[0] && ProbePath(source2) == 2;
     if (second)
         CountTreeFiles(source2);
+    if (PathRefused)
+        return 0;
     // The total holds the first tree's files at least: never 0 here. A
     // second tree that cannot be listed adds nothing and its copy fails.
     if (CopyFileTotal == 0)

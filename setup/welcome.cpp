@@ -200,9 +200,13 @@ static int CreateLevel(const char *dir)
 // Creates every missing level of a full path "X:\a\b\c". Steps through the
 // path with CharNextA, so the second byte of a double-byte character is
 // never taken for a separator. Returns 1 when every level is a directory.
+// A path longer than its level buffer is refused before anything is made:
+// a cut level would create a directory of another name.
 int MakeDirectoryPath(const char *path)
 {
     char level[PATH_CAP];
+    if (lstrlenA(path) >= PATH_CAP)
+        return 0;
     const char *p = path;
     for (int i = 0; i < 3 && *p; i++)  // past "X:\"
         p = CharNextA(p);

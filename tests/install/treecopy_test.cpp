@@ -297,6 +297,33 @@ TEST_F(TreeCopyTest, DestinationThatCannotBeCreated)
                                                   BoxLine(kTree, Slot(53))}));
 }
 
+// A source directory whose path is 256 bytes: its listing pattern
+// ("\*.*") does not fit 260 bytes. Cut to "\*." it would list only the
+// names without an extension and the copy would report success; it is
+// refused before the window opens, and nothing is copied.
+TEST_F(TreeCopyTest, DirectoryPathNearTheLimitIsRefused)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    std::string deep = src + std::string(256 - src.size(), 'D');
+    Tree(src, {"TOP.DAT"});
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
+    WriteFile(deep + "\\B", "no extension");
+    // Beyond MAX_PATH: made and removed by its \\?\ name.
+    std::string longName = "\\\\?\\" + deep + "\\C.DAT";
+    std::wstring wide(longName.begin(), longName.end());
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << GetLastError();
+    CloseHandle(h);
+    int r = -1;
+    Outcome o = Copy(src, dest, "", dest, &r);
+    DeleteFileW(wide.c_str());
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(Boxes(o), (std::vector<std::string>{
+                            BoxLine("Setup PM File Copy", "File Copy Error")}));
+    EXPECT_EQ(ProgressWindow, nullptr);
+    EXPECT_FALSE(Exists(dest));
+}
+
 // Cancel during the copy, by the button or by Esc: the files copied so far
 // stay, the copy stops before the next file, and slot 53 follows.
 void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
