@@ -26,13 +26,6 @@ std::string CdSetting(const std::string &section, const std::string &key)
     return value;
 }
 
-std::string SystemDir()
-{
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\";
-}
-
 // Adds the files (size) and directories ("dir") below dir to the listing.
 void ListInto(const std::string &dir, const std::string &rel,
               std::map<std::string, std::string> &out)
@@ -89,12 +82,6 @@ std::string Cut(const std::string &text, size_t capacity)
 }
 
 // ---- registry
-
-void DeleteKeyTree(const std::string &path)
-{
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
 
 SavedKey::SavedKey(const std::string &path) : path_(path)
 {
