@@ -2,6 +2,7 @@
 // file installation tests (see install_support.h).
 #include "install_support.h"
 #include "setup/setup.h"
+#include "tests/support/msg_table.h"
 
 // ---- state the tested files read, normally defined by other modules
 HMODULE MsgModule;
@@ -73,14 +74,8 @@ void TkRestoreCursor(HCURSOR previous)
 // ---- set-up
 void ResetInstallState()
 {
-    if (!MsgModule) {
-        MsgModule = LoadLibraryA(CdPath("msgeng.dll").c_str());
-        if (MsgModule) {
-            auto setup = (MsgSetupProc)(void *)GetProcAddress(MsgModule, "MsgSetup");
-            if (setup)
-                setup(MessageTable);
-        }
-    }
+    if (!MsgModule)
+        MsgModule = LoadMessageTable("msgeng.dll", MessageTable);
     ItemCalls.clear();
     KillDialogCalls.clear();
     RestoredCursors.clear();

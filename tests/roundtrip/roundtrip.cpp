@@ -156,16 +156,11 @@ std::string SavedKey::Describe() const
 
 std::optional<std::string> RegValue(const std::string &key, const std::string &name)
 {
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k))
+    std::string bytes;
+    DWORD type = 0;
+    if (!ReadValue(key, name, &bytes, &type))
         return std::nullopt;
-    BYTE data[4096];
-    DWORD type = 0, size = sizeof data;
-    LONG r = RegQueryValueExA(k, name.c_str(), nullptr, &type, data, &size);
-    RegCloseKey(k);
-    if (r)
-        return std::nullopt;
-    return std::to_string(type) + ":" + std::string((char *)data, size);
+    return std::to_string(type) + ":" + bytes;
 }
 
 // ---- the machine

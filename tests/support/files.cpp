@@ -71,6 +71,16 @@ bool WriteBytes(const std::string &path, const std::string &bytes)
     return ok && put == bytes.size();
 }
 
+void SavedFile::Restore() const
+{
+    if (bytes) {
+        WriteBytes(path, *bytes);
+    } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+}
+
 // Through "\\?\" paths where the path is absolute, so that names the
 // Win32 calls would change (a device name, a trailing dot) go too.
 static void RemoveTreeW(const std::wstring &dir)

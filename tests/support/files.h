@@ -20,6 +20,13 @@ std::string ReadBytes(const std::string &path);
 // Replaces the file (a read-only one too) by exactly these bytes; false
 // when that failed.
 bool WriteBytes(const std::string &path, const std::string &bytes);
+// A file saved now and put back by Restore (deleted when it was missing).
+struct SavedFile {
+    std::string path;
+    std::optional<std::string> bytes;
+    explicit SavedFile(const std::string &p) : path(p), bytes(ReadWholeFile(p)) {}
+    void Restore() const;
+};
 // Deletes a directory with everything below it, read-only files and names
 // the Win32 calls would change (a device name, a trailing dot) too.
 void RemoveTree(const std::string &dir);

@@ -1,7 +1,7 @@
 // The uninstaller tests' installation and snapshot helpers (installed.h).
 #include "installed.h"
 #include "common/removal.h"
-#include "platform/msglib.h"
+#include "tests/support/msg_table.h"
 
 #include <shlobj.h>
 #include <cstdlib>
@@ -313,27 +313,10 @@ std::string Describe(const MachineState &s)
     return out;
 }
 
-void SavedFile::Restore() const
-{
-    if (bytes) {
-        WriteBytes(path, *bytes);
-    } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-}
-
 std::string SlotText(const std::string &library, int slot)
 {
-    HMODULE m = LoadLibraryA(("Q:\\" + library).c_str());
-    if (!m)
-        return "(no library " + library + ")";
-    auto setup = reinterpret_cast<MsgSetupProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(m, "MsgSetup")));
-    if (!setup)
-        return "(no MsgSetup)";
     static UINT_PTR table[MSG_TABLE_SLOTS];
-    setup(table);
-    std::string text = reinterpret_cast<const char *>(table[slot]);
-    return text;  // the library stays loaded: the table points into it
+    if (!LoadMessageTable(library, table))
+        return "(no library " + library + " or no MsgSetup)";
+    return reinterpret_cast<const char *>(table[slot]);
 }

@@ -75,14 +75,6 @@ struct MachineState {
 MachineState Snapshot(const Product &p);
 std::string Describe(const MachineState &s);
 
-// A file saved before the tests and put back after them.
-struct SavedFile {
-    std::string path;
-    std::optional<std::string> bytes;
-    explicit SavedFile(const std::string &p) : path(p), bytes(ReadWholeFile(p)) {}
-    void Restore() const;
-};
-
 // The texts of the message library's table, read by loading it from the CD.
 std::string SlotText(const std::string &library, int slot);
 

@@ -3,6 +3,7 @@
 // test thread answers its message boxes through the UI robot.
 #include "installed.h"
 #include "setup/setup.h"
+#include "tests/support/msg_table.h"
 #include "tests/support/worker.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +28,8 @@ protected:
             saved->emplace_back(WindowsDir() + name);
         makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
         // The message table as setup fills it from its message library.
-        Product p = TestProduct();
-        HMODULE lib = LoadLibraryA(("Q:\\" + p.msgLibrary).c_str());
-        ASSERT_TRUE(lib) << p.msgLibrary;
-        auto setup = reinterpret_cast<MsgSetupProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(lib, "MsgSetup")));
-        ASSERT_TRUE(setup);
-        setup(MessageTable);
+        std::string library = TestProduct().msgLibrary;
+        ASSERT_TRUE(LoadMessageTable(library, MessageTable)) << library;
     }
 
     static void TearDownTestSuite()
