@@ -402,7 +402,7 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
 TEST_F(RoundTrip, UnattendedInstallAndRemoval)
 {
     const std::string log = "C:\\HRONE.LOG";
-    WriteWholeFile(log, "earlier\r\n");
+    WriteBytes(log, "earlier\r\n");
     {
         SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
         setup.EndsQuietly(0, 180000);
@@ -455,9 +455,9 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
         {"/S", "setup or the product is running already", 3},
     };
     CreateDirectoryA("C:\\HRONE", nullptr);
-    WriteWholeFile("C:\\HRONE\\keep.txt", "keep");
+    WriteBytes("C:\\HRONE\\keep.txt", "keep");
     CreateDirectoryA("C:\\HRTWO", nullptr);
-    WriteWholeFile("C:\\HRTWO\\mine.txt", "mine");
+    WriteBytes("C:\\HRTWO\\mine.txt", "mine");
     const std::string log = "C:\\HRTWO.LOG";
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);
