@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 #include "setup/setup.h"
 #include "common/removal.h"
+#include "tests/support/files.h"
 
 HMODULE MsgModule;
 
@@ -41,39 +41,10 @@ void CopyTree(const std::string &from, const std::string &to)
     FindClose(h);
 }
 
-// Removes a tree through "\\?\" paths, so that names the Win32 calls
-// would change (a device name, a trailing dot) go too.
-void RemoveTreeW(const std::wstring &dir)
-{
-    WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &f);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = f.cFileName, path = dir + L"\\" + name;
-            if (name == L"." || name == L"..")
-                continue;
-            if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeW(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(h, &f));
-        FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
-
-void RemoveTree(const std::string &dir)
-{
-    RemoveTreeW(L"\\\\?\\" + std::wstring(dir.begin(), dir.end()));
-}
-
 // A fresh copy of the sample CD.
 std::string MakeCd()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string cd = std::string(temp) + "tqlcheck-cd";
-    RemoveTree(cd);
+    std::string cd = MakeTempDir("tqlcheck-cd");
     CopyTree(Env("TQL_CD"), cd);
     return cd;
 }
@@ -90,11 +61,6 @@ void SetLine(const std::string &cd, int n, const std::string &text)
     std::ofstream out(cd + "\\TQL.INI", std::ios::binary);
     for (auto &l : lines)
         out << l << "\n";
-}
-
-void WriteFile(const std::string &path, const std::string &bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A file of the build (named by an environment variable) onto the CD.
@@ -138,11 +104,8 @@ int RunChecker(const std::string &dir, std::string &out)
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     CloseHandle(h);
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
     out.clear();
-    for (char c : s.str())
+    for (char c : ReadBytes(file))
         if (c != '\r')
             out += c;
     return (int)code;
@@ -190,7 +153,7 @@ TEST(CheckCd, BadInputEndsWithCodeTwo)
     DeleteFileA((cd + "\\TQL.INI").c_str());
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos, out.find("fatal: no TQL.INI in \"" + cd)) << out;
-    WriteFile(cd + "\\TQL.INI", std::string("\x7f\x45\x4c\x46\x00\x01\x02\xff", 8));
+    WriteBytes(cd + "\\TQL.INI", std::string("\x7f\x45\x4c\x46\x00\x01\x02\xff", 8));
     EXPECT_EQ(2, RunChecker(cd, out));
     EXPECT_NE(std::string::npos, out.find("fatal: TQL.INI is not a text file")) << out;
     cd = MakeCd();
@@ -267,22 +230,22 @@ struct Case {
 
 void InfFormatTwo(const std::string &cd)
 {
-    WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=2\r\nTitle=ORVA\r\n");
+    WriteBytes(cd + "\\TQL.INF", "[Setup]\r\nFormat=2\r\nTitle=ORVA\r\n");
 }
 void InfWithoutTitle(const std::string &cd)
 {
-    WriteFile(cd + "\\TQL.INF", "[Setup]\r\nFormat=1\r\n");
+    WriteBytes(cd + "\\TQL.INF", "[Setup]\r\nFormat=1\r\n");
 }
 void RuntimeSizeWrong(const std::string &cd)
 {
-    WriteFile(cd + "\\DIRECTX\\NEC\\RUNTIME.INI", "[Files]\r\nDRAW.RTM=999,0x1\r\n");
+    WriteBytes(cd + "\\DIRECTX\\NEC\\RUNTIME.INI", "[Files]\r\nDRAW.RTM=999,0x1\r\n");
 }
 void EmptyFirstTree(const std::string &cd)
 {
     CreateDirectoryA((cd + "\\EMPTY").c_str(), nullptr);
 }
-void UnloadableMsg(const std::string &cd) { WriteFile(cd + "\\msgeng.dll", "no library"); }
-void UnloadableCui(const std::string &cd) { WriteFile(cd + "\\mscuieng.dll", "no library"); }
+void UnloadableMsg(const std::string &cd) { WriteBytes(cd + "\\msgeng.dll", "no library"); }
+void UnloadableCui(const std::string &cd) { WriteBytes(cd + "\\mscuieng.dll", "no library"); }
 void MsgWithHoles(const std::string &cd) { CopyTo(cd, "TQL_HOLEMSG", "msgeng.dll"); }
 // A library without a version resource.
 void CodecWithoutVersion(const std::string &cd)

@@ -9,11 +9,6 @@ static const std::string kFile = "Delete|Cannot delete a file.";
 static const std::string kDir = "Delete|Cannot remove a folder.";
 static const std::string kList = "Delete|Cannot list a folder.";
 
-static bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 static void MakeFile(const std::string &path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -11,15 +11,6 @@ static const char *kProduct = "SOFTWARE\\ORVA\\Tql Test PC";
 static const char *kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tql Test App";
 static const char *kMaker = "SOFTWARE\\ORVA";
 
-static bool Exists(const char *key)
-{
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &h))
-        return false;
-    RegCloseKey(h);
-    return true;
-}
-
 static void Make(const char *key, const char *name, const char *value)
 {
     HKEY h;
@@ -64,8 +55,8 @@ TEST(ProductRegistry, DeletesTheFourKeysOnceAndKeepsTheMakersKey)
     EXPECT_EQ(1, o.result);
     EXPECT_TRUE(o.boxes.empty());
     for (const char *key : {kApp, kVersion, kProduct, kUninstall})
-        EXPECT_FALSE(Exists(key)) << key;
-    EXPECT_TRUE(Exists(kMaker));
+        EXPECT_FALSE(KeyExists(key)) << key;
+    EXPECT_TRUE(KeyExists(kMaker));
     o = RunAnswering(DeleteKeys);
     EXPECT_EQ(0, o.result);
     EXPECT_TRUE(o.boxes.empty());
@@ -78,9 +69,9 @@ TEST(ProductRegistry, AVersionKeyDeletedByHandStopsAfterOneMessage)
     Outcome o = RunAnswering(DeleteKeys);
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({"Uninstall|Registry delete failed."}), o.boxes);
-    EXPECT_FALSE(Exists(kApp));
-    EXPECT_TRUE(Exists(kProduct));
-    EXPECT_TRUE(Exists(kUninstall));
+    EXPECT_FALSE(KeyExists(kApp));
+    EXPECT_TRUE(KeyExists(kProduct));
+    EXPECT_TRUE(KeyExists(kUninstall));
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProduct);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstall);
 }
@@ -103,7 +94,7 @@ TEST(ProductRegistry, RefusesNamesThatWouldNameAParentKey)
         EXPECT_EQ(0, o.result) << names[1] << names[2] << names[3];
         EXPECT_TRUE(o.boxes.empty());
         for (const char *key : {kApp, kVersion, kProduct, kUninstall})
-            EXPECT_TRUE(Exists(key)) << key;
+            EXPECT_TRUE(KeyExists(key)) << key;
     }
     EXPECT_EQ(1, CheckKeyName("ORVA PC\\"));
     EXPECT_EQ(1, CheckKeyName("ORVA\\PC"));

@@ -13,11 +13,6 @@ static std::string ProgramsFolder()
     return folder;
 }
 
-static bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 TEST(ProgramGroup, ShellMakesAndDeletesTheGroupAndItsItems)
 {
     CreateDirectoryA("C:\\TQLGAME", nullptr);

@@ -4,42 +4,25 @@
 // by a restart (wineboot -r).
 #include <gtest/gtest.h>
 #include <fstream>
-#include <sstream>
 #include "common/removal.h"
 #include "tests/robot/robot.h"
+#include "tests/support/files.h"
 #include "tests/support/pending.h"
 
 class Wininit : public ::testing::Test {
 protected:
-    std::string path_, saved_;
-    bool had_ = false;
+    std::string path_ = WindowsDir() + "WININIT.INI";
+    SavedFile saved_{path_};
     pending::Keep keepPending_;
-    void SetUp() override
-    {
-        char dir[MAX_PATH];
-        GetWindowsDirectoryA(dir, MAX_PATH);
-        path_ = std::string(dir) + "\\WININIT.INI";
-        had_ = Read(saved_);
-        DeleteFileA(path_.c_str());
-    }
-    void TearDown() override
-    {
-        DeleteFileA(path_.c_str());
-        if (had_)
-            Write(saved_);
-    }
+    void SetUp() override { DeleteFileA(path_.c_str()); }
+    void TearDown() override { saved_.Restore(); }
     bool Read(std::string &bytes)
     {
-        std::ifstream in(path_, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        bytes = s.str();
-        return in.is_open();
+        std::optional<std::string> b = ReadWholeFile(path_);
+        bytes = b.value_or("");
+        return b.has_value();
     }
-    void Write(const std::string &bytes)
-    {
-        std::ofstream(path_, std::ios::binary) << bytes;
-    }
+    void Write(const std::string &bytes) { WriteBytes(path_, bytes); }
     // The section as the profile functions see it, entries joined by "|".
     std::string Section()
     {

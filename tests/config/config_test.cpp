@@ -5,16 +5,15 @@
 // code on a second thread while the UI robot reads and answers its boxes.
 #include <gtest/gtest.h>
 #include <direct.h>
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
-#include <thread>
 #include <vector>
 #include "platform/templates.h"
 #include "setup/setup.h"
-#include "tests/robot/robot.h"
+#include "tests/support/files.h"
+#include "tests/support/worker.h"
 #include "tests/support/clean_machine.h"
 
 // What the main sequence defines and the configuration uses.
@@ -30,7 +29,7 @@ struct Box {
     bool topmost = false, owned = false, warning = false;
 };
 
-// Runs fn on its own thread with cwd as the current directory and answers
+// Runs fn on a worker thread with cwd as the current directory and answers
 // every box it shows with OK. Returns fn's result; boxes receives them.
 int RunAnswering(const std::string &cwd, const std::function<int()> &fn,
                  std::vector<Box> &boxes)
@@ -39,31 +38,21 @@ int RunAnswering(const std::string &cwd, const std::function<int()> &fn,
     GetCurrentDirectoryA(MAX_PATH, old);
     EXPECT_TRUE(SetCurrentDirectoryA(cwd.c_str())) << cwd;
     FixDrivePrefix();  // as the main sequence does before reading TQL.INI
-    std::atomic<bool> done{false};
     int result = -1;
-    std::thread worker([&] {
-        result = fn();
-        done = true;
-    });
-    Robot robot;
     HICON warning = LoadIconA(nullptr, IDI_WARNING);
-    while (!done) {
-        auto w = robot.Next(100);
-        if (!w)
-            continue;
-        if (w->kind != "box" || w->pid != GetCurrentProcessId())
-            continue;
+    RunAnswered([&] { result = fn(); }, [&](Robot &robot, const SeenWindow &w) {
+        if (w.kind != "box" || w.pid != GetCurrentProcessId())
+            return;
         Box b;
-        b.caption = w->caption;
-        b.text = w->text;
-        b.topmost = (GetWindowLongA(w->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-        b.owned = GetWindow(w->hwnd, GW_OWNER) != nullptr;
-        HWND icon = GetDlgItem(w->hwnd, 1088);
+        b.caption = w.caption;
+        b.text = w.text;
+        b.topmost = (GetWindowLongA(w.hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        b.owned = GetWindow(w.hwnd, GW_OWNER) != nullptr;
+        HWND icon = GetDlgItem(w.hwnd, 1088);
         b.warning = icon && (HICON)SendMessageA(icon, STM_GETICON, 0, 0) == warning;
         boxes.push_back(b);
-        robot.Press(*w, IDOK);
-    }
-    worker.join();
+        robot.Press(w, IDOK);
+    });
     SetCurrentDirectoryA(old);
     return result;
 }
@@ -194,22 +183,12 @@ std::string NewDir()
     return dir;
 }
 
-void WriteFileBytes(const std::string &path, const std::string &bytes)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
-    DWORD written;
-    WriteFile(f, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
-    CloseHandle(f);
-}
-
 // Writes the file into dir (a new one when empty) and loads it.
 int Load(const Ini &ini, std::vector<Box> &boxes, std::string dir = "")
 {
     if (dir.empty())
         dir = NewDir();
-    WriteFileBytes(dir + "\\TQL.INI", ini.Bytes());
+    EXPECT_TRUE(WriteBytes(dir + "\\TQL.INI", ini.Bytes())) << dir;
     return RunAnswering(dir, LoadSetupConfig, boxes);
 }
 
@@ -528,7 +507,7 @@ TEST(NormalizeDirectory, FormsOfADirectory)
 TEST(ProbePath, NothingFileOrDirectory)
 {
     std::string dir = NewDir();
-    WriteFileBytes(dir + "\\A.TXT", "a");
+    ASSERT_TRUE(WriteBytes(dir + "\\A.TXT", "a"));
     EXPECT_EQ(0, ProbePath((dir + "\\B.TXT").c_str()));
     EXPECT_EQ(1, ProbePath((dir + "\\A.TXT").c_str()));
     EXPECT_EQ(2, ProbePath(dir.c_str()));

@@ -3,6 +3,7 @@
 // the system is asked to do for a restart is taken at the import of
 // ExitWindowsEx (a restart would end the Wine session under the tests).
 #include <gtest/gtest.h>
+#include <thread>
 #include "answer_boxes.h"
 #include "fake_sequence.h"
 #include "platform/templates.h"

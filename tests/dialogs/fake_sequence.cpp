@@ -13,22 +13,15 @@ int EndNotice;
 HMODULE MsgModule;
 
 namespace fake {
-std::vector<Answer> script;
-std::vector<ShownDialog> shown;
-std::map<std::string, std::string> symbols;
-std::vector<int> killed;
-int quitQuestions;
 std::string removedDestination;
 int removals;
 int shutdowns;
 
 void Reset(const char *destination)
 {
-    script.clear();
-    shown.clear();
-    symbols.clear();
-    killed.clear();
-    quitQuestions = removals = shutdowns = 0;
+    ResetDialogs();
+    library = "mscuistf.dll";
+    removals = shutdowns = 0;
     removedDestination.clear();
     TextCopy(Settings.LoadModule, "mscuistf.dll");
     TextCopy(Settings.SourcePath1, "Q:\\GAME\\");
@@ -62,85 +55,12 @@ void Reset(const char *destination)
     MessageTable[SLOT_RESTART_DECLINED] = (UINT_PTR)declined;
     MessageTable[SLOT_END_NOTICE] = (UINT_PTR)notice;
 }
-
-std::vector<UINT> Templates()
-{
-    std::vector<UINT> t;
-    for (auto &d : shown)
-        t.push_back(d.templ);
-    return t;
-}
 }  // namespace fake
-
-// ---- the toolkit (toolkit.cpp): dialogs answered from the script
-static std::string lastEvent;   // DLGEVENT of the last dialog
-static int quitOpen;            // the quit question is up
-
-// The quit question that no script line answers: the user goes on. Its
-// own closing is not counted among the dialogs the tested code closed.
-static bool AnswerQuitQuestion(UINT templ)
-{
-    if (templ != TPL_QUIT ||
-        (!fake::script.empty() && fake::script.front().templ == TPL_QUIT))
-        return false;
-    fake::quitQuestions++;
-    quitOpen = 1;
-    lastEvent = std::string(1, (char)(EV_CONTINUE / 2)) +
-                (char)(EV_CONTINUE - EV_CONTINUE / 2);
-    return true;
-}
-
-void TkDoDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
-                LPCSTR helpProc)
-{
-    if (lstrcmpA(library, "mscuistf.dll") != 0)
-        throw ScriptBroken{std::string("library ") + library};
-    if (AnswerQuitQuestion(templ))
-        return;
-    fake::shown.push_back({templ, proc ? proc : "", helpTempl,
-                           helpProc ? helpProc : "", fake::symbols});
-    if (fake::script.empty())
-        throw ScriptBroken{"no answer for template " + std::to_string(templ)};
-    Answer a = fake::script.front();
-    fake::script.erase(fake::script.begin());
-    if (a.templ != templ)
-        throw ScriptBroken{"template " + std::to_string(templ) + ", script has " +
-                           std::to_string(a.templ)};
-    if (templ == TPL_DESTINATION)
-        fake::symbols["EditTextOut"] = a.typed;
-    // A two-character event word whose characters sum to the code.
-    lastEvent = std::string(1, (char)(a.code / 2)) + (char)(a.code - a.code / 2);
-}
-
-void KillDialogs(int count)
-{
-    if (quitOpen && count == 1) {
-        quitOpen = 0;
-        return;
-    }
-    fake::killed.push_back(count);
-}
-
-char *GetSymbol(LPCSTR name, char *buffer, int size)
-{
-    const std::string &value =
-        lstrcmpA(name, "DLGEVENT") == 0 ? lastEvent : fake::symbols[name];
-    if ((int)value.size() >= size)
-        throw ScriptBroken{std::string("Buffer Overflow in ") + name};
-    ZeroMemory(buffer, size);
-    TextCopy(buffer, value.c_str(), size);
-    return buffer;
-}
-
-void SetSymbol(LPCSTR name, LPCSTR value)
-{
-    fake::symbols[name] = value;
-}
 
 // The fatal exit (main.cpp): no dialog test reaches it.
 void AbortSetup()
 {
-    throw ScriptBroken{"AbortSetup"};
+    throw ScriptBroken("AbortSetup");
 }
 
 // The end of the program (main.cpp) as it closes the dialogs and the
@@ -176,6 +96,6 @@ int TkValidDir(LPCSTR path)
                        : nullptr;
     }();
     if (!validDir)
-        throw ScriptBroken{"the toolkit's FValidDir cannot be loaded"};
+        throw ScriptBroken("the toolkit's FValidDir cannot be loaded");
     return validDir(path) ? 1 : 0;
 }

@@ -30,11 +30,6 @@ static bool IsDirectory(const std::string &path)
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-static void WriteFile(const std::string &path, const std::string &bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // The test drives exist (the fixture could mount its tmpfs drives).
 static bool HaveTestDrives()
 {
@@ -104,7 +99,7 @@ TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
 {
     std::string base = Scratch("existing");
     fs::create_directories(base + "\\one");
-    WriteFile(base + "\\one\\keep.txt", "kept");
+    WriteBytes(base + "\\one\\keep.txt", "kept");
     int result = -1;
     auto boxes = AnswerBoxes(
         [&] { result = MakeDirectoryPath((base + "\\one\\two\\").c_str()); }, {});
@@ -121,7 +116,7 @@ TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
 TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
 {
     std::string base = Scratch("takenbyfile");
-    WriteFile(base + "\\one", "a file, not a directory");
+    WriteBytes(base + "\\one", "a file, not a directory");
     for (std::string path : {base + "\\one\\two", base + "\\one"}) {
         SCOPED_TRACE(path);
         fake::Reset("C:\\ORVA\\");
@@ -202,7 +197,7 @@ TEST_F(Destination, FiveGigabyteDriveShowsItsWholeFigure)
 TEST_F(Destination, RefusedPathsShowTheirNotice)
 {
     std::string base = Scratch("refused");
-    WriteFile(base + "\\afile", "x");
+    WriteBytes(base + "\\afile", "x");
     struct Case {
         std::string typed;
         UINT notice;
@@ -241,7 +236,7 @@ TEST_F(Destination, RefusedPathsShowTheirNotice)
 TEST_F(Destination, FolderHoldingFilesIsAskedAboutFirst)
 {
     std::string base = Scratch("existingdest");
-    WriteFile(base + "\\old.dat", "old");
+    WriteBytes(base + "\\old.dat", "old");
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, base + "\\"},
                     {TPL_DESTINATION, EV_CONTINUE, base + "\\"}};
     EXPECT_EQ(1, Choose({IDNO, IDYES}));
@@ -330,7 +325,7 @@ TEST_F(Destination, MissingDirectoryIsCreatedAtEveryLevelAfterTheNotice)
 TEST_F(Destination, UncreatableDirectoryIsReportedAndStillChosen)
 {
     std::string base = Scratch("uncreatable");
-    WriteFile(base + "\\blocker", "x");
+    WriteBytes(base + "\\blocker", "x");
     std::string typed = base + "\\blocker\\ORVA";
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, typed},
                     {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
@@ -416,7 +411,7 @@ TEST_F(Destination, UnknownFreeSpaceAsksWithTheLowSpaceQuestion)
 TEST_F(Destination, MinimalInstallSurvivesGoingBack)
 {
     std::string base = Scratch("minimal");
-    WriteFile(base + "\\afile", "x");
+    WriteBytes(base + "\\afile", "x");
     fake::script = {{TPL_DESTINATION, EV_MINIMAL, base + "\\afile"},
                     {TPL_NOTICE_ISFILE, EV_CONTINUE, ""},
                     {TPL_DESTINATION, EV_BACK, ""}};
@@ -473,7 +468,7 @@ TEST_F(Destination, RemovalConfirmationBackAndCancelReturnToWelcome)
 TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
 {
     std::string base = Scratch("removal");
-    WriteFile(base + "\\afile", "x");
+    WriteBytes(base + "\\afile", "x");
     char ini[MAX_PATH];
     GetWindowsDirectoryA(ini, MAX_PATH);
     std::string iniPath = std::string(ini) + "\\H8DLGTST.INI";

@@ -19,7 +19,7 @@ protected:
     }
     void TearDown() override { RemoveTree(dir); }
     // Runs CopyOneFile on the worker thread; result and boxes.
-    int CopyOne(const std::string &from, const std::string &to, Outcome *o)
+    int CopyOne(const std::string &from, const std::string &to, Answered *o)
     {
         int r = -1;
         *o = RunAnswered([&] { r = CopyOneFile(from.c_str(), to.c_str()); });
@@ -31,20 +31,20 @@ protected:
 TEST_F(FilesTest, CopiesOverAnExistingFileAndClearsReadOnly)
 {
     std::string to = dir + "README.TXT";
-    WriteFile(to, "old text");
-    Outcome o;
+    WriteBytes(to, "old text");
+    Answered o;
     EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 1);
     EXPECT_TRUE(o.windows.empty());
     EXPECT_NE(Attributes(CdPath("DOCS\\README.TXT")) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(Attributes(to) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(ReadFile(to), ReadFile(CdPath("DOCS\\README.TXT")));
+    EXPECT_EQ(ReadBytes(to), ReadBytes(CdPath("DOCS\\README.TXT")));
 }
 
 TEST_F(FilesTest, MissingSourceOrDirectory)
 {
-    Outcome o;
+    Answered o;
     EXPECT_EQ(CopyOne(dir + "NOFILE.TXT", dir + "X.TXT", &o), 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
     // A directory as source fails without a message.
     EXPECT_EQ(CopyOne(CdPath("DOCS"), dir + "X.TXT", &o), 0);
     EXPECT_TRUE(o.windows.empty());
@@ -54,15 +54,15 @@ TEST_F(FilesTest, MissingSourceOrDirectory)
 TEST_F(FilesTest, DestinationHeldOpenWithoutSharing)
 {
     std::string to = dir + "HELD.TXT";
-    WriteFile(to, "held");
+    WriteBytes(to, "held");
     HANDLE held = CreateFileA(to.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Outcome o;
+    Answered o;
     EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 0);
     CloseHandle(held);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(44))}));
-    EXPECT_EQ(ReadFile(to), "held");
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(44))}));
+    EXPECT_EQ(ReadBytes(to), "held");
 }
 
 TEST_F(FilesTest, ReadOnlyDestinationRefused)
@@ -73,17 +73,17 @@ TEST_F(FilesTest, ReadOnlyDestinationRefused)
     std::string to = LockedFile(&missing);
     if (!missing.empty())
         GTEST_SKIP() << missing;
-    Outcome o;
+    Answered o;
     EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), to, &o), 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(45))}));
-    EXPECT_EQ(ReadFile(to), "locked\r\n");
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(45))}));
+    EXPECT_EQ(ReadBytes(to), "locked\r\n");
 }
 
 TEST_F(FilesTest, OtherCopyErrorIsFileCopyError)
 {
-    Outcome o;
+    Answered o;
     EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), dir + "NODIR\\README.TXT", &o), 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, "File Copy Error")}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, "File Copy Error")}));
 }
 
 // The reason why T: (the tiny tmpfs) is missing, or "" when it is there.
@@ -92,7 +92,7 @@ std::string FullDiskMissing()
     const char *drives = getenv("H6_DRIVES");
     if (GetFileAttributesA("T:\\") != INVALID_FILE_ATTRIBUTES)
         return "";
-    std::string reason = drives ? ReadFile("Z:" + std::string(drives) + "/full.reason") : "";
+    std::string reason = drives ? ReadBytes("Z:" + std::string(drives) + "/full.reason") : "";
     return reason.empty() ? "drive T: (a 64 KB tmpfs) is not set up" : reason;
 }
 
@@ -102,10 +102,10 @@ TEST_F(FilesTest, FullDisk)
     if (!missing.empty())
         GTEST_SKIP() << missing;
     std::string big = dir + "BIG.DAT";
-    WriteFile(big, std::string(256 * 1024, 'B'));
-    Outcome o;
+    WriteBytes(big, std::string(256 * 1024, 'B'));
+    Answered o;
     EXPECT_EQ(CopyOne(big, "T:\\BIG.DAT", &o), 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(46))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(46))}));
     DeleteFileA("T:\\BIG.DAT");
 }
 
@@ -113,47 +113,47 @@ TEST_F(FilesTest, CopyIfNewer)
 {
     std::string codec = CdPath("INDEO41\\IR41_32.DLL");
     std::string to = dir + "IR41_32.DLL";
-    Outcome o;
+    Answered o;
     int r = -1;
     // Nothing installed: copied.
     o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
     EXPECT_EQ(r, 1);
-    EXPECT_EQ(ReadFile(to), ReadFile(codec));
+    EXPECT_EQ(ReadBytes(to), ReadBytes(codec));
     EXPECT_EQ(Attributes(to) & FILE_ATTRIBUTE_READONLY, 0u);
     // A newer one installed: left untouched.
     CopyFileA((ModuleDir() + "newer.dll").c_str(), to.c_str(), FALSE);
     o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
     EXPECT_EQ(r, 2);
-    EXPECT_EQ(ReadFile(to), ReadFile(ModuleDir() + "newer.dll"));
+    EXPECT_EQ(ReadBytes(to), ReadBytes(ModuleDir() + "newer.dll"));
     // 5.0.0.0 installed is not at least 4.11.15.60: replaced.
     CopyFileA((ModuleDir() + "older.dll").c_str(), to.c_str(), FALSE);
     o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), to.c_str()); });
     EXPECT_EQ(r, 1);
-    EXPECT_EQ(ReadFile(to), ReadFile(codec));
+    EXPECT_EQ(ReadBytes(to), ReadBytes(codec));
     EXPECT_TRUE(o.windows.empty());
 }
 
 TEST_F(FilesTest, CopyIfNewerRefusals)
 {
     std::string codec = CdPath("INDEO41\\IR41_32.DLL");
-    Outcome o;
+    Answered o;
     int r = -1;
     o = RunAnswered([&] { r = CopyIfNewer((dir + "NONE.DLL").c_str(), (dir + "X.DLL").c_str()); });
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(47))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(47))}));
     o = RunAnswered([&] { r = CopyIfNewer(CdPath("INDEO41").c_str(), (dir + "X.DLL").c_str()); });
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
     CreateDirectoryA((dir + "IR41_32.DLL").c_str(), nullptr);
     o = RunAnswered([&] { r = CopyIfNewer(codec.c_str(), (dir + "IR41_32.DLL").c_str()); });
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(49))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(49))}));
     // An installed file without a version ends setup after slot 51.
-    WriteFile(dir + "IR41_32.TXT", "not a library");
+    WriteBytes(dir + "IR41_32.TXT", "not a library");
     o = RunAnswered([&] { CopyIfNewer(codec.c_str(), (dir + "IR41_32.TXT").c_str()); });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
-    EXPECT_EQ(ReadFile(dir + "IR41_32.TXT"), "not a library");
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
+    EXPECT_EQ(ReadBytes(dir + "IR41_32.TXT"), "not a library");
 }
 
 // ---- the finishing step
@@ -201,7 +201,7 @@ protected:
 TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
 {
     WritePrivateProfileStringA("Directory", "InstallPath", "D:\\OLD\\", "H6TEST.INI");
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     EXPECT_TRUE(o.windows.empty());
     EXPECT_EQ(Setting("InstallPath"), dest);
@@ -217,9 +217,9 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     // Each item is added before its file is copied.
     EXPECT_FALSE(ItemCalls[1].fileExisted);
     EXPECT_FALSE(ItemCalls[2].fileExisted);
-    EXPECT_EQ(ReadFile(dest + "ORVAPC.HLP"), ReadFile(CdPath("DOCS\\ORVA.HLP")));
-    EXPECT_EQ(ReadFile(dest + "ORVAPC.CNT"), ReadFile(CdPath("DOCS\\ORVA.CNT")));
-    EXPECT_EQ(ReadFile(dest + "README.TXT"), ReadFile(CdPath("DOCS\\README.TXT")));
+    EXPECT_EQ(ReadBytes(dest + "ORVAPC.HLP"), ReadBytes(CdPath("DOCS\\ORVA.HLP")));
+    EXPECT_EQ(ReadBytes(dest + "ORVAPC.CNT"), ReadBytes(CdPath("DOCS\\ORVA.CNT")));
+    EXPECT_EQ(ReadBytes(dest + "README.TXT"), ReadBytes(CdPath("DOCS\\README.TXT")));
     for (const char *f : {"ORVAPC.HLP", "ORVAPC.CNT", "README.TXT"})
         EXPECT_EQ(Attributes(dest + f) & FILE_ATTRIBUTE_READONLY, 0u) << f;
     EXPECT_EQ(WaitCursorShown, 1);
@@ -235,7 +235,7 @@ TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
     CopyFileA(CdPath("DOCS\\README.TXT").c_str(), (docs + "README.TXT").c_str(), FALSE);
     TextCopy(Settings.DocPath, docs.c_str());
     TextCopy(Settings.TextTitle, "None");
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     EXPECT_TRUE(o.windows.empty());
     EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
@@ -250,7 +250,7 @@ TEST_F(DocumentsTest, NoneCountsOnlyAsWritten)
     // "none" is not "None" here: the help item and copy are attempted.
     TextCopy(Settings.HelpFileNameSrc, "None");
     TextCopy(Settings.TextTitle, "none");
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     ASSERT_EQ(ItemCalls.size(), 2u);
     EXPECT_EQ(ItemCalls[1].item, "none");
@@ -265,18 +265,18 @@ TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
     CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
     CreateDirectoryA((docs + "ORVA.CNT").c_str(), nullptr);
     TextCopy(Settings.DocPath, docs.c_str());
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
     EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
 }
 
 TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
 {
     TextCopy(Settings.HelpFileNameSrc, "NOHELP.HLP");
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
     ASSERT_EQ(ItemCalls.size(), 2u);
     EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
 }
@@ -284,7 +284,7 @@ TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
 TEST_F(DocumentsTest, CursorThatCannotBeRestoredEndsSetup)
 {
     RestoreCursorResult = FALSE;
-    Outcome o = RunAnswered([] { InstallDocuments(); });
+    Answered o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
     EXPECT_TRUE(KillDialogCalls.empty());
     EXPECT_TRUE(Exists(dest + "README.TXT"));

@@ -2,9 +2,7 @@
 // file installation tests (see install_support.h).
 #include "install_support.h"
 #include "setup/setup.h"
-
-#include <fstream>
-#include <sstream>
+#include "tests/support/msg_table.h"
 
 // ---- state the tested files read, normally defined by other modules
 HMODULE MsgModule;
@@ -19,15 +17,6 @@ BOOL RestoreCursorResult = TRUE;
 int WaitCursorShown;
 bool MakeDirectoryFails;
 std::function<void(const char *)> ProbeHook;
-
-static LONG Aborts;
-
-// The fatal exit: recorded, and the worker thread ends here.
-void AbortSetup()
-{
-    InterlockedIncrement(&Aborts);
-    ExitThread(0);
-}
 
 void KillDialogs(int count)
 {
@@ -85,14 +74,8 @@ void TkRestoreCursor(HCURSOR previous)
 // ---- set-up
 void ResetInstallState()
 {
-    if (!MsgModule) {
-        MsgModule = LoadLibraryA(CdPath("msgeng.dll").c_str());
-        if (MsgModule) {
-            auto setup = (MsgSetupProc)(void *)GetProcAddress(MsgModule, "MsgSetup");
-            if (setup)
-                setup(MessageTable);
-        }
-    }
+    if (!MsgModule)
+        MsgModule = LoadMessageTable("msgeng.dll", MessageTable);
     ItemCalls.clear();
     KillDialogCalls.clear();
     RestoredCursors.clear();
@@ -108,7 +91,6 @@ void ResetInstallState()
     CopyPercent = 0;
     ProgressWindow = nullptr;
     CopyCancelled = 0;
-    Aborts = 0;
 }
 
 const char *Slot(int slot)
@@ -116,95 +98,7 @@ const char *Slot(int slot)
     return MessageText(slot) ? MessageText(slot) : "(empty slot)";
 }
 
-// ---- worker thread answered by the robot
-namespace {
-struct Work {
-    std::function<void()> fn;
-    bool finished = false;
-};
-DWORD WINAPI RunWork(void *p)
-{
-    auto *w = static_cast<Work *>(p);
-    w->fn();
-    w->finished = true;
-    return 0;
-}
-}  // namespace
-
-Outcome RunAnswered(std::function<void()> work,
-                    std::function<void(Robot &, const SeenWindow &)> onWindow)
-{
-    Outcome o;
-    Work w{std::move(work)};
-    LONG abortsBefore = Aborts;
-    HANDLE thread = CreateThread(nullptr, 0, RunWork, &w, 0, nullptr);
-    Robot robot;
-    // Generous: a thread ended by force may hold a lock of the process (the
-    // heap's, the window system's), so the limit is only for a copy that
-    // really hangs, never for a slow machine (10,000 files under the 32-bit
-    // Wine on a loaded machine take minutes).
-    DWORD until = GetTickCount() + 300000;
-    for (;;) {
-        bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
-        auto seen = robot.Next(ended ? 0 : 50);
-        if (seen) {
-            o.windows.push_back({seen->kind, seen->caption, seen->text});
-            if (seen->kind == "box")
-                robot.Press(*seen, IDOK);
-            else if (onWindow)
-                onWindow(robot, *seen);
-            continue;
-        }
-        if (ended || (LONG)(GetTickCount() - until) >= 0)
-            break;
-    }
-    if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0)
-        TerminateThread(thread, 1);
-    CloseHandle(thread);
-    o.finished = w.finished;
-    o.aborted = Aborts != abortsBefore;
-    return o;
-}
-
-std::string BoxLine(const char *caption, const char *text)
-{
-    return std::string(caption) + "|" + text;
-}
-
-std::vector<std::string> Boxes(const Outcome &o)
-{
-    std::vector<std::string> out;
-    for (const Seen &s : o.windows)
-        if (s.kind == "box")
-            out.push_back(BoxLine(s.caption.c_str(), s.text.c_str()));
-    return out;
-}
-
 // ---- files
-void RemoveTree(const std::string &dir)
-{
-    std::string base = dir;
-    if (!base.empty() && base.back() == '\\')
-        base.pop_back();
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((base + "\\*").c_str(), &f);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = f.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string p = base + "\\" + name;
-            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(p);
-            else
-                DeleteFileA(p.c_str());
-        } while (FindNextFileA(h, &f));
-        FindClose(h);
-    }
-    RemoveDirectoryA(base.c_str());
-}
-
 std::string TestDir(const std::string &name)
 {
     CreateDirectoryA("C:\\h6test", nullptr);
@@ -212,26 +106,6 @@ std::string TestDir(const std::string &name)
     RemoveTree(dir);
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir + "\\";
-}
-
-void WriteFile(const std::string &path, const std::string &content)
-{
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream f(path, std::ios::binary);
-    f << content;
-}
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 DWORD Attributes(const std::string &path)
@@ -284,7 +158,7 @@ std::string LockedFile(std::string *missing)
             c = '\\';
     if (drives && Exists(base + "locked\\LOCKED.TXT"))
         return base + "locked\\LOCKED.TXT";
-    std::string reason = drives ? ReadFile(base + "locked.reason") : "";
+    std::string reason = drives ? ReadBytes(base + "locked.reason") : "";
     *missing = reason.empty() ? "the immutable LOCKED.TXT is not set up" : reason;
     return "";
 }

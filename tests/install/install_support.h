@@ -1,7 +1,6 @@
 // Support for the file installation tests: the state the tested files
 // take from other modules of the setup program (test stand-ins that record
-// what they were asked), a worker thread for code that shows message
-// boxes or may end setup, answered by the UI robot, and file helpers.
+// what they were asked) and paths of the test's files.
 #ifndef TESTS_INSTALL_SUPPORT_H
 #define TESTS_INSTALL_SUPPORT_H
 
@@ -9,7 +8,8 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "tests/robot/robot.h"
+#include "tests/support/files.h"
+#include "tests/support/worker.h"
 
 // ---- recorded by the stand-ins
 struct ItemCall {
@@ -30,30 +30,8 @@ extern std::function<void(const char *)> ProbeHook;
 void ResetInstallState();
 const char *Slot(int slot);
 
-// ---- code run on a worker thread while the robot answers its windows
-struct Seen {
-    std::string kind, caption, text;
-};
-struct Outcome {
-    bool aborted = false;  // AbortSetup was called
-    bool finished = false; // the work returned
-    std::vector<Seen> windows;  // boxes and windows in order of appearance
-};
-// Runs work on its own thread. Every message box is answered with OK;
-// onWindow, when given, sees every other window first (the progress
-// window) and may act on it.
-Outcome RunAnswered(std::function<void()> work,
-                    std::function<void(Robot &, const SeenWindow &)> onWindow = nullptr);
-// The boxes only, as "caption|text".
-std::vector<std::string> Boxes(const Outcome &o);
-std::string BoxLine(const char *caption, const char *text);
-
 // ---- files
 std::string TestDir(const std::string &name);  // fresh C:\h6test\name\ (ends in "\")
-void RemoveTree(const std::string &dir);
-void WriteFile(const std::string &path, const std::string &content);
-std::string ReadFile(const std::string &path);
-bool Exists(const std::string &path);
 DWORD Attributes(const std::string &path);
 std::string ModuleDir();   // directory of the test program, ends in "\"
 std::string CdPath(const std::string &relative);  // Q:\relative

@@ -89,10 +89,17 @@ protected:
 public:
     // CopyProductTrees with private 260-byte copies, on the worker thread,
     // watched by the CBT hook.
-    Outcome Copy(const std::string &s1, const std::string &d1, const std::string &s2,
+    Answered Copy(const std::string &s1, const std::string &d1, const std::string &s2,
                  const std::string &d2, int *result,
-                 std::function<void(Robot &, const SeenWindow &)> onWindow = nullptr)
+                 const OnWindow &onWindow = nullptr)
     {
+        // OK on every box; the progress window goes to onWindow.
+        OnWindow answer = [&](Robot &robot, const SeenWindow &w) {
+            if (w.kind == "box")
+                robot.Press(w, IDOK);
+            else if (onWindow)
+                onWindow(robot, w);
+        };
         return RunAnswered([=] {
             char a[260], b[260], c[260], d[260];
             TextCopy(a, s1.c_str());
@@ -102,7 +109,7 @@ public:
             HHOOK hook = SetWindowsHookExA(WH_CBT, WatchDestroy, nullptr, GetCurrentThreadId());
             *result = CopyProductTrees(a, b, c, d);
             UnhookWindowsHookEx(hook);
-        }, onWindow);
+        }, answer);
     }
 protected:
     void Tree(const std::string &root, std::initializer_list<const char *> files)
@@ -112,7 +119,7 @@ protected:
             for (size_t i = 3; i < p.size(); i++)
                 if (p[i] == '\\')
                     CreateDirectoryA(p.substr(0, i).c_str(), nullptr);
-            WriteFile(p, std::string("content of ") + f);
+            WriteBytes(p, std::string("content of ") + f);
         }
     }
     std::string dir;
@@ -141,9 +148,9 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
         previous = p;
     };
     int r = -1;
-    Outcome o = Copy(src, dest, empty, dest, &r);
+    Answered o = Copy(src, dest, empty, dest, &r);
     EXPECT_EQ(r, 1);
-    EXPECT_TRUE(Boxes(o).empty());
+    EXPECT_TRUE(BoxLines(o.windows).empty());
     // Nothing but the progress window; whether the robot caught it in its
     // short life depends on the machine's load, what it painted does not.
     ASSERT_LE(o.windows.size(), 1u);
@@ -165,9 +172,9 @@ TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
     std::string dest = dir + "ORVA\\";
     int r = -1;
     // SourcePath2 is kept as written in TQL.INI: no trailing backslash.
-    Outcome o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
+    Answered o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
     EXPECT_EQ(r, 1);
-    EXPECT_TRUE(Boxes(o).empty());
+    EXPECT_TRUE(BoxLines(o.windows).empty());
     int total = CountFiles(CdPath("GAME")) + CountFiles(CdPath("DATA"));
     EXPECT_EQ(CopyFileTotal, (UINT)total);
     EXPECT_EQ(CountFiles(dest), total);
@@ -176,7 +183,7 @@ TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
         EXPECT_TRUE(Exists(dest + f)) << f;
         EXPECT_EQ(Attributes(dest + f) & FILE_ATTRIBUTE_READONLY, 0u) << f;
     }
-    EXPECT_EQ(ReadFile(dest + "SCENE.V2\\CUT1.AVI"), ReadFile(CdPath("DATA\\SCENE.V2\\CUT1.AVI")));
+    EXPECT_EQ(ReadBytes(dest + "SCENE.V2\\CUT1.AVI"), ReadBytes(CdPath("DATA\\SCENE.V2\\CUT1.AVI")));
     EXPECT_EQ(Distinct(BarSeen).back(), 100);
 }
 
@@ -185,9 +192,9 @@ TEST_F(TreeCopyTest, MinimalInstallLeavesOutMoviesAndTextures)
     std::string dest = dir + "ORVA\\";
     MinimalInstall = 1;
     int r = -1;
-    Outcome o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
+    Answered o = Copy(CdPath("GAME\\"), dest, CdPath("DATA"), dest, &r);
     EXPECT_EQ(r, 1);
-    EXPECT_TRUE(Boxes(o).empty());
+    EXPECT_TRUE(BoxLines(o.windows).empty());
     for (const char *f : {"MOVIE\\INTRO.AVI", "MOVIE\\ENDING.AVI", "STAGE\\AREA1\\ROOM1\\WALL.TEX",
                           "STAGE\\AREA2\\FLOOR.TEX", "TEXTURE\\SKY.TEX", "TEXTURE\\GROUND.TEX"})
         EXPECT_FALSE(Exists(dest + f)) << f;
@@ -211,7 +218,7 @@ TEST_F(TreeCopyTest, NothingLeftOutBelowASourcePathWithADot)
     Tree(src, {"MOVIE\\INTRO.AVI", "TEX\\WALL.TEX", "ORVA.DAT"});
     MinimalInstall = 1;
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 1);
     EXPECT_TRUE(Exists(dest + "MOVIE\\INTRO.AVI"));
     EXPECT_TRUE(Exists(dest + "TEX\\WALL.TEX"));
@@ -226,7 +233,7 @@ TEST_F(TreeCopyTest, EmptyFirstTreeOpensNoWindow)
     std::string second = dir + "DATA\\";
     Tree(second, {"X.DAT"});
     int r = -1;
-    Outcome o = Copy(src, dir + "DEST\\", second, dir + "DEST\\", &r);
+    Answered o = Copy(src, dir + "DEST\\", second, dir + "DEST\\", &r);
     EXPECT_EQ(r, 0);
     EXPECT_TRUE(o.windows.empty());
     EXPECT_EQ(ProgressWindow, nullptr);
@@ -236,9 +243,9 @@ TEST_F(TreeCopyTest, EmptyFirstTreeOpensNoWindow)
 TEST_F(TreeCopyTest, MissingFirstTreeCannotBeListed)
 {
     int r = -1;
-    Outcome o = Copy(dir + "NOSUCH\\", dir + "DEST\\", "", dir + "DEST\\", &r);
+    Answered o = Copy(dir + "NOSUCH\\", dir + "DEST\\", "", dir + "DEST\\", &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(54))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(54))}));
     EXPECT_EQ(o.windows.size(), 1u);
 }
 
@@ -249,10 +256,10 @@ TEST_F(TreeCopyTest, FileNameTakenByADirectoryLaterInTheListing)
     CreateDirectoryA(dest.c_str(), nullptr);
     CreateDirectoryA((dest + "A.DAT").c_str(), nullptr);
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 0);
     // "." and ".." come first in a directory's listing.
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(57)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(57)),
                                                   BoxLine(kTree, Slot(53))}));
 }
 
@@ -265,9 +272,9 @@ TEST_F(TreeCopyTest, FileNameTakenByADirectoryAsFirstEntry)
     CreateDirectoryA(dest.c_str(), nullptr);
     CreateDirectoryA((dest + "A.DAT").c_str(), nullptr);
     int r = -1;
-    Outcome o = Copy("R:\\", dest, "", dest, &r);
+    Answered o = Copy("R:\\", dest, "", dest, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(56)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(56)),
                                                   BoxLine(kTree, Slot(53))}));
 }
 
@@ -276,13 +283,13 @@ TEST_F(TreeCopyTest, DirectoryNameTakenByAFile)
     std::string src = dir + "SRC\\", dest = dir + "DEST\\";
     Tree(src, {"SUB\\X.DAT"});
     CreateDirectoryA(dest.c_str(), nullptr);
-    WriteFile(dest + "SUB", "a file");
+    WriteBytes(dest + "SUB", "a file");
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(55)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(55)),
                                                   BoxLine(kTree, Slot(53))}));
-    EXPECT_EQ(ReadFile(dest + "SUB"), "a file");
+    EXPECT_EQ(ReadBytes(dest + "SUB"), "a file");
 }
 
 TEST_F(TreeCopyTest, DestinationThatCannotBeCreated)
@@ -291,9 +298,9 @@ TEST_F(TreeCopyTest, DestinationThatCannotBeCreated)
     Tree(src, {"X.DAT"});
     MakeDirectoryFails = true;
     int r = -1;
-    Outcome o = Copy(src, dir + "DEST\\", "", dir + "DEST\\", &r);
+    Answered o = Copy(src, dir + "DEST\\", "", dir + "DEST\\", &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(52)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(52)),
                                                   BoxLine(kTree, Slot(53))}));
 }
 
@@ -307,7 +314,7 @@ TEST_F(TreeCopyTest, DirectoryPathNearTheLimitIsRefused)
     std::string deep = src + std::string(256 - src.size(), 'D');
     Tree(src, {"TOP.DAT"});
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
-    WriteFile(deep + "\\B", "no extension");
+    WriteBytes(deep + "\\B", "no extension");
     // Beyond MAX_PATH: made and removed by its \\?\ name.
     std::string longName = "\\\\?\\" + deep + "\\C.DAT";
     std::wstring wide(longName.begin(), longName.end());
@@ -315,11 +322,11 @@ TEST_F(TreeCopyTest, DirectoryPathNearTheLimitIsRefused)
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << GetLastError();
     CloseHandle(h);
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     DeleteFileW(wide.c_str());
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{
-                            BoxLine("Setup PM File Copy", "File Copy Error")}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{
+                                       BoxLine("Setup PM File Copy", "File Copy Error")}));
     EXPECT_EQ(ProgressWindow, nullptr);
     EXPECT_FALSE(Exists(dest));
 }
@@ -330,7 +337,7 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
 {
     std::string src = dir + "SRC\\", dest = dir + "DEST\\";
     for (const char *f : {"1.DAT", "2.DAT", "3.DAT", "4.DAT", "5.DAT"})
-        WriteFile((CreateDirectoryA(src.c_str(), nullptr), src + f), f);
+        WriteBytes((CreateDirectoryA(src.c_str(), nullptr), src + f), f);
     HANDLE atThird = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     int probes = 0;
     ProbeHook = [&](const char *path) {
@@ -350,7 +357,7 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
     };
     bool pressed = false;
     int r = -1;
-    Outcome o = t->Copy(src, dest, "", dest, &r, [&](Robot &robot, const SeenWindow &w) {
+    Answered o = t->Copy(src, dest, "", dest, &r, [&](Robot &robot, const SeenWindow &w) {
         if (WaitForSingleObject(atThird, 10000) != WAIT_OBJECT_0)
             return;
         if (byEsc) {
@@ -367,7 +374,7 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
     EXPECT_TRUE(pressed);
     EXPECT_EQ(r, 0);
     EXPECT_EQ(CopyCancelled, 1);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
     EXPECT_EQ(CountFiles(dest), 3);
     EXPECT_EQ(CopyFilesDone, 3u);
 }
@@ -380,16 +387,16 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
     std::string src = dir + "SRC\\", dest = dir + "DEST\\";
     Tree(src, {"A.DAT"});
     CreateDirectoryA(dest.c_str(), nullptr);
-    WriteFile(dest + "A.DAT", "held");
+    WriteBytes(dest + "A.DAT", "held");
     HANDLE held = CreateFileA((dest + "A.DAT").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     CloseHandle(held);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
                                                   BoxLine(kTree, Slot(53))}));
-    EXPECT_EQ(ReadFile(dest + "A.DAT"), "held");
+    EXPECT_EQ(ReadBytes(dest + "A.DAT"), "held");
 
     // A read-only destination that refuses the copy (immutable for root).
     std::string missing, locked = LockedFile(&missing);
@@ -401,25 +408,25 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
     Tree(dir + "SRC2\\", {"LOCKED.TXT"});
     o = Copy(dir + "SRC2\\", lockedDir, "", lockedDir, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(45)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(45)),
                                                   BoxLine(kTree, Slot(53))}));
-    EXPECT_EQ(ReadFile(locked), "locked\r\n");
+    EXPECT_EQ(ReadBytes(locked), "locked\r\n");
 }
 
 TEST_F(TreeCopyTest, FullDisk)
 {
     if (GetFileAttributesA("T:\\") == INVALID_FILE_ATTRIBUTES) {
         const char *drives = getenv("H6_DRIVES");
-        std::string reason = drives ? ReadFile("Z:" + std::string(drives) + "/full.reason") : "";
+        std::string reason = drives ? ReadBytes("Z:" + std::string(drives) + "/full.reason") : "";
         GTEST_SKIP() << (reason.empty() ? "drive T: (a 64 KB tmpfs) is not set up" : reason);
     }
     std::string src = dir + "SRC\\";
     Tree(src, {"SMALL.DAT"});
-    WriteFile(src + "BIG.DAT", std::string(256 * 1024, 'B'));
+    WriteBytes(src + "BIG.DAT", std::string(256 * 1024, 'B'));
     int r = -1;
-    Outcome o = Copy(src, "T:\\ORVA\\", "", "T:\\ORVA\\", &r);
+    Answered o = Copy(src, "T:\\ORVA\\", "", "T:\\ORVA\\", &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(46)),
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(46)),
                                                   BoxLine(kTree, Slot(53))}));
     RemoveTree("T:\\ORVA");
 }
@@ -445,7 +452,7 @@ TEST_F(TreeCopyTest, LargeTreeMovesTheBar)
             samples.push_back({CopyFilesDone, BarOnScreen()});
     };
     int r = -1;
-    Outcome o = Copy(src, dest, "", dest, &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 1);
     EXPECT_EQ(CopyFileTotal, (UINT)(kDirs * kPerDir));
     ASSERT_GE(samples.size(), 9u);

@@ -156,7 +156,7 @@ TEST_F(VersionTest, ReadsTheSystemsOwnLibraries)
 TEST_F(VersionTest, InstalledFileCurrentOrNot)
 {
     std::string cd = CdPath("INDEO41\\IR41_32.DLL");
-    Outcome o = RunAnswered([&] {
+    Answered o = RunAnswered([&] {
         EXPECT_EQ(IsInstalledFileCurrent(cd.c_str(), cd.c_str()), 1);
         EXPECT_EQ(IsInstalledFileCurrent(cd.c_str(), (ModuleDir() + "newer.dll").c_str()), 1);
         EXPECT_EQ(IsInstalledFileCurrent(cd.c_str(), (ModuleDir() + "older.dll").c_str()), 0);
@@ -170,22 +170,22 @@ TEST_F(VersionTest, InstalledFileCurrentOrNot)
 TEST_F(VersionTest, UnreadableSourceVersionEndsSetup)
 {
     std::string cd = CdPath("INDEO41\\IR41_32.DLL");
-    Outcome o = RunAnswered([&] {
+    Answered o = RunAnswered([&] {
         IsInstalledFileCurrent((ModuleDir() + "plain.dll").c_str(), cd.c_str());
     });
     EXPECT_TRUE(o.aborted);
     EXPECT_FALSE(o.finished);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup", Slot(50))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup", Slot(50))}));
 }
 
 TEST_F(VersionTest, UnreadableInstalledVersionEndsSetup)
 {
     std::string cd = CdPath("INDEO41\\IR41_32.DLL");
-    Outcome o = RunAnswered([&] {
+    Answered o = RunAnswered([&] {
         IsInstalledFileCurrent(cd.c_str(), (ModuleDir() + "nofilever.dll").c_str());
     });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(Boxes(o), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
 }
 
 }  // namespace

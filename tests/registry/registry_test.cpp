@@ -186,7 +186,7 @@ protected:
     {
         ResetSetupState();
         windows = WindowsDir();
-        wininit = windows + "\\WININIT.INI";
+        wininit = windows + "WININIT.INI";
         savedWininit = ReadBytes(wininit);
         Clean();
         source = MakeTempDir("tqlregsrc");
@@ -212,7 +212,7 @@ protected:
     void Clean()
     {
         for (const char *name : {"UNINST.EXE", "msgeng.dll", "ORVA.INI"}) {
-            std::string path = windows + "\\" + name;
+            std::string path = windows + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
         }
@@ -256,11 +256,11 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
     EXPECT_EQ(1, Register(&boxes));
     EXPECT_TRUE(boxes.empty());
 
-    EXPECT_EQ("MZ uninstaller of the test", ReadBytes(windows + "\\UNINST.EXE"));
-    EXPECT_EQ("MZ message library of the test", ReadBytes(windows + "\\msgeng.dll"));
-    EXPECT_EQ(0u, GetFileAttributesA((windows + "\\UNINST.EXE").c_str()) &
+    EXPECT_EQ("MZ uninstaller of the test", ReadBytes(windows + "UNINST.EXE"));
+    EXPECT_EQ("MZ message library of the test", ReadBytes(windows + "msgeng.dll"));
+    EXPECT_EQ(0u, GetFileAttributesA((windows + "UNINST.EXE").c_str()) &
                       FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(0u, GetFileAttributesA((windows + "\\msgeng.dll").c_str()) &
+    EXPECT_EQ(0u, GetFileAttributesA((windows + "msgeng.dll").c_str()) &
                       FILE_ATTRIBUTE_READONLY);
 
     EXPECT_EQ("C:\\ORVA\\ORVA.EXE" + Zero, Value(AppPathsKey, ""));
@@ -268,7 +268,7 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
     EXPECT_EQ(Zero, Value("SOFTWARE\\ORVA\\ORVA PC\\1.0", ""));
     EXPECT_EQ(1u, ValueCount("SOFTWARE\\ORVA\\ORVA PC\\1.0"));
     EXPECT_EQ("ORVA PC GAME PRODUCT" + Zero, Value(UninstallKey, "DisplayName"));
-    EXPECT_EQ(windows + "\\UNINST.EXE " + windows + "\\ORVA.INI" + Zero,
+    EXPECT_EQ(windows + "UNINST.EXE " + windows + "ORVA.INI" + Zero,
               Value(UninstallKey, "UninstallString"));
 
     // The section as the file holds it: eleven keys in this order.
@@ -284,15 +284,15 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               "UninstallMsg0=Remove ORVA?\r\n"
               "UninstallMsg1=All files of ORVA will be removed.\r\n"
               "UninstallMsg2=Continue?\r\n",
-              ReadBytes(windows + "\\ORVA.INI"));
+              ReadBytes(windows + "ORVA.INI"));
 }
 
 TEST_F(RegisterUninstallerTest, CancelsThePendingDeletionOfBothCopiesOnly)
 {
     WriteBytes(wininit, "[rename]\r\n"
-                        "nul=" + windows + "\\UNINST.EXE\r\n"
-                        "nul=" + windows + "\\other.tmp\r\n"
-                        "nul=" + windows + "\\msgeng.dll\r\n"
+                        "nul=" + windows + "UNINST.EXE\r\n"
+                        "nul=" + windows + "other.tmp\r\n"
+                        "nul=" + windows + "msgeng.dll\r\n"
                         "C:\\new.txt=C:\\old.txt\r\n");
     std::vector<std::string> boxes;
     EXPECT_EQ(1, Register(&boxes));
@@ -300,7 +300,7 @@ TEST_F(RegisterUninstallerTest, CancelsThePendingDeletionOfBothCopiesOnly)
     std::string after = ReadBytes(wininit);
     EXPECT_EQ(std::string::npos, after.find("UNINST.EXE")) << after;
     EXPECT_EQ(std::string::npos, after.find("msgeng.dll")) << after;
-    EXPECT_NE(std::string::npos, after.find("nul=" + windows + "\\other.tmp")) << after;
+    EXPECT_NE(std::string::npos, after.find("nul=" + windows + "other.tmp")) << after;
     EXPECT_NE(std::string::npos, after.find("C:\\new.txt=C:\\old.txt")) << after;
 }
 
@@ -315,7 +315,7 @@ TEST_F(RegisterUninstallerTest, ReinstallWithAnotherVersionAddsASecondVersionKey
     EXPECT_TRUE(KeyExists("SOFTWARE\\ORVA\\ORVA PC\\1.1"));
     char version[33];
     GetPrivateProfileStringA("UnInstall", "ProductVersion", "", version,
-                             sizeof version, (windows + "\\ORVA.INI").c_str());
+                             sizeof version, (windows + "ORVA.INI").c_str());
     EXPECT_STREQ("1.1", version);
 }
 
@@ -327,9 +327,9 @@ TEST_F(RegisterUninstallerTest, MissingUninstallerStopsBeforeAnyFileOrKey)
     EXPECT_EQ(0, Register(&boxes));
     EXPECT_EQ(std::vector<std::string>{"Setup File Copy|The source file is missing."},
               boxes);
-    EXPECT_FALSE(FileExists(windows + "\\UNINST.EXE"));
-    EXPECT_FALSE(FileExists(windows + "\\msgeng.dll"));
-    EXPECT_FALSE(FileExists(windows + "\\ORVA.INI"));
+    EXPECT_FALSE(Exists(windows + "UNINST.EXE"));
+    EXPECT_FALSE(Exists(windows + "msgeng.dll"));
+    EXPECT_FALSE(Exists(windows + "ORVA.INI"));
     EXPECT_FALSE(KeyExists(AppPathsKey));
     EXPECT_FALSE(KeyExists("SOFTWARE\\ORVA"));
     EXPECT_FALSE(KeyExists(UninstallKey));
@@ -346,5 +346,5 @@ TEST_F(RegisterUninstallerTest, BlankApplicationNameNeverTouchesTheUninstallList
     EXPECT_FALSE(KeyExists(UninstallRootKey + "\\  "));
     // The steps before it are done and stay; the section is not written.
     EXPECT_TRUE(KeyExists(AppPathsKey));
-    EXPECT_FALSE(FileExists(windows + "\\ORVA.INI"));
+    EXPECT_FALSE(Exists(windows + "ORVA.INI"));
 }

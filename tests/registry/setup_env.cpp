@@ -1,14 +1,10 @@
 // Test support (see setup_env.h) and the parts of the setup program that
-// these tests do not link: the main sequence's state and exits, and a
-// scripted dialog layer in place of the toolkit's dialogs.
+// these tests do not link: the main sequence's state and exits.
 #include "setup_env.h"
 #include <gtest/gtest.h>
-#include <atomic>
-#include <fstream>
-#include <sstream>
-#include <thread>
 #include "setup/setup.h"
 #include "setup/toolkit.h"
+#include "platform/templates.h"
 
 // ---- the main sequence's state (main.cpp)
 HINSTANCE ProgramInstance;
@@ -21,20 +17,14 @@ int MinimalInstall;
 int DirectXResult;
 int EndNotice;
 
-void AbortSetup()
-{
-    throw SetupEnded{"AbortSetup called"};
-}
-
 void ShutdownSetup() {}
 
 void EndSetup()
 {
     KillDialogs(-1);
-    throw SetupEnded{"EndSetup called"};
+    throw ScriptBroken("EndSetup called");
 }
 
-// ---- the toolkit's wait cursor (files.cpp imports it from msshlstf.dll)
 // ---- the toolkit's wait cursor (toolkit.cpp)
 HCURSOR TkShowWaitCursor()
 {
@@ -44,34 +34,6 @@ HCURSOR TkShowWaitCursor()
 void TkRestoreCursor(HCURSOR previous)
 {
     SetCursor(previous);
-}
-
-// ---- scripted dialog layer (dialogs.cpp)
-std::deque<std::string> ScriptedEvents;
-std::vector<std::string> DialogLog;
-
-UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
-{
-    std::ostringstream line;
-    line << "run " << templ << " " << proc << " " << helpTempl << " "
-         << (helpProc ? helpProc : "-");
-    DialogLog.push_back(line.str());
-    if (ScriptedEvents.empty())
-        throw SetupEnded{"no scripted event left for " + line.str()};
-    char event[15] = {};
-    TextCopy(event, ScriptedEvents.front().c_str(), sizeof event);
-    ScriptedEvents.pop_front();
-    return EventCode(event);
-}
-
-void KillDialogs(int count)
-{
-    DialogLog.push_back("kill " + std::to_string(count));
-}
-
-void ConfirmQuit()
-{
-    DialogLog.push_back("quit");
 }
 
 void ResetSetupState()
@@ -100,8 +62,8 @@ void ResetSetupState()
     DirectXResult = 0;
     EndNotice = 0;
     FrameWindow = nullptr;
-    ScriptedEvents.clear();
-    DialogLog.clear();
+    fake::ResetDialogs();
+    fake::library = "mscuieng.dll";
     static const char *const texts[][2] = {
         {"43", "The source file is missing."},
         {"44", "The file is in use."},
@@ -117,4 +79,5 @@ void ResetSetupState()
     for (const auto &t : texts)
         MessageTable[atoi(t[0])] = reinterpret_cast<UINT_PTR>(t[1]);
     MessageTable[SLOT_MACHINE] = 7312;
+    MessageTable[SLOT_QUIT] = TPL_QUIT;
 }

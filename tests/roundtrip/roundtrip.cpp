@@ -26,13 +26,6 @@ std::string CdSetting(const std::string &section, const std::string &key)
     return value;
 }
 
-std::string SystemDir()
-{
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\";
-}
-
 // Adds the files (size) and directories ("dir") below dir to the listing.
 void ListInto(const std::string &dir, const std::string &rel,
               std::map<std::string, std::string> &out)
@@ -89,12 +82,6 @@ std::string Cut(const std::string &text, size_t capacity)
 }
 
 // ---- registry
-
-void DeleteKeyTree(const std::string &path)
-{
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-}
 
 SavedKey::SavedKey(const std::string &path) : path_(path)
 {
@@ -169,16 +156,11 @@ std::string SavedKey::Describe() const
 
 std::optional<std::string> RegValue(const std::string &key, const std::string &name)
 {
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k))
+    std::string bytes;
+    DWORD type = 0;
+    if (!ReadValue(key, name, &bytes, &type))
         return std::nullopt;
-    BYTE data[4096];
-    DWORD type = 0, size = sizeof data;
-    LONG r = RegQueryValueExA(k, name.c_str(), nullptr, &type, data, &size);
-    RegCloseKey(k);
-    if (r)
-        return std::nullopt;
-    return std::to_string(type) + ":" + std::string((char *)data, size);
+    return std::to_string(type) + ":" + bytes;
 }
 
 // ---- the machine

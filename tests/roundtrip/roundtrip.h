@@ -69,7 +69,6 @@ private:
     std::vector<std::string> keys_;   // relative paths of the subkeys
     std::vector<Value> values_;
 };
-void DeleteKeyTree(const std::string &path);
 
 // One registry value as bytes ("type:data", data with its zero), or
 // nullopt when it is absent.

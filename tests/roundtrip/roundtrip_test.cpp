@@ -236,7 +236,7 @@ FullState Take(const CdProduct &p)
 TEST_F(RoundTrip, CancelOrEscChangesNothing)
 {
     ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
-    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\HRKEEP.TMP\r\n");
+    WriteBytes(WininitFile(), "[rename]\r\nnul=C:\\HRKEEP.TMP\r\n");
     FullState before = Take(p);
     ASSERT_TRUE(before.group);
     ASSERT_FALSE(before.machine.registry.empty());
@@ -313,7 +313,7 @@ TEST_F(RoundTrip, AnotherDestinationRemovesTheEarlierDirectory)
 {
     ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA", "C:\\HRONE"));
     ExpectInstalled("C:\\HRONE\\");
-    WriteWholeFile("C:\\HRONE\\SAVED.DAT", "the user's own file");
+    WriteBytes("C:\\HRONE\\SAVED.DAT", "the user's own file");
 
     ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "C:\\HRONE", "c:\\hrone"));
     EXPECT_EQ(ReadWholeFile("C:\\HRONE\\SAVED.DAT").value_or("(gone)"),
@@ -349,7 +349,7 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
         std::string text = settings;
         size_t at = text.find("InstallPath=" + p.installPath);
         text.replace(at + 12, p.installPath.size(), path);
-        WriteWholeFile(SettingsFile(), text);
+        WriteBytes(SettingsFile(), text);
         DeleteFileA(WininitFile().c_str());
     };
     auto refusal = [](const std::string &path) {
@@ -402,7 +402,7 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
 TEST_F(RoundTrip, UnattendedInstallAndRemoval)
 {
     const std::string log = "C:\\HRONE.LOG";
-    WriteWholeFile(log, "earlier\r\n");
+    WriteBytes(log, "earlier\r\n");
     {
         SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
         setup.EndsQuietly(0, 180000);
@@ -455,9 +455,9 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
         {"/S", "setup or the product is running already", 3},
     };
     CreateDirectoryA("C:\\HRONE", nullptr);
-    WriteWholeFile("C:\\HRONE\\keep.txt", "keep");
+    WriteBytes("C:\\HRONE\\keep.txt", "keep");
     CreateDirectoryA("C:\\HRTWO", nullptr);
-    WriteWholeFile("C:\\HRTWO\\mine.txt", "mine");
+    WriteBytes("C:\\HRTWO\\mine.txt", "mine");
     const std::string log = "C:\\HRTWO.LOG";
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);

@@ -1,7 +1,7 @@
 // The DirectX setup library: the sample CD's runtime directories, and what
 // a directory must hold for each result, with the record it leaves.
 #include <gtest/gtest.h>
-#include "tests/registry/setup_env.h"
+#include "tests/support/files.h"
 #include "platform/dsetup.h"
 
 static const char RecordKey[] = "Software\\ORVA DirectX Runtime";

@@ -4,7 +4,7 @@
 // DirectX runtime record, the Add/Remove Programs entry and the codec.
 #include "tests/scenarios/scenario.h"
 #include "tests/scenarios/welcome_scenarios.h"
-#include "tests/registry/setup_env.h"
+#include "tests/support/files.h"
 #include "tests/support/wide_value.h"
 
 using namespace scenario;
@@ -27,10 +27,10 @@ void Clean()
     DeleteKeyTree("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVA.EXE");
     DeleteKeyTree("SOFTWARE\\ORVA");
     DeleteKeyTree(kUninstallKey);
-    DeleteFileA((SystemDir() + "\\IR41_32.DLL").c_str());
+    DeleteFileA((SystemDir() + "IR41_32.DLL").c_str());
     // The uninstaller, its settings file and the message library.
     for (const char *name : {"UNINST.EXE", "ORVA.INI", "msg.dll"})
-        DeleteFileA((WindowsDir() + "\\" + name).c_str());
+        DeleteFileA((WindowsDir() + name).c_str());
 }
 
 // Runs setup up to the machine type dialog.
@@ -78,10 +78,10 @@ TEST(RuntimeScenario, AtMachineInstallsDirectXFromAtAndRegistersEverything)
     }
     EXPECT_EQ(std::string("Q:\\DIRECTX\\AT\\") + '\0', Value(kRecordKey, "Source"));
     std::string windows = WindowsDir();
-    EXPECT_EQ(windows + "\\UNINST.EXE " + windows + "\\ORVA.INI" + '\0',
+    EXPECT_EQ(windows + "UNINST.EXE " + windows + "ORVA.INI" + '\0',
               Value(kUninstallKey, "UninstallString"));
-    EXPECT_TRUE(FileExists(windows + "\\UNINST.EXE"));
-    EXPECT_TRUE(FileExists(windows + "\\msg.dll"));
+    EXPECT_TRUE(Exists(windows + "UNINST.EXE"));
+    EXPECT_TRUE(Exists(windows + "msg.dll"));
     EXPECT_EQ(std::string("ir41_32.dll") + '\0', Value(kCodecKey, "Driver"));
     // "®" on this Japanese system too, where its byte 0xAE of Windows-1252
     // would be read as a half-width katakana.

@@ -13,13 +13,6 @@ static const char RecordKey[] = "Software\\ORVA DirectX Runtime";
 static const char AtDir[] = "Q:\\DIRECTX\\AT\\";
 static const char NecDir[] = "Q:\\DIRECTX\\NEC\\";
 
-// An event word whose first two characters sum to code.
-static std::string Word(UINT code)
-{
-    char first = static_cast<char>(code / 2);
-    return std::string(1, first) + static_cast<char>(code - first) + "EVENT";
-}
-
 static const std::string SelectRun = "run 7312 FSelectXDlgProc 7000 FHelpDlgProc";
 static const std::string AtInfoRun = "run 7290 FFMVInfoDlgProc 7000 FHelpDlgProc";
 static const std::string NecInfoRun = "run 7291 FFMVInfoDlgProc 7000 FHelpDlgProc";
@@ -41,10 +34,10 @@ protected:
     int Install(std::vector<UINT> events)
     {
         for (UINT e : events)
-            ScriptedEvents.push_back(Word(e));
+            fake::script.push_back({0, e, ""});
         int result = -1;
         boxes = BoxLines(RunAnswering([&] { result = InstallDirectX(); }));
-        EXPECT_TRUE(ScriptedEvents.empty()) << "events left over";
+        EXPECT_TRUE(fake::script.empty()) << "events left over";
         return result;
     }
 
@@ -65,7 +58,7 @@ TEST_F(DirectXTest, NoneInstallsNothing)
     TextCopy(Settings.DirectX, "none");
     TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({}));
-    EXPECT_TRUE(DialogLog.empty());
+    EXPECT_TRUE(fake::log.empty());
     EXPECT_EQ("", Installed());
     EXPECT_TRUE(boxes.empty());
 }
@@ -77,7 +70,7 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
         TextCopy(Settings.LanguageName, language);
         TextCopy(Settings.Select, "Yes");
         EXPECT_EQ(1, Install({}));
-        EXPECT_TRUE(DialogLog.empty());
+        EXPECT_TRUE(fake::log.empty());
         EXPECT_EQ(AtDir, Installed());
         EXPECT_EQ(0, DirectXResult);
         EXPECT_EQ(0, EndNotice);
@@ -91,7 +84,7 @@ TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
     EXPECT_EQ(1, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "quit", SelectRun, SelectRun,
                                         "kill 1"}),
-              DialogLog);
+              fake::log);
     EXPECT_EQ(AtDir, Installed());
     EXPECT_EQ(0, EndNotice);
 }
@@ -102,7 +95,7 @@ TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
     EXPECT_EQ(1, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, NecInfoRun,
                                         "kill 1"}),
-              DialogLog);
+              fake::log);
     EXPECT_EQ(NecDir, Installed());
     EXPECT_EQ(1, DirectXResult);  // the NEC runtime asks for a restart
     EXPECT_EQ(0, EndNotice);
@@ -114,7 +107,7 @@ TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice
     TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_1, EV_CANCEL}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, "kill 1"}),
-              DialogLog);
+              fake::log);
     EXPECT_EQ("", Installed());
     EXPECT_EQ(1, EndNotice);
 
@@ -122,7 +115,7 @@ TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice
     TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_2, EV_EXIT}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
-              DialogLog);
+              fake::log);
     EXPECT_EQ("", Installed());
     EXPECT_EQ(1, EndNotice);
 }
@@ -132,7 +125,7 @@ TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
     TextCopy(Settings.LanguageName, "Japanese");
     EXPECT_EQ(1, Install({EV_MACHINE_2, EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
-              DialogLog);
+              fake::log);
     EXPECT_EQ(AtDir, Installed());
     EXPECT_EQ(1, EndNotice);
 }
@@ -165,7 +158,7 @@ TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
         TextCopy(Settings.Select, c.select);
         TextCopy(Settings.SelectMachine, c.machine);
         EXPECT_EQ(1, Install(c.events));
-        EXPECT_EQ(c.log, DialogLog);
+        EXPECT_EQ(c.log, fake::log);
         EXPECT_EQ(c.installed, Installed());
         EXPECT_EQ(c.endNotice, EndNotice);
         EXPECT_TRUE(boxes.empty());
@@ -250,8 +243,8 @@ protected:
     void SetUp() override
     {
         ResetSetupState();
-        installed = SystemDir() + "\\IR41_32.DLL";
-        systemIni = WindowsDir() + "\\system.ini";
+        installed = SystemDir() + "IR41_32.DLL";
+        systemIni = WindowsDir() + "system.ini";
         savedIni = ReadBytes(systemIni);
         cd = MakeTempDir("tqlcodec");
         WriteBytes(cd + "\\IR41_32.DLL", ReadBytes(TestCodec("4.11.15.60")));
@@ -315,7 +308,7 @@ TEST_F(CodecTest, NoneChangesNothing)
 {
     TextCopy(Settings.Indeo41, "NONE");
     EXPECT_EQ(1, Install());
-    EXPECT_FALSE(FileExists(installed));
+    EXPECT_FALSE(Exists(installed));
     ExpectNotRegistered();
     EXPECT_TRUE(boxes.empty());
 }
@@ -375,6 +368,6 @@ TEST_F(CodecTest, MissingSourceFailsWithTheCopyMessage)
     EXPECT_EQ(0, Install());
     EXPECT_EQ(std::vector<std::string>{"Setup File Copy|The new file is missing."},
               boxes);
-    EXPECT_FALSE(FileExists(installed));
+    EXPECT_FALSE(Exists(installed));
     ExpectNotRegistered();
 }

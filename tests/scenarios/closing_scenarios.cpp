@@ -4,10 +4,10 @@
 // accepts would end the Wine session the scenarios run in; what the system
 // is asked then is checked by the unit tests (tests/dialogs).
 #include <fstream>
-#include <iterator>
 
 #include "scenario.h"
 #include "welcome_scenarios.h"
+#include "tests/support/files.h"
 
 using namespace scenario;
 
@@ -93,37 +93,14 @@ TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
 // system works through it (and renames it to wininit.bak).
 class KeepWininit {
 public:
-    KeepWininit()
-    {
-        GetWindowsDirectoryA(dir_, MAX_PATH);
-        saved_ = ReadAll("wininit.ini", had_);
-        savedBak_ = ReadAll("wininit.bak", hadBak_);
-    }
     ~KeepWininit()
     {
-        Restore("wininit.ini", had_, saved_);
-        Restore("wininit.bak", hadBak_, savedBak_);
+        ini_.Restore();
+        bak_.Restore();
     }
-    std::string Path(const char *name) const
-    {
-        return std::string(dir_) + "\\" + name;
-    }
+    std::string Path(const char *name) const { return WindowsDir() + name; }
 private:
-    std::string ReadAll(const char *name, bool &had) const
-    {
-        std::ifstream in(Path(name), std::ios::binary);
-        had = bool(in);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void Restore(const char *name, bool had, const std::string &bytes) const
-    {
-        DeleteFileA(Path(name).c_str());
-        if (had)
-            std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    char dir_[MAX_PATH];
-    std::string saved_, savedBak_;
-    bool had_ = false, hadBak_ = false;
+    SavedFile ini_{Path("wininit.ini")}, bak_{Path("wininit.bak")};
 };
 
 // Yes to the restart question: the system is asked for a restart. Under

@@ -22,6 +22,7 @@
 
 #include "platform/templates.h"
 #include "tests/robot/robot.h"
+#include "tests/support/files.h"
 
 #include <shellapi.h>
 #include <commctrl.h>
@@ -310,18 +311,6 @@ std::optional<std::string> RegString(const std::string &key, const char *name)
 std::string UninstallKey(const CdFacts &cd)
 {
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + cd.applicationName;
-}
-
-std::string WindowsDir()
-{
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\";
-}
-
-bool Exists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string GroupFolder(const CdFacts &cd)

@@ -1,7 +1,7 @@
 // Helpers of the end-to-end scenarios (see scenario.h).
 #include "scenario.h"
+#include "tests/support/files.h"
 
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -31,12 +31,10 @@ std::string Lower(std::string s)
 
 std::string ReadFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes)
         Fail("cannot read " + path);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return *bytes;
 }
 
 } // namespace
@@ -53,26 +51,12 @@ StartupDir::StartupDir()
 
 StartupDir::~StartupDir()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string file = path_ + "\\" + found.cFileName;
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path_.c_str());
+    RemoveTree(path_);
 }
 
 void StartupDir::Write(const std::string &name, const std::string &bytes) const
 {
-    std::ofstream out(path_ + "\\" + name, std::ios::binary);
-    out << bytes;
-    if (!out)
+    if (!WriteBytes(path_ + "\\" + name, bytes))
         Fail("cannot write " + name);
 }
 

@@ -110,61 +110,49 @@ INSTANTIATE_TEST_SUITE_P(Ignored, OtherCommandLine,
                          ::testing::Values("", "SPECIAL", "SPECIAL THANKS TO",
                                            "\"SPECIAL THANKS\""));
 
-TEST(StartUpRefused, NoTqlIniInTheStartUpDirectory)
+// A way start-up refuses with one box: the start-up directory holds no
+// TQL.INI (no edits), or the CD's with these edits, and the word library
+// when asked.
+struct Refusal {
+    const char *name;
+    std::optional<std::vector<IniEdit>> edits;
+    bool wordLibrary;
+    const char *caption, *text;
+};
+
+const Refusal kRefusals[] = {
+    {"NoTqlIniInTheStartUpDirectory", std::nullopt, false, kInitError,
+     "No TQL.INI Found."},
+    {"ARequiredSettingIsMissing", {{{"Option", "ExecFileName", std::nullopt}}}, false,
+     kInitError, "ExecFileName Load faild."},
+    {"TheMessageLibraryCannotBeLoaded", {{{"English", "LoadMsgModule", "nomsg.dll"}}},
+     false, kInitErrorCap, "Can't load Msg Library"},
+    {"TheMessageLibraryHasNoMsgSetup", {{{"English", "LoadMsgModule", "tqlwords.dll"}}},
+     true, kInitErrorCap, "Can't GetProcAddress() for Msg.DLL MsgSetup()"},
+    {"TheGameWindowTitleIsMissing", {{{"English", "CheckGameTitle", std::nullopt}}},
+     false, kInitError, "CheckGameTitle Load faild."},
+    {"TheFrameTitleIsMissing", {{{"English", "MainDlgBoxTitle", "none"}}}, false,
+     kInitError, "MainDlgBoxTitle  Load faild."},
+};
+
+class StartUpRefusedWithABox : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(StartUpRefusedWithABox, ShowsItAndEnds)
 {
-    StartupDir empty;
-    SetupRun setup(empty.path());
-    setup.Press(setup.Box(kInitError, "No TQL.INI Found."), IDOK);
+    const Refusal &r = GetParam();
+    StartupDir dir;
+    if (r.wordLibrary)
+        dir.Copy(BesideMe("tqlwords.dll"), "tqlwords.dll");
+    if (r.edits)
+        WriteVariant(dir, *r.edits);
+    SetupRun setup(dir.path());
+    setup.Press(setup.Box(r.caption, r.text), IDOK);
     setup.EndsQuietly();
 }
 
-TEST(StartUpRefused, ARequiredSettingIsMissing)
-{
-    StartupDir dir;
-    WriteVariant(dir, {{"Option", "ExecFileName", std::nullopt}});
-    SetupRun setup(dir.path());
-    setup.Press(setup.Box(kInitError, "ExecFileName Load faild."), IDOK);
-    setup.EndsQuietly();
-}
-
-TEST(StartUpRefused, TheMessageLibraryCannotBeLoaded)
-{
-    StartupDir dir;
-    WriteVariant(dir, {{"English", "LoadMsgModule", "nomsg.dll"}});
-    SetupRun setup(dir.path());
-    setup.Press(setup.Box(kInitErrorCap, "Can't load Msg Library"), IDOK);
-    setup.EndsQuietly();
-}
-
-TEST(StartUpRefused, TheMessageLibraryHasNoMsgSetup)
-{
-    StartupDir dir;
-    dir.Copy(BesideMe("tqlwords.dll"), "tqlwords.dll");
-    WriteVariant(dir, {{"English", "LoadMsgModule", "tqlwords.dll"}});
-    SetupRun setup(dir.path());
-    setup.Press(setup.Box(kInitErrorCap,
-                          "Can't GetProcAddress() for Msg.DLL MsgSetup()"),
-                IDOK);
-    setup.EndsQuietly();
-}
-
-TEST(StartUpRefused, TheGameWindowTitleIsMissing)
-{
-    StartupDir dir;
-    WriteVariant(dir, {{"English", "CheckGameTitle", std::nullopt}});
-    SetupRun setup(dir.path());
-    setup.Press(setup.Box(kInitError, "CheckGameTitle Load faild."), IDOK);
-    setup.EndsQuietly();
-}
-
-TEST(StartUpRefused, TheFrameTitleIsMissing)
-{
-    StartupDir dir;
-    WriteVariant(dir, {{"English", "MainDlgBoxTitle", "none"}});
-    SetupRun setup(dir.path());
-    setup.Press(setup.Box(kInitError, "MainDlgBoxTitle  Load faild."), IDOK);
-    setup.EndsQuietly();
-}
+INSTANTIATE_TEST_SUITE_P(StartUpRefused, StartUpRefusedWithABox,
+                         ::testing::ValuesIn(kRefusals),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(StartUpRefused, ASecondSetupBringsTheFirstToTheFront)
 {

@@ -1,7 +1,7 @@
 // The uninstaller tests' installation and snapshot helpers (installed.h).
 #include "installed.h"
 #include "common/removal.h"
-#include "platform/msglib.h"
+#include "tests/support/msg_table.h"
 
 #include <shlobj.h>
 #include <cstdlib>
@@ -38,16 +38,6 @@ Product TestProduct()
         p.msg2 = "Really remove?";
     }
     return p;
-}
-
-std::string WindowsDir()
-{
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    std::string s = dir;
-    if (s.back() != '\\')
-        s += '\\';
-    return s;
 }
 
 std::string SettingsFile() { return WindowsDir() + "ORVA.INI"; }
@@ -101,54 +91,6 @@ void DeleteGroupByHand(const Product &p)
     RemoveDirectoryW(dir.c_str());
 }
 
-std::optional<std::string> ReadWholeFile(const std::string &path)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::string bytes;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
-        bytes.append(buf, got);
-    CloseHandle(f);
-    return bytes;
-}
-
-void WriteWholeFile(const std::string &path, const std::string &bytes)
-{
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                           CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    if (f != INVALID_HANDLE_VALUE) {
-        WriteFile(f, bytes.data(), (DWORD)bytes.size(), &put, nullptr);
-        CloseHandle(f);
-    }
-}
-
-void RemoveTree(const std::string &dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName, path = dir + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 std::string SettingsText(const Product &p, const KeyOverrides &over)
 {
     std::vector<std::pair<std::string, std::string>> keys = {
@@ -194,15 +136,6 @@ std::string UninstallKey(const Product &p)
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + p.applicationName;
 }
 
-bool KeyExists(const std::string &key)
-{
-    HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &k))
-        return false;
-    RegCloseKey(k);
-    return true;
-}
-
 // Writes one string value (REG_SZ) as setup's registration does.
 static void SetString(const std::string &key, const char *name, const std::string &data)
 {
@@ -239,13 +172,13 @@ void InstallProduct(const Product &p)
     CreateDirectoryA((d + "DATA").c_str(), nullptr);
     CreateDirectoryA((d + "DATA\\STAGE1").c_str(), nullptr);
     CreateDirectoryA((d + "SAVE").c_str(), nullptr);
-    WriteWholeFile(d + p.execFileName, std::string("MZ game\0\1", 9));
-    WriteWholeFile(d + "ORVA.INI", "[Country]\r\nLanguage=1\r\n[Install]\r\nMode=0\r\n");
-    WriteWholeFile(d + "DATA\\MAP.DAT", std::string(5000, 'm'));
-    WriteWholeFile(d + "DATA\\STAGE1\\ENEMY.DAT", "enemy");
-    WriteWholeFile(d + "DATA\\STAGE1\\READONLY.DAT", "read-only");
+    WriteBytes(d + p.execFileName, std::string("MZ game\0\1", 9));
+    WriteBytes(d + "ORVA.INI", "[Country]\r\nLanguage=1\r\n[Install]\r\nMode=0\r\n");
+    WriteBytes(d + "DATA\\MAP.DAT", std::string(5000, 'm'));
+    WriteBytes(d + "DATA\\STAGE1\\ENEMY.DAT", "enemy");
+    WriteBytes(d + "DATA\\STAGE1\\READONLY.DAT", "read-only");
     SetFileAttributesA((d + "DATA\\STAGE1\\READONLY.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteWholeFile(d + "SAVE\\HIDDEN.SAV", "hidden");
+    WriteBytes(d + "SAVE\\HIDDEN.SAV", "hidden");
     SetFileAttributesA((d + "SAVE\\HIDDEN.SAV").c_str(),
                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 
@@ -256,7 +189,7 @@ void InstallProduct(const Product &p)
     SetString(UninstallKey(p), "UninstallString",
               WindowsDir() + "UNINST.EXE " + SettingsFile());
 
-    WriteWholeFile(SettingsFile(), SettingsText(p));
+    WriteBytes(SettingsFile(), SettingsText(p));
     AddProgramItem(p.groupTitle.c_str(), "ORVA Uninstall Test", (d + p.execFileName).c_str());
     CloseGroupWindow(p.groupTitle);
 }
@@ -380,27 +313,10 @@ std::string Describe(const MachineState &s)
     return out;
 }
 
-void SavedFile::Restore() const
-{
-    if (bytes) {
-        WriteWholeFile(path, *bytes);
-    } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-}
-
 std::string SlotText(const std::string &library, int slot)
 {
-    HMODULE m = LoadLibraryA(("Q:\\" + library).c_str());
-    if (!m)
-        return "(no library " + library + ")";
-    auto setup = reinterpret_cast<MsgSetupProc>(
-        reinterpret_cast<void (*)()>(GetProcAddress(m, "MsgSetup")));
-    if (!setup)
-        return "(no MsgSetup)";
     static UINT_PTR table[MSG_TABLE_SLOTS];
-    setup(table);
-    std::string text = reinterpret_cast<const char *>(table[slot]);
-    return text;  // the library stays loaded: the table points into it
+    if (!LoadMessageTable(library, table))
+        return "(no library " + library + " or no MsgSetup)";
+    return reinterpret_cast<const char *>(table[slot]);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "tests/support/files.h"
 
 // The names of the installation, in the test's language.
 struct Product {
@@ -28,7 +29,6 @@ struct Product {
 // Japanese system with msg.dll, English ones with msgeng.dll (TQL_MSGLIB).
 Product TestProduct();
 
-std::string WindowsDir();                 // "C:\windows\" with backslash
 std::string SettingsFile();               // Windows directory + "ORVA.INI"
 std::string WininitFile();                // Windows directory + "WININIT.INI"
 // The product's Program Manager group, as a Start Menu folder holding the
@@ -43,11 +43,6 @@ std::wstring GroupFolder(const Product &p);
 // foreground from the programs' dialogs.
 void CloseGroupWindow(const std::string &title);
 
-// Whole files, byte-exact; nullopt when the file does not exist.
-std::optional<std::string> ReadWholeFile(const std::string &path);
-void WriteWholeFile(const std::string &path, const std::string &bytes);
-void RemoveTree(const std::string &dir);  // test clean-up, no messages
-
 // The settings file as setup writes it: [UnInstall] with its eleven keys
 // in order, [Directory] with InstallPath and ExePath. Keys mapped to
 // nullopt are left out, others replace the product's value.
@@ -59,7 +54,6 @@ std::string AppPathsKey(const Product &p);
 std::string VersionKey(const Product &p);
 std::string ProductKey(const Product &p);
 std::string UninstallKey(const Product &p);
-bool KeyExists(const std::string &key);
 
 // Writes the installed tree, the keys, the settings file and the group.
 void InstallProduct(const Product &p);
@@ -80,14 +74,6 @@ struct MachineState {
 };
 MachineState Snapshot(const Product &p);
 std::string Describe(const MachineState &s);
-
-// A file saved before the tests and put back after them.
-struct SavedFile {
-    std::string path;
-    std::optional<std::string> bytes;
-    explicit SavedFile(const std::string &p) : path(p), bytes(ReadWholeFile(p)) {}
-    void Restore() const;
-};
 
 // The texts of the message library's table, read by loading it from the CD.
 std::string SlotText(const std::string &library, int slot);

@@ -3,10 +3,10 @@
 // test thread answers its message boxes through the UI robot.
 #include "installed.h"
 #include "setup/setup.h"
-#include "tests/robot/robot.h"
+#include "tests/support/msg_table.h"
+#include "tests/support/worker.h"
 
 #include <gtest/gtest.h>
-#include <thread>
 
 // The setup program's state that the removal reads.
 SetupSettings Settings;
@@ -28,13 +28,8 @@ protected:
             saved->emplace_back(WindowsDir() + name);
         makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
         // The message table as setup fills it from its message library.
-        Product p = TestProduct();
-        HMODULE lib = LoadLibraryA(("Q:\\" + p.msgLibrary).c_str());
-        ASSERT_TRUE(lib) << p.msgLibrary;
-        auto setup = reinterpret_cast<MsgSetupProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(lib, "MsgSetup")));
-        ASSERT_TRUE(setup);
-        setup(MessageTable);
+        std::string library = TestProduct().msgLibrary;
+        ASSERT_TRUE(LoadMessageTable(library, MessageTable)) << library;
     }
 
     static void TearDownTestSuite()
@@ -66,8 +61,6 @@ protected:
 
     void TearDown() override
     {
-        if (worker.joinable())
-            worker.join();
         UninstallLeftovers(p);
         DeleteFileA(WininitFile().c_str());
     }
@@ -76,20 +69,15 @@ protected:
     // these (caption, text) in this order.
     void RunExpecting(const std::vector<std::pair<std::string, std::string>> &boxes)
     {
-        bool done = false;
-        worker = std::thread([&] { RemoveInstallation(); done = true; });
-        for (auto &[caption, text] : boxes) {
-            auto w = robot.Next(20000);
-            ASSERT_TRUE(w) << "expected \"" << caption << "\": " << text;
-            EXPECT_EQ(w->kind, "box");
-            EXPECT_EQ(w->caption, caption);
-            EXPECT_EQ(w->text, text);
-            robot.Press(*w, IDOK);
-        }
-        worker.join();
-        EXPECT_TRUE(done);
-        auto extra = robot.Next(200);
-        EXPECT_FALSE(extra) << Describe(*extra);
+        Answered o = RunAnswered([] { RemoveInstallation(); },
+                                 [](Robot &robot, const SeenWindow &w) { robot.Press(w, IDOK); });
+        EXPECT_TRUE(o.finished);
+        std::vector<std::string> want, seen;
+        for (auto &[caption, text] : boxes)
+            want.push_back("box " + BoxLine(caption, text));
+        for (const SeenWindow &w : o.windows)
+            seen.push_back(w.kind + " " + BoxLine(w.caption, w.text));
+        EXPECT_EQ(want, seen);
     }
 
     std::string Slot(int slot) { return MessageText(slot); }
@@ -109,8 +97,6 @@ protected:
     }
 
     Product p;
-    Robot robot;
-    std::thread worker;
 };
 
 std::vector<SavedFile> *RemoveOldTest::saved;

@@ -187,8 +187,23 @@ protected:
 
     void ExpectRefusalOf(const std::string &settingsText, const std::string &message)
     {
-        WriteWholeFile(SettingsFile(), settingsText);
+        WriteBytes(SettingsFile(), settingsText);
         ExpectRefusal(WindowsDir() + "UNINST.EXE " + SettingsFile(), message);
+    }
+
+    // The settings file with one key changed (nullopt: left out), and the
+    // one message that refuses it.
+    struct SettingRefusal {
+        const char *key;
+        std::optional<std::string> value;
+        const char *message;
+    };
+    void ExpectRefusals(std::initializer_list<SettingRefusal> refusals)
+    {
+        for (const SettingRefusal &r : refusals) {
+            SCOPED_TRACE(std::string(r.key) + "=" + r.value.value_or("(left out)"));
+            ExpectRefusalOf(SettingsText(p, {{r.key, r.value}}), r.message);
+        }
     }
 
     Product p;
@@ -235,7 +250,7 @@ TEST_F(UninstTest, ConfirmRemovesTheInstallation)
 // exactly as they were.
 TEST_F(UninstTest, CancelEscAndCloseChangeNothing)
 {
-    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\windows\\OTHER.TMP\r\n");
+    WriteBytes(WininitFile(), "[rename]\r\nnul=C:\\windows\\OTHER.TMP\r\n");
     MachineState before = Snapshot(p);
     for (int way = 0; way < 3; way++) {
         RunFor(SettingsFile());
@@ -299,31 +314,25 @@ TEST_F(UninstTest, MissingSettingsEndTheRun)
     ExpectRefusalOf("", "Can't Get Install Path faild.");
     ExpectRefusalOf("[Directory]\r\nInstallPath=C:\\ORVA\\\r\n",
                     "UninstWinTitle Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"InstallPath", "none"}}),
-                    "Can't Get Install Path faild.");
-    ExpectRefusalOf(SettingsText(p, {{"UninstWinTitle", std::nullopt}}),
-                    "UninstWinTitle Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg0", std::nullopt}}),
-                    "UninstallMsg0 Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg1", "None"}}),
-                    "UninstallMsg1 Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"UninstallMsg2", std::nullopt}}),
-                    "UninstallMsg2 Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", std::nullopt}}),
-                    "Message resource template Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"GroupTitle", "NONE"}}),
-                    "GroupTitle Load faild.");
-    ExpectRefusalOf(SettingsText(p, {{"GroupTitle", std::nullopt}}),
-                    "GroupTitle Load faild.");
+    ExpectRefusals({
+        {"InstallPath", "none", "Can't Get Install Path faild."},
+        {"UninstWinTitle", std::nullopt, "UninstWinTitle Load faild."},
+        {"UninstallMsg0", std::nullopt, "UninstallMsg0 Load faild."},
+        {"UninstallMsg1", "None", "UninstallMsg1 Load faild."},
+        {"UninstallMsg2", std::nullopt, "UninstallMsg2 Load faild."},
+        {"LoadMsgModule", std::nullopt, "Message resource template Load faild."},
+        {"GroupTitle", "NONE", "GroupTitle Load faild."},
+        {"GroupTitle", std::nullopt, "GroupTitle Load faild."},
+    });
 }
 
 // A message library that is not there, or has no MsgSetup, ends the run.
 TEST_F(UninstTest, MessageLibraryProblemsEndTheRun)
 {
-    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", "nomsg.dll"}}),
-                    "Can't load Msg Library");
-    ExpectRefusalOf(SettingsText(p, {{"LoadMsgModule", "version.dll"}}),
-                    "Can't GetProcAddress() for Msg.DLL MsgSetup()");
+    ExpectRefusals({
+        {"LoadMsgModule", "nomsg.dll", "Can't load Msg Library"},
+        {"LoadMsgModule", "version.dll", "Can't GetProcAddress() for Msg.DLL MsgSetup()"},
+    });
 }
 
 // Long texts are cut to their capacity minus one, as the profile reader
@@ -333,7 +342,7 @@ TEST_F(UninstTest, LongTextsAreCut)
     std::string msg1(200, 'b'), msg0(20, 'a'), msg2(20, 'c'), title(40, 't');
     for (int i = 0; i < 200; i++)
         msg1[i] = "0123456789"[i % 10];
-    WriteWholeFile(SettingsFile(),
+    WriteBytes(SettingsFile(),
                    SettingsText(p, {{"UninstallMsg0", msg0}, {"UninstallMsg1", msg1},
                                     {"UninstallMsg2", msg2}, {"UninstWinTitle", title}}));
     MachineState before = Snapshot(p);
@@ -351,8 +360,8 @@ TEST_F(UninstTest, LongTextsAreCut)
 // entries of other files keep their place.
 TEST_F(UninstTest, ScheduledNames)
 {
-    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", std::nullopt}}));
-    WriteWholeFile(WininitFile(), "[rename]\r\nnul=C:\\OTHER.TMP\r\nnul=" +
+    WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", std::nullopt}}));
+    WriteBytes(WininitFile(), "[rename]\r\nnul=C:\\OTHER.TMP\r\nnul=" +
                                       WindowsDir() + "uninst.exe\r\n");
     RunFor(SettingsFile());
     HWND dialog = ExpectConfirmation();
@@ -369,7 +378,7 @@ TEST_F(UninstTest, ScheduledNames)
     DeleteFileA(WininitFile().c_str());
     InstallProduct(p);
     CopyFileA((WindowsDir() + "UNINST.EXE").c_str(), (WindowsDir() + "ORVAUN.EXE").c_str(), FALSE);
-    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", "ORVAUN.EXE"}}));
+    WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", "ORVAUN.EXE"}}));
     Run(WindowsDir() + "ORVAUN.EXE " + SettingsFile());
     dialog = ExpectConfirmation();
     ASSERT_TRUE(dialog);
@@ -382,7 +391,7 @@ TEST_F(UninstTest, ScheduledNames)
     UninstallLeftovers(p);
     DeleteFileA(WininitFile().c_str());
     InstallProduct(p);
-    WriteWholeFile(SettingsFile(), SettingsText(p, {{"UnInstExe", "..\\ORVA.INI"}}));
+    WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", "..\\ORVA.INI"}}));
     RunFor(SettingsFile());
     dialog = ExpectConfirmation();
     ASSERT_TRUE(dialog);
@@ -500,14 +509,14 @@ TEST_F(UninstTest, ProtectedInstallPathIsRefused)
     char programFiles[MAX_PATH] = "";
     ASSERT_TRUE(ExpandEnvironmentStringsA("%ProgramFiles%\\", programFiles, MAX_PATH));
     std::string sentinel = WindowsDir() + "h5sentinel.txt";
-    WriteWholeFile(sentinel, "keep");
+    WriteBytes(sentinel, "keep");
     for (const std::string &path : {std::string("C:\\"), std::string("C:\\windows\\"),
                                     std::string(programFiles), std::string("c:\\WINDOWS\\..\\"),
                                     std::string("")}) {
         UninstallLeftovers(p);
         DeleteFileA(WininitFile().c_str());
         InstallProduct(p);
-        WriteWholeFile(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
+        WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
         RunFor(SettingsFile());
         HWND dialog = ExpectConfirmation();
         ASSERT_TRUE(dialog);
@@ -543,7 +552,7 @@ TEST_F(UninstTest, HostileGroupTitleTouchesNoOtherGroup)
     ASSERT_NE(INVALID_HANDLE_VALUE, f);
     CloseHandle(f);
 
-    WriteWholeFile(SettingsFile(), SettingsText(p, {{"GroupTitle",
+    WriteBytes(SettingsFile(), SettingsText(p, {{"GroupTitle",
                                     std::string("X)][DeleteGroup(Accessories")}}));
     RunFor(SettingsFile());
     HWND dialog = ExpectConfirmation();

@@ -1,0 +1,41 @@
+// Files, directories and registry keys as the tests make, read and clear
+// them: byte-exact, without messages, never failing a test by themselves.
+#ifndef TESTS_SUPPORT_FILES_H
+#define TESTS_SUPPORT_FILES_H
+
+#include <windows.h>
+#include <optional>
+#include <string>
+
+std::string WindowsDir();  // "C:\windows\", with its backslash
+std::string SystemDir();   // with its backslash
+// A fresh empty directory under the Windows temp directory (no backslash).
+std::string MakeTempDir(const std::string &name);
+
+bool Exists(const std::string &path);
+// The whole file, byte-exact; nullopt when it cannot be opened.
+std::optional<std::string> ReadWholeFile(const std::string &path);
+// The same, "" when it cannot be opened.
+std::string ReadBytes(const std::string &path);
+// Replaces the file (a read-only one too) by exactly these bytes; false
+// when that failed.
+bool WriteBytes(const std::string &path, const std::string &bytes);
+// A file saved now and put back by Restore (deleted when it was missing).
+struct SavedFile {
+    std::string path;
+    std::optional<std::string> bytes;
+    explicit SavedFile(const std::string &p) : path(p), bytes(ReadWholeFile(p)) {}
+    void Restore() const;
+};
+// Deletes a directory with everything below it, read-only files and names
+// the Win32 calls would change (a device name, a trailing dot) too.
+void RemoveTree(const std::string &dir);
+
+// Keys below HKEY_LOCAL_MACHINE.
+bool KeyExists(const std::string &key);
+void DeleteKeyTree(const std::string &key);
+// A value's raw bytes and type; false when the key or value is missing.
+bool ReadValue(const std::string &key, const std::string &name,
+               std::string *bytes, DWORD *type = nullptr);
+
+#endif
