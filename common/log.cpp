@@ -48,26 +48,31 @@ static void WriteOneLine(const char *text)
     Write(part);
 }
 
-void LogLine(const char *text)
+// One line of the log: "<program>: [caption] text", without the caption
+// part when there is none.
+static void WriteEntry(const char *caption, const char *text)
 {
     if (LogFile == INVALID_HANDLE_VALUE)
         return;
     Write(ProgramName);
     Write(": ");
+    if (caption) {
+        Write("[");
+        WriteOneLine(caption);
+        Write("] ");
+    }
     WriteOneLine(text);
     Write("\r\n");
 }
 
+void LogLine(const char *text)
+{
+    WriteEntry(nullptr, text);
+}
+
 void LogMessage(const char *caption, const char *text)
 {
-    if (LogFile == INVALID_HANDLE_VALUE)
-        return;
-    Write(ProgramName);
-    Write(": [");
-    WriteOneLine(caption);
-    Write("] ");
-    WriteOneLine(text);
-    Write("\r\n");
+    WriteEntry(caption, text);
 }
 
 // The text after name (any letter case) when text begins with it.

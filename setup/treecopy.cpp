@@ -68,8 +68,7 @@ static void SetPathTexts(const char *source, const char *dest)
 // drawn, so that the window under the box names the file concerned.
 static void ShowCopyBox(const char *text, const char *caption, UINT style)
 {
-    if (ProgressWindow)
-        DrawPathTexts();
+    DrawPathTexts();
     ShowBox(text, caption, style);
 }
 
@@ -276,8 +275,7 @@ int CopyFileWithProgress(const char *source, const char *dest)
         return 1;
     }
     DWORD error = GetLastError();
-    if (ProgressWindow)
-        DrawPathTexts();  // the window under the box names the file
+    DrawPathTexts();  // the window under the box names the file
     ReportCopyError(error, TreeCopyCaption);
     return 0;
 }
@@ -430,5 +428,6 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     }
     ProgressWindow = 0;
+    SourceText = DestText = 0;  // gone with their window
     return 1;
 }
