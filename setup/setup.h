@@ -74,6 +74,8 @@ int LoadSetupConfig();
 int CheckSetupTitles();
 void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
+// Creates every missing directory of a full path; 1 when it is there.
+int MakeDirectoryPath(const char *path);
 int IsNone(const char *value);               // "None" in any letter case
 void ChooseLanguageName();                   // after ForceLanguage is read
 int BindSetupMessages();                     // steps 4 to 6 of the sequence
@@ -135,7 +137,6 @@ int ConfirmRemoveOld();
 int ConfirmLowDisk();
 int FormatFreeSpace(const char *path, char *text, int size);
 int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
-int MakeDirectoryPath(const char *path);
 
 // ---- closing.cpp: closing dialogs, product launch, plain dialogs
 void AskRestart();
@@ -157,21 +158,23 @@ void ReportCopyError(DWORD error, const char *otherCaption);
 void InstallDocuments();
 
 // ---- treecopy.cpp: progress window and directory copy
-extern UINT CopyFileTotal;       // running count of the trees' files
-extern UINT CopyStep;            // millionths of the whole per copied file
-extern int CopyAccumulated;      // millionths copied so far
-extern UINT CopyFilesDone;       // files copied so far
-extern int CopyPercent;          // shown by the bar, 0 to 100
-extern RECT ProgressBarRect;     // bar in the window's client coordinates
-extern HWND ProgressWindow;      // the modeless progress window
-extern int CopyCancelled;        // 1 once the window got IDCANCEL
-extern HBRUSH ProgressFillBrush; // blue brush of the last paint
+// What the copy has done, read through CopyState(); each call of
+// CopyProductTrees starts it afresh.
+struct CopyProgress {
+    UINT FileTotal;    // the trees' files, counted before the copy
+    UINT Step;         // millionths of the whole per copied file
+    int Accumulated;   // millionths copied so far
+    UINT FilesDone;    // files copied so far
+    int Percent;       // shown by the bar, 0 to 100
+    RECT BarRect;      // the bar in the window's client coordinates
+    HWND Window;       // the modeless progress window while it is open
+    int Cancelled;     // 1 once the window got IDCANCEL
+};
+const CopyProgress &CopyState();
+// Copies the first tree and, when it exists, the second into their
+// destinations under the progress window. 1 when both are copied and the
+// window is closed; 0 after a message.
 int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
-UINT CountTreeFiles(const char *directory);
-int CopyTree(const char *source, const char *dest);
-int CopyFileWithProgress(const char *source, const char *dest);
-void PaintProgressBar(HDC dc);
-INT_PTR CALLBACK ProgressDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- runtime.cpp: DirectX and the video codec
 int InstallDirectX();

@@ -5,19 +5,18 @@
 #include "setup/setup.h"
 #include "platform/templates.h"
 
-// Process-wide state of the copy, set up before it and never reset. The
-// progress is counted in millionths of the whole (a hundredth of the old
-// hundredths of a per cent), so that a tree of up to a million files still
-// moves the bar; a larger tree takes its percentage from the file count.
-UINT CopyFileTotal;       // running count of the trees' files
-UINT CopyStep;            // millionths per copied file: 1000000 / total
-int CopyAccumulated;      // millionths copied so far
-UINT CopyFilesDone;       // files copied so far
-int CopyPercent;          // shown by the bar, 0 to 100
-RECT ProgressBarRect;     // the bar in the window's client coordinates
-HWND ProgressWindow;      // the modeless progress window
-int CopyCancelled;        // 1 once the window got IDCANCEL
-HBRUSH ProgressFillBrush; // the blue brush of the last paint
+// The state of the copy, kept here and read by others through CopyState().
+// The progress is counted in millionths of the whole (a hundredth of the
+// old hundredths of a per cent), so that a tree of up to a million files
+// still moves the bar; a larger tree takes its percentage from the file
+// count.
+static CopyProgress Progress;
+static HBRUSH ProgressFillBrush;  // the blue brush of the last paint
+
+const CopyProgress &CopyState()
+{
+    return Progress;
+}
 
 static const char TreeCaption[] = "Copy";
 // The caption of a copy error other than access, sharing or a full disk.
@@ -96,6 +95,8 @@ static void Pause(DWORD iterations)
     }
 }
 
+static void PaintProgressBar(HDC dc);
+
 // Selects the white stock brush back into dc and deletes the fill brush.
 static void ReleaseFillBrush(HDC dc)
 {
@@ -109,31 +110,31 @@ static void ReleaseFillBrush(HDC dc)
 // the path texts that go with it.
 static void PaintOnWindow()
 {
-    if (!ProgressWindow)
+    if (!Progress.Window)
         return;  // an unattended copy: no window, and never the screen's DC
     DrawPathTexts();
-    HDC dc = GetDC(ProgressWindow);
+    HDC dc = GetDC(Progress.Window);
     if (!dc)
         return;
     PaintProgressBar(dc);
     ReleaseFillBrush(dc);
-    ReleaseDC(ProgressWindow, dc);
+    ReleaseDC(Progress.Window, dc);
 }
 
 // Draws the bar: a white frame, a pure blue fill of 2 pixels per per cent
 // and the percentage in red, centred, as exactly four characters.
-void PaintProgressBar(HDC dc)
+static void PaintProgressBar(HDC dc)
 {
-    const RECT &r = ProgressBarRect;
+    const RECT &r = Progress.BarRect;
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
 
     ProgressFillBrush = CreateSolidBrush(RGB(0, 0, 255));
     SelectObject(dc, ProgressFillBrush);
-    Rectangle(dc, r.left, r.top, r.left + 2 * CopyPercent, r.bottom);
+    Rectangle(dc, r.left, r.top, r.left + 2 * Progress.Percent, r.bottom);
 
     char text[8];
-    TextFormat(text, sizeof text, "%3d%%", CopyPercent);
+    TextFormat(text, sizeof text, "%3d%%", Progress.Percent);
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_CENTER | TA_TOP);
@@ -143,7 +144,7 @@ void PaintProgressBar(HDC dc)
 // The progress window's procedure: centres the window and places the bar,
 // repaints the bar, and takes a cancel (button or Esc) as the user's wish
 // to stop the copy before the next file.
-INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
+static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
                                  LPARAM)
 {
     switch (message) {
@@ -152,10 +153,10 @@ INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
         RECT frame;
         GetWindowRect(window, &frame);
         int w = frame.right - frame.left, h = frame.bottom - frame.top;
-        ProgressBarRect.left = (w - 200) / 2;
-        ProgressBarRect.right = ProgressBarRect.left + 200;
-        ProgressBarRect.top = (h / 3) * 2 - 16;
-        ProgressBarRect.bottom = ProgressBarRect.top + 24;
+        Progress.BarRect.left = (w - 200) / 2;
+        Progress.BarRect.right = Progress.BarRect.left + 200;
+        Progress.BarRect.top = (h / 3) * 2 - 16;
+        Progress.BarRect.bottom = Progress.BarRect.top + 24;
         return TRUE;
     }
     case WM_PAINT: {
@@ -168,7 +169,7 @@ INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
-            CopyCancelled = 1;
+            Progress.Cancelled = 1;
             EndDialog(window, 1);
         }
         return 0;
@@ -188,7 +189,7 @@ static void TakeOneMessage()
         PostQuitMessage((int)msg.wParam);
         return;
     }
-    if (ProgressWindow && IsDialogMessageA(ProgressWindow, &msg))
+    if (Progress.Window && IsDialogMessageA(Progress.Window, &msg))
         return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -216,7 +217,7 @@ static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
 // nothing; the count goes on with the other entries. A path that does not
 // fit is refused: the count stops and gives 0, since the trees cannot be
 // copied whole.
-UINT CountTreeFiles(const char *directory)
+static UINT CountTreeFiles(const char *directory)
 {
     WIN32_FIND_DATAA entry;
     HANDLE search = ListDirectory(directory, &entry);
@@ -224,7 +225,7 @@ UINT CountTreeFiles(const char *directory)
         return 0;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            CopyFileTotal++;
+            Progress.FileTotal++;
         } else if (lstrcmpiA(entry.cFileName, ".") != 0 &&
                    lstrcmpiA(entry.cFileName, "..") != 0) {
             char sub[PATH_CAP];
@@ -237,17 +238,17 @@ UINT CountTreeFiles(const char *directory)
         }
     } while (!PathRefused && FindNextFileA(search, &entry));
     FindClose(search);
-    return PathRefused ? 0 : CopyFileTotal;
+    return PathRefused ? 0 : Progress.FileTotal;
 }
 
 // The percentage after the files copied so far, never above 100.
 static int CurrentPercent()
 {
     ULONGLONG percent;
-    if (CopyStep)
-        percent = (ULONGLONG)CopyAccumulated / 10000;
-    else if (CopyFileTotal)
-        percent = (ULONGLONG)CopyFilesDone * 100 / CopyFileTotal;
+    if (Progress.Step)
+        percent = (ULONGLONG)Progress.Accumulated / 10000;
+    else if (Progress.FileTotal)
+        percent = (ULONGLONG)Progress.FilesDone * 100 / Progress.FileTotal;
     else
         percent = 0;
     return percent > 100 ? 100 : (int)percent;
@@ -256,20 +257,20 @@ static int CurrentPercent()
 // Copies one file of a tree, showing its paths, and advances the bar. In
 // a minimal install the movie and texture files are left out (and do not
 // move the bar). Copies lose the read-only attribute of the CD.
-int CopyFileWithProgress(const char *source, const char *dest)
+static int CopyFileWithProgress(const char *source, const char *dest)
 {
     if (MinimalInstall == 1 && IsLeftOutOfMinimal(source))
         return 1;
     SetPathTexts(source, dest);
     if (CopyAsNormalFile(source, dest, DrawPathTextsOnTime)) {
-        CopyFilesDone++;
-        CopyAccumulated += (int)CopyStep;
+        Progress.FilesDone++;
+        Progress.Accumulated += (int)Progress.Step;
         int percent = CurrentPercent();
         // The bar is painted (after its short pause) only when its
         // percentage changes: a repaint of the same bar shows nothing new.
-        if (percent != CopyPercent) {
+        if (percent != Progress.Percent) {
             Pause(10000);
-            CopyPercent = percent;
+            Progress.Percent = percent;
             PaintOnWindow();
         }
         return 1;
@@ -310,6 +311,8 @@ static int BuildEntryPath(char (&path)[PATH_CAP], int length, const char *name)
     return 0;
 }
 
+static int CopyTree(const char *sourceDir, const char *destDir);
+
 // Copies one listing entry of CopyTree; first tells whether it is the
 // first entry of its listing. 1 to go on, 0 to stop.
 static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
@@ -334,7 +337,7 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
                         BOX_PLAIN);
         return 0;
     }
-    if (CopyCancelled)
+    if (Progress.Cancelled)
         return 0;
     return CopyFileWithProgress(source, dest);
 }
@@ -342,7 +345,7 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
 // Copies a directory tree into destination, creating what is missing and
 // overwriting files that are there. Stops at the first failure (reported
 // where it happens) or a cancel; what was copied stays. 1 or 0.
-int CopyTree(const char *sourceDir, const char *destDir)
+static int CopyTree(const char *sourceDir, const char *destDir)
 {
     char source[PATH_CAP], dest[PATH_CAP];
     if (!TextCopy(source, sourceDir) || !TextCopy(dest, destDir)) {
@@ -373,18 +376,18 @@ int CopyTree(const char *sourceDir, const char *destDir)
 // Creates and shows the progress window; 0 after a message.
 static int OpenProgressWindow()
 {
-    ProgressWindow = CreateDialogParamA((HINSTANCE)MsgModule,
+    Progress.Window = CreateDialogParamA((HINSTANCE)MsgModule,
                                         MAKEINTRESOURCEA(TPL_PROGRESS), 0,
                                         ProgressDlgProc, 0);
-    if (!ProgressWindow) {
+    if (!Progress.Window) {
         ShowTreeMessage("Create Window Error", BOX_WARNING);
         return 0;
     }
-    SourceText = GetDlgItem(ProgressWindow, IDC_PROGRESS_SOURCE);
-    DestText = GetDlgItem(ProgressWindow, IDC_PROGRESS_DEST);
+    SourceText = GetDlgItem(Progress.Window, IDC_PROGRESS_SOURCE);
+    DestText = GetDlgItem(Progress.Window, IDC_PROGRESS_DEST);
     TextsPending = 0;
-    ShowWindow(ProgressWindow, SW_SHOWNORMAL);
-    UpdateWindow(ProgressWindow);
+    ShowWindow(Progress.Window, SW_SHOWNORMAL);
+    UpdateWindow(Progress.Window);
     return 1;
 }
 
@@ -393,6 +396,8 @@ static int OpenProgressWindow()
 // window is closed; 0 after a message (the window may stay open).
 int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
 {
+    Progress = CopyProgress{};
+    SourceText = DestText = 0;
     PathRefused = 0;
     if (CountTreeFiles(source1) == 0)
         return 0;
@@ -403,13 +408,13 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     // The total holds the first tree's files at least: never 0 here. A
     // second tree that cannot be listed adds nothing and its copy fails.
-    if (CopyFileTotal == 0)
+    if (Progress.FileTotal == 0)
         return 0;
-    CopyStep = 1000000 / CopyFileTotal;
+    Progress.Step = 1000000 / Progress.FileTotal;
 
     if (!Unattended && !OpenProgressWindow())
         return 0;
-    CopyPercent = 0;
+    Progress.Percent = 0;
 
     if (!CopyTree(source1, dest1)) {
         ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
@@ -420,14 +425,14 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     }
     Pause(10000);
-    CopyPercent = 100;
+    Progress.Percent = 100;
     PaintOnWindow();
     Pause(10000000);
-    if (ProgressWindow && !DestroyWindow(ProgressWindow)) {
+    if (Progress.Window && !DestroyWindow(Progress.Window)) {
         ShowTreeMessage("Can't DestroyWindow.", BOX_WARNING);
         return 0;
     }
-    ProgressWindow = 0;
+    Progress.Window = 0;
     SourceText = DestText = 0;  // gone with their window
     return 1;
 }

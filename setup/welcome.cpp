@@ -181,45 +181,6 @@ static int EnoughFreeSpace()
     return required <= 0 || bytes >= (ULONGLONG)required;
 }
 
-// One level of the destination: created, or already a directory. Anything
-// else (a file of that name, a name the drive refuses) is reported.
-static int CreateLevel(const char *dir)
-{
-    if (CreateDirectoryA(dir, NULL))
-        return 1;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        DWORD attributes = GetFileAttributesA(dir);
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return 1;
-    }
-    ShowBox("Can't create directory", Settings.MsgDlgBoxTitle, BOX_WARNING);
-    return 0;
-}
-
-// Creates every missing level of a full path "X:\a\b\c". Steps through the
-// path with CharNextA, so the second byte of a double-byte character is
-// never taken for a separator. Returns 1 when every level is a directory.
-// A path longer than its level buffer is refused before anything is made:
-// a cut level would create a directory of another name.
-int MakeDirectoryPath(const char *path)
-{
-    char level[PATH_CAP];
-    if (lstrlenA(path) >= PATH_CAP)
-        return 0;
-    const char *p = path;
-    for (int i = 0; i < 3 && *p; i++)  // past "X:\"
-        p = CharNextA(p);
-    for (; *p; p = CharNextA(p)) {
-        if (*p != '\\')
-            continue;
-        TextCopy(level, path, (int)(p - path) + 1);
-        if (!CreateLevel(level))
-            return 0;
-    }
-    return CreateLevel(path);
-}
-
 // 1 when the directory dir holds any entry.
 static int HoldsEntries(const char *dir)
 {

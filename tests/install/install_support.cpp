@@ -8,14 +8,12 @@
 HMODULE MsgModule;
 char DestinationDir[PATH_CAP];
 int MinimalInstall;
-SetupSettings Settings;
 
 std::vector<ItemCall> ItemCalls;
 std::vector<int> KillDialogCalls;
 std::vector<HCURSOR> RestoredCursors;
 BOOL RestoreCursorResult = TRUE;
 int WaitCursorShown;
-bool MakeDirectoryFails;
 std::function<void(const char *)> ProbeHook;
 
 void KillDialogs(int count)
@@ -23,30 +21,14 @@ void KillDialogs(int count)
     KillDialogCalls.push_back(count);
 }
 
-// As the settings module probes a path: 0 nothing, 1 file, 2 directory.
-int ProbePath(const char *path)
+// The product's ProbePath, reached through the linker's --wrap so that a
+// test sees every probe of the copy (on the copy's thread) before it runs.
+extern "C" int __real__Z9ProbePathPKc(const char *path);
+extern "C" int __wrap__Z9ProbePathPKc(const char *path)
 {
     if (ProbeHook)
         ProbeHook(path);
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(path, &found);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    FindClose(h);
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
-}
-
-// Creates every missing directory of the path.
-int MakeDirectoryPath(const char *path)
-{
-    if (MakeDirectoryFails)
-        return 0;
-    std::string p(path);
-    for (size_t i = 3; i <= p.size(); i++)
-        if (i == p.size() || p[i] == '\\')
-            CreateDirectoryA(p.substr(0, i).c_str(), nullptr);
-    DWORD a = GetFileAttributesA(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    return __real__Z9ProbePathPKc(path);
 }
 
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
@@ -81,16 +63,8 @@ void ResetInstallState()
     RestoredCursors.clear();
     RestoreCursorResult = TRUE;
     WaitCursorShown = 0;
-    MakeDirectoryFails = false;
     ProbeHook = nullptr;
     MinimalInstall = 0;
-    CopyFileTotal = 0;
-    CopyStep = 0;
-    CopyAccumulated = 0;
-    CopyFilesDone = 0;
-    CopyPercent = 0;
-    ProgressWindow = nullptr;
-    CopyCancelled = 0;
 }
 
 const char *Slot(int slot)

@@ -21,8 +21,7 @@ extern std::vector<int> KillDialogCalls;
 extern std::vector<HCURSOR> RestoredCursors;
 extern BOOL RestoreCursorResult;   // what FRestoreCursor answers
 extern int WaitCursorShown;        // HShowWaitCursor calls
-extern bool MakeDirectoryFails;    // MakeDirectoryPath answers 0
-// Called by ProbePath before it probes (on the thread of the copy).
+// Called before each ProbePath of the tested code (on the thread of the copy).
 extern std::function<void(const char *)> ProbeHook;
 
 // Loads the English message library from the CD and fills the message

@@ -15,11 +15,11 @@ const char *kTree = "Copy";
 // fill is 2 pixels per per cent inside a 1-pixel outline. -1: no window.
 int BarOnScreen()
 {
-    HWND w = ProgressWindow;
+    HWND w = CopyState().Window;
     if (!w || !IsWindowVisible(w))
         return -1;
     HDC dc = GetDC(w);
-    const RECT &r = ProgressBarRect;
+    const RECT &r = CopyState().BarRect;
     int y = r.bottom - 2, blue = 0;
     for (int x = r.left; x < r.right; x++)
         if (GetPixel(dc, x, y) == RGB(0, 0, 255))
@@ -31,9 +31,9 @@ int BarOnScreen()
 // The red text's horizontal centre and top row, read from the pixels.
 bool RedTextBox(int *centre, int *top)
 {
-    HWND w = ProgressWindow;
+    HWND w = CopyState().Window;
     HDC dc = GetDC(w);
-    const RECT &r = ProgressBarRect;
+    const RECT &r = CopyState().BarRect;
     int minX = 1 << 30, maxX = -1, minY = 1 << 30;
     for (int y = r.top; y < r.bottom; y++)
         for (int x = r.left; x < r.right; x++)
@@ -57,7 +57,7 @@ int RedCentre = -1, RedTop = -1;
 bool RedSeen;
 LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_DESTROYWND && (HWND)wParam == ProgressWindow) {
+    if (code == HCBT_DESTROYWND && (HWND)wParam == CopyState().Window) {
         BarSeen.push_back(BarOnScreen());
         RedSeen = RedTextBox(&RedCentre, &RedTop);
     }
@@ -137,12 +137,12 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
     ProbeHook = [&](const char *path) {
         BarSeen.push_back(BarOnScreen());
         std::string p = path;
-        if (!ProgressWindow || p.rfind(dest, 0) != 0 || p == dest)
+        if (!CopyState().Window || p.rfind(dest, 0) != 0 || p == dest)
             return;
         // The window shows the previous file's source and destination.
         char s[300] = "", d[300] = "";
-        GetDlgItemTextA(ProgressWindow, IDC_PROGRESS_SOURCE, s, sizeof s);
-        GetDlgItemTextA(ProgressWindow, IDC_PROGRESS_DEST, d, sizeof d);
+        GetDlgItemTextA(CopyState().Window, IDC_PROGRESS_SOURCE, s, sizeof s);
+        GetDlgItemTextA(CopyState().Window, IDC_PROGRESS_DEST, d, sizeof d);
         if (!previous.empty() && (previous != d || src + previous.substr(dest.size()) != s))
             pathErrors.push_back(std::string(s) + " / " + d + " after " + previous);
         previous = p;
@@ -156,15 +156,15 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
     ASSERT_LE(o.windows.size(), 1u);
     for (const auto &w : o.windows)
         EXPECT_EQ("window", w.kind);
-    EXPECT_EQ(CopyFileTotal, 3u);
+    EXPECT_EQ(CopyState().FileTotal, 3u);
     EXPECT_EQ(Distinct(BarSeen), (std::vector<int>{0, 33, 66, 99, 100}));
     EXPECT_TRUE(pathErrors.empty()) << pathErrors[0];
     EXPECT_EQ(CountFiles(dest), 3);
     // " 100%" is centred on the bar and starts below its top line.
     ASSERT_TRUE(RedSeen);
-    EXPECT_NEAR(RedCentre, (ProgressBarRect.left + ProgressBarRect.right) / 2, 2);
-    EXPECT_GE(RedTop, ProgressBarRect.top + 4);
-    EXPECT_EQ(ProgressWindow, nullptr);
+    EXPECT_NEAR(RedCentre, (CopyState().BarRect.left + CopyState().BarRect.right) / 2, 2);
+    EXPECT_GE(RedTop, CopyState().BarRect.top + 4);
+    EXPECT_EQ(CopyState().Window, nullptr);
 }
 
 TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
@@ -176,7 +176,7 @@ TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
     EXPECT_EQ(r, 1);
     EXPECT_TRUE(BoxLines(o.windows).empty());
     int total = CountFiles(CdPath("GAME")) + CountFiles(CdPath("DATA"));
-    EXPECT_EQ(CopyFileTotal, (UINT)total);
+    EXPECT_EQ(CopyState().FileTotal, (UINT)total);
     EXPECT_EQ(CountFiles(dest), total);
     for (const char *f : {"MOVIE\\INTRO.AVI", "MOVIE\\INTRO.AVI.OLD", "OPENING\\INTRO.avi",
                           "STAGE\\AREA1\\ROOM1\\WALL.TEX", "LEVELS\\2\\BONUS\\LAYOUT", "README"}) {
@@ -204,11 +204,11 @@ TEST_F(TreeCopyTest, MinimalInstallLeavesOutMoviesAndTextures)
                           "SCENE.V2\\BG.TEX", "README", "ORVA.DAT", "SOUND\\BGM01.WAV"})
         EXPECT_TRUE(Exists(dest + f)) << f;
     // Left-out files do not move the bar.
-    EXPECT_EQ((int)CopyFilesDone, CountFiles(dest));
+    EXPECT_EQ((int)CopyState().FilesDone, CountFiles(dest));
     int total = CountFiles(CdPath("GAME")) + CountFiles(CdPath("DATA"));
     std::vector<int> seen = Distinct(BarSeen);
     ASSERT_GE(seen.size(), 2u);
-    EXPECT_EQ(seen[seen.size() - 2], (int)(CopyFilesDone * (1000000 / total) / 10000));
+    EXPECT_EQ(seen[seen.size() - 2], (int)(CopyState().FilesDone * (1000000 / total) / 10000));
     EXPECT_LT(seen[seen.size() - 2], 99);
 }
 
@@ -236,7 +236,7 @@ TEST_F(TreeCopyTest, EmptyFirstTreeOpensNoWindow)
     Answered o = Copy(src, dir + "DEST\\", second, dir + "DEST\\", &r);
     EXPECT_EQ(r, 0);
     EXPECT_TRUE(o.windows.empty());
-    EXPECT_EQ(ProgressWindow, nullptr);
+    EXPECT_EQ(CopyState().Window, nullptr);
     EXPECT_FALSE(Exists(dir + "DEST"));
 }
 
@@ -294,14 +294,18 @@ TEST_F(TreeCopyTest, DirectoryNameTakenByAFile)
 
 TEST_F(TreeCopyTest, DestinationThatCannotBeCreated)
 {
-    std::string src = dir + "SRC\\";
+    // A file where a directory of the destination's path should be.
+    std::string src = dir + "SRC\\", dest = dir + "BLOCK\\DEST\\";
     Tree(src, {"X.DAT"});
-    MakeDirectoryFails = true;
+    WriteBytes(dir + "BLOCK", "a file");
+    TextCopy(Settings.MsgDlgBoxTitle, "Orva Setup");
     int r = -1;
-    Answered o = Copy(src, dir + "DEST\\", "", dir + "DEST\\", &r);
+    Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(52)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{
+                                       BoxLine("Orva Setup", "Can't create directory"),
+                                       BoxLine(kTree, Slot(52)), BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(ReadBytes(dir + "BLOCK"), "a file");
 }
 
 // A source directory whose path is 256 bytes: its listing pattern
@@ -327,7 +331,7 @@ TEST_F(TreeCopyTest, DirectoryPathNearTheLimitIsRefused)
     EXPECT_EQ(r, 0);
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{
                                        BoxLine("Setup PM File Copy", "File Copy Error")}));
-    EXPECT_EQ(ProgressWindow, nullptr);
+    EXPECT_EQ(CopyState().Window, nullptr);
     EXPECT_FALSE(Exists(dest));
 }
 
@@ -373,10 +377,10 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
     CloseHandle(atThird);
     EXPECT_TRUE(pressed);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(CopyCancelled, 1);
+    EXPECT_EQ(CopyState().Cancelled, 1);
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
     EXPECT_EQ(CountFiles(dest), 3);
-    EXPECT_EQ(CopyFilesDone, 3u);
+    EXPECT_EQ(CopyState().FilesDone, 3u);
 }
 
 TEST_F(TreeCopyTest, CancelButtonStopsTheCopy) { CancelDuringCopy(this, dir, false); }
@@ -448,16 +452,16 @@ TEST_F(TreeCopyTest, LargeTreeMovesTheBar)
     }
     std::vector<std::pair<UINT, int>> samples;  // files done, bar
     ProbeHook = [&](const char *) {
-        if (ProgressWindow && CopyFilesDone % 1000 == 999)
-            samples.push_back({CopyFilesDone, BarOnScreen()});
+        if (CopyState().Window && CopyState().FilesDone % 1000 == 999)
+            samples.push_back({CopyState().FilesDone, BarOnScreen()});
     };
     int r = -1;
     Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 1);
-    EXPECT_EQ(CopyFileTotal, (UINT)(kDirs * kPerDir));
+    EXPECT_EQ(CopyState().FileTotal, (UINT)(kDirs * kPerDir));
     ASSERT_GE(samples.size(), 9u);
     for (auto [done, bar] : samples)
-        EXPECT_NEAR(bar, (int)(done * 100 / CopyFileTotal), 1) << done;
+        EXPECT_NEAR(bar, (int)(done * 100 / CopyState().FileTotal), 1) << done;
     EXPECT_EQ(Distinct(BarSeen).back(), 100);
 }
 

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 #include "platform/toolkit.h"
+#include "setup/toolkit.h"
 
 // The exported function `name` of a DLL of the CD image, loaded by its bare
 // name with Q:\ as the DLL directory; the test fails when it is missing.
@@ -151,12 +152,11 @@ inline BOOL Driven(const std::function<BOOL()> &call,
     return result;
 }
 
-// The event code of an event word: the sum of its first two characters.
+// The setup program's EventCode of a symbol's value, read from a buffer
+// padded with zeros as GetSymbol pads its own.
 inline int EventCode(const std::string &word)
 {
-    const char *w = word.c_str();
-    return static_cast<WORD>(static_cast<signed char>(w[0]) +
-                             static_cast<signed char>(w[0] ? w[1] : 0));
+    return (int)EventCode((word + std::string(2, '\0')).c_str());
 }
 
 #endif
