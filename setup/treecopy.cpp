@@ -22,13 +22,34 @@ static const char TreeCaption[] = "Copy";
 // The caption of a copy error other than access, sharing or a full disk.
 static const char TreeCopyCaption[] = "Setup PM File Copy";
 
-// The two path texts are set for every file but drawn at the screen's
-// pace: setting a static control's text through its own procedure paints
-// it at once, which under Wine cost more than the copy of a small file.
+// The two path texts follow every file but reach the screen at its pace.
+// The controls answer WM_GETTEXT with the current file's paths at once, so
+// that a reader of the window sees the file being copied; their stored
+// text, from which a look from outside reads, is set when they are drawn.
+// Under Wine, storing a text costs a request to the server, and drawing
+// it more than the copy of a small file.
 static const DWORD TextFrameMs = 50;  // the texts are at most this old on screen
 static HWND SourceText, DestText;     // controls 1005 and 1006
+static char SourcePath[PATH_CAP], DestPath[PATH_CAP];  // the current file's
+static WNDPROC StaticProc;            // the controls' own procedure
 static int TextsPending;              // set since they were last drawn
 static DWORD TextsDrawnAt;            // GetTickCount of that drawing
+
+// The path controls' procedure: their text is the current file's path.
+static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
+                                     WPARAM wParam, LPARAM lParam)
+{
+    const char *path = control == SourceText ? SourcePath : DestPath;
+    if (message == WM_GETTEXTLENGTH)
+        return lstrlenA(path);
+    if (message == WM_GETTEXT) {
+        if (wParam == 0)
+            return 0;
+        lstrcpynA((char *)lParam, path, (int)wParam);
+        return lstrlenA((char *)lParam);
+    }
+    return CallWindowProcA(StaticProc, control, message, wParam, lParam);
+}
 
 // Draws the two path texts now, when they changed since the last time.
 static void DrawPathTexts()
@@ -37,6 +58,8 @@ static void DrawPathTexts()
         return;
     TextsPending = 0;
     TextsDrawnAt = GetTickCount();
+    DefWindowProcA(SourceText, WM_SETTEXT, 0, (LPARAM)SourcePath);
+    DefWindowProcA(DestText, WM_SETTEXT, 0, (LPARAM)DestPath);
     const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     RedrawWindow(SourceText, 0, 0, how);
     RedrawWindow(DestText, 0, 0, how);
@@ -50,17 +73,31 @@ static void DrawPathTextsOnTime()
         DrawPathTexts();
 }
 
-// Gives the controls the current file's paths. The window text is set
-// (any reader of the window sees it at once); the drawing waits for the
-// next frame.
+// Makes the current file's paths the controls' texts; the drawing waits
+// for the next frame. Both paths fit: they were built in PATH_CAP buffers.
 static void SetPathTexts(const char *source, const char *dest)
 {
     if (!SourceText || !DestText)
         return;  // an unattended copy has no window
-    DefWindowProcA(SourceText, WM_SETTEXT, 0, (LPARAM)source);
-    DefWindowProcA(DestText, WM_SETTEXT, 0, (LPARAM)dest);
+    TextCopy(SourcePath, source);
+    TextCopy(DestPath, dest);
     TextsPending = 1;
     DrawPathTextsOnTime();
+}
+
+// Gives the window's path controls the procedure above.
+static void WatchPathTexts(HWND window)
+{
+    SourceText = GetDlgItem(window, IDC_PROGRESS_SOURCE);
+    DestText = GetDlgItem(window, IDC_PROGRESS_DEST);
+    TextsPending = 0;
+    if (!SourceText || !DestText) {
+        SourceText = DestText = 0;
+        return;
+    }
+    StaticProc = (WNDPROC)GetWindowLongPtrA(SourceText, GWLP_WNDPROC);
+    SetWindowLongPtrA(SourceText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
+    SetWindowLongPtrA(DestText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
 }
 
 // Shows a message box of the copy: no owner, after the path texts are
@@ -254,10 +291,20 @@ static int CurrentPercent()
     return percent > 100 ? 100 : (int)percent;
 }
 
+// Reports a destination file name taken by a directory; 0 (the copy stops).
+static int ReportNameTaken(int first)
+{
+    ShowTreeMessage(MessageText(first ? SLOT_TREE_FILE_IS_DIR_FIRST
+                                      : SLOT_TREE_FILE_IS_DIR_LATER),
+                    BOX_PLAIN);
+    return 0;
+}
+
 // Copies one file of a tree, showing its paths, and advances the bar. In
 // a minimal install the movie and texture files are left out (and do not
-// move the bar). Copies lose the read-only attribute of the CD.
-static int CopyFileWithProgress(const char *source, const char *dest)
+// move the bar). Copies lose the read-only attribute of the CD. first
+// tells whether the file is its listing's first entry.
+static int CopyFileWithProgress(const char *source, const char *dest, int first)
 {
     if (MinimalInstall == 1 && IsLeftOutOfMinimal(source))
         return 1;
@@ -276,19 +323,22 @@ static int CopyFileWithProgress(const char *source, const char *dest)
         return 1;
     }
     DWORD error = GetLastError();
+    if (ProbePath(dest) == 2)  // in a directory this copy made
+        return ReportNameTaken(first);
     DrawPathTexts();  // the window under the box names the file
     ReportCopyError(error, TreeCopyCaption);
     return 0;
 }
 
-// Makes sure a destination directory exists: 1 when it does or was made.
-// A file in its place or a failure to create it is reported.
+// Makes sure a destination directory exists: 2 when it was made here, 1
+// when it was there already, 0 after a message for a file in its place or
+// a failure to create it.
 static int PrepareDirectory(const char *path)
 {
     switch (ProbePath(path)) {
     case 0:
         if (MakeDirectoryPath(path))
-            return 1;
+            return 2;
         ShowTreeMessage(MessageText(SLOT_TREE_MKDIR), BOX_PLAIN);
         return 0;
     case 1:
@@ -299,13 +349,24 @@ static int PrepareDirectory(const char *path)
     }
 }
 
-// path = its first length characters, a backslash and name. A path that
+// One directory of CopyTree: its source and destination paths with their
+// lengths before an entry's name, and whether the copy made the
+// destination (it then holds nothing the copy did not put there).
+struct TreeLevel {
+    char source[PATH_CAP], dest[PATH_CAP];
+    int sourceLength, destLength;
+    int fresh;
+};
+
+// The level's paths = its directories, a backslash and name. A path that
 // does not fit is refused (reported as a copy error) rather than cut,
 // since a cut path would name a different file.
-static int BuildEntryPath(char (&path)[PATH_CAP], int length, const char *name)
+static int BuildEntryPaths(TreeLevel &level, const char *name)
 {
-    path[length] = '\0';
-    if (AppendBackslash(path) && TextAppend(path, name))
+    level.source[level.sourceLength] = '\0';
+    level.dest[level.destLength] = '\0';
+    if (AppendBackslash(level.source) && TextAppend(level.source, name) &&
+        AppendBackslash(level.dest) && TextAppend(level.dest, name))
         return 1;
     RefuseLongPath();
     return 0;
@@ -316,30 +377,25 @@ static int CopyTree(const char *sourceDir, const char *destDir);
 // Copies one listing entry of CopyTree; first tells whether it is the
 // first entry of its listing. 1 to go on, 0 to stop.
 static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
-                         char (&source)[PATH_CAP], int sourceLength,
-                         char (&dest)[PATH_CAP], int destLength)
+                         TreeLevel &level)
 {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (!lstrcmpiA(entry.cFileName, ".") || !lstrcmpiA(entry.cFileName, ".."))
             return 1;
-        if (!BuildEntryPath(source, sourceLength, entry.cFileName) ||
-            !BuildEntryPath(dest, destLength, entry.cFileName))
-            return 0;
-        return PrepareDirectory(dest) && CopyTree(source, dest);
+        return BuildEntryPaths(level, entry.cFileName) &&
+               CopyTree(level.source, level.dest);
     }
     TakeOneMessage();
-    if (!BuildEntryPath(source, sourceLength, entry.cFileName) ||
-        !BuildEntryPath(dest, destLength, entry.cFileName))
+    if (!BuildEntryPaths(level, entry.cFileName))
         return 0;
-    if (ProbePath(dest) == 2) {
-        ShowTreeMessage(MessageText(first ? SLOT_TREE_FILE_IS_DIR_FIRST
-                                          : SLOT_TREE_FILE_IS_DIR_LATER),
-                        BOX_PLAIN);
-        return 0;
-    }
+    // A directory the copy made holds no directory of a file's name: the
+    // probe (a directory search under Wine for a name that is not there)
+    // is left to a copy that fails.
+    if (!level.fresh && ProbePath(level.dest) == 2)
+        return ReportNameTaken(first);
     if (Progress.Cancelled)
         return 0;
-    return CopyFileWithProgress(source, dest);
+    return CopyFileWithProgress(level.source, level.dest, first);
 }
 
 // Copies a directory tree into destination, creating what is missing and
@@ -347,23 +403,25 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
 // where it happens) or a cancel; what was copied stays. 1 or 0.
 static int CopyTree(const char *sourceDir, const char *destDir)
 {
-    char source[PATH_CAP], dest[PATH_CAP];
-    if (!TextCopy(source, sourceDir) || !TextCopy(dest, destDir)) {
+    TreeLevel level;
+    if (!TextCopy(level.source, sourceDir) || !TextCopy(level.dest, destDir)) {
         RefuseLongPath();
         return 0;
     }
-    int sourceLength = lstrlenA(source), destLength = lstrlenA(dest);
-
-    if (!PrepareDirectory(dest))
+    level.sourceLength = lstrlenA(level.source);
+    level.destLength = lstrlenA(level.dest);
+    int made = PrepareDirectory(level.dest);
+    if (!made)
         return 0;
+    level.fresh = made == 2;
+
     WIN32_FIND_DATAA entry;
-    HANDLE search = ListDirectory(source, &entry);
+    HANDLE search = ListDirectory(level.source, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
     int first = 1;
     do {
-        if (!CopyTreeEntry(entry, first, source, sourceLength, dest,
-                           destLength)) {
+        if (!CopyTreeEntry(entry, first, level)) {
             FindClose(search);
             return 0;
         }
@@ -383,9 +441,7 @@ static int OpenProgressWindow()
         ShowTreeMessage("Create Window Error", BOX_WARNING);
         return 0;
     }
-    SourceText = GetDlgItem(Progress.Window, IDC_PROGRESS_SOURCE);
-    DestText = GetDlgItem(Progress.Window, IDC_PROGRESS_DEST);
-    TextsPending = 0;
+    WatchPathTexts(Progress.Window);
     ShowWindow(Progress.Window, SW_SHOWNORMAL);
     UpdateWindow(Progress.Window);
     return 1;

@@ -14,21 +14,33 @@ std::vector<int> KillDialogCalls;
 std::vector<HCURSOR> RestoredCursors;
 BOOL RestoreCursorResult = TRUE;
 int WaitCursorShown;
-std::function<void(const char *)> ProbeHook;
+std::function<void(const char *)> ProbeHook, CopyHook;
 
 void KillDialogs(int count)
 {
     KillDialogCalls.push_back(count);
 }
 
-// The product's ProbePath, reached through the linker's --wrap so that a
-// test sees every probe of the copy (on the copy's thread) before it runs.
+// The product's ProbePath and CopyAsNormalFile, reached through the
+// linker's --wrap so that a test sees each probe and each file's copy of
+// the tree copy (on the copy's thread) before it runs.
 extern "C" int __real__Z9ProbePathPKc(const char *path);
 extern "C" int __wrap__Z9ProbePathPKc(const char *path)
 {
     if (ProbeHook)
         ProbeHook(path);
     return __real__Z9ProbePathPKc(path);
+}
+
+extern "C" BOOL __real__Z16CopyAsNormalFilePKcS0_PFvvE(const char *, const char *,
+                                                     void (*)());
+extern "C" BOOL __wrap__Z16CopyAsNormalFilePKcS0_PFvvE(const char *source,
+                                                     const char *dest,
+                                                     void (*betweenReads)())
+{
+    if (CopyHook)
+        CopyHook(dest);
+    return __real__Z16CopyAsNormalFilePKcS0_PFvvE(source, dest, betweenReads);
 }
 
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
@@ -63,7 +75,7 @@ void ResetInstallState()
     RestoredCursors.clear();
     RestoreCursorResult = TRUE;
     WaitCursorShown = 0;
-    ProbeHook = nullptr;
+    ProbeHook = CopyHook = nullptr;
     MinimalInstall = 0;
 }
 

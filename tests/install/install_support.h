@@ -21,8 +21,9 @@ extern std::vector<int> KillDialogCalls;
 extern std::vector<HCURSOR> RestoredCursors;
 extern BOOL RestoreCursorResult;   // what FRestoreCursor answers
 extern int WaitCursorShown;        // HShowWaitCursor calls
-// Called before each ProbePath of the tested code (on the thread of the copy).
-extern std::function<void(const char *)> ProbeHook;
+// Called with the path before each ProbePath and before each file's copy
+// (the destination) of the tested code, on the thread of the copy.
+extern std::function<void(const char *)> ProbeHook, CopyHook;
 
 // Loads the English message library from the CD and fills the message
 // table; resets the stand-ins' records and the copy's state.

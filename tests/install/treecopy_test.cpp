@@ -50,8 +50,9 @@ bool RedTextBox(int *centre, int *top)
     return true;
 }
 
-// Watches the bar on the copy's own thread: before each probe of a path
-// and when the progress window is destroyed (a CBT hook).
+// Watches the bar on the copy's own thread: before each probe of a path,
+// before each file's copy and when the progress window is destroyed (a
+// CBT hook).
 std::vector<int> BarSeen;
 int RedCentre = -1, RedTop = -1;
 bool RedSeen;
@@ -82,7 +83,7 @@ protected:
         dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
         BarSeen.clear();
         RedSeen = false;
-        ProbeHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
+        ProbeHook = CopyHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
     }
     void TearDown() override { RemoveTree(dir); }
 
@@ -132,20 +133,16 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
     std::string src = dir + "SRC\\", empty = dir + "EMPTY", dest = dir + "DEST\\";
     Tree(src, {"ONE.DAT", "TWO.DAT", "THREE.DAT"});
     CreateDirectoryA(empty.c_str(), nullptr);
-    std::string previous;  // the destination of the file copied last
     std::vector<std::string> pathErrors;
-    ProbeHook = [&](const char *path) {
+    CopyHook = [&](const char *path) {
         BarSeen.push_back(BarOnScreen());
+        // The window shows the file's source and destination.
         std::string p = path;
-        if (!CopyState().Window || p.rfind(dest, 0) != 0 || p == dest)
-            return;
-        // The window shows the previous file's source and destination.
         char s[300] = "", d[300] = "";
         GetDlgItemTextA(CopyState().Window, IDC_PROGRESS_SOURCE, s, sizeof s);
         GetDlgItemTextA(CopyState().Window, IDC_PROGRESS_DEST, d, sizeof d);
-        if (!previous.empty() && (previous != d || src + previous.substr(dest.size()) != s))
-            pathErrors.push_back(std::string(s) + " / " + d + " after " + previous);
-        previous = p;
+        if (p != d || src + p.substr(dest.size()) != s)
+            pathErrors.push_back(std::string(s) + " / " + d + " for " + p);
     };
     int r = -1;
     Answered o = Copy(src, dest, empty, dest, &r);
@@ -343,10 +340,9 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
     for (const char *f : {"1.DAT", "2.DAT", "3.DAT", "4.DAT", "5.DAT"})
         WriteBytes((CreateDirectoryA(src.c_str(), nullptr), src + f), f);
     HANDLE atThird = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    int probes = 0;
-    ProbeHook = [&](const char *path) {
-        std::string p = path;
-        if (p.rfind(dest, 0) != 0 || p == dest || ++probes != 3)
+    int copies = 0;
+    CopyHook = [&](const char *) {
+        if (++copies != 3)
             return;
         // Before the third file: let the robot press, and go on once the
         // press is waiting in this thread's queue.
@@ -408,7 +404,6 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
         GTEST_SKIP() << missing;
     std::string lockedDir = locked.substr(0, locked.rfind('\\') + 1);
     ResetInstallState();
-    ProbeHook = nullptr;
     Tree(dir + "SRC2\\", {"LOCKED.TXT"});
     o = Copy(dir + "SRC2\\", lockedDir, "", lockedDir, &r);
     EXPECT_EQ(r, 0);
@@ -451,7 +446,7 @@ TEST_F(TreeCopyTest, LargeTreeMovesTheBar)
         }
     }
     std::vector<std::pair<UINT, int>> samples;  // files done, bar
-    ProbeHook = [&](const char *) {
+    CopyHook = [&](const char *) {
         if (CopyState().Window && CopyState().FilesDone % 1000 == 999)
             samples.push_back({CopyState().FilesDone, BarOnScreen()});
     };
