@@ -6,10 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-// What the setup program's main sequence defines and its configuration
-// code uses.
-HMODULE MsgModule;
-
 // The version code's fatal exit; the checker reads versions only through
 // GetFileVersionString, which never takes it.
 void AbortSetup()

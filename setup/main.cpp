@@ -9,17 +9,6 @@
 #include "common/log.h"
 #include "common/removal.h"
 
-// ---- program-wide state of the main sequence
-HINSTANCE ProgramInstance;
-HMODULE MsgModule;
-HWND FrameWindow;
-UINT WelcomeTemplate;
-char StartupDir[PATH_CAP];
-char DestinationDir[PATH_CAP];
-int MinimalInstall;
-int DirectXResult;
-int EndNotice;
-
 static HWND StartedFrame;   // the frame's handle once started
 static int Aborting;        // set on the first entry into AbortSetup
 

@@ -99,7 +99,7 @@ extern const char *ConfigLanguageOverride;   // language section to read
 // IDS_ number of platform/templates.h) in the chosen language.
 void SetupText(UINT id, char *text, int size);
 
-// ---- main.cpp: main sequence state
+// ---- state.cpp: the state the main sequence's steps share
 extern HINSTANCE ProgramInstance;
 extern HMODULE MsgModule;           // message library, loaded until the end
 extern HWND FrameWindow;            // found by its title; owner of DirectX
@@ -109,6 +109,8 @@ extern char DestinationDir[PATH_CAP];
 extern int MinimalInstall;          // minimal install flag
 extern int DirectXResult;
 extern int EndNotice;               // end notice flag
+
+// ---- main.cpp: the main sequence and its ends
 [[noreturn]] void AbortSetup();
 // The ordinary end once the frame is up: closes every dialog and the
 // toolkit, status 0.

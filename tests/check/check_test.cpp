@@ -11,8 +11,6 @@
 #include "common/removal.h"
 #include "tests/support/files.h"
 
-HMODULE MsgModule;
-
 namespace {
 
 std::string Env(const char *name)

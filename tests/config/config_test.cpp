@@ -16,9 +16,6 @@
 #include "tests/support/worker.h"
 #include "tests/support/clean_machine.h"
 
-// What the main sequence defines and the configuration uses.
-HMODULE MsgModule;
-
 namespace {
 
 const char kStartup[] = "Setup Initialize error";

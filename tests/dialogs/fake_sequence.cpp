@@ -5,13 +5,6 @@
 #include "setup/toolkit.h"
 #include <cstdlib>
 
-// ---- state buffers (main.cpp)
-UINT WelcomeTemplate;
-char DestinationDir[PATH_CAP];
-int MinimalInstall;
-int EndNotice;
-HMODULE MsgModule;
-
 namespace fake {
 std::string removedDestination;
 int removals;

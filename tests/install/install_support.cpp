@@ -4,11 +4,6 @@
 #include "setup/setup.h"
 #include "tests/support/msg_table.h"
 
-// ---- state the tested files read, normally defined by other modules
-HMODULE MsgModule;
-char DestinationDir[PATH_CAP];
-int MinimalInstall;
-
 std::vector<ItemCall> ItemCalls;
 std::vector<int> KillDialogCalls;
 std::vector<HCURSOR> RestoredCursors;

@@ -6,17 +6,6 @@
 #include "setup/toolkit.h"
 #include "platform/templates.h"
 
-// ---- the main sequence's state (main.cpp)
-HINSTANCE ProgramInstance;
-HMODULE MsgModule;
-HWND FrameWindow;
-UINT WelcomeTemplate;
-char StartupDir[PATH_CAP];
-char DestinationDir[PATH_CAP];
-int MinimalInstall;
-int DirectXResult;
-int EndNotice;
-
 void ShutdownSetup() {}
 
 void EndSetup()

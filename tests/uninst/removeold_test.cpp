@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-// The setup program's state that the removal reads.
-SetupSettings Settings;
-char DestinationDir[PATH_CAP];
-
 namespace {
 
 const char kCaption[] = "ORVA Setup";

@@ -1,0 +1,13 @@
+// The state the main sequence's steps share (declared in setup.h), kept
+// apart from main.cpp so that a test of one step links the program's own.
+#include "setup/setup.h"
+
+HINSTANCE ProgramInstance;
+HMODULE MsgModule;
+HWND FrameWindow;
+UINT WelcomeTemplate;
+char StartupDir[PATH_CAP];
+char DestinationDir[PATH_CAP];
+int MinimalInstall;
+int DirectXResult;
+int EndNotice;
