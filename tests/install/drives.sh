@@ -4,6 +4,7 @@
 # R: a plain directory whose root listing starts with a file (no "." and
 #    ".." entries at a drive root);
 # locked/LOCKED.TXT (reached through Z:) a read-only, immutable file;
+# cases/X/ a directory X beside a file x, for six letters;
 # T: a 64 KB tmpfs, to fill the disk for real. Where mounting is not
 #    allowed, T: is left out and the reason is written to full.reason,
 #    which the test reports when it skips.
@@ -36,6 +37,15 @@ setup() {
       >"$dir/locked.reason"
     rm -f "$dir/locked/LOCKED.TXT"
   fi
+  # A directory and a file whose names differ only in case, which only a
+  # case-sensitive file system holds side by side; six pairs made in both
+  # orders, since a listing follows the order of making or the names' hashes.
+  for name in A B C D E F; do
+    mkdir -p "$dir/cases/$name"
+    [[ $name < D ]] && mkdir "$dir/cases/$name/$name"
+    printf 'the file\r\n' >"$dir/cases/$name/${name,}"
+    [[ $name < D ]] || mkdir "$dir/cases/$name/$name"
+  done
   if mount -t tmpfs -o size=64k h6full "$dir/full" 2>"$dir/mount.err"; then
     ln -sfn "$dir/full" "$dosdevices/t:"
   else

@@ -130,13 +130,20 @@ int CountFiles(const std::string &dir)
     return n;
 }
 
-std::string LockedFile(std::string *missing)
+std::string DrivesDir()
 {
     const char *drives = getenv("H6_DRIVES");
     std::string base = drives ? "Z:" + std::string(drives) + "\\" : "";
     for (char &c : base)
         if (c == '/')
             c = '\\';
+    return base;
+}
+
+std::string LockedFile(std::string *missing)
+{
+    const char *drives = getenv("H6_DRIVES");
+    std::string base = DrivesDir();
     if (drives && Exists(base + "locked\\LOCKED.TXT"))
         return base + "locked\\LOCKED.TXT";
     std::string reason = drives ? ReadBytes(base + "locked.reason") : "";

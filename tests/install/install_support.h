@@ -38,6 +38,8 @@ std::string CdPath(const std::string &relative);  // Q:\relative
 // The read-only, immutable file LOCKED.TXT made by the drives set-up (a
 // copy onto it is refused even for root), or "" with the reason in missing.
 std::string LockedFile(std::string *missing);
+// The drives set-up's directory (ends in "\"), "" without it.
+std::string DrivesDir();
 // Counts the files below a directory (recursively).
 int CountFiles(const std::string &dir);
 

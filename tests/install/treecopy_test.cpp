@@ -3,6 +3,7 @@
 // wrong kind of entry, cancel by button and by Esc through the robot, and
 // real copy faults.
 #include <gtest/gtest.h>
+#include <set>
 #include "install_support.h"
 #include "platform/templates.h"
 #include "setup/setup.h"
@@ -330,6 +331,36 @@ TEST_F(TreeCopyTest, DirectoryPathNearTheLimitIsRefused)
                                        BoxLine("Setup PM File Copy", "File Copy Error")}));
     EXPECT_EQ(CopyState().Window, nullptr);
     EXPECT_FALSE(Exists(dest));
+}
+
+// Sources that only a case-sensitive file system holds: a directory X and
+// a file x. Copied into a directory the copy made, the later of the two
+// meets the earlier: the copy stops with the message of a name taken by
+// the other kind of entry, whichever the listing gives first.
+TEST_F(TreeCopyTest, NamesThatDifferOnlyInCase)
+{
+    if (!Exists(DrivesDir() + "cases\\A\\A"))
+        GTEST_SKIP() << "the drives are not set up";
+    std::set<int> seen;
+    for (char letter = 'A'; letter <= 'F'; letter++) {
+        std::string src = DrivesDir() + "cases\\" + letter, dest = dir + letter + "\\";
+        WIN32_FIND_DATAA f;
+        HANDLE h = FindFirstFileA((src + "\\*").c_str(), &f);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        while (f.cFileName[0] == '.' && FindNextFileA(h, &f)) {
+        }
+        FindClose(h);
+        int slot = (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 57 : 55;
+        seen.insert(slot);
+        int r = -1;
+        Answered o = Copy(src, dest, "", dest, &r);
+        EXPECT_EQ(r, 0) << letter;
+        EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{
+                                           BoxLine(kTree, Slot(slot)), BoxLine(kTree, Slot(53))}))
+            << letter;
+    }
+    if (!seen.count(57))
+        GTEST_SKIP() << "no listing gave the directory first";
 }
 
 // Cancel during the copy, by the button or by Esc: the files copied so far
