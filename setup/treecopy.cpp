@@ -181,8 +181,8 @@ static void PaintProgressBar(HDC dc)
 // The progress window's procedure: centres the window and places the bar,
 // repaints the bar, and takes a cancel (button or Esc) as the user's wish
 // to stop the copy before the next file.
-static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM)
+static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
+                                        WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: {
