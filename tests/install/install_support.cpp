@@ -142,11 +142,10 @@ std::string DrivesDir()
 
 std::string LockedFile(std::string *missing)
 {
-    const char *drives = getenv("H6_DRIVES");
     std::string base = DrivesDir();
-    if (drives && Exists(base + "locked\\LOCKED.TXT"))
+    if (!base.empty() && Exists(base + "locked\\LOCKED.TXT"))
         return base + "locked\\LOCKED.TXT";
-    std::string reason = drives ? ReadBytes(base + "locked.reason") : "";
+    std::string reason = base.empty() ? "" : ReadBytes(base + "locked.reason");
     *missing = reason.empty() ? "the immutable LOCKED.TXT is not set up" : reason;
     return "";
 }
