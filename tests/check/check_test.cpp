@@ -22,21 +22,16 @@ std::string Env(const char *name)
 void CopyTree(const std::string &from, const std::string &to)
 {
     CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &f);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h) << from;
-    do {
+    ASSERT_TRUE(Exists(from)) << from;
+    ForEachEntry(from, [&](const WIN32_FIND_DATAA &f) {
         std::string name = f.cFileName;
-        if (name == "." || name == "..")
-            continue;
         if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             CopyTree(from + "\\" + name, to + "\\" + name);
         } else {
             CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
             SetFileAttributesA((to + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         }
-    } while (FindNextFileA(h, &f));
-    FindClose(h);
+    });
 }
 
 // A fresh copy of the sample CD.

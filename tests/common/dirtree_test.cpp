@@ -59,13 +59,7 @@ TEST(DirectoryTree, RemovesWholeTreesWhateverTheAttributes)
 static std::vector<std::string> Listing(const std::string &dir)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &f);
-    do {
-        if (f.cFileName[0] != '.')
-            names.push_back(f.cFileName);
-    } while (FindNextFileA(h, &f));
-    FindClose(h);
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA &f) { names.push_back(f.cFileName); });
     return names;
 }
 

@@ -107,29 +107,6 @@ std::string CdPath(const std::string &relative)
     return "Q:\\" + relative;
 }
 
-int CountFiles(const std::string &dir)
-{
-    std::string base = dir;
-    if (!base.empty() && base.back() == '\\')
-        base.pop_back();
-    int n = 0;
-    WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((base + "\\*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        std::string name = f.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            n += CountFiles(base + "\\" + name);
-        else
-            n++;
-    } while (FindNextFileA(h, &f));
-    FindClose(h);
-    return n;
-}
-
 std::string DrivesDir()
 {
     const char *drives = getenv("H6_DRIVES");

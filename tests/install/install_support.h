@@ -40,7 +40,5 @@ std::string CdPath(const std::string &relative);  // Q:\relative
 std::string LockedFile(std::string *missing);
 // The drives set-up's directory (ends in "\"), "" without it.
 std::string DrivesDir();
-// Counts the files below a directory (recursively).
-int CountFiles(const std::string &dir);
 
 #endif

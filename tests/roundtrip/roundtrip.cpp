@@ -30,14 +30,8 @@ std::string CdSetting(const std::string &section, const std::string &key)
 void ListInto(const std::string &dir, const std::string &rel,
               std::map<std::string, std::string> &out)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA &fd) {
         std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             out[rel + name + "\\"] = "dir";
             ListInto(dir + "\\" + name, rel + name + "\\", out);
@@ -47,8 +41,7 @@ void ListInto(const std::string &dir, const std::string &rel,
                               (attrs & ~(DWORD)FILE_ATTRIBUTE_NORMAL
                                    ? " attrs=" + std::to_string(attrs) : "");
         }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    });
 }
 
 } // namespace

@@ -163,25 +163,6 @@ int OrdinaryWindowChoice(const SeenWindow &w)
     return GetDlgItem(w.hwnd, IDOK) ? IDOK : 0;
 }
 
-// The number of files below dir (the tree copy counts its progress in them).
-int CountFiles(const std::string &dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    int n = 0;
-    do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        n += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                 ? CountFiles(dir + "\\" + name) : 1;
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return n;
-}
-
 // Waits until the progress window has shown about half of the files it
 // copies (its source line names each file in turn), so that its picture
 // shows the bar part-way; at most two seconds.
@@ -323,15 +304,9 @@ std::string GroupFolder(const CdFacts &cd)
 std::vector<std::string> GroupItems(const CdFacts &cd)
 {
     std::vector<std::string> items;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((GroupFolder(cd) + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return items;
-    do
-        if (fd.cFileName[0] != '.')
-            items.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
+    ForEachEntry(GroupFolder(cd), [&](const WIN32_FIND_DATAA &f) {
+        items.push_back(f.cFileName);
+    });
     return items;
 }
 

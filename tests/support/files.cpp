@@ -37,6 +37,31 @@ bool Exists(const std::string &path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void ForEachEntry(const std::string &dir,
+                  const std::function<void(const WIN32_FIND_DATAA &)> &each)
+{
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA((WithBackslash(dir) + "*").c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = f.cFileName;
+        if (name != "." && name != "..")
+            each(f);
+    } while (FindNextFileA(h, &f));
+    FindClose(h);
+}
+
+int CountFiles(const std::string &dir)
+{
+    int n = 0;
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA &f) {
+        n += (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                 ? CountFiles(WithBackslash(dir) + f.cFileName) : 1;
+    });
+    return n;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string &path)
 {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ,

@@ -4,6 +4,7 @@
 #define TESTS_SUPPORT_FILES_H
 
 #include <windows.h>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,13 @@ std::string SystemDir();   // with its backslash
 std::string MakeTempDir(const std::string &name);
 
 bool Exists(const std::string &path);
+// Calls each for every entry of dir (a trailing backslash or none) but "."
+// and "..", in the order the file system lists them; none when dir cannot
+// be listed.
+void ForEachEntry(const std::string &dir,
+                  const std::function<void(const WIN32_FIND_DATAA &)> &each);
+// The number of files below dir, in all its subdirectories.
+int CountFiles(const std::string &dir);
 // The whole file, byte-exact; nullopt when it cannot be opened.
 std::optional<std::string> ReadWholeFile(const std::string &path);
 // The same, "" when it cannot be opened.

@@ -232,14 +232,8 @@ std::vector<std::string> RenameEntries()
 static void ListTree(const std::string &dir, const std::string &rel,
                      std::map<std::string, std::string> &tree)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
+    ForEachEntry(dir, [&](const WIN32_FIND_DATAA &fd) {
         std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
         std::string attrs = " attrs=" + std::to_string(fd.dwFileAttributes) + " ";
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             tree[rel + name + "\\"] = attrs;
@@ -247,8 +241,7 @@ static void ListTree(const std::string &dir, const std::string &rel,
         } else {
             tree[rel + name] = attrs + ReadWholeFile(dir + "\\" + name).value_or("?");
         }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    });
 }
 
 // Adds every value of key (and of its subkeys) to the map.
