@@ -7,6 +7,8 @@
 
 static const DWORD GroupTimeout = 10000;  // create and delete group, ms
 static const DWORD ItemTimeout = 1000;    // add item, ms
+static const int DeleteTries = 3;         // a refused DeleteGroup, see below
+static const DWORD DeleteRetryWait = 250; // ms between tries
 
 // One open conversation with the Program Manager.
 struct ProgmanLink {
@@ -160,7 +162,19 @@ int DeleteProgramGroup(const char *group)
     ProgmanLink link;
     if (!OpenProgman(link))
         return 0;
-    int result = SendProgmanCommand(link, deleteGroup, GroupTimeout);
+    // Just after the group was made, the shell may refuse the command with
+    // the links gone and the folder left: under Wine the window it opens
+    // on a new group, and what else reads a new group, hold the folder for
+    // a moment. A refusal is tried again a moment later; a timeout is not.
+    int result = 0;
+    for (int tries = 0; !result && tries < DeleteTries; tries++) {
+        if (tries) {
+            if (DdeGetLastError(link.instance) != DMLERR_NOTPROCESSED)
+                break;
+            Sleep(DeleteRetryWait);
+        }
+        result = SendProgmanCommand(link, deleteGroup, GroupTimeout);
+    }
     CloseProgman(link);
     return result;
 }

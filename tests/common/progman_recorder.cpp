@@ -1,11 +1,13 @@
 // A recording Program Manager: registers the DDE service "PROGMAN" and
 // appends each execute command's exact bytes (with the terminating zero)
 // as one line of hex digits to the log file named on the command line.
-// Signals the event "TqlRecorderReady" once registered and ends when the
-// event "TqlRecorderQuit" is set.
+// Refuses every command that names "Busy", as the shell refuses to delete
+// a group it cannot delete yet. Signals the event "TqlRecorderReady" once
+// registered and ends when the event "TqlRecorderQuit" is set.
 #include <windows.h>
 #include <ddeml.h>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 static DWORD instance;
@@ -25,7 +27,8 @@ static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDA
         fprintf(logFile, "%02x", b);
     fprintf(logFile, "\n");
     fflush(logFile);
-    return reinterpret_cast<HDDEDATA>(DDE_FACK);
+    bool busy = std::string(bytes.begin(), bytes.end()).find("Busy") != std::string::npos;
+    return reinterpret_cast<HDDEDATA>(busy ? DDE_FNOTPROCESSED : DDE_FACK);
 }
 
 int main(int argc, char **argv)

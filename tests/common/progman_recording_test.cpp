@@ -51,6 +51,8 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
     EXPECT_EQ(1, AddProgramItem("A (B)", "[x]", "C:\\Program Files (x86)\\ORVA\\ORVA.EXE"));
     EXPECT_EQ(1, DeleteProgramGroup(name112.c_str()));
     EXPECT_EQ(1, AddProgramItem("ORVA", "ORVA", longLine.c_str()));
+    // Refused by the server: tried three times in all.
+    EXPECT_EQ(0, DeleteProgramGroup("Busy"));
     // Refused: nothing is sent.
     EXPECT_EQ(0, DeleteProgramGroup(name113.c_str()));
     EXPECT_EQ(0, DeleteProgramGroup(""));
@@ -72,6 +74,7 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
         Hex("[CreateGroup(\"A (B)\")]"),
         Hex("[AddItem(\"C:\\Program Files (x86)\\ORVA\\ORVA.EXE\",\"[x]\")]"),
         Hex("[DeleteGroup(" + name112 + ")]"), Hex("[CreateGroup(ORVA)]"),
-        Hex("[AddItem(" + longLine + ",ORVA)]")};
+        Hex("[AddItem(" + longLine + ",ORVA)]"), Hex("[DeleteGroup(Busy)]"),
+        Hex("[DeleteGroup(Busy)]"), Hex("[DeleteGroup(Busy)]")};
     EXPECT_EQ(expected, lines);
 }
