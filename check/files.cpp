@@ -110,7 +110,15 @@ static int RunMsgSetup(const std::string &place, const std::string &library,
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(0, &line[0], 0, 0, FALSE, 0, 0, 0, &si, &pi))
+    // Wine now and then refuses to start a process on a loaded machine: a
+    // few tries, a second apart, before the check gives up.
+    BOOL started = FALSE;
+    for (int tries = 0; tries < 3 && !started; tries++) {
+        if (tries)
+            Sleep(1000);
+        started = CreateProcessA(0, &line[0], 0, 0, FALSE, 0, 0, 0, &si, &pi);
+    }
+    if (!started)
         CannotRun("cannot start a process for MsgSetup of " + CdRelative(library));
     DWORD code = 1;
     if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) {

@@ -254,18 +254,27 @@ Launched Launch(const std::string &exe, const std::string &args,
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty())
         cmd += " " + args;
-    std::vector<char> line(cmd.begin(), cmd.end());
+    return Start(cmd, cwd);
+}
+
+Launched Start(const std::string &commandLine, const std::string &cwd)
+{
+    std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA si;
     memset(&si, 0, sizeof si);
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
     Launched l;
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        l.process = pi.hProcess;
-        l.pid = pi.dwProcessId;
+    for (int tries = 0; tries < 3 && !l.process; tries++) {
+        if (tries)
+            Sleep(1000);
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
+            CloseHandle(pi.hThread);
+            l.process = pi.hProcess;
+            l.pid = pi.dwProcessId;
+        }
     }
     return l;
 }

@@ -65,6 +65,11 @@ struct Launched {
 // empty) in the directory cwd, as a user starting it from there.
 Launched Launch(const std::string &exe, const std::string &args,
                 const std::string &cwd);
+// Starts a command line exactly as it stands (as Add/Remove Programs starts
+// an entry's), in the directory cwd ("" for this process's own). Wine now
+// and then refuses to start a process on a loaded machine: a refusal is
+// tried twice more, a second apart. Nothing started: process is null.
+Launched Start(const std::string &commandLine, const std::string &cwd = "");
 
 // The ordinary choice of a user who goes through a whole installation:
 // the control to press in a dialog of the custom dialog library (go on,

@@ -388,18 +388,9 @@ UninstallerRun::UninstallerRun(const std::string &line_) : commandLine(line_)
 {
     if (commandLine.empty())
         return;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &pi)) {
+    process = Start(commandLine);
+    if (!process.process)
         ADD_FAILURE() << "cannot start " << commandLine;
-        return;
-    }
-    CloseHandle(pi.hThread);
-    process = Launched{pi.hProcess, pi.dwProcessId};
 }
 
 UninstallerRun::~UninstallerRun()

@@ -491,18 +491,11 @@ bool Remove(Demo &demo, const CdFacts &cd)
         return false;
     }
     Report(demo, "Add/Remove Programs: " + *line);
-    std::vector<char> cmd(line->begin(), line->end());
-    cmd.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)) {
+    Launched uninstaller = Start(*line);
+    if (!uninstaller.process) {
         Report(demo, "cannot start " + *line);
         return false;
     }
-    CloseHandle(pi.hThread);
-    Launched uninstaller{pi.hProcess, pi.dwProcessId};
     Robot robot;
     int code = AnswerUntilEnd(demo, robot, uninstaller, 0);
     Report(demo, "uninstaller exit code " + std::to_string(code));

@@ -67,17 +67,8 @@ protected:
     void Run(const std::string &commandLine)
     {
         running.Kill();
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi;
-        std::string cwd = WindowsDir();
-        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
-                                   0, nullptr, cwd.c_str(), &si, &pi))
-            << commandLine;
-        CloseHandle(pi.hThread);
-        running = Launched{pi.hProcess, pi.dwProcessId};
+        running = Start(commandLine, WindowsDir());
+        ASSERT_TRUE(running.process) << commandLine;
     }
 
     // The Add/Remove Programs command line for a settings file.
