@@ -4,6 +4,7 @@
 #include "check/check.h"
 #include "setup/setup.h"
 #include "common/removal.h"
+#include "common/record.h"
 
 // Text as the Program Manager and registry code of a system reads it,
 // whatever code page this process has: on a code page 932 system (cp932 1)

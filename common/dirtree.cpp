@@ -2,6 +2,8 @@
 // first whatever the attributes of its files, stopping at the first failure.
 #include "common/removal.h"
 #include "common/guard.h"
+#include "common/record.h"
+#include "common/system.h"
 #include "common/text.h"
 #include "common/ui.h"
 #include <shlobj.h>
@@ -29,11 +31,6 @@ static const int ShellFolders[] = {
 static const char *const NativeProgramFolders[] = {
     "ProgramW6432", "CommonProgramW6432",
 };
-
-// Looked up at run time: Windows 95 does not have it in its system
-// libraries (SHGetFolderPathA comes with shfolder.dll there), and the
-// programs import nothing beyond kernel32, user32 and advapi32.
-typedef HRESULT (WINAPI *SHGetFolderPathAProc)(HWND, int, HANDLE, DWORD, LPSTR);
 
 // The "Delete" message of a message-table slot (58, 59 or 60).
 static void ShowDeleteMessage(int slot)
@@ -73,10 +70,11 @@ static int DeleteEntry(const char *path, const WIN32_FIND_DATAA &found)
     return 1;
 }
 
-// Deletes the entries below dir in the order the file system lists them.
-// A path that does not fit MAX_PATH bytes is refused with the message of
-// the step it belongs to (listing: slot 60, entry: slot 58).
-int EmptyDirectoryTree(const char *dir)
+// Deletes the entries below dir in the order the file system lists them,
+// all but the file named keep (0: none). A path that does not fit
+// MAX_PATH bytes is refused with the message of the step it belongs to
+// (listing: slot 60, entry: slot 58).
+static int EmptyDirectoryBut(const char *dir, const char *keep)
 {
     char path[MAX_PATH];
     WIN32_FIND_DATAA found;
@@ -94,6 +92,8 @@ int EmptyDirectoryTree(const char *dir)
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             IsDotEntry(found.cFileName))
             continue;
+        if (keep && !lstrcmpiA(found.cFileName, keep))
+            continue;
         if (!JoinPath(path, dir, found.cFileName)) {
             ShowDeleteMessage(SLOT_DELETE_FILE);
             ok = 0;
@@ -103,6 +103,11 @@ int EmptyDirectoryTree(const char *dir)
     } while (ok && FindNextFileA(search, &found) == TRUE);
     FindClose(search);
     return ok;
+}
+
+int EmptyDirectoryTree(const char *dir)
+{
+    return EmptyDirectoryBut(dir, 0);
 }
 
 // The full, long form of path without a trailing backslash (a drive root
@@ -154,30 +159,11 @@ static int HoldsFolder(const char *dir, const char *folder)
 // 1 when dir holds one of the shell's folders of this user or all users.
 static int HoldsShellFolder(const char *dir)
 {
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    FARPROC proc = shell ? GetProcAddress(shell, "SHGetFolderPathA") : 0;
-    if (!proc) {
-        if (shell)
-            FreeLibrary(shell);
-        shell = LoadLibraryA("shfolder.dll");
-        proc = shell ? GetProcAddress(shell, "SHGetFolderPathA") : 0;
-    }
-    int holds = 0;
-    if (proc) {
-        SHGetFolderPathAProc getFolder = reinterpret_cast<SHGetFolderPathAProc>(
-            reinterpret_cast<void *>(proc));
-        char folder[MAX_PATH];
-        for (int csidl : ShellFolders) {
-            if (getFolder(0, csidl, 0, SHGFP_TYPE_CURRENT, folder) == S_OK &&
-                HoldsFolder(dir, folder)) {
-                holds = 1;
-                break;
-            }
-        }
-    }
-    if (shell)
-        FreeLibrary(shell);
-    return holds;
+    char folder[MAX_PATH];
+    for (int csidl : ShellFolders)
+        if (ShellFolderPath(csidl, folder) && HoldsFolder(dir, folder))
+            return 1;
+    return 0;
 }
 
 // 1 when dir holds a native program folder of 64-bit Windows.
@@ -259,4 +245,66 @@ int RemoveDirectoryTree(const char *dir)
         return 1;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
     return 0;
+}
+
+// Tells the user that dir was left as it is because nothing shows it is
+// the product's installation folder: the library's text, then the folder.
+static void ShowNotOwnedMessage(const char *dir, const char *caption)
+{
+    const char *reason = MessageText(SLOT_NOT_OWNED);
+    char text[MAX_PATH + 512];
+    TextCopy(text, reason ? reason : "This folder was left as it is:", sizeof text);
+    TextAppend(text, "\n", sizeof text);
+    TextAppend(text, dir, sizeof text);
+    ShowBox(text, caption, BOX_ALERT);
+}
+
+// Deletes the proof file last of all, then the emptied folder itself.
+static int RemoveProvenFolder(const char *dir, const char *settingsName)
+{
+    char proof[MAX_PATH];
+    if (!EmptyDirectoryBut(dir, settingsName))
+        return TREE_FAILED;
+    JoinPath(proof, dir, settingsName);
+    SetFileAttributesA(proof, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(proof)) {
+        ShowDeleteMessage(SLOT_DELETE_FILE);
+        return TREE_FAILED;
+    }
+    if (RemoveDirectoryA(dir))
+        return TREE_REMOVED;
+    ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
+    return TREE_FAILED;
+}
+
+int RemoveProductTree(const char *dir, const char *settingsName, const char *caption)
+{
+    char resolved[MAX_PATH];
+    if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
+        ShowProtectedMessage(dir);
+        return TREE_LEFT;
+    }
+    if (!ResolveRemovalPath(dir, resolved)) {
+        ShowNotOwnedMessage(dir, caption);
+        return TREE_LEFT;
+    }
+    DWORD attributes = GetFileAttributesA(resolved);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return TREE_REMOVED;  // gone already: nothing left to remove
+    }
+    // A link at the top, a file, or a folder without the proof: not the
+    // folder setup made, whatever its name says.
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !HoldsProductSettings(resolved, settingsName)) {
+        ShowNotOwnedMessage(dir, caption);
+        return TREE_LEFT;
+    }
+    if (IsProtectedDirectory(resolved)) {
+        ShowProtectedMessage(dir);
+        return TREE_LEFT;
+    }
+    return RemoveProvenFolder(resolved, settingsName);
 }

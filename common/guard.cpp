@@ -238,3 +238,83 @@ int IsWineHostFolder(const char *path)
     return UnixPathOf(dosHome ? dosHome : home, homeUnix) &&
            HoldsUnixFolder(unix, homeUnix);
 }
+
+// "X:\..." or "\\server\share\...": a path that names its root itself
+// ("S:" and "S:ORVA" follow the drive's current folder, "\ORVA" the
+// current drive).
+static int IsAbsolutePath(const char *path)
+{
+    if (path[0] && path[1] == ':')
+        return path[2] == '\\' || path[2] == '/';
+    return (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+}
+
+// The last separator of a full path that has at least one component
+// below its root ("C:\ORVA", "\\server\share\ORVA"), or 0.
+static char *LastComponentSeparator(char *full)
+{
+    int separators = 0, rootSeparators = full[0] == '\\' ? 4 : 1;
+    char *last = 0;
+    for (char *p = full; *p; p = CharNextA(p)) {
+        if (*p == '\\') {
+            separators++;
+            last = p;
+        }
+    }
+    return separators >= rootSeparators && last && last[1] ? last : 0;
+}
+
+int ResolveRemovalPath(const char *path, char *resolved)
+{
+    char absolute[MAX_PATH], full[MAX_PATH], parent[MAX_PATH], final[MAX_PATH];
+    if (!IsAbsolutePath(path) || IsDevicePath(path))
+        return 0;
+    DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
+    if (n == 0 || n >= MAX_PATH || !LongPathOf(absolute, full))
+        return 0;
+    StripTrailingDotsAndBlanks(full);
+    RemoveBackslash(full);
+    char *separator = LastComponentSeparator(full);
+    if (!separator)
+        return 0;
+    // The folder above (with its "\"), as the system reaches it.
+    TextCopy(parent, full, (int)(separator - full) + 2);
+    if (FinalPathOf(parent, final))
+        TextCopy(parent, final, MAX_PATH);
+    // The folder's own name as the listing has it (a short name expanded).
+    WIN32_FIND_DATAA found;
+    const char *name = separator + 1;
+    HANDLE search = FindFirstFileA(full, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        name = found.cFileName;
+    }
+    return JoinPath(resolved, parent, name) && LastComponentSeparator(resolved);
+}
+
+// The volume and file index of an existing folder (a link at the top
+// followed, as the copy into it would follow it); 0 where the system
+// cannot open a folder (Windows 95) or it does not exist.
+static int FolderIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
+{
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    int ok = GetFileInformationByHandle(h, info) &&
+             (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(h);
+    return ok;
+}
+
+int IsSameFolder(const char *a, const char *b)
+{
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    if (FolderIdentity(a, &ia) && FolderIdentity(b, &ib))
+        return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+               ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    char ra[MAX_PATH], rb[MAX_PATH];
+    if (ResolveRemovalPath(a, ra) && ResolveRemovalPath(b, rb))
+        return !lstrcmpiA(ra, rb);
+    return !lstrcmpiA(a, b);
+}

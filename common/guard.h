@@ -23,4 +23,15 @@ int FinalPathOf(const char *full, char *final);
 // Unix home and every folder above it.
 int IsWineHostFolder(const char *path);
 
+// The one form of a path that a removal acts on, in resolved (MAX_PATH
+// bytes): absolute, the folder above it resolved (long names, trailing
+// dots and blanks, links and SUBST drives on the way), its own long name,
+// no trailing backslash. 0 for a relative path, a bare drive ("S:"), a
+// path that is not at least one component below a drive or share root, or
+// one that cannot be resolved.
+int ResolveRemovalPath(const char *path, char *resolved);
+// 1 when a and b name the same folder: the same file system object where
+// both exist and the system can tell, else the same resolved path.
+int IsSameFolder(const char *a, const char *b);
+
 #endif

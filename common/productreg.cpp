@@ -1,76 +1,96 @@
 // The product's registry keys under HKEY_LOCAL_MACHINE, deleted again on
-// removal: App Paths entry, version key, product key, uninstall entry.
+// removal: App Paths entry, version key, product key, and last the
+// Add/Remove Programs entry. The maker's key is never deleted.
 #include "common/removal.h"
 #include "common/text.h"
 #include "common/ui.h"
 
-const char AppPathsRoot[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-const char ProductRoot[] = "SOFTWARE\\ORVA\\";
-const char UninstallRoot[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-int CheckKeyName(const char *name)
+// Deletes key below parent with every key below it (the NT family deletes
+// only keys without subkeys, and a game may keep its options below its own
+// version key). 1 when it is gone, or was never there.
+static int DeleteKeyTree(HKEY parent, const char *key)
 {
-    if (!name[0] || name[0] == '\\')
+    HKEY handle;
+    LONG result = RegOpenKeyExA(parent, key, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE,
+                                &handle);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return 1;
+    if (result != ERROR_SUCCESS)
         return 0;
-    int visible = 0;
-    for (const char *p = name; *p; p = CharNextA(p)) {
-        int single = CharNextA(p) == p + 1;
-        if (single && p[0] == '\\' && p[1] == '\\')
-            return 0;
-        if (!single || (*p != '\\' && *p != ' ' && *p != '\t'))
-            visible = 1;
+    char name[256];
+    DWORD size = sizeof name;
+    int ok = 1;
+    while (ok && RegEnumKeyExA(handle, 0, name, &size, 0, 0, 0, 0) == ERROR_SUCCESS) {
+        ok = DeleteKeyTree(handle, name);
+        size = sizeof name;
     }
-    return visible;
+    RegCloseKey(handle);
+    result = RegDeleteKeyA(parent, key);
+    return ok && (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND);
 }
 
-// Builds parent + name in key (KEY_CAP bytes); 0 when it does not fit.
-static int BuildKey(char *key, const char *parent, const char *name)
-{
-    return TextCopy(key, parent, KEY_CAP) && TextAppend(key, name, KEY_CAP);
-}
-
-// Deletes one key; 1 when it is gone.
-static int DeleteKey(const char *key)
-{
-    return RegDeleteKeyA(HKEY_LOCAL_MACHINE, key) == ERROR_SUCCESS;
-}
-
-// Deletes one key, or tells the user that it could not.
+// Deletes a key tree, or tells the user that it could not.
 static int DeleteKeyOrTell(const char *key, const char *caption)
 {
-    if (DeleteKey(key))
+    if (DeleteKeyTree(HKEY_LOCAL_MACHINE, key))
         return 1;
     ShowBox("Registry delete failed.", caption, BOX_ALERT);
     return 0;
 }
 
-// Deletes the four keys in order; the first failure ends it. Names that
-// would make a key path name a parent key, or a key path that does not
-// fit, are refused before anything is deleted, without a message, as a
-// missing App Paths key is.
-int DeleteProductRegistry(const ProductNames &names, const char *caption)
+// 1 when the key exists and has a subkey.
+static int HasSubkey(const char *key)
 {
-    char appKey[KEY_CAP];
-    char versionKey[KEY_CAP];
-    char productKey[KEY_CAP];
-    char uninstallKey[KEY_CAP];
-    if (!CheckKeyName(names.execFileName) || !CheckKeyName(names.productName) ||
-        !CheckKeyName(names.productVersion) ||
-        !CheckKeyName(names.applicationName))
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ENUMERATE_SUB_KEYS, &handle) !=
+        ERROR_SUCCESS)
         return 0;
-    if (!BuildKey(appKey, AppPathsRoot, names.execFileName) ||
-        !BuildKey(productKey, ProductRoot, names.productName) ||
-        !TextCopy(versionKey, productKey, KEY_CAP) ||
-        !AppendBackslash(versionKey, KEY_CAP) ||
-        !TextAppend(versionKey, names.productVersion, KEY_CAP) ||
-        !BuildKey(uninstallKey, UninstallRoot, names.applicationName))
+    char name[256];
+    DWORD size = sizeof name;
+    int has = RegEnumKeyExA(handle, 0, name, &size, 0, 0, 0, 0) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return has;
+}
+
+// 1 when the App Paths key is this product's: its program is the product's
+// executable in the installation folder (another program of the same file
+// name keeps its entry).
+static int NamesProductProgram(const char *key, const ProductNames &names,
+                               const char *installPath)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
         return 0;
-    RemoveBackslash(productKey);
-    if (!DeleteKey(appKey))
+    char program[MAX_PATH + 1], expected[MAX_PATH];
+    DWORD type = 0, size = MAX_PATH;
+    LONG result = RegQueryValueExA(handle, "", 0, &type, reinterpret_cast<BYTE *>(program),
+                                   &size);
+    RegCloseKey(handle);
+    if (result != ERROR_SUCCESS || type != REG_SZ)
         return 0;
-    return DeleteKeyOrTell(versionKey, caption) &&
-           DeleteKeyOrTell(productKey, caption) &&
-           DeleteKeyOrTell(uninstallKey, caption);
+    program[size < MAX_PATH ? size : MAX_PATH] = '\0';
+    return JoinPath(expected, installPath, names.execFileName) &&
+           !lstrcmpiA(program, expected);
+}
+
+int DeleteProductKeys(const ProductNames &names, const char *installPath,
+                      const char *caption)
+{
+    ProductKeys keys;
+    if (!BuildProductKeys(names, &keys))
+        return 0;
+    int ok = 1;
+    if (NamesProductProgram(keys.appPaths, names, installPath))
+        ok = DeleteKeyOrTell(keys.appPaths, caption);
+    ok = DeleteKeyOrTell(keys.version, caption) && ok;
+    // Another version of the product keeps the product key.
+    if (!HasSubkey(keys.product))
+        ok = DeleteKeyOrTell(keys.product, caption) && ok;
+    return ok;
+}
+
+int DeleteUninstallEntry(const ProductNames &names, const char *caption)
+{
+    ProductKeys keys;
+    return BuildProductKeys(names, &keys) && DeleteKeyOrTell(keys.uninstall, caption);
 }

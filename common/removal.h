@@ -6,34 +6,32 @@
 #define COMMON_REMOVAL_H
 
 #include <windows.h>
-
-// The installed product's names that its registry keys are built from.
-struct ProductNames {
-    const char *execFileName;     // App Paths entry
-    const char *productName;      // product key below the maker's key
-    const char *productVersion;   // version key below the product key
-    const char *applicationName;  // Add/Remove Programs entry
-};
+#include "common/record.h"
 
 // What a removal takes away, and the caption of its messages.
 struct InstalledProduct {
     const char *groupTitle;       // Program Manager group
     const char *installPath;      // the product's directory
-    const char *settingsFile;     // the uninstaller settings file
-    const char *uninstExe;        // bare names in the Windows directory,
-    const char *msgLibrary;       // deleted at the next start (0: kept)
+    const char *settingsFile;     // the uninstaller settings file, full path
+    // The uninstaller and the message library in the Windows directory, as
+    // full paths proven to be the product's ("": none); counted as shared
+    // files and deleted at the next start when no other product uses them.
+    const char *uninstPath;
+    const char *msgLibraryPath;
+    int msgLibraryStays;          // setup's removal: the library stays
     ProductNames names;
     const char *caption;
 };
 
 // ---- product.cpp: the removal of an installed product
-// Removes the group, the directory tree, the registry keys and the settings
-// file, and schedules the uninstaller (and the message library) in the
-// Windows directory for deletion at the next start. No step stops the later
-// ones; one final message (slot 28 or 33) tells the outcome. The settings
-// file goes before the registry keys when settingsFirst is set, after them
-// otherwise. 1 when every step succeeded.
-int RemoveProduct(const InstalledProduct &product, int settingsFirst);
+// Removes the group, the directory tree (when it is proven the product's)
+// and the product's keys; then, only when none of that failed, the
+// settings file, the Add/Remove Programs entry and the product's use of
+// the Windows-directory files, so that a removal that failed part way
+// stays listed and can run again. A part already gone counts as removed.
+// One final message (slot 28 or 33) tells the outcome. 1 when everything
+// is gone; 0 when a step failed or something was left.
+int RemoveProduct(const InstalledProduct &product);
 
 // ---- dirtree.cpp: directory tree removal
 // Deletes everything below dir (with or without a trailing backslash); the
@@ -45,6 +43,15 @@ int RemoveDirectoryTree(const char *dir);
 // 1 when dir is a drive root, a Windows or shell folder, or holds one of
 // them (or cannot be resolved to a full path at all).
 int IsProtectedDirectory(const char *dir);
+// The removal of a product's installation folder: acts only on the
+// folder's resolved path, and only when the folder is proven the
+// product's (it holds the product settings file settingsName, which goes
+// last). A folder that is not there counts as removed; a protected or
+// unproven one, or a link, is left with a message naming it.
+#define TREE_REMOVED 1
+#define TREE_LEFT    2  // refused, told to the user; retrying cannot help
+#define TREE_FAILED  0  // a deletion failed, after its message
+int RemoveProductTree(const char *dir, const char *settingsName, const char *caption);
 
 // ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
 // 1 when an entry "nul=path" was written, 0 when it was already there. On
@@ -53,14 +60,13 @@ int ScheduleDeleteAtRestart(const char *path);
 // 1 when the entry "nul=path" (or the system's pending deletion of path on
 // the NT family) was taken out, 0 when there was none.
 int CancelScheduledDelete(const char *path);
-// Schedules the file name of the Windows directory (where setup put the
-// uninstaller and the message library) for deletion; whatever a settings
-// file holds, nothing outside that directory: 0, nothing scheduled, unless
-// name is a bare file name.
-int ScheduleWindowsFileDelete(const char *name);
-// 1 when name is a plain file name: no drive, directory part or wildcard,
-// and more than dots and blanks.
-int IsBareFileName(const char *name);
+// 1 when path names a file directly in the Windows directory, where setup
+// puts the uninstaller and the message library.
+int IsWindowsDirectoryFile(const char *path);
+// Takes the product's use of that file away (a shared-file count) and
+// schedules its deletion at the next start when no other product uses it
+// (never when stays is set). 0, nothing done, for any other path.
+int ReleaseWindowsFile(const char *path, int stays);
 // Offset of the first entry of a section block equal to entry (without
 // regard to case), or -1.
 int FindSectionEntry(const char *block, const char *entry);
@@ -85,19 +91,14 @@ int FormatItemCommand(char *command, int capacity, const char *item,
                       const char *commandLine);
 
 // ---- productreg.cpp: the product's registry keys
-// The roots of the product's keys under HKEY_LOCAL_MACHINE, and the
-// capacity of a key path built from them.
-#define KEY_CAP 256
-extern const char AppPathsRoot[];   // ...\App Paths\<ExecFileName>
-extern const char ProductRoot[];    // SOFTWARE\ORVA\<ProductName>\<version>
-extern const char UninstallRoot[];  // ...\Uninstall\<ApplicationName>
-// Deletes the App Paths, version, product and uninstall keys named by the
-// product's names; a failure is told with the caption.
-int DeleteProductRegistry(const ProductNames &names, const char *caption);
-// 1 when name can stand for one key below a parent key: not empty, not made
-// of backslashes and blanks only, no leading backslash and no two
-// backslashes in a row, so that a key path built from it never names the
-// parent key itself.
-int CheckKeyName(const char *name);
+// Deletes the App Paths entry (only when it names the product's executable
+// in installPath), the version key and the product key (only when no other
+// version is left below it), each with whatever lies below it. A key
+// already gone counts as deleted; a key that stays is told with the
+// caption. 0 for names that cannot name the product's keys.
+int DeleteProductKeys(const ProductNames &names, const char *installPath,
+                      const char *caption);
+// Deletes the product's Add/Remove Programs entry, the same way.
+int DeleteUninstallEntry(const ProductNames &names, const char *caption);
 
 #endif

@@ -13,3 +13,14 @@ FARPROC SystemProc(const char *library, const char *name)
         module = LoadLibraryA(library);
     return module ? GetProcAddress(module, name) : 0;
 }
+
+typedef HRESULT(WINAPI *SHGetFolderPathAProc)(HWND, int, HANDLE, DWORD, LPSTR);
+
+int ShellFolderPath(int csidl, char *path)
+{
+    SHGetFolderPathAProc getFolder =
+        SystemProcAs<SHGetFolderPathAProc>("shell32.dll", "SHGetFolderPathA");
+    if (!getFolder)
+        getFolder = SystemProcAs<SHGetFolderPathAProc>("shfolder.dll", "SHGetFolderPathA");
+    return getFolder && getFolder(0, csidl, 0, 0 /* SHGFP_TYPE_CURRENT */, path) == S_OK;
+}

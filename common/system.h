@@ -20,6 +20,11 @@ template <typename Proc> inline Proc SystemProcAs(const char *library, const cha
     return reinterpret_cast<Proc>(reinterpret_cast<void *>(SystemProc(library, name)));
 }
 
+// The path of a shell folder (a CSIDL_ number) in path (MAX_PATH bytes);
+// 0 when the system cannot tell. SHGetFolderPathA is looked up in shell32,
+// else in shfolder.dll, which Windows 95 gets with later components.
+int ShellFolderPath(int csidl, char *path);
+
 // ---- pending.cpp: deletion at the next start on the NT family, which
 // ignores WININIT.INI and carries out only the operations registered with
 // MoveFileEx (the registry value PendingFileRenameOperations).

@@ -7,6 +7,7 @@
 #include "common/removal.h"
 #include "common/system.h"
 #include "common/text.h"
+#include "common/record.h"
 
 static const char WininitFile[] = "WININIT.INI";
 static const char RenameSection[] = "rename";
@@ -130,24 +131,25 @@ int CancelScheduledDelete(const char *path)
     return CancelWininitDelete(path) | pending;
 }
 
-int IsBareFileName(const char *name)
+int IsWindowsDirectoryFile(const char *path)
 {
-    int others = 0;
-    for (const char *p = name; *p; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/' || *p == ':' || *p == '*' || *p == '?')
-            return 0;
-        if (*p != '.' && *p != ' ')
-            others++;
-    }
-    return others > 0;
+    char full[MAX_PATH], windows[MAX_PATH];
+    char *name = 0;
+    DWORD n = GetFullPathNameA(path, MAX_PATH, full, &name);
+    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !name || name == full || length == 0 ||
+        length >= MAX_PATH)
+        return 0;
+    name[-1] = '\0';
+    RemoveBackslash(windows);
+    return !lstrcmpiA(full, windows);
 }
 
-int ScheduleWindowsFileDelete(const char *name)
+int ReleaseWindowsFile(const char *path, int stays)
 {
-    char path[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(path, MAX_PATH);
-    if (!IsBareFileName(name) || length == 0 || length >= MAX_PATH ||
-        !AppendBackslash(path, MAX_PATH) || !TextAppend(path, name, MAX_PATH))
+    if (!path[0] || !IsWindowsDirectoryFile(path))
         return 0;
-    return ScheduleDeleteAtRestart(path);
+    if (ReleaseSharedFile(path, stays) && !stays)
+        ScheduleDeleteAtRestart(path);
+    return 1;
 }

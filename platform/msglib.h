@@ -52,6 +52,7 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_DELETE_FILE      58  // a file or a subdirectory's content
 #define SLOT_DELETE_DIR       59  // an emptied subdirectory
 #define SLOT_DELETE_LIST      60  // a directory cannot be listed
+#define SLOT_NOT_OWNED        61  // a folder not shown to be the product's
 
 // MsgSetup(table): fills every slot above. Exported undecorated.
 extern "C" void WINAPI MsgSetup(UINT_PTR *table);

@@ -7,6 +7,7 @@
 #include "platform/templates.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
+#include "common/guard.h"
 #include "common/removal.h"
 
 static HWND StartedFrame;   // the frame's handle once started
@@ -157,15 +158,16 @@ static void ProposeDestination()
 }
 
 // Removes an earlier installation directory that is not the chosen
-// destination (same text but for letter case counts as the same).
+// destination (the same folder under any spelling, link or drive letter
+// is never removed). One already gone is nothing to remove; one that is
+// not proven the product's is left, with a message, and setup goes on.
 static void RemoveEarlierDirectory()
 {
     char installPath[PATH_CAP];
-    if (!ReadRecordedInstallPath(installPath))
+    if (!ReadRecordedInstallPath(installPath) || IsSameFolder(installPath, DestinationDir))
         return;
-    if (lstrcmpiA(installPath, DestinationDir) == 0)
-        return;
-    if (!RemoveDirectoryTree(installPath))
+    if (RemoveProductTree(installPath, Settings.IniFileName, Settings.MsgDlgBoxTitle) ==
+        TREE_FAILED)
         AbortSetup();
 }
 

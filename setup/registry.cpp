@@ -196,6 +196,12 @@ int RegisterUninstaller()
     }
     if (!BuildUninstallPaths(windowsDir, sourceDir, &p))
         return 0;
+    // What the shared-file counts need to know from before the copy.
+    char registered[MAX_PATH];
+    int uninstExisted = GetFileAttributesA(p.uninstTarget) != INVALID_FILE_ATTRIBUTES;
+    int msgExisted = GetFileAttributesA(p.msgTarget) != INVALID_FILE_ATTRIBUTES;
+    int counted = RegisteredUninstaller(Settings.ApplicationName, registered) &&
+                  !lstrcmpiA(registered, p.uninstTarget);
     if (!CopyToWindows(p.uninstSource, p.uninstTarget) ||
         !CopyToWindows(p.msgSource, p.msgTarget))
         return 0;
@@ -209,9 +215,13 @@ int RegisterUninstaller()
                      p.commandLine))
         return 0;
     // An uninstall run before the next restart left both files scheduled
-    // for deletion; the fresh copies must survive that restart.
-    CancelScheduledDelete(p.uninstTarget);
-    CancelScheduledDelete(p.msgTarget);
+    // for deletion; the fresh copies must survive that restart. Both are
+    // counted as this product's, once, for the removals of other products
+    // that use the same names.
+    int uninstScheduled = CancelScheduledDelete(p.uninstTarget);
+    int msgScheduled = CancelScheduledDelete(p.msgTarget);
+    CountSharedFile(p.uninstTarget, uninstExisted, uninstScheduled, counted);
+    CountSharedFile(p.msgTarget, msgExisted, msgScheduled, counted);
     WriteUninstallSection(p.settingsFile);
     return 1;
 }

@@ -6,22 +6,31 @@
 
 // Removes the installation in the destination directory (at this point the
 // recorded InstallPath) as the uninstaller would, with the setup program's
-// caption, the settings file before the registry keys. The message library
-// stays in place: setup still uses it.
+// caption. The uninstaller in the Windows directory goes only when it is
+// the one this product's Add/Remove Programs entry starts; the message
+// library stays in place (its count is taken down all the same).
 void RemoveInstallation()
 {
     char directory[PATH_CAP], windowsDir[PATH_CAP], settingsFile[PATH_CAP];
+    char uninstPath[PATH_CAP] = "", msgLibraryPath[PATH_CAP] = "";
+    char registered[MAX_PATH], candidate[PATH_CAP];
     TextCopy(directory, DestinationDir);
     UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    int haveWindows = length > 0 && length < sizeof windowsDir;
     // A path that cannot be built names no file: its deletion fails and is
     // reported as for a settings file that cannot be deleted.
-    if (length == 0 || length >= sizeof windowsDir ||
-        !JoinPath(settingsFile, windowsDir, Settings.IniFileName))
+    if (!haveWindows || !JoinPath(settingsFile, windowsDir, Settings.IniFileName))
         settingsFile[0] = '\0';
+    if (haveWindows && RegisteredUninstaller(Settings.ApplicationName, registered) &&
+        JoinPath(candidate, windowsDir, Settings.UnInstExe) &&
+        !lstrcmpiA(registered, candidate)) {
+        TextCopy(uninstPath, candidate);
+        JoinPath(msgLibraryPath, windowsDir, Settings.LoadMsgModule);
+    }
     InstalledProduct product = {
-        Settings.GroupTitle, directory, settingsFile, Settings.UnInstExe, nullptr,
+        Settings.GroupTitle, directory, settingsFile, uninstPath, msgLibraryPath, 1,
         {Settings.ExecFileName, Settings.ProductName, Settings.ProductVersion,
          Settings.ApplicationName},
         Settings.MsgDlgBoxTitle};
-    RemoveProduct(product, 1);
+    RemoveProduct(product);
 }

@@ -47,16 +47,29 @@ const char *CommandLineText(const char *commandLine)
     return p;
 }
 
-// The removal, run from the confirmation dialog's OK handler: everything
-// the settings file names, the registry keys before the settings file.
-// 1 when every step succeeded.
+// The file a module was loaded from, in path (MAX_PATH bytes); "" when
+// there is none.
+static void ModulePath(HMODULE module, char *path)
+{
+    DWORD n = module ? GetModuleFileNameA(module, path, MAX_PATH) : 0;
+    if (n == 0 || n >= MAX_PATH)
+        path[0] = '\0';
+}
+
+// The removal, run from the confirmation dialog's OK handler: what the
+// settings file names, and in the Windows directory the files this
+// process runs from (never a name the settings file alone gives).
+// 1 when everything is gone.
 int UninstallAll()
 {
+    char uninstPath[MAX_PATH], msgLibraryPath[MAX_PATH];
+    ModulePath(GetModuleHandleA(0), uninstPath);
+    ModulePath(GetModuleHandleA(LoadMsgModule), msgLibraryPath);
     InstalledProduct product = {
-        GroupTitle, InstallPath, SettingsPath, UnInstExe, LoadMsgModule,
+        GroupTitle, InstallPath, SettingsPath, uninstPath, msgLibraryPath, 0,
         {ExecFileName, ProductName, ProductVersion, ApplicationName},
         UninstCaption};
-    return RemoveProduct(product, 0);
+    return RemoveProduct(product);
 }
 
 // The confirmation dialog (template 7080 of the message library): OK runs

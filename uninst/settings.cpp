@@ -54,10 +54,30 @@ static int FindSettingsFile()
     return 1;
 }
 
+// Makes the settings path the one file that is read and later deleted: a
+// bare file name is in the Windows directory, as the profile functions
+// take it; any other path is made absolute (from the current directory,
+// as the file functions would take it). Left as it is when that does not
+// fit.
+static void ResolveSettingsPath()
+{
+    char full[PATH_CAP], windows[PATH_CAP];
+    int bare = 1;
+    for (const char *p = SettingsPath; *p; p = CharNextA(p))
+        if (*p == '\\' || *p == '/' || *p == ':')
+            bare = 0;
+    UINT n = bare ? GetWindowsDirectoryA(windows, PATH_CAP)
+                  : GetFullPathNameA(SettingsPath, PATH_CAP, full, 0);
+    if (n == 0 || n >= PATH_CAP || (bare && !JoinPath(full, windows, SettingsPath)))
+        return;
+    TextCopy(SettingsPath, full);
+}
+
 // Fills the uninstaller settings from the settings file; stops at the first
 // required value that is missing, after its message.
 int LoadUninstallSettings()
 {
+    ResolveSettingsPath();
     if (!FindSettingsFile())
         return 0;
     if (!ReadRequired("Directory", "InstallPath", InstallPath,

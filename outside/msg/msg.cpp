@@ -82,6 +82,9 @@ static const char TextDeleteDir[] =
 // ディレクトリが見つからないか、読み取れません。
 static const char TextDeleteList[] =
     "\x83" "f\x83" "B\x83\x8C\x83N\x83g\x83\x8A\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE7\x82\xC8\x82\xA2\x82\xA9\x81" "A\x93\xC7\x82\xDD\x8E\xE6\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+// 次のフォルダは、この製品のインストール先であることを確認できないため、削除せずにそのまま残しました（セットアップがインストール先に作成した設定ファイルがありません）。
+static const char TextNotOwned[] =
+    "\x8E\x9F\x82\xCC\x83t\x83H\x83\x8B\x83_\x82\xCD\x81" "A\x82\xB1\x82\xCC\x90\xBB\x95i\x82\xCC\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x90\xE6\x82\xC5\x82\xA0\x82\xE9\x82\xB1\x82\xC6\x82\xF0\x8Am\x94" "F\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81" "A\x8D\xED\x8F\x9C\x82\xB9\x82\xB8\x82\xC9\x82\xBB\x82\xCC\x82\xDC\x82\xDC\x8E" "c\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81i\x83Z\x83" "b\x83g\x83" "A\x83" "b\x83v\x82\xAA\x83" "C\x83\x93\x83X\x83g\x81[\x83\x8B\x90\xE6\x82\xC9\x8D\xEC\x90\xAC\x82\xB5\x82\xBD\x90\xDD\x92\xE8\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81j\x81" "B";
 #else
 static const char TextRestartAsk[] =
     "Windows must be restarted to complete the DirectX setup.\nRestart Windows now?";
@@ -133,6 +136,10 @@ static const char TextDeleteDir[] =
     "A directory cannot be removed.";
 static const char TextDeleteList[] =
     "The directory cannot be found or read.";
+static const char TextNotOwned[] =
+    "The following folder was left as it is: it cannot be shown to be this "
+    "product's installation folder (it does not hold the settings file that "
+    "setup wrote there).";
 #endif
 
 // Fills every slot that the two programs read. Slots no program reads stay
@@ -180,4 +187,5 @@ extern "C" __declspec(dllexport) void WINAPI MsgSetup(UINT_PTR *table)
     table[SLOT_DELETE_FILE] = (UINT_PTR)TextDeleteFile;
     table[SLOT_DELETE_DIR] = (UINT_PTR)TextDeleteDir;
     table[SLOT_DELETE_LIST] = (UINT_PTR)TextDeleteList;
+    table[SLOT_NOT_OWNED] = (UINT_PTR)TextNotOwned;
 }

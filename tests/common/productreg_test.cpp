@@ -28,9 +28,9 @@ static char ExecFileName[512], ProductName[512], ProductVersion[512],
 
 static int DeleteKeys()
 {
-    return DeleteProductRegistry(
-        {ExecFileName, ProductName, ProductVersion, ApplicationName},
-        "Uninstall");
+    ProductNames names = {ExecFileName, ProductName, ProductVersion, ApplicationName};
+    return DeleteProductKeys(names, "C:\\ORVA\\", "Uninstall") &&
+           DeleteUninstallEntry(names, "Uninstall");
 }
 
 // The keys of a normal installation, and the names that the settings give.
@@ -48,32 +48,42 @@ static void Install(const char *exe = "TQLTEST.EXE", const char *product = "Tql 
     TextCopy(ApplicationName, app, 512);
 }
 
-TEST(ProductRegistry, DeletesTheFourKeysOnceAndKeepsTheMakersKey)
+// A second run, or keys deleted by hand, find them gone: no failure.
+TEST(ProductRegistry, DeletesTheFourKeysAndKeepsTheMakersKey)
 {
     Install("TQLTEST.EXE", "Tql Test PC\\");
-    Outcome o = RunAnswering(DeleteKeys);
-    EXPECT_EQ(1, o.result);
-    EXPECT_TRUE(o.boxes.empty());
-    for (const char *key : {kApp, kVersion, kProduct, kUninstall})
-        EXPECT_FALSE(KeyExists(key)) << key;
-    EXPECT_TRUE(KeyExists(kMaker));
-    o = RunAnswering(DeleteKeys);
-    EXPECT_EQ(0, o.result);
-    EXPECT_TRUE(o.boxes.empty());
-}
-
-TEST(ProductRegistry, AVersionKeyDeletedByHandStopsAfterOneMessage)
-{
+    for (int run = 0; run < 2; run++) {
+        Outcome o = RunAnswering(DeleteKeys);
+        EXPECT_EQ(1, o.result) << run;
+        EXPECT_TRUE(o.boxes.empty()) << run;
+        for (const char *key : {kApp, kVersion, kProduct, kUninstall})
+            EXPECT_FALSE(KeyExists(key)) << key;
+        EXPECT_TRUE(KeyExists(kMaker));
+    }
     Install();
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVersion));
-    Outcome o = RunAnswering(DeleteKeys);
-    EXPECT_EQ(0, o.result);
-    EXPECT_EQ(std::vector<std::string>({"Uninstall|Registry delete failed."}), o.boxes);
-    EXPECT_FALSE(KeyExists(kApp));
-    EXPECT_TRUE(KeyExists(kProduct));
-    EXPECT_TRUE(KeyExists(kUninstall));
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProduct);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstall);
+    EXPECT_EQ(1, DeleteKeys());
+    EXPECT_FALSE(KeyExists(kProduct));
+}
+
+// What the game keeps below its version key goes with it; another version
+// keeps the product key, another program of the same file name its App
+// Paths entry.
+TEST(ProductRegistry, KeysGoWithWhatIsBelowThemButNothingElse)
+{
+    Install();
+    std::string options = std::string(kVersion) + "\\Options\\Sound";
+    std::string other = std::string(kProduct) + "\\2.0";
+    Make(options.c_str(), "Volume", "7");
+    Make(other.c_str(), "", "");
+    Make(kApp, "", "D:\\OTHER\\TQLTEST.EXE");
+    EXPECT_EQ(1, DeleteKeys());
+    EXPECT_FALSE(KeyExists(kVersion));
+    EXPECT_FALSE(KeyExists(kUninstall));
+    EXPECT_TRUE(KeyExists(other));
+    EXPECT_TRUE(KeyExists(kApp));
+    DeleteKeyTree(kProduct);
+    DeleteKeyTree(kApp);
 }
 
 TEST(ProductRegistry, RefusesNamesThatWouldNameAParentKey)

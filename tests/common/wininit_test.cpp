@@ -43,22 +43,27 @@ TEST_F(Wininit, BlockHelpers)
     EXPECT_EQ(-1, FindSectionEntry("nul=A\0", "nul=B"));
 }
 
-// Only a bare file name is scheduled in the Windows directory: no drive,
-// directory part or wildcard, and more than dots and blanks.
-TEST_F(Wininit, WindowsFileNamesMustBeBare)
+// A file of the Windows directory is scheduled only when no other product
+// counts it (a file without a count counts one product); any other path,
+// however it is spelt, never.
+TEST_F(Wininit, WindowsFilesGoWithTheirLastProduct)
 {
-    for (const char *name : {"UNINST.EXE", "msg.dll", ".profile"})
-        EXPECT_EQ(1, IsBareFileName(name)) << name;
-    for (const char *name : {"", ".", "..", "...", " . ", "..\\ORVA.INI", "C:ORVA.INI",
-                             "SUB/ORVA.INI", "*.EXE", "UNINST.?XE"})
-        EXPECT_EQ(0, IsBareFileName(name)) << name;
-    EXPECT_EQ(0, ScheduleWindowsFileDelete("..\\ORVA.INI"));
+    std::string file = WindowsDir() + "TQLSHARE.TMP";
+    for (const std::string &path : {std::string("C:\\ORVA\\UNINST.EXE"), WindowsDir() + "..\\ORVA.INI",
+                                    WindowsDir() + "system32\\kernel32.dll", std::string()})
+        EXPECT_EQ(0, ReleaseWindowsFile(path.c_str(), 0)) << path;
     EXPECT_EQ("", Section());
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    std::string file = std::string(dir) + "\\TQLBARE.TMP";
     std::ofstream(file) << "x";
-    EXPECT_EQ(1, ScheduleWindowsFileDelete("TQLBARE.TMP"));
+    SetSharedCount(file, 2);
+    EXPECT_EQ(1, ReleaseWindowsFile(file.c_str(), 0));
+    EXPECT_EQ(1, SharedCount(file));
+    EXPECT_EQ("", Section());
+    EXPECT_EQ(1, ReleaseWindowsFile(file.c_str(), 1));  // stays: kept at 0
+    EXPECT_EQ(0, SharedCount(file));
+    EXPECT_EQ("", Section());
+    SetSharedCount(file, -1);
+    EXPECT_EQ(1, ReleaseWindowsFile(file.c_str(), 0));
+    EXPECT_EQ(-1, SharedCount(file));
     EXPECT_EQ("nul=" + file + "|", Section());
     CancelScheduledDelete(file.c_str());
     DeleteFileA(file.c_str());

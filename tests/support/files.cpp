@@ -180,3 +180,29 @@ bool ReadValue(const std::string &key, const std::string &name,
         *type = t;
     return true;
 }
+
+static const char kSharedDlls[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+int SharedCount(const std::string &path)
+{
+    std::string bytes;
+    DWORD type = 0;
+    if (!ReadValue(kSharedDlls, path, &bytes, &type) || type != REG_DWORD || bytes.size() != 4)
+        return -1;
+    return *reinterpret_cast<const int *>(bytes.data());
+}
+
+void SetSharedCount(const std::string &path, int count)
+{
+    HKEY h;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDlls, 0, nullptr, 0, KEY_WRITE, nullptr, &h,
+                        nullptr))
+        return;
+    DWORD value = static_cast<DWORD>(count);
+    if (count < 0)
+        RegDeleteValueA(h, path.c_str());
+    else
+        RegSetValueExA(h, path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
+                       sizeof value);
+    RegCloseKey(h);
+}

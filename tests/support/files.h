@@ -45,5 +45,8 @@ void DeleteKeyTree(const std::string &key);
 // A value's raw bytes and type; false when the key or value is missing.
 bool ReadValue(const std::string &key, const std::string &name,
                std::string *bytes, DWORD *type = nullptr);
+// The shared-file count of a full path (-1: none); a count below 0 removes it.
+int SharedCount(const std::string &path);
+void SetSharedCount(const std::string &path, int count);
 
 #endif

@@ -203,9 +203,12 @@ void UninstallLeftovers(const Product &p)
     RemoveTree(d);
     for (const std::string &key : {AppPathsKey(p), VersionKey(p), ProductKey(p),
                                    UninstallKey(p)})
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
+        DeleteKeyTree(key);
     SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(SettingsFile().c_str());
+    for (const std::string &name : {std::string("UNINST.EXE"), std::string("ORVAUN.EXE"),
+                                    p.msgLibrary})
+        SetSharedCount(WindowsDir() + name, -1);
 }
 
 std::vector<std::string> RenameEntries()

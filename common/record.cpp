@@ -1,0 +1,165 @@
+// The installation record: the product's key paths, the proof that a
+// folder is the product's installation, the uninstaller its Add/Remove
+// Programs entry names, and the counts of the shared files in the Windows
+// directory.
+#include "common/record.h"
+#include "common/text.h"
+
+const char AppPathsRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const char ProductRoot[] = "SOFTWARE\\ORVA\\";
+const char UninstallRoot[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char SharedDllsKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// ---- key paths
+
+int CheckKeyName(const char *name)
+{
+    if (!name[0] || name[0] == '\\')
+        return 0;
+    int visible = 0;
+    for (const char *p = name; *p; p = CharNextA(p)) {
+        int single = CharNextA(p) == p + 1;
+        if (single && p[0] == '\\' && p[1] == '\\')
+            return 0;
+        if (!single || (*p != '\\' && *p != ' ' && *p != '\t'))
+            visible = 1;
+    }
+    return visible;
+}
+
+// parent + name in key (KEY_CAP bytes); 0 when it does not fit.
+static int BuildKey(char *key, const char *parent, const char *name)
+{
+    return TextCopy(key, parent, KEY_CAP) && TextAppend(key, name, KEY_CAP);
+}
+
+// The version key is the product key, a backslash unless the product name
+// ends in one, and the version.
+int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
+{
+    if (!CheckKeyName(names.execFileName) || !CheckKeyName(names.productName) ||
+        !CheckKeyName(names.productVersion) || !CheckKeyName(names.applicationName))
+        return 0;
+    if (!BuildKey(keys->appPaths, AppPathsRoot, names.execFileName) ||
+        !BuildKey(keys->product, ProductRoot, names.productName) ||
+        !TextCopy(keys->version, keys->product, KEY_CAP) ||
+        !AppendBackslash(keys->version, KEY_CAP) ||
+        !TextAppend(keys->version, names.productVersion, KEY_CAP) ||
+        !BuildKey(keys->uninstall, UninstallRoot, names.applicationName))
+        return 0;
+    RemoveBackslash(keys->product);
+    RemoveBackslash(keys->version);
+    return CheckKeyName(keys->version + sizeof ProductRoot - 1);
+}
+
+// ---- the proof of an installation folder
+
+int HoldsProductSettings(const char *dir, const char *settingsName)
+{
+    char path[MAX_PATH], mode[16];
+    if (!settingsName[0] || !JoinPath(path, dir, settingsName))
+        return 0;
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return 0;
+    GetPrivateProfileStringA("Install", "Mode", "", mode, sizeof mode, path);
+    return mode[0] != '\0';
+}
+
+// ---- the registered uninstaller
+
+// Reads a string value of a key below HKEY_LOCAL_MACHINE into text
+// (capacity bytes, always terminated); 0 when there is none.
+static int ReadKeyText(const char *key, const char *value, char *text, DWORD capacity)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return 0;
+    DWORD type = 0, size = capacity - 1;
+    LONG result = RegQueryValueExA(handle, value, 0, &type,
+                                   reinterpret_cast<BYTE *>(text), &size);
+    RegCloseKey(handle);
+    if (result != ERROR_SUCCESS || type != REG_SZ)
+        return 0;
+    text[size < capacity ? size : capacity - 1] = '\0';
+    return 1;
+}
+
+int RegisteredUninstaller(const char *applicationName, char *path)
+{
+    char key[KEY_CAP], line[1024];
+    if (!CheckKeyName(applicationName) || !BuildKey(key, UninstallRoot, applicationName) ||
+        !ReadKeyText(key, "UninstallString", line, sizeof line))
+        return 0;
+    const char *p = line, *end;
+    if (*p == '"') {
+        for (end = ++p; *end && *end != '"'; end = CharNextA(end))
+            ;
+    } else {
+        for (end = p; *end && *end != ' '; end = CharNextA(end))
+            ;
+    }
+    return end > p && TextCopy(path, p, (int)(end - p) + 1) && end - p < MAX_PATH;
+}
+
+// ---- shared files of the Windows directory
+
+// The count of path; -1 when it has none.
+static int ReadSharedCount(const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SharedDllsKey, 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return -1;
+    DWORD type = 0, count = 0, size = sizeof count;
+    LONG result = RegQueryValueExA(key, path, 0, &type, reinterpret_cast<BYTE *>(&count),
+                                   &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && type == REG_DWORD ? (int)count : -1;
+}
+
+// Writes the count of path, or removes it for a count below 0.
+static void WriteSharedCount(const char *path, int count)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SharedDllsKey, 0, 0, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, 0, &key, 0) != ERROR_SUCCESS)
+        return;
+    if (count < 0) {
+        RegDeleteValueA(key, path);
+    } else {
+        DWORD value = (DWORD)count;
+        RegSetValueExA(key, path, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
+                       sizeof value);
+    }
+    RegCloseKey(key);
+}
+
+void CountSharedFile(const char *path, int existedBefore, int wasScheduled,
+                     int registeredBefore)
+{
+    // A count without its file (deleted by hand) counts no product.
+    int count = existedBefore ? ReadSharedCount(path) : 0;
+    if (count < 0)
+        count = wasScheduled ? 0 : 1;
+    if (!registeredBefore || count == 0)
+        count++;
+    WriteSharedCount(path, count);
+}
+
+int ReleaseSharedFile(const char *path, int keepAtZero)
+{
+    int count = ReadSharedCount(path);
+    if (count < 0)
+        count = 1;  // put there before counts were kept, by this product
+    if (count > 1) {
+        WriteSharedCount(path, count - 1);
+        return 0;
+    }
+    WriteSharedCount(path, keepAtZero ? 0 : -1);
+    return 1;
+}

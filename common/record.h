@@ -1,0 +1,73 @@
+// The installation record: what setup leaves on the machine to say that
+// the product is installed, and what a removal reads to prove that a thing
+// is the product's before it deletes it. Its registry keys and their paths,
+// the product settings file in the installation folder, the uninstaller
+// that the Add/Remove Programs entry names, and the shared-file counts of
+// the files setup puts into the Windows directory. Used by setup, the
+// uninstaller and the CD checker.
+#ifndef COMMON_RECORD_H
+#define COMMON_RECORD_H
+
+#include <windows.h>
+
+// The installed product's names that its registry keys are built from.
+struct ProductNames {
+    const char *execFileName;     // App Paths entry
+    const char *productName;      // product key below the maker's key
+    const char *productVersion;   // version key below the product key
+    const char *applicationName;  // Add/Remove Programs entry
+};
+
+// The roots of the product's keys under HKEY_LOCAL_MACHINE, and the
+// capacity of a key path built from them.
+#define KEY_CAP 256
+extern const char AppPathsRoot[];   // ...\App Paths\<ExecFileName>
+extern const char ProductRoot[];    // SOFTWARE\ORVA\<ProductName>\<version>
+extern const char UninstallRoot[];  // ...\Uninstall\<ApplicationName>
+extern const char SharedDllsKey[];  // one count per full path of a shared file
+
+// The four key paths of a product, each without a trailing backslash.
+struct ProductKeys {
+    char appPaths[KEY_CAP];
+    char version[KEY_CAP];
+    char product[KEY_CAP];
+    char uninstall[KEY_CAP];
+};
+// Builds them; 0 when a name could make a path name a parent key (see
+// CheckKeyName), a version joined to its product gives two backslashes in
+// a row, or a path does not fit.
+int BuildProductKeys(const ProductNames &names, ProductKeys *keys);
+// 1 when name can stand for one key below a parent key: not empty, not made
+// of backslashes and blanks only, no leading backslash and no two
+// backslashes in a row, so that a key path built from it never names the
+// parent key itself.
+int CheckKeyName(const char *name);
+
+// The proof that a folder is the product's installation: setup writes the
+// product settings file (the uninstaller settings file's name) with its
+// install mode into the folder it installed. 1 when dir holds it.
+int HoldsProductSettings(const char *dir, const char *settingsName);
+
+// The program that the product's Add/Remove Programs entry starts (its
+// command line up to the first blank, or the quoted name), in path
+// (MAX_PATH bytes); 0 when the product has no entry.
+int RegisteredUninstaller(const char *applicationName, char *path);
+
+// Shared files of the Windows directory (the uninstaller and the message
+// library, which other products may use under the same names), counted
+// one per installed product as the system's convention has it.
+// Counts this product's use of path after setup copied it there:
+// existedBefore, the file was there before the copy; wasScheduled, a
+// removal had scheduled its deletion (no product used it any more);
+// registeredBefore, this product was installed already and is counted.
+// A file there without a count was put there by one product before counts
+// were kept; a count whose file is not there counts nobody.
+void CountSharedFile(const char *path, int existedBefore, int wasScheduled,
+                     int registeredBefore);
+// Takes this product's use of path away; 1 when no other product uses it,
+// so the file may go (its count is then removed), 0 when it must stay.
+// keepAtZero: the file stays whatever the count (the count is kept at 0,
+// so that the next installation counts right).
+int ReleaseSharedFile(const char *path, int keepAtZero);
+
+#endif
