@@ -103,7 +103,10 @@ int RegisteredUninstaller(const char *applicationName, char *path)
         for (end = p; *end && *end != ' '; end = CharNextA(end))
             ;
     }
-    return end > p && TextCopy(path, p, (int)(end - p) + 1) && end - p < MAX_PATH;
+    if (end == p || end - p >= MAX_PATH)
+        return 0;
+    TextCopy(path, p, (int)(end - p) + 1);  // cut at the end of the name
+    return 1;
 }
 
 // ---- shared files of the Windows directory

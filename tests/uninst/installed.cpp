@@ -137,7 +137,7 @@ std::string UninstallKey(const Product &p)
 }
 
 // Writes one string value (REG_SZ) as setup's registration does.
-static void SetString(const std::string &key, const char *name, const std::string &data)
+void SetString(const std::string &key, const char *name, const std::string &data)
 {
     HKEY k;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0,

@@ -54,6 +54,8 @@ std::string AppPathsKey(const Product &p);
 std::string VersionKey(const Product &p);
 std::string ProductKey(const Product &p);
 std::string UninstallKey(const Product &p);
+// Sets a string value, making the key (below HKEY_LOCAL_MACHINE).
+void SetString(const std::string &key, const char *name, const std::string &data);
 
 // Writes the installed tree, the keys, the settings file and the group.
 void InstallProduct(const Product &p);

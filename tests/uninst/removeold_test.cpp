@@ -115,39 +115,35 @@ TEST_F(RemoveOldTest, RemovesTheEarlierInstallation)
     EXPECT_EQ(RenameEntries(), UninstallerEntry());
 }
 
-// The directory deleted by hand: the listing's "Delete" message, the other
-// steps, the failure message.
+// The directory deleted by hand is nothing to remove: no message for it.
 TEST_F(RemoveOldTest, DirectoryAlreadyDeleted)
 {
     RemoveTree("C:\\ORVA");
-    RunExpecting({{"Delete", Slot(SLOT_DELETE_LIST)}, {kCaption, Slot(SLOT_REMOVE_FAILED)}});
+    RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
     ExpectKeysGone();
     EXPECT_EQ(RenameEntries(), UninstallerEntry());
 }
 
-// The settings file is deleted before the registry keys: with the file
-// missing and the version key gone, slot 32 comes before the registry's
-// message; the uninstaller is still scheduled.
-TEST_F(RemoveOldTest, SettingsFileBeforeRegistry)
+// The record goes last: a settings file that cannot be deleted keeps the
+// Add/Remove Programs entry and the uninstaller, so the removal can run
+// again.
+TEST_F(RemoveOldTest, RecordStaysWhenTheSettingsFileCannotGo)
 {
-    DeleteFileA(SettingsFile().c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, VersionKey(p).c_str());
-    RunExpecting({{kCaption, Slot(SLOT_INI_NOT_DELETED)},
-                  {kCaption, "Registry delete failed."},
-                  {kCaption, Slot(SLOT_REMOVE_FAILED)}});
+    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    RunExpecting({{kCaption, Slot(SLOT_INI_NOT_DELETED)}, {kCaption, Slot(SLOT_REMOVE_FAILED)}});
     EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(KeyExists(AppPathsKey(p)));
-    EXPECT_TRUE(KeyExists(ProductKey(p)));
+    EXPECT_FALSE(KeyExists(VersionKey(p)));
     EXPECT_TRUE(KeyExists(UninstallKey(p)));
-    EXPECT_EQ(RenameEntries(), UninstallerEntry());
+    EXPECT_TRUE(RenameEntries().empty());
 }
 
-// A recorded uninstaller name that is not a bare file name of the Windows
-// directory schedules nothing; the rest of the removal goes on.
-TEST_F(RemoveOldTest, UninstallerNameLeavingTheWindowsDirectoryIsNotScheduled)
+// An uninstaller name that is not the one this product registered (a
+// system file of the Windows directory, a name leaving it) schedules
+// nothing; the rest of the removal goes on.
+TEST_F(RemoveOldTest, OnlyTheRegisteredUninstallerIsScheduled)
 {
-    for (const char *name : {"..\\ORVA.INI", "C:\\ORVA.INI", "*.EXE", ". ."}) {
+    for (const char *name : {"EXPLORER.EXE", "..\\ORVA.INI", "C:\\ORVA.INI", "*.EXE", ". ."}) {
         TextCopy(Settings.UnInstExe, name);
         RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
         EXPECT_TRUE(RenameEntries().empty()) << name;

@@ -150,6 +150,28 @@ protected:
 
     std::string Slot(int slot) { return SlotText(p.msgLibrary, slot); }
 
+    // Runs the uninstaller (for the settings file, or with commandLine from
+    // dir), confirms, and expects these (caption, text) boxes in order.
+    void RemoveExpecting(const std::vector<std::pair<std::string, std::string>> &boxes,
+                         const std::string &commandLine = "", const std::string &dir = "")
+    {
+        running.Kill();
+        running = Start(commandLine.empty() ? WindowsDir() + "UNINST.EXE " + SettingsFile()
+                                            : commandLine,
+                        dir.empty() ? WindowsDir() : dir);
+        ASSERT_TRUE(running.process);
+        HWND dialog = ExpectConfirmation();
+        ASSERT_TRUE(dialog);
+        Confirm(dialog);
+        for (auto &[caption, text] : boxes)
+            ExpectBox(caption, text);
+        ExpectEnd();
+    }
+
+    // The message naming a folder left because it is not proven the
+    // product's.
+    std::string NotOwned(const std::string &dir) { return Slot(SLOT_NOT_OWNED) + "\n" + dir; }
+
     std::vector<std::string> Scheduled(const std::string &exe)
     {
         return {"nul=" + WindowsDir() + exe, "nul=" + WindowsDir() + p.msgLibrary};
@@ -378,19 +400,33 @@ TEST_F(UninstTest, ScheduledNames)
     ExpectEnd();
     EXPECT_EQ(RenameEntries(), Scheduled("ORVAUN.EXE"));
 
-    // A name that leaves the Windows directory is never scheduled.
-    UninstallLeftovers(p);
-    DeleteFileA(WininitFile().c_str());
+    // A name in the settings file is never what is scheduled: the files
+    // this process runs from are.
+    for (const char *name : {"EXPLORER.EXE", "..\\ORVA.INI"}) {
+        UninstallLeftovers(p);
+        DeleteFileA(WininitFile().c_str());
+        InstallProduct(p);
+        WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", name}}));
+        RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+        EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE")) << name;
+    }
+}
+
+// Another product counts the uninstaller and the message library too: the
+// removal leaves both for it, and the last product's removal takes them.
+TEST_F(UninstTest, SharedFilesStayForAnotherProduct)
+{
+    std::string uninst = WindowsDir() + "UNINST.EXE", msg = WindowsDir() + p.msgLibrary;
+    SetSharedCount(uninst, 2);
+    SetSharedCount(msg, 2);
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+    EXPECT_TRUE(RenameEntries().empty());
+    EXPECT_EQ(1, SharedCount(uninst));
+    EXPECT_EQ(1, SharedCount(msg));
     InstallProduct(p);
-    WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", "..\\ORVA.INI"}}));
-    RunFor(SettingsFile());
-    dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
-    EXPECT_EQ(RenameEntries(),
-              (std::vector<std::string>{"nul=" + WindowsDir() + p.msgLibrary}));
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+    EXPECT_EQ(-1, SharedCount(uninst));
 }
 
 // A group the user already deleted is no failure.
@@ -407,43 +443,36 @@ TEST_F(UninstTest, GroupAlreadyDeleted)
     ExpectKeys(false, false, false, false);
 }
 
-// The installation directory deleted by hand: the listing fails ("Delete"),
-// every later step still runs, and the final message tells of a failure.
-TEST_F(UninstTest, DirectoryAlreadyDeleted)
+// Parts already gone count as removed: the installation directory or the
+// App Paths key deleted by hand. A game's options kept below its version
+// key go with it.
+TEST_F(UninstTest, PartsAlreadyGoneAndKeysWithSubkeys)
 {
-    RemoveTree("C:\\ORVA");
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox("Delete", Slot(SLOT_DELETE_LIST));
-    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
-    ExpectEnd();
-    ExpectKeys(false, false, false, false);
-    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
-    EXPECT_FALSE(GroupExists(p));
-    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
-}
-
-// The App Paths key already missing: the registry step fails without a
-// message and keeps the later keys; the rest is removed.
-TEST_F(UninstTest, AppPathsKeyMissing)
-{
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, AppPathsKey(p).c_str());
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
-    ExpectEnd();
-    ExpectKeys(false, true, true, true);
-    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
-    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+    for (int way = 0; way < 3; way++) {
+        if (way) {
+            UninstallLeftovers(p);
+            InstallProduct(p);
+        }
+        if (way == 0)
+            RemoveTree("C:\\ORVA");
+        else if (way == 1)
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, AppPathsKey(p).c_str());
+        else
+            SetString(VersionKey(p) + "\\Options", "Sound", "on");
+        RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+        ExpectKeys(false, false, false, false);
+        EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(ReadWholeFile(SettingsFile())) << way;
+        EXPECT_FALSE(GroupExists(p));
+        EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+        DeleteFileA(WininitFile().c_str());
+    }
 }
 
 // A settings file that cannot be deleted (read-only, or held open by
-// another program): slot 32, the other steps, then slot 33.
+// another program): slot 32, then slot 33; the Add/Remove Programs entry,
+// the settings file and the uninstaller stay, so that the removal can run
+// again, and once the file is free that run finishes as an ordinary one.
 TEST_F(UninstTest, SettingsFileCannotBeDeleted)
 {
     for (int way = 0; way < 2; way++) {
@@ -459,37 +488,82 @@ TEST_F(UninstTest, SettingsFileCannotBeDeleted)
             ASSERT_NE(lock, INVALID_HANDLE_VALUE);
             locks.push_back(lock);
         }
-        RunFor(SettingsFile());
-        HWND dialog = ExpectConfirmation();
-        ASSERT_TRUE(dialog);
-        Confirm(dialog);
-        ExpectBox(kUninstall, Slot(SLOT_INI_NOT_DELETED));
-        ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
-        ExpectEnd();
+        RemoveExpecting({{kUninstall, Slot(SLOT_INI_NOT_DELETED)},
+                         {kUninstall, Slot(SLOT_REMOVE_FAILED)}});
         EXPECT_TRUE(ReadWholeFile(SettingsFile())) << "way " << way;
-        ExpectKeys(false, false, false, false);
+        ExpectKeys(false, false, false, true);
         EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(RenameEntries().empty());
+        // Freed, the same entry's run finishes.
+        SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (HANDLE l : locks)
+            CloseHandle(l);
+        locks.clear();
+        RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+        ExpectKeys(false, false, false, false);
+        EXPECT_FALSE(ReadWholeFile(SettingsFile()));
         EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
     }
 }
 
-// The registry step runs before the settings file is deleted: with the
-// version key gone and the settings file read-only, the registry's message
-// comes first, then slot 32, then slot 33.
-TEST_F(UninstTest, RegistryStepBeforeSettingsFile)
+// A folder that does not hold the product settings file is not the
+// product's, whatever the settings file says: it is left as it is, with a
+// message naming it; so is a bare drive (the removal would list the root
+// of the drive the uninstaller was started on). The rest of the removal
+// goes, so that no later run is needed.
+TEST_F(UninstTest, FolderNotProvenTheProductsIsLeft)
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, VersionKey(p).c_str());
-    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY);
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, "Registry delete failed.");
-    ExpectBox(kUninstall, Slot(SLOT_INI_NOT_DELETED));
-    ExpectBox(kUninstall, Slot(SLOT_REMOVE_FAILED));
-    ExpectEnd();
-    ExpectKeys(false, false, true, true);
-    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+    RemoveTree("C:\\tqlsdrive");
+    CreateDirectoryA("C:\\tqlsdrive", nullptr);
+    CreateDirectoryA("C:\\tqlsdrive\\SUB", nullptr);
+    WriteBytes("C:\\tqlsdrive\\keep.txt", "the user's");
+    ASSERT_TRUE(DefineDosDeviceA(0, "S:", "C:\\tqlsdrive"));
+    for (const std::string &path : {std::string("C:\\tqlsdrive\\"), std::string("S:")}) {
+        UninstallLeftovers(p);
+        InstallProduct(p);
+        WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
+        RemoveExpecting({{kUninstall, NotOwned(path)}, {kUninstall, Slot(SLOT_REMOVE_FAILED)}},
+                        WindowsDir() + "UNINST.EXE " + SettingsFile(), "S:\\SUB");
+        EXPECT_TRUE(ReadWholeFile("C:\\tqlsdrive\\keep.txt")) << path;
+        ExpectKeys(true, false, false, false);  // App Paths names C:\ORVA\ORVA.EXE
+        EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    }
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
+    RemoveTree("C:\\tqlsdrive");
+}
+
+// A settings file named without its folder is the one in the Windows
+// directory, for reading and for deleting alike: a file of that name in
+// the folder the uninstaller was started from stays.
+TEST_F(UninstTest, RelativeSettingsPathIsOneFile)
+{
+    CreateDirectoryA("C:\\tqlcwd", nullptr);
+    WriteBytes("C:\\tqlcwd\\ORVA.INI", "[the user's own]\r\n");
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}}, WindowsDir() + "UNINST.EXE ORVA.INI",
+                    "C:\\tqlcwd");
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    EXPECT_EQ(ReadWholeFile("C:\\tqlcwd\\ORVA.INI"), "[the user's own]\r\n");
+    RemoveTree("C:\\tqlcwd");
+}
+
+// The installed folder became a link to a folder of the user's (even one
+// that holds a settings file of that name): named with its trailing
+// backslash or without, the link is not followed; the user's files stay.
+TEST_F(UninstTest, InstalledFolderThatIsALinkIsLeft)
+{
+    const std::string links = "C:\\tqllinks";
+    if (!Exists(links + "\\toplink"))
+        GTEST_SKIP() << "no host links: run through tests/common/with-links";
+    WriteBytes(links + "\\outside\\ORVA.INI", "[Install]\r\nMode=FULL\r\n");
+    for (const std::string &path : {links + "\\toplink\\", links + "\\toplink"}) {
+        UninstallLeftovers(p);
+        InstallProduct(p);
+        WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
+        RemoveExpecting({{kUninstall, NotOwned(path)}, {kUninstall, Slot(SLOT_REMOVE_FAILED)}});
+        EXPECT_TRUE(Exists(links + "\\outside\\keep.txt")) << path;
+        EXPECT_TRUE(Exists(links + "\\outside\\ORVA.INI")) << path;
+        EXPECT_TRUE(Exists(links + "\\toplink")) << path;
+    }
 }
 
 // A damaged settings file naming a drive root, the Windows directory, the
@@ -521,7 +595,7 @@ TEST_F(UninstTest, ProtectedInstallPathIsRefused)
         EXPECT_TRUE(ReadWholeFile(WindowsDir() + "system32\\kernel32.dll")) << path;
         EXPECT_NE(GetFileAttributesA(programFiles), INVALID_FILE_ATTRIBUTES) << path;
         EXPECT_NE(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES) << path;
-        ExpectKeys(false, false, false, false);
+        ExpectKeys(true, false, false, false);  // it names C:\\ORVA\\ORVA.EXE
         EXPECT_FALSE(ReadWholeFile(SettingsFile()));
     }
     DeleteFileA(sentinel.c_str());
