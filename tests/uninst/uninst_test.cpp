@@ -508,28 +508,28 @@ TEST_F(UninstTest, SettingsFileCannotBeDeleted)
 
 // A folder that does not hold the product settings file is not the
 // product's, whatever the settings file says: it is left as it is, with a
-// message naming it; so is a bare drive (the removal would list the root
+// message naming it; so is a bare drive (the removal would empty the root
 // of the drive the uninstaller was started on). The rest of the removal
 // goes, so that no later run is needed.
 TEST_F(UninstTest, FolderNotProvenTheProductsIsLeft)
 {
-    RemoveTree("C:\\tqlsdrive");
-    CreateDirectoryA("C:\\tqlsdrive", nullptr);
-    CreateDirectoryA("C:\\tqlsdrive\\SUB", nullptr);
-    WriteBytes("C:\\tqlsdrive\\keep.txt", "the user's");
-    ASSERT_TRUE(DefineDosDeviceA(0, "S:", "C:\\tqlsdrive"));
-    for (const std::string &path : {std::string("C:\\tqlsdrive\\"), std::string("S:")}) {
+    RemoveTree("C:\\tqluser");
+    CreateDirectoryA("C:\\tqluser", nullptr);
+    WriteBytes("C:\\tqluser\\keep.txt", "the user's");
+    WriteBytes("C:\\tqlroot.txt", "the system's");
+    for (const std::string &path : {std::string("C:\\tqluser\\"), std::string("C:")}) {
         UninstallLeftovers(p);
         InstallProduct(p);
         WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", path}}));
         RemoveExpecting({{kUninstall, NotOwned(path)}, {kUninstall, Slot(SLOT_REMOVE_FAILED)}},
-                        WindowsDir() + "UNINST.EXE " + SettingsFile(), "S:\\SUB");
-        EXPECT_TRUE(ReadWholeFile("C:\\tqlsdrive\\keep.txt")) << path;
-        ExpectKeys(true, false, false, false);  // App Paths names C:\ORVA\ORVA.EXE
+                        WindowsDir() + "UNINST.EXE " + SettingsFile(), "C:\\tqluser");
+        EXPECT_TRUE(ReadWholeFile("C:\\tqluser\\keep.txt")) << path;
+        EXPECT_TRUE(ReadWholeFile("C:\\tqlroot.txt")) << path;
+        ExpectKeys(true, false, false, false);  // App Paths names C:\\ORVA\\ORVA.EXE
         EXPECT_FALSE(ReadWholeFile(SettingsFile()));
     }
-    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "S:", nullptr);
-    RemoveTree("C:\\tqlsdrive");
+    DeleteFileA("C:\\tqlroot.txt");
+    RemoveTree("C:\\tqluser");
 }
 
 // A settings file named without its folder is the one in the Windows
