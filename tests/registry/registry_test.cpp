@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include "setup_env.h"
 #include "setup/setup.h"
+#include "common/removal.h"
 
 static const char TestRoot[] = "SOFTWARE\\TqlRegistryTest";
 static const std::string Zero(1, '\0');
@@ -215,6 +216,7 @@ protected:
             std::string path = windows + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
+            SetSharedCount(path, -1);
         }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, "ORVA.INI");
         DeleteKeyTree(AppPathsKey);
@@ -249,6 +251,28 @@ protected:
         return values;
     }
 };
+
+// Each product counts the two shared files of the Windows directory once:
+// a first installation 1, a reinstallation still 1; a file another product
+// put there before counts as that product's; one that a removal scheduled
+// counts nobody.
+TEST_F(RegisterUninstallerTest, CountsTheSharedFilesOncePerProduct)
+{
+    std::vector<std::string> boxes;
+    std::string uninst = windows + "UNINST.EXE", msg = windows + "msgeng.dll";
+    for (int count : {1, 1}) {
+        ASSERT_EQ(1, Register(&boxes));
+        EXPECT_EQ(count, SharedCount(uninst));
+        EXPECT_EQ(count, SharedCount(msg));
+    }
+    Clean();
+    WriteBytes(uninst, "another product's");
+    WriteBytes(msg, "another product's");
+    ScheduleDeleteAtRestart(msg.c_str());
+    ASSERT_EQ(1, Register(&boxes));
+    EXPECT_EQ(2, SharedCount(uninst));
+    EXPECT_EQ(1, SharedCount(msg));
+}
 
 TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
 {

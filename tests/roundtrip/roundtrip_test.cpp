@@ -307,8 +307,10 @@ TEST_F(RoundTrip, SetupRemovesTheEarlierInstallation)
 }
 
 // Installed into one directory; the same directory typed in other letter
-// case keeps it (and what the user added there); another directory makes
-// setup remove the earlier one before it copies.
+// case, or with trailing dots the file system ignores, keeps it (and what
+// the user added there); another directory makes setup remove the earlier
+// one before it copies; an earlier directory the user deleted by hand is
+// nothing to remove.
 TEST_F(RoundTrip, AnotherDestinationRemovesTheEarlierDirectory)
 {
     ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA", "C:\\HRONE"));
@@ -318,10 +320,17 @@ TEST_F(RoundTrip, AnotherDestinationRemovesTheEarlierDirectory)
     ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "C:\\HRONE", "c:\\hrone"));
     EXPECT_EQ(ReadWholeFile("C:\\HRONE\\SAVED.DAT").value_or("(gone)"),
               "the user's own file");
+    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "c:\\hrone", "C:\\HRONE.."));
+    EXPECT_EQ(ReadWholeFile("C:\\HRONE\\SAVED.DAT").value_or("(gone)"),
+              "the user's own file");
 
-    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "c:\\hrone", "C:\\HRTWO"));
+    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "C:\\HRONE..", "C:\\HRTWO"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("C:\\HRONE"));
     ExpectInstalled("C:\\HRTWO\\", false);
+
+    RemoveTree("C:\\HRTWO");
+    ASSERT_TRUE(Install(TPL_WELCOME_AGAIN, "C:\\HRTWO", "C:\\HRONE"));
+    ExpectInstalled("C:\\HRONE\\", false);
 }
 
 // A damaged settings file naming a drive root or the Program Files folder:
