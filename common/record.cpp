@@ -36,6 +36,19 @@ static int BuildKey(char *key, const char *parent, const char *name)
     return TextCopy(key, parent, KEY_CAP) && TextAppend(key, name, KEY_CAP);
 }
 
+int BuildRegistrationKey(char *out, const char *root, const char *name,
+                         const char *subName)
+{
+    char relative[KEY_CAP];
+    if (!CheckKeyName(name) || (subName && !CheckKeyName(subName)))
+        return 0;
+    int fits = TextCopy(relative, name, KEY_CAP);
+    if (subName)
+        fits = fits && TextAppend(relative, "\\", KEY_CAP) &&
+               TextAppend(relative, subName, KEY_CAP) && TextAppend(relative, "\\", KEY_CAP);
+    return fits && CheckKeyName(relative) && BuildKey(out, root, relative);
+}
+
 // The version key is the product key, a backslash unless the product name
 // ends in one, and the version.
 int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
@@ -53,6 +66,32 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
     RemoveBackslash(keys->product);
     RemoveBackslash(keys->version);
     return CheckKeyName(keys->version + sizeof ProductRoot - 1);
+}
+
+// ---- the uninstaller settings file
+
+static const char *const RecordKeyNames[REC_KEYS] = {
+    "UnInstExe", "LoadMsgModule", "ExecFileName", "ProductName", "ProductVersion",
+    "ApplicationName", "GroupTitle", "UninstWinTitle", "UninstallMsg0", "UninstallMsg1",
+    "UninstallMsg2",
+};
+
+void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS])
+{
+    for (int i = 0; i < REC_KEYS; i++)
+        WritePrivateProfileStringA("UnInstall", RecordKeyNames[i], values[i], settingsFile);
+}
+
+void RecordDirectory(const char *settingsFile, const char *key, const char *dir)
+{
+    if (GetPrivateProfileIntA("Directory", key, 0, settingsFile) == 0)
+        WritePrivateProfileStringA("Directory", key, dir, settingsFile);
+}
+
+int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
+{
+    GetPrivateProfileStringA("Directory", key, "None", path, MAX_PATH, settingsFile);
+    return lstrcmpiA(path, "None") != 0 && path[0];
 }
 
 // ---- the proof of an installation folder

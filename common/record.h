@@ -26,6 +26,13 @@ extern const char ProductRoot[];    // SOFTWARE\ORVA\<ProductName>\<version>
 extern const char UninstallRoot[];  // ...\Uninstall\<ApplicationName>
 extern const char SharedDllsKey[];  // one count per full path of a shared file
 
+// Builds root + name (+ "\" + subName + "\") in out (KEY_CAP bytes) for
+// setup's registration, refusing names that would make the path a parent
+// key, names whose joining gives two backslashes in a row (a version
+// "1.0\"), and paths that do not fit. 1 when the key may be used.
+int BuildRegistrationKey(char *out, const char *root, const char *name,
+                         const char *subName);
+
 // The four key paths of a product, each without a trailing backslash.
 struct ProductKeys {
     char appPaths[KEY_CAP];
@@ -42,6 +49,22 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys);
 // backslashes in a row, so that a key path built from it never names the
 // parent key itself.
 int CheckKeyName(const char *name);
+
+// ---- the uninstaller settings file (a bare name: the Windows directory)
+// Its [UnInstall] keys, in the order setup writes them.
+enum RecordKey {
+    REC_UNINST_EXE, REC_LOAD_MSG_MODULE, REC_EXEC_FILE_NAME, REC_PRODUCT_NAME,
+    REC_PRODUCT_VERSION, REC_APPLICATION_NAME, REC_GROUP_TITLE, REC_UNINST_WIN_TITLE,
+    REC_UNINSTALL_MSG0, REC_UNINSTALL_MSG1, REC_UNINSTALL_MSG2, REC_KEYS
+};
+// Writes the section, values in the order of RecordKey.
+void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS]);
+// Records dir as a [Directory] key ("InstallPath", "ExePath") unless the
+// key already reads as a number (a directory path never does).
+void RecordDirectory(const char *settingsFile, const char *key, const char *dir);
+// Reads a [Directory] key into path (MAX_PATH bytes); 0 when none is
+// recorded (missing, "None" or empty).
+int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path);
 
 // The proof that a folder is the product's installation: setup writes the
 // product settings file (the uninstaller settings file's name) with its

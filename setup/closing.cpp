@@ -2,6 +2,7 @@
 // start of the installed product; and the setup program's own plain dialog
 // procedures (credits box, DirectX wait window) with their centring.
 #include "setup/setup.h"
+#include "common/record.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
@@ -102,15 +103,13 @@ void LaunchProduct()
     char exePath[PATH_CAP];
     char program[PATH_CAP];
     char commandLine[PATH_CAP];
-    GetPrivateProfileStringA("Directory", "ExePath", "None", exePath,
-                             sizeof exePath, Settings.IniFileName);
+    int recorded = ReadRecordedDirectory(Settings.IniFileName, "ExePath", exePath);
     // CreateProcessA may write into the command line: a copy of its own.
     TextCopy(commandLine, Settings.ExecFileName);
     // "None" means no installation recorded where to start it: never try a
     // relative "None\" path. A program path that does not fit would name
     // another file: it is not started either.
-    if (!IsNone(exePath) &&
-        JoinPath(program, exePath, Settings.ExecFileName)) {
+    if (recorded && JoinPath(program, exePath, Settings.ExecFileName)) {
         SetCurrentDirectoryA(exePath);
         STARTUPINFOA startup;
         PROCESS_INFORMATION process;

@@ -2,6 +2,7 @@
 // the start-up directory, the choice of the language, the binding of the
 // message library and the path operations used throughout the program.
 #include "setup/setup.h"
+#include "common/record.h"
 
 // ---- settings store
 SetupSettings Settings;
@@ -433,7 +434,5 @@ int BindSetupMessages()
 
 int ReadRecordedInstallPath(char *path)
 {
-    GetPrivateProfileStringA("Directory", "InstallPath", "None", path,
-                             PATH_CAP, Settings.IniFileName);
-    return !IsNone(path) && path[0];
+    return ReadRecordedDirectory(Settings.IniFileName, "InstallPath", path);
 }

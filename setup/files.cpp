@@ -2,6 +2,7 @@
 // the installed copy is older, and the finishing step that records the
 // installed directory, adds the program items and copies the documents.
 #include "setup/setup.h"
+#include "common/record.h"
 #include "setup/toolkit.h"
 #include "common/removal.h"
 #include "common/system.h"
@@ -190,15 +191,6 @@ static int IsDocKeyNone(const char *value)
     return lstrcmpA(value, "None") == 0;
 }
 
-// Writes one [Directory] key of the uninstaller settings file unless it
-// already reads as a number (a directory path never does).
-static void RecordDirectory(const char *key)
-{
-    if (GetPrivateProfileIntA("Directory", key, 0, Settings.IniFileName) == 0)
-        WritePrivateProfileStringA("Directory", key, DestinationDir,
-                                   Settings.IniFileName);
-}
-
 // dest = DestinationDir + name; the destination ends in a backslash.
 static void DestinationPath(char (&path)[PATH_CAP], const char *name)
 {
@@ -276,8 +268,8 @@ void InstallDocuments()
 {
     HCURSOR previous = TkShowWaitCursor();
 
-    RecordDirectory("InstallPath");
-    RecordDirectory("ExePath");
+    RecordDirectory(Settings.IniFileName, "InstallPath", DestinationDir);
+    RecordDirectory(Settings.IniFileName, "ExePath", DestinationDir);
 
     char program[PATH_CAP];
     DestinationPath(program, Settings.ExecFileName);

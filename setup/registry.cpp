@@ -82,26 +82,6 @@ static void ReportTooLong(const char *what)
     ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
 }
 
-// Builds a registry key path from a root and one or two names, refusing
-// names that would make the path a parent key (see CheckKeyName), names
-// whose joining gives two backslashes in a row (a version "1.0\"), and
-// paths over KEY_CAP - 1 bytes. The product/version path keeps its
-// trailing "\". 1 when the key may be used.
-static int BuildKeyPath(char *out, const char *root, const char *name,
-                        const char *subName)
-{
-    char relative[KEY_CAP];
-    if (!CheckKeyName(name) || (subName && !CheckKeyName(subName)))
-        return 0;
-    int fits = TextCopy(relative, name, KEY_CAP);
-    if (subName)
-        fits = fits && TextAppend(relative, "\\", KEY_CAP) &&
-               TextAppend(relative, subName, KEY_CAP) &&
-               TextAppend(relative, "\\", KEY_CAP);
-    return fits && CheckKeyName(relative) && TextCopy(out, root, KEY_CAP) &&
-           TextAppend(out, relative, KEY_CAP);
-}
-
 // Builds every path and key of the registration from the Windows
 // directory and the source directory (either with or without a trailing
 // "\"). 1 when all fit; 0 after telling the user which one does not.
@@ -131,10 +111,10 @@ int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
         ReportTooLong("The uninstall command line");
         return 0;
     }
-    p->appPathsOk = BuildKeyPath(p->appPathsKey, AppPathsRoot, Settings.ExecFileName, 0);
-    p->productOk = BuildKeyPath(p->productKey, ProductRoot, Settings.ProductName,
+    p->appPathsOk = BuildRegistrationKey(p->appPathsKey, AppPathsRoot, Settings.ExecFileName, 0);
+    p->productOk = BuildRegistrationKey(p->productKey, ProductRoot, Settings.ProductName,
                                 Settings.ProductVersion);
-    p->uninstallOk = BuildKeyPath(p->uninstallKey, UninstallRoot,
+    p->uninstallOk = BuildRegistrationKey(p->uninstallKey, UninstallRoot,
                                   Settings.ApplicationName, 0);
     return 1;
 }
@@ -165,17 +145,13 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
 // uninstaller needs to find and remove what setup made.
 static void WriteUninstallSection(const char *settingsFile)
 {
-    const char *const entries[][2] = {
-        {"UnInstExe", Settings.UnInstExe},           {"LoadMsgModule", Settings.LoadMsgModule},
-        {"ExecFileName", Settings.ExecFileName},     {"ProductName", Settings.ProductName},
-        {"ProductVersion", Settings.ProductVersion}, {"ApplicationName", Settings.ApplicationName},
-        {"GroupTitle", Settings.GroupTitle},         {"UninstWinTitle", Settings.UninstWinTitle},
-        {"UninstallMsg0", Settings.UninstallMsg0},   {"UninstallMsg1", Settings.UninstallMsg1},
-        {"UninstallMsg2", Settings.UninstallMsg2},
+    const char *const values[REC_KEYS] = {
+        Settings.UnInstExe,      Settings.LoadMsgModule,  Settings.ExecFileName,
+        Settings.ProductName,    Settings.ProductVersion, Settings.ApplicationName,
+        Settings.GroupTitle,     Settings.UninstWinTitle, Settings.UninstallMsg0,
+        Settings.UninstallMsg1,  Settings.UninstallMsg2,
     };
-    for (const auto &entry : entries)
-        WritePrivateProfileStringA("UnInstall", entry[0], entry[1],
-                                   settingsFile);
+    WriteRecordSection(settingsFile, values);
 }
 
 // Registers the product and its uninstaller: copies the uninstaller and the
