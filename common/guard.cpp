@@ -297,11 +297,16 @@ int ResolveRemovalPath(const char *path, char *resolved)
 // cannot open a folder (Windows 95) or it does not exist.
 static int FolderIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
 {
+    typedef BOOL(WINAPI * GetInformationProc)(HANDLE, BY_HANDLE_FILE_INFORMATION *);
+    GetInformationProc getInformation =
+        SystemProcAs<GetInformationProc>("kernel32.dll", "GetFileInformationByHandle");
+    if (!getInformation)
+        return 0;
     HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
-    int ok = GetFileInformationByHandle(h, info) &&
+    int ok = getInformation(h, info) &&
              (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     CloseHandle(h);
     return ok;
