@@ -506,6 +506,30 @@ TEST_F(UninstTest, SettingsFileCannotBeDeleted)
     }
 }
 
+// A file of the installation held open by a running program stops the
+// directory removal; the installation stays listed, its folder still
+// proven (the product settings file goes last), and the run after the
+// program has ended finishes it.
+TEST_F(UninstTest, RemovalStoppedHalfWayRunsAgain)
+{
+    HANDLE held = CreateFileA("C:\\ORVA\\DATA\\MAP.DAT", GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    locks.push_back(held);
+    RemoveExpecting({{"Delete", Slot(SLOT_DELETE_FILE)}, {"Delete", Slot(SLOT_DELETE_FILE)},
+                     {kUninstall, Slot(SLOT_REMOVE_FAILED)}});
+    EXPECT_TRUE(ReadWholeFile("C:\\ORVA\\ORVA.INI"));
+    EXPECT_TRUE(ReadWholeFile(SettingsFile()));
+    EXPECT_TRUE(KeyExists(UninstallKey(p)));
+    EXPECT_TRUE(RenameEntries().empty());
+    CloseHandle(held);
+    locks.clear();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+    EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    ExpectKeys(false, false, false, false);
+    EXPECT_EQ(RenameEntries(), Scheduled("UNINST.EXE"));
+}
+
 // A folder that does not hold the product settings file is not the
 // product's, whatever the settings file says: it is left as it is, with a
 // message naming it; so is a bare drive (the removal would empty the root
