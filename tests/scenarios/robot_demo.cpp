@@ -130,8 +130,8 @@ void WritePage(const Demo &demo, const CdFacts &cd, const std::vector<std::strin
     for (const Step &s : demo.steps) {
         std::fprintf(f, "<li><pre>%s</pre>\n", Html(s.line).c_str());
         if (!s.shot.empty())
-            std::fprintf(f, "<img src=\"%s\" alt=\"%s\">\n", s.shot.c_str(),
-                         s.shot.c_str());
+            std::fprintf(f, "<a href=\"%s\"><img src=\"%s\" alt=\"%s\"></a>\n",
+                         s.shot.c_str(), s.shot.c_str(), s.shot.c_str());
         std::fprintf(f, "</li>\n");
     }
     std::fprintf(f, "</ol>\n<pre>\n");
