@@ -126,12 +126,12 @@ void WritePage(const Demo &demo, const CdFacts &cd, const std::vector<std::strin
     FILE *f = std::fopen((demo.outDir + "\\page.html").c_str(), "wb");
     if (!f)
         return;
-    std::fprintf(f, "<h2>%s system</h2>\n<ol>\n", cd.language.c_str());
+    std::fprintf(f, "<h3>%s system</h3>\n<ol>\n", cd.language.c_str());
     for (const Step &s : demo.steps) {
         std::fprintf(f, "<li><pre>%s</pre>\n", Html(s.line).c_str());
         if (!s.shot.empty())
-            std::fprintf(f, "<img src=\"%s\" alt=\"%s\">\n", s.shot.c_str(),
-                         s.shot.c_str());
+            std::fprintf(f, "<a href=\"%s\"><img src=\"%s\" alt=\"%s\"></a>\n",
+                         s.shot.c_str(), s.shot.c_str(), s.shot.c_str());
         std::fprintf(f, "</li>\n");
     }
     std::fprintf(f, "</ol>\n<pre>\n");
