@@ -149,6 +149,14 @@ int DriveAliasOf(const char *full, char *alias)
            (!full[2] || full[3] == '\0' || TextAppend(alias, full + 2, MAX_PATH));
 }
 
+// A handle on a folder (or a file) for its properties only, whoever else
+// has it open; links followed. Windows 95 cannot open a folder.
+static HANDLE OpenFolder(const char *path)
+{
+    return CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+}
+
 // The path the system reaches when it opens full (a link at the top or on
 // the way followed), where it can tell (GetFinalPathNameByHandleA, Windows
 // Vista and later, and Wine), in final without its "\\?\" prefix
@@ -159,8 +167,7 @@ int FinalPathOf(const char *full, char *final)
         "kernel32.dll", "GetFinalPathNameByHandleA");
     if (!finalPath)
         return 0;
-    HANDLE h = CreateFileA(full, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+    HANDLE h = OpenFolder(full);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     char path[MAX_PATH + 8];
@@ -302,8 +309,7 @@ static int FolderIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
         SystemProcAs<GetInformationProc>("kernel32.dll", "GetFileInformationByHandle");
     if (!getInformation)
         return 0;
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+    HANDLE h = OpenFolder(path);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     int ok = getInformation(h, info) &&
