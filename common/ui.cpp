@@ -11,6 +11,13 @@ int ShowBox(const char *text, const char *caption, UINT style)
     return MessageBoxA(nullptr, text, caption, style);
 }
 
+void SilenceBoxes(BoxHookProc hook)
+{
+    BoxHook = hook;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+                 SEM_NOOPENFILEERRORBOX);
+}
+
 int ShowSlot(int slot, const char *caption, UINT style)
 {
     return ShowBox(MessageText(slot), caption, style);

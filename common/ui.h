@@ -21,6 +21,11 @@
 int ShowBox(const char *text, const char *caption, UINT style);
 typedef int (*BoxHookProc)(const char *text, const char *caption, UINT style);
 extern BoxHookProc BoxHook;
+// Starts a run that nobody watches: every message box goes to the hook,
+// and the system shows none of its own either (a drive that is not ready,
+// a CD that cannot be read, a program that crashes), so that nothing can
+// wait for an answer.
+void SilenceBoxes(BoxHookProc hook);
 
 // The message table the message library's MsgSetup fills (BindMessageLibrary).
 extern UINT_PTR MessageTable[MSG_TABLE_SLOTS];
