@@ -50,11 +50,21 @@ int NextArgument(const char **line, Argument *argument)
             }
             continue;  // an even count leaves the '"' to the rule below
         }
-        if (*p == '"')
-            quoted = !quoted;
-        else
-            Put(argument, &n, *p);
-        p++;
+        if (*p != '"') {
+            Put(argument, &n, *p++);
+            continue;
+        }
+        // A run of double quotes, as CommandLineToArgvW counts it: each
+        // opens or closes the quoting, and every third in a row (counted
+        // from the opening one) is a literal '"'.
+        int count = quoted + 1;
+        for (p++; *p == '"'; p++) {
+            if (++count == 3) {
+                Put(argument, &n, '"');
+                count = 0;
+            }
+        }
+        quoted = count == 1;
     }
     argument->text[n] = '\0';
     argument->end = p;

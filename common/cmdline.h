@@ -4,7 +4,8 @@
 // blanks and tabs separate arguments outside double quotes; 2n backslashes
 // before a '"' give n backslashes and the '"' starts or ends the quoting;
 // 2n+1 backslashes before a '"' give n backslashes and a literal '"';
-// other backslashes are taken as they are. A double-byte character is
+// other backslashes are taken as they are; in a run of double quotes
+// every third (counting an opening one) is a literal '"'. A double-byte character is
 // taken whole, so that its second byte is never read as a backslash.
 //
 // Options begin with '/' or '-' (the same option either way) and their
