@@ -53,6 +53,8 @@ static void WriteEntry(const char *caption, const char *text)
 {
     if (LogFile == INVALID_HANDLE_VALUE)
         return;
+    if (!text)
+        text = "";  // never a null text, whatever a library hands over
     Write(ProgramName);
     Write(": ");
     if (caption) {

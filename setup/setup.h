@@ -237,6 +237,10 @@ void Step(int stage, const char *what);
 // the folder goes on (1); any other ends the run with EXIT_DESTINATION.
 int AnswerNotice(UINT templ);
 [[noreturn]] void AbortUnattended();
+// A step whose failure a person's run has always passed over (a program
+// item): its line goes into the log, and an unattended run ends with the
+// exit code of its stage, since a run that ends with 0 must have done all.
+void StepFailed(const char *what);
 
 // ---- removeold.cpp: removal of an earlier installation
 void RemoveInstallation();

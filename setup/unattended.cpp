@@ -198,3 +198,10 @@ void AbortUnattended()
     LogLine("setup failed");
     EndUnattended(Stage);
 }
+
+void StepFailed(const char *what)
+{
+    LogLine(what);
+    if (Unattended)
+        AbortUnattended();
+}

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "common/cmdline.h"
+#include "tests/support/command_line.h"
 
 static std::vector<std::string> Split(const std::string &line)
 {
@@ -30,36 +31,6 @@ static std::vector<std::string> SystemSplit(const std::string &line)
         out.emplace_back(argv[i], argv[i] + lstrlenW(argv[i]));
     LocalFree(argv);
     return out;
-}
-
-// A line built from a list by the rules of Python's subprocess.list2cmdline
-// (also those of the C runtime's spawn functions when they quote).
-static std::string ListToLine(const std::vector<std::string> &args)
-{
-    std::string line;
-    for (const std::string &arg : args) {
-        if (!line.empty())
-            line += ' ';
-        bool quote = arg.empty() || arg.find_first_of(" \t") != std::string::npos;
-        if (quote)
-            line += '"';
-        std::string backslashes;
-        for (char c : arg) {
-            if (c == '\\') {
-                backslashes += c;
-            } else if (c == '"') {
-                line += backslashes + backslashes + "\\\"";
-                backslashes.clear();
-            } else {
-                line += backslashes + c;
-                backslashes.clear();
-            }
-        }
-        line += backslashes;
-        if (quote)
-            line += backslashes + '"';
-    }
-    return line;
 }
 
 TEST(CommandLine, SplitsAsTheSystemDoes)

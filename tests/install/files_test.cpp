@@ -214,9 +214,9 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     EXPECT_EQ(ItemCalls[1].commandLine, dest + "ORVAPC.HLP");
     EXPECT_EQ(ItemCalls[2].item, "Read Me");
     EXPECT_EQ(ItemCalls[2].commandLine, dest + "README.TXT");
-    // Each item is added before its file is copied.
-    EXPECT_FALSE(ItemCalls[1].fileExisted);
-    EXPECT_FALSE(ItemCalls[2].fileExisted);
+    // Each item is added once its file is there.
+    EXPECT_TRUE(ItemCalls[1].fileExisted);
+    EXPECT_TRUE(ItemCalls[2].fileExisted);
     EXPECT_EQ(ReadBytes(dest + "ORVAPC.HLP"), ReadBytes(CdPath("DOCS\\ORVA.HLP")));
     EXPECT_EQ(ReadBytes(dest + "ORVAPC.CNT"), ReadBytes(CdPath("DOCS\\ORVA.CNT")));
     EXPECT_EQ(ReadBytes(dest + "README.TXT"), ReadBytes(CdPath("DOCS\\README.TXT")));
@@ -271,14 +271,14 @@ TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
     EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
 }
 
-TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
+TEST_F(DocumentsTest, MissingHelpFileEndsSetupWithoutItsItem)
 {
     TextCopy(Settings.HelpFileNameSrc, "NOHELP.HLP");
     Answered o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
-    ASSERT_EQ(ItemCalls.size(), 2u);
-    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
+    ASSERT_EQ(ItemCalls.size(), 1u);
+    EXPECT_EQ(ItemCalls[0].item, "ORVA");
 }
 
 TEST_F(DocumentsTest, CursorThatCannotBeRestoredEndsSetup)

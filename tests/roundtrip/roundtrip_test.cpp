@@ -10,6 +10,7 @@
 #include "tests/support/clean_machine.h"
 #include "tests/support/pending.h"
 #include "tests/support/wide_value.h"
+#include "tests/support/command_line.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -74,12 +75,14 @@ protected:
 
         auto items = GroupItems(p);
         ASSERT_TRUE(items) << "no Start Menu group " << p.groupTitle;
-        // The help and text items are added before their files are
-        // copied, and the shell's server adds no item for a file that does
-        // not exist yet: on a clean machine the game's item is the only one.
+        // The items of the game, the help file and the text file, each
+        // added once its file is there (the shell's server adds no item
+        // for a file that does not exist).
         std::string game = p.gameTitle + ".lnk";
+        std::vector<std::string> all = {game, p.helpTitle + ".lnk", p.textTitle + ".lnk"};
+        std::sort(all.begin(), all.end());
         if (fresh)
-            EXPECT_EQ(std::vector<std::string>{game}, *items);
+            EXPECT_EQ(all, *items);
         else
             EXPECT_NE(items->end(), std::find(items->begin(), items->end(), game));
         EXPECT_EQ(0, lstrcmpiA((d + p.execFileName).c_str(),
@@ -134,7 +137,7 @@ protected:
         u.Ends();
     }
 
-    const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO"};
+    const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO", "C:\\HR ONE"};
     pending::Keep keepPending;
     CdProduct p;
     std::string found;
@@ -395,28 +398,30 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
               RenameEntries());
 }
 
-// An install script's run: "/S" installs into /D= without a window and
-// with exit code 0, leaving what a person's default run leaves; "UNINST.EXE
-// /S" removes it without a window; the restart deletes the last two files.
-// The log holds a line per step and per message, appended.
+// An install script's run, its arguments quoted as a scripting language's
+// process library quotes a list: "/S" installs into /D= without a window
+// and with exit code 0, leaving what a person's default run leaves;
+// "UNINST.EXE /S" removes it without a window; the restart deletes the
+// last two files. The log holds a line per step and per message, appended.
 TEST_F(RoundTrip, UnattendedInstallAndRemoval)
 {
-    const std::string log = "C:\\HRONE.LOG";
+    const std::string log = "C:\\HR ONE.LOG";
     WriteBytes(log, "earlier\r\n");
     {
-        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        SetupRun setup(kCd, ListToLine({"/S", "/D=C:\\HR ONE", "/LOG=" + log}));
         setup.EndsQuietly(0, 180000);
     }
-    ExpectInstalled("C:\\HRONE\\");
-    UninstallerRun(WindowsDir() + "UNINST.EXE /S /LOG=" + log + " " + SettingsFile())
+    ExpectInstalled("C:\\HR ONE\\");
+    UninstallerRun(WindowsDir() + "UNINST.EXE " +
+                   ListToLine({"/S", "/LOG=" + log, SettingsFile()}))
         .Ends();
-    ExpectRemoved("C:\\HRONE\\");
+    ExpectRemoved("C:\\HR ONE\\");
     EXPECT_EQ(BothScheduled(), RenameEntries());
     EXPECT_EQ("earlier\r\n"
               "Tql.exe: unattended installation\r\n"
               "Tql.exe: start-up\r\n"
               "Tql.exe: destination\r\n"
-              "Tql.exe: C:\\HRONE\r\n"
+              "Tql.exe: C:\\HR ONE\r\n"
               "Tql.exe: the destination folder is created\r\n"
               "Tql.exe: copying the product's files\r\n"
               "Tql.exe: registering the uninstaller\r\n"
@@ -452,6 +457,10 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
         {"/S /D=C:\\HRONE\\keep.txt", "the destination is a file", 4},
         {"/S /D=C:\\HRTWO", "[" + p.msgCaption + "] ", 4},  // holds files
         {"/S /MACHINE=4", "the command line is not understood:", 1},
+        // The same options, quoted or not, with "-" or "/".
+        {"\"/S\" \"/D=Q:\\GAME\"", "the destination is the source folder", 4},
+        {"-s /D=\"C:\\HRONE\\keep.txt\"", "the destination is a file", 4},
+        {"/S -D=C:\\", "the destination is the root of a drive", 4},
         {"/S", "setup or the product is running already", 3},
     };
     CreateDirectoryA("C:\\HRONE", nullptr);
@@ -483,6 +492,39 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
     EXPECT_EQ("keep", ReadWholeFile("C:\\HRONE\\keep.txt").value_or(""));
     EXPECT_EQ("mine", ReadWholeFile("C:\\HRTWO\\mine.txt").value_or(""));
     DeleteFileA(log.c_str());
+}
+
+// A program item the shell does not make (a file in the way of the group's
+// folder) ends an unattended run with 9 and says which; the installation
+// is otherwise there, and a person's run would have gone on.
+TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
+{
+    wchar_t programs[MAX_PATH] = L"", title[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    MultiByteToWideChar(CP_ACP, 0, p.groupTitle.c_str(), -1, title, MAX_PATH);
+    std::wstring blocker = std::wstring(programs) + L"\\" + title;
+    HANDLE h = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(9, 180000);
+    }
+    DeleteFileW(blocker.c_str());
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos,
+              text.find("Tql.exe: settings file, documents and program items\r\n"
+                        "Tql.exe: the program item \"" + p.gameTitle +
+                        "\" was not made in the group \"" + p.groupTitle + "\"\r\n"
+                        "Tql.exe: setup failed\r\n"
+                        "Tql.exe: exit code 9\r\n"))
+        << text;
+    EXPECT_EQ(Sz(WindowsDir() + "UNINST.EXE " + SettingsFile()),
+              RegValue(UninstallKey(p), "UninstallString").value_or("-"));
 }
 
 // "/?" shows each program's usage.
