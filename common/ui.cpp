@@ -43,6 +43,18 @@ HMODULE BindMessageLibrary(const char *name, const char *caption)
     return library;
 }
 
+void FillEmptySlots(const MessageSlotText *texts, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (!MessageTable[texts[i].slot])
+            MessageTable[texts[i].slot] = reinterpret_cast<UINT_PTR>(texts[i].text);
+}
+
+int SystemIsJapanese()
+{
+    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_JAPANESE;
+}
+
 void CentreWindow(HWND window, HWND reference)
 {
     RECT own, ref;

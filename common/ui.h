@@ -51,6 +51,14 @@ int ShowSlot(int slot, const char *caption, UINT style);
 // caption when it cannot be loaded or has no MsgSetup.
 HMODULE BindMessageLibrary(const char *name, const char *caption);
 
+// Puts the built-in texts of a language (platform/msgtexts.h) into every
+// slot of the message table that the library left empty, so that a library
+// of another or an older make shows our words rather than crash a program.
+void FillEmptySlots(const MessageSlotText *texts, int count);
+// 1 when the built-in texts are to be the Japanese ones: the system's
+// language is Japanese (the uninstaller's choice; setup follows its own).
+int SystemIsJapanese();
+
 // Moves window to the centre of the reference window's size; the
 // reference's own position is not added (the desktop starts at 0,0).
 void CentreWindow(HWND window, HWND reference);

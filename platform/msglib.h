@@ -53,6 +53,16 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_DELETE_DIR       59  // an emptied subdirectory
 #define SLOT_DELETE_LIST      60  // a directory cannot be listed
 
+// A slot with the text or the template number it holds.
+struct MessageSlotText {
+    int slot;
+    const char *text;
+};
+struct MessageSlotTemplate {
+    int slot;
+    UINT templ;
+};
+
 // MsgSetup(table): fills every slot above. Exported undecorated.
 extern "C" void WINAPI MsgSetup(UINT_PTR *table);
 typedef void (WINAPI *MsgSetupProc)(UINT_PTR *table);

@@ -2,6 +2,7 @@
 // the start-up directory, the choice of the language, the binding of the
 // message library and the path operations used throughout the program.
 #include "setup/setup.h"
+#include "platform/msgtexts.h"
 
 // ---- settings store
 SetupSettings Settings;
@@ -428,7 +429,19 @@ int BindSetupMessages()
 {
     MsgModule = BindMessageLibrary(Settings.LoadMsgModule,
                                    "Setup Initialize Error");
-    return MsgModule != nullptr;
+    if (!MsgModule)
+        return 0;
+    for (const MessageSlotTemplate &t : SlotTemplates)
+        if (!MessageTable[t.slot])
+            MessageTable[t.slot] = t.templ;
+    if (lstrcmpiA(Settings.LanguageName, "Japanese") == 0) {
+        FillEmptySlots(SetupTextsJa, SLOT_COUNT(SetupTextsJa));
+        FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
+    } else {
+        FillEmptySlots(SetupTextsEn, SLOT_COUNT(SetupTextsEn));
+        FillEmptySlots(RemovalTextsEn, SLOT_COUNT(RemovalTextsEn));
+    }
+    return 1;
 }
 
 int ReadRecordedInstallPath(char *path)

@@ -206,7 +206,7 @@ static int HoldsEntries(const char *dir)
 // 1 to install there, 0 to choose again.
 static int ConfirmFolderWithFiles(const char *dir)
 {
-    char recorded[PATH_CAP], text[PATH_CAP + 512], format[512];
+    char recorded[PATH_CAP], text[PATH_CAP + 512], pattern[512];
     if (ReadRecordedInstallPath(recorded)) {
         RemoveBackslash(recorded);
         if (!lstrcmpiA(recorded, dir))
@@ -214,8 +214,8 @@ static int ConfirmFolderWithFiles(const char *dir)
     }
     if (!HoldsEntries(dir))
         return 1;
-    SetupText(IDS_DEST_HOLDS_FILES, format, sizeof format);
-    TextFormat(text, sizeof text, format, dir);
+    SetupText(IDS_DEST_HOLDS_FILES, pattern, sizeof pattern);
+    TextFillIn(text, sizeof text, pattern, dir);
     return ShowBox(text, Settings.MsgDlgBoxTitle,
                    MB_YESNO | MB_DEFBUTTON2 | BOX_ALERT) == IDYES;
 }

@@ -6,6 +6,7 @@
 #include "common/cmdline.h"
 #include "common/removal.h"
 #include "platform/templates.h"
+#include "platform/msgtexts.h"
 
 static const char UninstCaption[] = "Uninstall";
 
@@ -89,11 +90,24 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
 }
 
-// Binds the message library named in the settings, fills the message table
-// and runs the confirmation dialog; the library is freed after the dialog.
-static void RunConfirmation()
+// Binds the message library named in the settings and fills the message
+// table; a slot the library leaves empty gets the built-in text of the
+// system's language. 0 after a message when there is no library.
+static HMODULE BindUninstMessages()
 {
     HMODULE library = BindMessageLibrary(LoadMsgModule, UninstCaption);
+    if (library && SystemIsJapanese())
+        FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
+    else if (library)
+        FillEmptySlots(RemovalTextsEn, SLOT_COUNT(RemovalTextsEn));
+    return library;
+}
+
+// Runs the confirmation dialog of the message library; the library is
+// freed after the dialog.
+static void RunConfirmation()
+{
+    HMODULE library = BindUninstMessages();
     if (!library)
         return;
     DialogBoxParamA(library, MAKEINTRESOURCEA(TPL_UNINST_CONFIRM), NULL,
@@ -168,7 +182,7 @@ static const char *ReadOptions(const char *line)
 static int RemoveUnattended()
 {
     LogLine("unattended removal");
-    if (!BindMessageLibrary(LoadMsgModule, UninstCaption))
+    if (!BindUninstMessages())
         return EXIT_NOT_STARTED;
     int removed = UninstallAll();
     LogLine(removed ? "removed" : "a step of the removal failed");
