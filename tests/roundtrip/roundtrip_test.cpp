@@ -7,6 +7,7 @@
 // WININIT.INI. Each test puts the machine back as it found it.
 #include "roundtrip.h"
 #include "platform/msglib.h"
+#include "platform/msgtexts.h"
 #include "tests/support/clean_machine.h"
 #include "tests/support/pending.h"
 #include "tests/support/wide_value.h"
@@ -525,6 +526,63 @@ TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
         << text;
     EXPECT_EQ(Sz(WindowsDir() + "UNINST.EXE " + SettingsFile()),
               RegValue(UninstallKey(p), "UninstallString").value_or("-"));
+}
+
+// A message library of another make that leaves every slot of the table
+// empty (but has our dialogs): both programs run to their end, in a
+// person's run and in an unattended one, and show the built-in texts.
+TEST_F(RoundTrip, ALibraryWithEmptySlotsLeavesTheBuiltInTexts)
+{
+    struct EmptyLibraryOnCd {
+        SavedFile ini{"Q:\\TQL.INI"};
+        EmptyLibraryOnCd(const std::string &language)
+        {
+            char exe[MAX_PATH];
+            GetModuleFileNameA(nullptr, exe, MAX_PATH);
+            std::string dir(exe);
+            dir.resize(dir.rfind('\\') + 1);
+            CopyFileA((dir + "emptymsg.dll").c_str(), "Q:\\emptymsg.dll", FALSE);
+            WritePrivateProfileStringA(language.c_str(), "LoadMsgModule", "emptymsg.dll",
+                                       "Q:\\TQL.INI");
+        }
+        ~EmptyLibraryOnCd()
+        {
+            ini.Restore();
+            DeleteFileA("Q:\\emptymsg.dll");
+            DeleteFileA((WindowsDir() + "emptymsg.dll").c_str());
+        }
+    } onCd(p.language);
+    const MessageSlotText *texts = p.japanese ? RemovalTextsJa : RemovalTextsEn;
+    std::string removed;
+    for (int i = 0; i < SLOT_COUNT(RemovalTextsEn); i++)
+        if (texts[i].slot == SLOT_REMOVED)
+            removed = texts[i].text;
+
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    {
+        UninstallerRun u;
+        auto dialog = u.Confirmation(p);
+        ASSERT_TRUE(dialog);
+        u.Confirm(*dialog);
+        u.Box(kUninstall, removed);
+        u.Ends();
+    }
+    ExpectRemoved(p.installPath);
+
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(0, 180000);
+    }
+    UninstallerRun(WindowsDir() + "UNINST.EXE /S /LOG=" + log + " " + SettingsFile()).Ends();
+    ExpectRemoved("C:\\HRONE\\");
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos, text.find("Tql.exe: exit code 0\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("UNINST.EXE: [Uninstall] " + removed + "\r\n"
+                                           "UNINST.EXE: removed\r\n"))
+        << text;
 }
 
 // "/?" shows each program's usage.
