@@ -450,3 +450,22 @@ int ReadRecordedInstallPath(char *path)
                              PATH_CAP, Settings.IniFileName);
     return !IsNone(path) && path[0];
 }
+
+// A machine number (the SelectMachine setting, the /MACHINE= option) as
+// the machine choice it stands for:
+// 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any
+// other number. Leading blanks and tabs are skipped; no digit reads as 0.
+UINT MachineChoice(const char *text)
+{
+    while (*text == ' ' || *text == '\t')
+        text++;
+    unsigned number = 0;
+    for (; *text >= '0' && *text <= '9' && number < 1000; text++)
+        number = number * 10 + (*text - '0');
+    switch (number) {
+    case 1: return EV_MACHINE_3;
+    case 2: return EV_MACHINE_1;
+    case 3: return EV_MACHINE_2;
+    default: return 0;
+    }
+}

@@ -7,11 +7,14 @@
 #include "setup/setup.h"
 #include "common/log.h"
 #include "common/cmdline.h"
+#include "platform/templates.h"
 
 int Unattended;
 int ExitCode;
 char UnattendedDestination[255];
 char UnattendedMachine[2] = "1";
+
+static UINT AnswerDialog(UINT templ);
 
 // The exit code of a run that ends now: that of the stage under way.
 static int Stage = EXIT_STARTUP;
@@ -158,6 +161,7 @@ int ReadCommandLine(const char *cmdLine)
     }
     Unattended = 1;
     SilenceBoxes(EndAtMessage);
+    DialogHook = AnswerDialog;
     if (!OpenNamedLog(cmdLine))
         EndUnattended(EXIT_USAGE);
     int minimal = 0;
@@ -169,11 +173,20 @@ int ReadCommandLine(const char *cmdLine)
     return 1;
 }
 
-int AnswerNotice(UINT templ)
+// The answers of an unattended run to the dialogs (see DialogHook): the
+// choices a person makes by default, where there is one; a dialog that
+// refuses the destination, or any other, ends the run.
+static UINT AnswerDialog(UINT templ)
 {
     if (templ == MessageTemplate(SLOT_NOTICE_CREATE)) {
         LogLine("the destination folder is created");
-        return 1;
+        return EV_CONTINUE;
+    }
+    if (templ == MessageTemplate(SLOT_MACHINE))
+        return MachineChoice(UnattendedMachine);
+    if (templ == TPL_FMVINFO_AT || templ == TPL_FMVINFO_NEC) {
+        LogLine("video information: continue");
+        return EV_CONTINUE;
     }
     struct Refusal { int slot; const char *text; };
     static const Refusal refusals[] = {
@@ -185,12 +198,16 @@ int AnswerNotice(UINT templ)
         {SLOT_LOW_DISK, "the destination drive has less free space than "
                         "the installation needs"},
     };
-    const char *text = "the destination is refused";
-    for (const Refusal &r : refusals)
-        if (templ == MessageTemplate(r.slot))
-            text = r.text;
-    LogLine(text);
-    EndUnattended(EXIT_DESTINATION);
+    for (const Refusal &r : refusals) {
+        if (templ == MessageTemplate(r.slot)) {
+            LogLine(r.text);
+            EndUnattended(EXIT_DESTINATION);
+        }
+    }
+    char line[64];
+    TextFormat(line, sizeof line, "a dialog (template %u) would have asked", templ);
+    LogLine(line);
+    AbortUnattended();
 }
 
 void AbortUnattended()

@@ -95,8 +95,6 @@ static int RunAnswerLoop(UINT templ, LPCSTR procName)
 // 0 cancel.
 int ShowNotice(UINT templ)
 {
-    if (Unattended)
-        return AnswerNotice(templ);
     return RunAnswerLoop(templ, "FInfo0DlgProc");
 }
 
@@ -104,8 +102,6 @@ int ShowNotice(UINT templ)
 // choose again.
 int ConfirmLowDisk()
 {
-    if (Unattended)
-        return AnswerNotice(MessageTemplate(SLOT_LOW_DISK));
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
 
