@@ -575,7 +575,10 @@ TEST_F(RoundTrip, ALibraryWithEmptySlotsLeavesTheBuiltInTexts)
         SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
         setup.EndsQuietly(0, 180000);
     }
-    UninstallerRun(WindowsDir() + "UNINST.EXE /S /LOG=" + log + " " + SettingsFile()).Ends();
+    // Options with "-" and quoted values, the settings path quoted too.
+    UninstallerRun(WindowsDir() + "UNINST.EXE -s -LOG=\"" + log + "\" \"" + SettingsFile() +
+                   "\"")
+        .Ends();
     ExpectRemoved("C:\\HRONE\\");
     std::string text = ReadWholeFile(log).value_or("");
     DeleteFileA(log.c_str());
