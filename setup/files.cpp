@@ -191,12 +191,18 @@ static int IsDocKeyNone(const char *value)
 }
 
 // Writes one [Directory] key of the uninstaller settings file unless it
-// already reads as a number (a directory path never does).
+// already reads as a number (a directory path never does). A write that
+// fails is logged and ends an unattended run (see StepFailed).
 static void RecordDirectory(const char *key)
 {
-    if (GetPrivateProfileIntA("Directory", key, 0, Settings.IniFileName) == 0)
+    if (GetPrivateProfileIntA("Directory", key, 0, Settings.IniFileName) != 0 ||
         WritePrivateProfileStringA("Directory", key, DestinationDir,
-                                   Settings.IniFileName);
+                                   Settings.IniFileName))
+        return;
+    char line[96];
+    TextFormat(line, sizeof line, "[Directory] %s was not written to %s", key,
+               Settings.IniFileName);
+    StepFailed(line);
 }
 
 // dest = DestinationDir + name; the destination ends in a backslash.

@@ -2,6 +2,7 @@
 // with the documents and program items, on real files under Wine; every
 // message box is read by the robot.
 #include <gtest/gtest.h>
+#include "common/log.h"
 #include "install_support.h"
 #include "setup/setup.h"
 
@@ -225,6 +226,26 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     EXPECT_EQ(WaitCursorShown, 1);
     EXPECT_EQ(RestoredCursors, (std::vector<HCURSOR>{(HCURSOR)(UINT_PTR)0x4711}));
     EXPECT_EQ(KillDialogCalls, (std::vector<int>{1}));
+}
+
+// A settings file that cannot be written (a folder of its name): each key not written is a line
+// of the log (an unattended run would end there with 9); a person's run
+// goes on as it always has.
+TEST_F(DocumentsTest, RecordThatCannotBeWrittenIsLogged)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string log = std::string(temp) + "h6record.log";
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(OpenLog(log.c_str()));
+    CreateDirectoryA(SettingsFile().c_str(), nullptr);  // in the way of the file
+    Answered o = RunAnswered([] { InstallDocuments(); });
+    RemoveDirectoryA(SettingsFile().c_str());
+    ASSERT_TRUE(o.finished);
+    EXPECT_EQ("install_test.exe: [Directory] InstallPath was not written to H6TEST.INI\r\n"
+              "install_test.exe: [Directory] ExePath was not written to H6TEST.INI\r\n",
+              ReadBytes(log));
+    EXPECT_EQ(ItemCalls.size(), 3u);
 }
 
 TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)

@@ -528,6 +528,30 @@ TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
               RegValue(UninstallKey(p), "UninstallString").value_or("-"));
 }
 
+// A product settings file that cannot be written (a folder of its name
+// comes with the product's tree) ends an unattended run with 9 as well.
+TEST_F(RoundTrip, UnattendedRunEndsWith9WhenTheProductSettingsAreNotWritten)
+{
+    const std::string inTree = "Q:\\GAME\\" + std::string("ORVA.INI");
+    ASSERT_TRUE(CreateDirectoryA(inTree.c_str(), nullptr));
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(9, 180000);
+    }
+    RemoveDirectoryA(inTree.c_str());
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos,
+              text.find("Tql.exe: settings file, documents and program items\r\n"
+                        "Tql.exe: the product settings file C:\\HRONE\\ORVA.INI was "
+                        "not written\r\n"
+                        "Tql.exe: setup failed\r\n"
+                        "Tql.exe: exit code 9\r\n"))
+        << text;
+}
+
 // A message library of another make that leaves every slot of the table
 // empty (but has our dialogs): both programs run to their end, in a
 // person's run and in an unattended one, and show the built-in texts.
