@@ -251,9 +251,8 @@ int RemoveDirectoryTree(const char *dir)
 // the product's installation folder: the library's text, then the folder.
 static void ShowNotOwnedMessage(const char *dir, const char *caption)
 {
-    const char *reason = MessageText(SLOT_NOT_OWNED);
     char text[MAX_PATH + 512];
-    TextCopy(text, reason ? reason : "This folder was left as it is:", sizeof text);
+    TextCopy(text, MessageText(SLOT_NOT_OWNED), sizeof text);
     TextAppend(text, "\n", sizeof text);
     TextAppend(text, dir, sizeof text);
     ShowBox(text, caption, BOX_ALERT);

@@ -1,5 +1,4 @@
-// The log of an unattended run and the reading of the command-line options
-// that ask for one (see log.h).
+// The log of an unattended run (see log.h).
 #include "common/log.h"
 #include "common/text.h"
 
@@ -54,6 +53,8 @@ static void WriteEntry(const char *caption, const char *text)
 {
     if (LogFile == INVALID_HANDLE_VALUE)
         return;
+    if (!text)
+        text = "";  // never a null text, whatever a library hands over
     Write(ProgramName);
     Write(": ");
     if (caption) {
@@ -73,65 +74,4 @@ void LogLine(const char *text)
 void LogMessage(const char *caption, const char *text)
 {
     WriteEntry(caption, text);
-}
-
-// The text after name (any letter case) when text begins with it.
-static const char *SkipName(const char *text, const char *name)
-{
-    int n = lstrlenA(name);
-    char head[16];
-    if (n >= (int)sizeof head)
-        return nullptr;
-    int i = 0;
-    for (; i < n && text[i]; i++)
-        head[i] = text[i];
-    head[i] = '\0';
-    return i == n && lstrcmpiA(head, name) == 0 ? text + n : nullptr;
-}
-
-static const char *SkipBlanks(const char *text)
-{
-    while (*text == ' ' || *text == '\t')
-        text++;
-    return text;
-}
-
-const char *SkipSwitch(const char *text, const char *name)
-{
-    const char *rest = SkipName(text, name);
-    if (!rest || (*rest && *rest != ' ' && *rest != '\t'))
-        return nullptr;
-    return SkipBlanks(rest);
-}
-
-// 1 when the unquoted value ends at p.
-static int ValueEnds(const char *p, int toNextOption)
-{
-    if (!toNextOption)
-        return *p == ' ' || *p == '\t';
-    const char *next = SkipBlanks(p);
-    return next != p && *next == '/';
-}
-
-const char *SkipValue(const char *text, const char *name, char *value,
-                      int capacity, int toNextOption)
-{
-    const char *p = SkipName(text, name);
-    if (!p)
-        return nullptr;
-    int quoted = *p == '"';
-    if (quoted)
-        p++;
-    int n = 0;
-    for (; *p && (quoted ? *p != '"' : !ValueEnds(p, toNextOption)); p++) {
-        if (n == capacity - 1)
-            return nullptr;
-        value[n++] = *p;
-    }
-    while (!quoted && n > 0 && (value[n - 1] == ' ' || value[n - 1] == '\t'))
-        n--;
-    value[n] = '\0';
-    if (quoted && *p++ != '"')
-        return nullptr;
-    return SkipBlanks(p);
 }

@@ -14,15 +14,4 @@ void LogLine(const char *text);
 // Writes one line of a message box: "<program>: [caption] text".
 void LogMessage(const char *caption, const char *text);
 
-// The leading options of a command line. Each returns the text after the
-// option and its blanks, or 0 when the text does not begin with it.
-// "/S", "/MINIMAL": a switch, matched in any letter case.
-const char *SkipSwitch(const char *text, const char *name);
-// "/LOG=", "/D=", "/MACHINE=": the value, quoted ("...") or else up to the
-// next blank (or, with toNextOption, up to the next " /" or the end, so
-// that an unquoted path may hold blanks), copied into value (capacity
-// bytes); 0 also when it does not fit.
-const char *SkipValue(const char *text, const char *name, char *value,
-                      int capacity, int toNextOption);
-
 #endif

@@ -6,8 +6,12 @@
 #include <ddeml.h>
 
 static const DWORD GroupTimeout = 10000;  // create and delete group, ms
-static const DWORD ItemTimeout = 1000;    // add item, ms
-static const int DeleteTries = 3;         // a refused DeleteGroup, see below
+// Add item, ms. Under load the shell was seen to take more than a second
+// to write an item (it makes a link file and updates the open group's
+// window), and a transaction that times out reports a failure for an item
+// that may still be made; so an item gets the group's time.
+static const DWORD ItemTimeout = 10000;
+static const int DeleteTries = 3;         // a refused command, see below
 static const DWORD DeleteRetryWait = 250; // ms between tries
 
 // One open conversation with the Program Manager.
@@ -138,6 +142,24 @@ int FormatItemCommand(char *command, int capacity, const char *item,
            TextFormat(command, capacity, "[AddItem(%s,%s)]", line, name);
 }
 
+// Sends a command; one the shell refuses is tried again a moment later,
+// for the moment after a group is made when the shell still holds its
+// folder (see DeleteProgramGroup). A timeout is not tried again.
+static int SendProgmanCommandTried(const ProgmanLink &link, const char *command,
+                                   DWORD timeout)
+{
+    for (int tries = 0; tries < DeleteTries; tries++) {
+        if (tries) {
+            if (DdeGetLastError(link.instance) != DMLERR_NOTPROCESSED)
+                return 0;
+            Sleep(DeleteRetryWait);
+        }
+        if (SendProgmanCommand(link, command, timeout))
+            return 1;
+    }
+    return 0;
+}
+
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     char createGroup[128];
@@ -148,8 +170,8 @@ int AddProgramItem(const char *group, const char *item, const char *commandLine)
     ProgmanLink link;
     if (!OpenProgman(link))
         return 0;
-    int result = SendProgmanCommand(link, createGroup, GroupTimeout) &&
-                 SendProgmanCommand(link, addItem, ItemTimeout);
+    int result = SendProgmanCommandTried(link, createGroup, GroupTimeout) &&
+                 SendProgmanCommandTried(link, addItem, ItemTimeout);
     CloseProgman(link);
     return result;
 }

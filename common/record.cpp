@@ -82,10 +82,10 @@ void WriteRecordSection(const char *settingsFile, const char *const values[REC_K
         WritePrivateProfileStringA("UnInstall", RecordKeyNames[i], values[i], settingsFile);
 }
 
-void RecordDirectory(const char *settingsFile, const char *key, const char *dir)
+int RecordDirectory(const char *settingsFile, const char *key, const char *dir)
 {
-    if (GetPrivateProfileIntA("Directory", key, 0, settingsFile) == 0)
-        WritePrivateProfileStringA("Directory", key, dir, settingsFile);
+    return GetPrivateProfileIntA("Directory", key, 0, settingsFile) != 0 ||
+           WritePrivateProfileStringA("Directory", key, dir, settingsFile);
 }
 
 int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)

@@ -60,8 +60,9 @@ enum RecordKey {
 // Writes the section, values in the order of RecordKey.
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS]);
 // Records dir as a [Directory] key ("InstallPath", "ExePath") unless the
-// key already reads as a number (a directory path never does).
-void RecordDirectory(const char *settingsFile, const char *key, const char *dir);
+// key already reads as a number (a directory path never does). 0 when the
+// write failed.
+int RecordDirectory(const char *settingsFile, const char *key, const char *dir);
 // Reads a [Directory] key into path (MAX_PATH bytes); 0 when none is
 // recorded (missing, "None" or empty).
 int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path);

@@ -63,6 +63,22 @@ static const char *NumberText(char *digits, unsigned value, unsigned base,
     return p;
 }
 
+int TextFillIn(char *dst, int capacity, const char *pattern, const char *value)
+{
+    if (capacity <= 0)
+        return 0;
+    const char *at = pattern;
+    while (*at && !(at[0] == '%' && at[1] == 's'))
+        at = CharNextA(at);
+    int head = static_cast<int>(at - pattern);
+    int whole = head < capacity;
+    TextCopy(dst, pattern, whole ? head + 1 : capacity);
+    if (!*at)
+        return whole;
+    return TextAppend(dst, value, capacity) && TextAppend(dst, at + 2, capacity) &&
+           whole;
+}
+
 // A formatter of our own, since the shipped modules have no C runtime and
 // the system's wvsprintfA stops at 1024 bytes: %s, %c, %d, %u, %x with an
 // optional '0' flag and width, and %%. That is all the programs format.

@@ -17,6 +17,12 @@ int TextAppend(char *dst, const char *src, int capacity);
 int TextFormat(char *dst, int capacity, const char *format, ...)
     __attribute__((format(printf, 3, 4)));
 
+// A text of a message library with a value put in: the first "%s" of
+// pattern is replaced by value, and every other byte is taken as it is, so
+// that a translation with more (or other) '%' signs than ours cannot read
+// an argument that does not exist. Double-byte aware.
+int TextFillIn(char *dst, int capacity, const char *pattern, const char *value);
+
 // Appends "\" unless the text already ends in a single-byte backslash.
 // Steps with CharNextA, so the second byte of a double-byte character
 // (0x5C in code page 932) is never taken for a backslash. "" becomes "\".

@@ -11,6 +11,13 @@ int ShowBox(const char *text, const char *caption, UINT style)
     return MessageBoxA(nullptr, text, caption, style);
 }
 
+void SilenceBoxes(BoxHookProc hook)
+{
+    BoxHook = hook;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX |
+                 SEM_NOOPENFILEERRORBOX);
+}
+
 int ShowSlot(int slot, const char *caption, UINT style)
 {
     return ShowBox(MessageText(slot), caption, style);
@@ -34,6 +41,18 @@ HMODULE BindMessageLibrary(const char *name, const char *caption)
     }
     msgSetup(MessageTable);
     return library;
+}
+
+void FillEmptySlots(const MessageSlotText *texts, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (!MessageTable[texts[i].slot])
+            MessageTable[texts[i].slot] = reinterpret_cast<UINT_PTR>(texts[i].text);
+}
+
+int SystemIsJapanese()
+{
+    return PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_JAPANESE;
 }
 
 void CentreWindow(HWND window, HWND reference)

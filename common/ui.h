@@ -21,6 +21,11 @@
 int ShowBox(const char *text, const char *caption, UINT style);
 typedef int (*BoxHookProc)(const char *text, const char *caption, UINT style);
 extern BoxHookProc BoxHook;
+// Starts a run that nobody watches: every message box goes to the hook,
+// and the system shows none of its own either (a drive that is not ready,
+// a CD that cannot be read, a program that crashes), so that nothing can
+// wait for an answer.
+void SilenceBoxes(BoxHookProc hook);
 
 // The message table the message library's MsgSetup fills (BindMessageLibrary).
 extern UINT_PTR MessageTable[MSG_TABLE_SLOTS];
@@ -45,6 +50,14 @@ int ShowSlot(int slot, const char *caption, UINT style);
 // stays loaded: the table points into it. 0 after a message with the given
 // caption when it cannot be loaded or has no MsgSetup.
 HMODULE BindMessageLibrary(const char *name, const char *caption);
+
+// Puts the built-in texts of a language (platform/msgtexts.h) into every
+// slot of the message table that the library left empty, so that a library
+// of another or an older make shows our words rather than crash a program.
+void FillEmptySlots(const MessageSlotText *texts, int count);
+// 1 when the built-in texts are to be the Japanese ones: the system's
+// language is Japanese (the uninstaller's choice; setup follows its own).
+int SystemIsJapanese();
 
 // Moves window to the centre of the reference window's size; the
 // reference's own position is not added (the desktop starts at 0,0).

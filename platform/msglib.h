@@ -54,6 +54,16 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_DELETE_LIST      60  // a directory cannot be listed
 #define SLOT_NOT_OWNED        61  // a folder not shown to be the product's
 
+// A slot with the text or the template number it holds.
+struct MessageSlotText {
+    int slot;
+    const char *text;
+};
+struct MessageSlotTemplate {
+    int slot;
+    UINT templ;
+};
+
 // MsgSetup(table): fills every slot above. Exported undecorated.
 extern "C" void WINAPI MsgSetup(UINT_PTR *table);
 typedef void (WINAPI *MsgSetupProc)(UINT_PTR *table);

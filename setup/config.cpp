@@ -3,6 +3,7 @@
 // message library and the path operations used throughout the program.
 #include "setup/setup.h"
 #include "common/record.h"
+#include "platform/msgtexts.h"
 
 // ---- settings store
 SetupSettings Settings;
@@ -429,10 +430,41 @@ int BindSetupMessages()
 {
     MsgModule = BindMessageLibrary(Settings.LoadMsgModule,
                                    "Setup Initialize Error");
-    return MsgModule != nullptr;
+    if (!MsgModule)
+        return 0;
+    for (const MessageSlotTemplate &t : SlotTemplates)
+        if (!MessageTable[t.slot])
+            MessageTable[t.slot] = t.templ;
+    if (lstrcmpiA(Settings.LanguageName, "Japanese") == 0) {
+        FillEmptySlots(SetupTextsJa, SLOT_COUNT(SetupTextsJa));
+        FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
+    } else {
+        FillEmptySlots(SetupTextsEn, SLOT_COUNT(SetupTextsEn));
+        FillEmptySlots(RemovalTextsEn, SLOT_COUNT(RemovalTextsEn));
+    }
+    return 1;
 }
 
 int ReadRecordedInstallPath(char *path)
 {
     return ReadRecordedDirectory(Settings.IniFileName, "InstallPath", path);
+}
+
+// A machine number (the SelectMachine setting, the /MACHINE= option) as
+// the machine choice it stands for:
+// 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any
+// other number. Leading blanks and tabs are skipped; no digit reads as 0.
+UINT MachineChoice(const char *text)
+{
+    while (*text == ' ' || *text == '\t')
+        text++;
+    unsigned number = 0;
+    for (; *text >= '0' && *text <= '9' && number < 1000; text++)
+        number = number * 10 + (*text - '0');
+    switch (number) {
+    case 1: return EV_MACHINE_3;
+    case 2: return EV_MACHINE_1;
+    case 3: return EV_MACHINE_2;
+    default: return 0;
+    }
 }

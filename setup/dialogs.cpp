@@ -7,8 +7,12 @@
 #include "setup/toolkit.h"
 #include "platform/templates.h"
 
+DialogHookProc DialogHook;
+
 UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
 {
+    if (DialogHook)
+        return DialogHook(templ);
     char event[15];
     TkDoDialog(Settings.LoadModule, templ, proc, helpTempl, helpProc);
     PumpMessages();

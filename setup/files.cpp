@@ -191,6 +191,19 @@ static int IsDocKeyNone(const char *value)
     return lstrcmpA(value, "None") == 0;
 }
 
+// Records the destination as one [Directory] key of the uninstaller
+// settings file. A write that fails is logged and ends an unattended run
+// (see StepFailed).
+static void RecordDestination(const char *key)
+{
+    if (RecordDirectory(Settings.IniFileName, key, DestinationDir))
+        return;
+    char line[96];
+    TextFormat(line, sizeof line, "[Directory] %s was not written to %s", key,
+               Settings.IniFileName);
+    StepFailed(line);
+}
+
 // dest = DestinationDir + name; the destination ends in a backslash.
 static void DestinationPath(char (&path)[PATH_CAP], const char *name)
 {
@@ -220,16 +233,29 @@ static void ContentsName(const char *helpName, char (&name)[32])
     TextAppend(name, ".CNT");
 }
 
+// Adds an item of the product's group. One that is not made is logged and
+// ends an unattended run (see StepFailed); a person's run goes on.
+static void AddItem(const char *title, const char *file)
+{
+    if (AddProgramItem(Settings.GroupTitle, title, file))
+        return;
+    char line[160];
+    TextFormat(line, sizeof line, "the program item \"%s\" was not made in "
+               "the group \"%s\"", title, Settings.GroupTitle);
+    StepFailed(line);
+}
+
 // Copies the help file and, when the document directory has one, its
-// contents file; the help item is added first.
+// contents file; the help item is added once its file is there (a shell
+// makes no item for a file that does not exist).
 static void InstallHelpFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.HelpFileNameDst);
-    AddProgramItem(Settings.GroupTitle, Settings.HelpTitle, dest);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.HelpFileNameSrc);
     CopyDocument(source, dest);
+    AddItem(Settings.HelpTitle, dest);
 
     char contents[32];
     ContentsName(Settings.HelpFileNameSrc, contents);
@@ -249,16 +275,17 @@ static void InstallHelpFile()
     }
 }
 
-// Copies the text document; its item only when it has a title.
+// Copies the text document; its item, once the file is there, only when
+// it has a title.
 static void InstallTextFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.TextFileNameDst);
-    if (!IsDocKeyNone(Settings.TextTitle))
-        AddProgramItem(Settings.GroupTitle, Settings.TextTitle, dest);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.TextFileNameSrc);
     CopyDocument(source, dest);
+    if (!IsDocKeyNone(Settings.TextTitle))
+        AddItem(Settings.TextTitle, dest);
 }
 
 // The finishing step: records the installed directory for the next run
@@ -268,12 +295,12 @@ void InstallDocuments()
 {
     HCURSOR previous = TkShowWaitCursor();
 
-    RecordDirectory(Settings.IniFileName, "InstallPath", DestinationDir);
-    RecordDirectory(Settings.IniFileName, "ExePath", DestinationDir);
+    RecordDestination("InstallPath");
+    RecordDestination("ExePath");
 
     char program[PATH_CAP];
     DestinationPath(program, Settings.ExecFileName);
-    AddProgramItem(Settings.GroupTitle, Settings.GameTitle, program);
+    AddItem(Settings.GameTitle, program);
 
     if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.HelpTitle) &&
         !IsDocKeyNone(Settings.HelpFileNameSrc) && !IsDocKeyNone(Settings.HelpFileNameDst))

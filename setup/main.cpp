@@ -196,7 +196,8 @@ static void RegisterUninstallerOrAbort()
 }
 
 // Records the language and the install mode in the product settings file
-// of the destination. Without a destination (the registry library could
+// of the destination (a write that fails ends an unattended run, see
+// StepFailed). Without a destination (the registry library could
 // not be bound, so nothing was chosen or copied) there is no such file.
 static void WriteProductSettings()
 {
@@ -208,9 +209,14 @@ static void WriteProductSettings()
     TextAppend(settingsFile, Settings.IniFileName);
     const char *language =
         lstrcmpiA(Settings.LanguageName, "Japanese") == 0 ? "Japanese" : "English";
-    WritePrivateProfileStringA("Country", "Language", language, settingsFile);
-    WritePrivateProfileStringA("Install", "Mode",
-                               MinimalInstall ? "MINI" : "FULL", settingsFile);
+    if (!WritePrivateProfileStringA("Country", "Language", language, settingsFile) ||
+        !WritePrivateProfileStringA("Install", "Mode",
+                                    MinimalInstall ? "MINI" : "FULL", settingsFile)) {
+        char line[PATH_CAP + 48];
+        TextFormat(line, sizeof line, "the product settings file %s was not written",
+                   settingsFile);
+        StepFailed(line);
+    }
 }
 
 // Ends with the closing notice when the restart question asked for it,

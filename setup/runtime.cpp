@@ -42,31 +42,11 @@ int RunDirectXSetup(const char *sourceDir)
     return 0;
 }
 
-// The machine number of TQL.INI as the machine choice it stands for:
-// 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any
-// other number. Leading blanks and tabs are skipped; no digit reads as 0.
-static UINT MachineChoice(const char *text)
-{
-    while (*text == ' ' || *text == '\t')
-        text++;
-    unsigned number = 0;
-    for (; *text >= '0' && *text <= '9' && number < 1000; text++)
-        number = number * 10 + (*text - '0');
-    switch (number) {
-    case 1: return EV_MACHINE_3;
-    case 2: return EV_MACHINE_1;
-    case 3: return EV_MACHINE_2;
-    default: return 0;
-    }
-}
-
 // The machine selection dialog: returns the event code of the machine type
 // the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
 // offers to quit and shows the dialog again.
 UINT AskMachineType()
 {
-    if (Unattended)
-        return MachineChoice(UnattendedMachine);
     for (;;) {
         UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
                               TPL_HELP, "FHelpDlgProc");
@@ -83,10 +63,6 @@ UINT AskMachineType()
 // continued, 0 when cancelled or left.
 int ConfirmFmvInfo(UINT templ)
 {
-    if (Unattended) {
-        LogLine("video information: continue");
-        return 1;
-    }
     for (;;) {
         UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
         if (code == EV_CONTINUE || code == EV_CANCEL || code == EV_EXIT) {

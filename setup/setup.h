@@ -77,6 +77,8 @@ int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 // Creates every missing directory of a full path; 1 when it is there.
 int MakeDirectoryPath(const char *path);
 int IsNone(const char *value);               // "None" in any letter case
+// A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
+UINT MachineChoice(const char *text);
 void ChooseLanguageName();                   // after ForceLanguage is read
 int BindSetupMessages();                     // steps 4 to 6 of the sequence
 // The directory of the earlier installation, as the uninstaller settings
@@ -125,6 +127,10 @@ HWND InitSetupFrame(LPCSTR cmdLine);
 // not return when the toolkit cannot run the dialog.
 UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl = 0,
                LPCSTR helpProc = nullptr);
+// While set (an unattended run), RunDialog shows no dialog: the hook gives
+// the event code of the answer, as BoxHook does for message boxes.
+typedef UINT (*DialogHookProc)(UINT templ);
+extern DialogHookProc DialogHook;
 void PumpMessages();
 void ConfirmQuit();
 
@@ -233,10 +239,11 @@ int ReadCommandLine(const char *cmdLine);
 // a failure from now on.
 void Step(int stage, const char *what);
 [[noreturn]] void EndUnattended(int code);
-// A notice of the destination checks in an unattended run: the creation of
-// the folder goes on (1); any other ends the run with EXIT_DESTINATION.
-int AnswerNotice(UINT templ);
 [[noreturn]] void AbortUnattended();
+// A step whose failure a person's run has always passed over (a program
+// item): its line goes into the log, and an unattended run ends with the
+// exit code of its stage, since a run that ends with 0 must have done all.
+void StepFailed(const char *what);
 
 // ---- removeold.cpp: removal of an earlier installation
 void RemoveInstallation();

@@ -2,15 +2,21 @@
 //   Tql.exe /S [/D=<destination>] [/MINIMAL] [/MACHINE=1|2|3] [/LOG=<file>]
 // runs the installation with the choices a person makes by default, shows
 // no window, and ends at the first message that would have needed an
-// answer, with an exit code that names the stage (see setup.h). Without /S
-// the command line is not looked at (but for /?).
+// answer, with an exit code that names the stage (see setup.h). The line
+// is read by the Windows argument rules (common/cmdline.h); a value runs
+// on, unquoted, up to the next option. Without /S the command line is not
+// looked at (but for /? and "SPECIAL THANKS", see WinMain).
 #include "setup/setup.h"
 #include "common/log.h"
+#include "common/cmdline.h"
+#include "platform/templates.h"
 
 int Unattended;
 int ExitCode;
 char UnattendedDestination[255];
 char UnattendedMachine[2] = "1";
+
+static UINT AnswerDialog(UINT templ);
 
 // The exit code of a run that ends now: that of the stage under way.
 static int Stage = EXIT_STARTUP;
@@ -53,92 +59,136 @@ static void ShowUsage()
         ShowBox(Usage, "Setup", BOX_NOTICE);
 }
 
-// Reads one option of an unattended run; the text after it, or 0 when the
-// option is not understood.
-static const char *ReadOption(const char *p, int *minimal)
+// 1 when the argument is one of this program's options.
+static int IsOption(const Argument &a)
+{
+    return IsSwitch(a, "S") || IsSwitch(a, "MINIMAL") || IsSwitch(a, "?") ||
+           OptionValue(a, "D=") || OptionValue(a, "MACHINE=") ||
+           OptionValue(a, "LOG=");
+}
+
+// The value of an option: its own text and, as an unquoted path may hold
+// blanks, every following argument up to the next option, with the blanks
+// between them as the line has them. Moves *line past what it took; 0
+// when the value does not fit.
+static int ReadValue(const char **line, const Argument &option,
+                     const char *value, char *out, int capacity)
+{
+    if (!option.fits || !TextCopy(out, value, capacity))
+        return 0;
+    const char *end = option.end;
+    Argument next;
+    for (const char *p = end; NextArgument(&p, &next) && !IsOption(next);
+         p = end = next.end) {
+        int used = lstrlenA(out);
+        int blanks = static_cast<int>(next.start - end);
+        if (!next.fits || used + blanks >= capacity)
+            return 0;
+        TextCopy(out + used, end, blanks + 1);
+        if (!TextAppend(out, next.text, capacity))
+            return 0;
+    }
+    *line = end;
+    return 1;
+}
+
+// Reads the option that begins the rest of the line and moves *line past
+// it; 0 when it is not understood.
+static int ReadOption(const char **line, const Argument &a, int *minimal)
 {
     char log[PATH_CAP];
-    const char *next;
-    if ((next = SkipSwitch(p, "/S")))
-        return next;
-    if ((next = SkipSwitch(p, "/MINIMAL"))) {
+    const char *value;
+    if (IsSwitch(a, "S"))
+        return 1;
+    if (IsSwitch(a, "MINIMAL")) {
         *minimal = 1;
-        return next;
+        return 1;
     }
-    if ((next = SkipValue(p, "/D=", UnattendedDestination,
-                          sizeof UnattendedDestination, 1)))
-        return next;
-    if ((next = SkipValue(p, "/MACHINE=", UnattendedMachine,
-                          sizeof UnattendedMachine, 0)))
-        return *UnattendedMachine >= '1' && *UnattendedMachine <= '3' ? next
-                                                                      : nullptr;
-    if ((next = SkipValue(p, "/LOG=", log, sizeof log, 0)))
-        return next;  // opened before the options were read
-    return nullptr;
+    if ((value = OptionValue(a, "D=")))
+        return ReadValue(line, a, value, UnattendedDestination,
+                         sizeof UnattendedDestination);
+    if ((value = OptionValue(a, "MACHINE=")))
+        return ReadValue(line, a, value, UnattendedMachine,
+                         sizeof UnattendedMachine) &&
+               *UnattendedMachine >= '1' && *UnattendedMachine <= '3';
+    if ((value = OptionValue(a, "LOG=")))  // opened before the options were read
+        return ReadValue(line, a, value, log, sizeof log);
+    return 0;
 }
 
 // Opens the log that the command line names, first of all, so that the
 // log also tells about an option that is not understood. 0 when it names
 // one that cannot be opened.
-static int OpenNamedLog(const char *p)
+static int OpenNamedLog(const char *line)
 {
-    char log[PATH_CAP];
-    for (const char *at = p; *at; at++) {
-        if (at != p && at[-1] != ' ' && at[-1] != '\t')
-            continue;
-        if (SkipValue(at, "/LOG=", log, sizeof log, 0))
-            return OpenLog(log);
+    Argument a;
+    while (NextArgument(&line, &a)) {
+        char log[PATH_CAP];
+        const char *value = OptionValue(a, "LOG=");
+        if (value)
+            return ReadValue(&line, a, value, log, sizeof log) && OpenLog(log);
     }
     return 1;
 }
 
-// 1 when the command line asks for an unattended run: it holds "/S" as an
-// option of its own.
-static int AsksForUnattended(const char *p)
+// 1 when one of the command line's arguments is the switch of that name.
+static int HasSwitch(const char *line, const char *name)
 {
-    for (; *p; p++)
-        if ((p[0] == '/' || p[0] == '-') && (p[1] == 'S' || p[1] == 's') &&
-            (p[2] == '\0' || p[2] == ' ' || p[2] == '\t'))
+    Argument a;
+    while (NextArgument(&line, &a))
+        if (IsSwitch(a, name))
             return 1;
     return 0;
 }
 
+// An unattended run ends at an option it does not understand: the rest of
+// the line from that option, and the usage, go into the log.
+[[noreturn]] static void EndNotUnderstood(const char *rest)
+{
+    LogLine("the command line is not understood:");
+    LogLine(rest);
+    ShowUsage();
+    EndUnattended(EXIT_USAGE);
+}
+
 int ReadCommandLine(const char *cmdLine)
 {
-    const char *p = cmdLine;
-    while (*p == ' ' || *p == '\t')
-        p++;
-    if (SkipSwitch(p, "/?")) {
-        ShowUsage();
-        return 0;
+    Argument a;
+    const char *first = cmdLine;
+    int usageFirst = NextArgument(&first, &a) && IsSwitch(a, "?");
+    if (!HasSwitch(cmdLine, "S")) {
+        if (usageFirst)
+            ShowUsage();
+        return !usageFirst;  // a person's run, whatever else the line holds
     }
-    if (!AsksForUnattended(p))
-        return 1;  // a person's run, whatever else the line holds
     Unattended = 1;
-    BoxHook = EndAtMessage;
-    if (!OpenNamedLog(p))
+    SilenceBoxes(EndAtMessage);
+    DialogHook = AnswerDialog;
+    if (!OpenNamedLog(cmdLine))
         EndUnattended(EXIT_USAGE);
     int minimal = 0;
-    while (*p) {
-        const char *next = SkipSwitch(p, "/?") ? nullptr : ReadOption(p, &minimal);
-        if (!next) {
-            LogLine("the command line is not understood:");
-            LogLine(p);
-            ShowUsage();
-            EndUnattended(EXIT_USAGE);
-        }
-        p = next;
-    }
+    for (const char *p = cmdLine; NextArgument(&p, &a);)
+        if (!a.fits || !ReadOption(&p, a, &minimal))
+            EndNotUnderstood(a.start);
     MinimalInstall = minimal;
     LogLine("unattended installation");
     return 1;
 }
 
-int AnswerNotice(UINT templ)
+// The answers of an unattended run to the dialogs (see DialogHook): the
+// choices a person makes by default, where there is one; a dialog that
+// refuses the destination, or any other, ends the run.
+static UINT AnswerDialog(UINT templ)
 {
     if (templ == MessageTemplate(SLOT_NOTICE_CREATE)) {
         LogLine("the destination folder is created");
-        return 1;
+        return EV_CONTINUE;
+    }
+    if (templ == MessageTemplate(SLOT_MACHINE))
+        return MachineChoice(UnattendedMachine);
+    if (templ == TPL_FMVINFO_AT || templ == TPL_FMVINFO_NEC) {
+        LogLine("video information: continue");
+        return EV_CONTINUE;
     }
     struct Refusal { int slot; const char *text; };
     static const Refusal refusals[] = {
@@ -150,16 +200,27 @@ int AnswerNotice(UINT templ)
         {SLOT_LOW_DISK, "the destination drive has less free space than "
                         "the installation needs"},
     };
-    const char *text = "the destination is refused";
-    for (const Refusal &r : refusals)
-        if (templ == MessageTemplate(r.slot))
-            text = r.text;
-    LogLine(text);
-    EndUnattended(EXIT_DESTINATION);
+    for (const Refusal &r : refusals) {
+        if (templ == MessageTemplate(r.slot)) {
+            LogLine(r.text);
+            EndUnattended(EXIT_DESTINATION);
+        }
+    }
+    char line[64];
+    TextFormat(line, sizeof line, "a dialog (template %u) would have asked", templ);
+    LogLine(line);
+    AbortUnattended();
 }
 
 void AbortUnattended()
 {
     LogLine("setup failed");
     EndUnattended(Stage);
+}
+
+void StepFailed(const char *what)
+{
+    LogLine(what);
+    if (Unattended)
+        AbortUnattended();
 }

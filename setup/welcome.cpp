@@ -95,8 +95,6 @@ static int RunAnswerLoop(UINT templ, LPCSTR procName)
 // 0 cancel.
 int ShowNotice(UINT templ)
 {
-    if (Unattended)
-        return AnswerNotice(templ);
     return RunAnswerLoop(templ, "FInfo0DlgProc");
 }
 
@@ -104,8 +102,6 @@ int ShowNotice(UINT templ)
 // choose again.
 int ConfirmLowDisk()
 {
-    if (Unattended)
-        return AnswerNotice(MessageTemplate(SLOT_LOW_DISK));
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
 
@@ -206,7 +202,7 @@ static int HoldsEntries(const char *dir)
 // 1 to install there, 0 to choose again.
 static int ConfirmFolderWithFiles(const char *dir)
 {
-    char recorded[PATH_CAP], text[PATH_CAP + 512], format[512];
+    char recorded[PATH_CAP], text[PATH_CAP + 512], pattern[512];
     if (ReadRecordedInstallPath(recorded)) {
         RemoveBackslash(recorded);
         if (!lstrcmpiA(recorded, dir))
@@ -214,8 +210,8 @@ static int ConfirmFolderWithFiles(const char *dir)
     }
     if (!HoldsEntries(dir))
         return 1;
-    SetupText(IDS_DEST_HOLDS_FILES, format, sizeof format);
-    TextFormat(text, sizeof text, format, dir);
+    SetupText(IDS_DEST_HOLDS_FILES, pattern, sizeof pattern);
+    TextFillIn(text, sizeof text, pattern, dir);
     return ShowBox(text, Settings.MsgDlgBoxTitle,
                    MB_YESNO | MB_DEFBUTTON2 | BOX_ALERT) == IDYES;
 }

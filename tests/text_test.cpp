@@ -81,3 +81,21 @@ TEST(Backslash, KeepsDoubleByteCharacterWhole)
     RemoveBackslash(buf);
     EXPECT_STREQ("C:\\\x95\x5C", buf);
 }
+
+// A library's text gets its value in place of the first "%s" only: more
+// conversions than ours are shown as they stand, never read as a format.
+TEST(FillIn, PutsTheValueForTheFirstPercentSOnly)
+{
+    char buf[32];
+    EXPECT_EQ(1, TextFillIn(buf, sizeof buf, "A %s B", "C:\\X"));
+    EXPECT_STREQ("A C:\\X B", buf);
+    EXPECT_EQ(1, TextFillIn(buf, sizeof buf, "%s %s %d %n%%", "v"));
+    EXPECT_STREQ("v %s %d %n%%", buf);
+    EXPECT_EQ(1, TextFillIn(buf, sizeof buf, "no value", "v"));
+    EXPECT_STREQ("no value", buf);
+    char small[6];
+    EXPECT_EQ(0, TextFillIn(small, sizeof small, "ab%scd", "XYZ"));
+    EXPECT_STREQ("abXYZ", small);
+    EXPECT_EQ(0, TextFillIn(small, sizeof small, "abcdefgh%s", "X"));
+    EXPECT_STREQ("abcde", small);
+}

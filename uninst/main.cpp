@@ -3,8 +3,10 @@
 // removes the product's group, directory, registry keys and settings file.
 #include "uninst.h"
 #include "common/log.h"
+#include "common/cmdline.h"
 #include "common/removal.h"
 #include "platform/templates.h"
+#include "platform/msgtexts.h"
 
 static const char UninstCaption[] = "Uninstall";
 
@@ -101,11 +103,24 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
 }
 
-// Binds the message library named in the settings, fills the message table
-// and runs the confirmation dialog; the library is freed after the dialog.
-static void RunConfirmation()
+// Binds the message library named in the settings and fills the message
+// table; a slot the library leaves empty gets the built-in text of the
+// system's language. 0 after a message when there is no library.
+static HMODULE BindUninstMessages()
 {
     HMODULE library = BindMessageLibrary(LoadMsgModule, UninstCaption);
+    if (library && SystemIsJapanese())
+        FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
+    else if (library)
+        FillEmptySlots(RemovalTextsEn, SLOT_COUNT(RemovalTextsEn));
+    return library;
+}
+
+// Runs the confirmation dialog of the message library; the library is
+// freed after the dialog.
+static void RunConfirmation()
+{
+    HMODULE library = BindUninstMessages();
     if (!library)
         return;
     DialogBoxParamA(library, MAKEINTRESOURCEA(TPL_UNINST_CONFIRM), NULL,
@@ -120,39 +135,67 @@ static int LogBox(const char *text, const char *caption, UINT)
     return IDOK;
 }
 
-// Reads the options of an unattended removal ("/S", "/LOG=", "/?") in front
-// of the settings file path; returns the path's text, or 0 when the
-// program is to end at once (after the usage). A command line that does
-// not begin with one of them is the path, taken whole.
-static const char *ReadOptions(const char *text)
+// The settings file path when options precede it: the rest of the line,
+// one argument by the Windows rules (so that a quoted path loses its
+// quotes), or, when the rest is more than one argument, taken whole as a
+// line without options is.
+static const char *SettingsPathAfterOptions(const Argument &first)
 {
-    for (;;) {
-        char log[PATH_CAP];
-        const char *next;
-        if ((next = SkipSwitch(text, "/?"))) {
-            if (Unattended)
-                LogLine(Usage);
-            else
-                ShowMessage(Usage);
-            return nullptr;
-        }
-        if ((next = SkipSwitch(text, "/S"))) {
+    static char path[PATH_CAP];
+    const char *rest = first.end;
+    Argument more;
+    if (first.fits && !NextArgument(&rest, &more) && TextCopy(path, first.text))
+        return path;
+    return first.start;
+}
+
+// Reads the options of an unattended removal ("/S", "/LOG=<file>", "/?",
+// each also with "-") in front of the settings file path; returns the
+// path's text, or 0 when the program is to end at once (after the usage).
+// A command line that does not begin with one of them is the path, taken
+// whole, as Add/Remove Programs passes it (unquoted, blanks and all).
+static const char *ReadOptions(const char *line)
+{
+    int usage = 0, options = 0;
+    const char *log = nullptr;
+    char logPath[PATH_CAP];
+    const char *path = line;
+    Argument a;
+    for (const char *p = line; NextArgument(&p, &a); options++) {
+        const char *value = OptionValue(a, "LOG=");
+        if (IsSwitch(a, "?")) {
+            usage = 1;
+        } else if (IsSwitch(a, "S")) {
             Unattended = 1;
-            BoxHook = LogBox;
-        } else if ((next = SkipValue(text, "/LOG=", log, sizeof log, 0))) {
-            OpenLog(log);
+        } else if (value && a.fits) {
+            log = TextCopy(logPath, value) ? logPath : nullptr;
         } else {
-            return text;
+            path = options ? SettingsPathAfterOptions(a) : a.start;
+            break;
         }
-        text = next;
+        path = p;
     }
+    while (*path == ' ' || *path == '\t')
+        path++;  // after the options, nothing but blanks is no path
+    if (Unattended)
+        SilenceBoxes(LogBox);
+    if (log)
+        OpenLog(log);
+    if (usage) {
+        if (Unattended)
+            LogLine(Usage);
+        else
+            ShowMessage(Usage);
+        return nullptr;
+    }
+    return path;
 }
 
 // The removal as after OK in the confirmation dialog, without it.
 static int RemoveUnattended()
 {
     LogLine("unattended removal");
-    if (!BindMessageLibrary(LoadMsgModule, UninstCaption))
+    if (!BindUninstMessages())
         return EXIT_NOT_STARTED;
     int removed = UninstallAll();
     LogLine(removed ? "removed" : "a step of the removal failed");
@@ -166,7 +209,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const char *text = ReadOptions(CommandLineText(GetCommandLineA()));
     int notStarted = Unattended ? EXIT_NOT_STARTED : 0;
     if (!text)
-        return 0;
+        return notStarted;  // the usage asked for: nothing removed
     if (lstrcmpA(text, "") == 0) {
         ShowMessage("Execute form [Add/Remove Programs].");
         return notStarted;

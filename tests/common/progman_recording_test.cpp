@@ -53,6 +53,7 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
     EXPECT_EQ(1, AddProgramItem("ORVA", "ORVA", longLine.c_str()));
     // Refused by the server: tried three times in all.
     EXPECT_EQ(0, DeleteProgramGroup("Busy"));
+    EXPECT_EQ(0, AddProgramItem("Busy", "ORVA", "C:\\ORVA\\ORVA.EXE"));
     // Refused: nothing is sent.
     EXPECT_EQ(0, DeleteProgramGroup(name113.c_str()));
     EXPECT_EQ(0, DeleteProgramGroup(""));
@@ -75,6 +76,7 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
         Hex("[AddItem(\"C:\\Program Files (x86)\\ORVA\\ORVA.EXE\",\"[x]\")]"),
         Hex("[DeleteGroup(" + name112 + ")]"), Hex("[CreateGroup(ORVA)]"),
         Hex("[AddItem(" + longLine + ",ORVA)]"), Hex("[DeleteGroup(Busy)]"),
-        Hex("[DeleteGroup(Busy)]"), Hex("[DeleteGroup(Busy)]")};
+        Hex("[DeleteGroup(Busy)]"), Hex("[DeleteGroup(Busy)]"),
+        Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]")};
     EXPECT_EQ(expected, lines);
 }

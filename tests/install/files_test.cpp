@@ -2,6 +2,7 @@
 // with the documents and program items, on real files under Wine; every
 // message box is read by the robot.
 #include <gtest/gtest.h>
+#include "common/log.h"
 #include "install_support.h"
 #include "setup/setup.h"
 
@@ -214,9 +215,9 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     EXPECT_EQ(ItemCalls[1].commandLine, dest + "ORVAPC.HLP");
     EXPECT_EQ(ItemCalls[2].item, "Read Me");
     EXPECT_EQ(ItemCalls[2].commandLine, dest + "README.TXT");
-    // Each item is added before its file is copied.
-    EXPECT_FALSE(ItemCalls[1].fileExisted);
-    EXPECT_FALSE(ItemCalls[2].fileExisted);
+    // Each item is added once its file is there.
+    EXPECT_TRUE(ItemCalls[1].fileExisted);
+    EXPECT_TRUE(ItemCalls[2].fileExisted);
     EXPECT_EQ(ReadBytes(dest + "ORVAPC.HLP"), ReadBytes(CdPath("DOCS\\ORVA.HLP")));
     EXPECT_EQ(ReadBytes(dest + "ORVAPC.CNT"), ReadBytes(CdPath("DOCS\\ORVA.CNT")));
     EXPECT_EQ(ReadBytes(dest + "README.TXT"), ReadBytes(CdPath("DOCS\\README.TXT")));
@@ -225,6 +226,26 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     EXPECT_EQ(WaitCursorShown, 1);
     EXPECT_EQ(RestoredCursors, (std::vector<HCURSOR>{(HCURSOR)(UINT_PTR)0x4711}));
     EXPECT_EQ(KillDialogCalls, (std::vector<int>{1}));
+}
+
+// A settings file that cannot be written (a folder of its name): each key not written is a line
+// of the log (an unattended run would end there with 9); a person's run
+// goes on as it always has.
+TEST_F(DocumentsTest, RecordThatCannotBeWrittenIsLogged)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string log = std::string(temp) + "h6record.log";
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(OpenLog(log.c_str()));
+    CreateDirectoryA(SettingsFile().c_str(), nullptr);  // in the way of the file
+    Answered o = RunAnswered([] { InstallDocuments(); });
+    RemoveDirectoryA(SettingsFile().c_str());
+    ASSERT_TRUE(o.finished);
+    EXPECT_EQ("install_test.exe: [Directory] InstallPath was not written to H6TEST.INI\r\n"
+              "install_test.exe: [Directory] ExePath was not written to H6TEST.INI\r\n",
+              ReadBytes(log));
+    EXPECT_EQ(ItemCalls.size(), 3u);
 }
 
 TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
@@ -271,14 +292,14 @@ TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
     EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
 }
 
-TEST_F(DocumentsTest, MissingHelpFileEndsSetupAfterItsItem)
+TEST_F(DocumentsTest, MissingHelpFileEndsSetupWithoutItsItem)
 {
     TextCopy(Settings.HelpFileNameSrc, "NOHELP.HLP");
     Answered o = RunAnswered([] { InstallDocuments(); });
     EXPECT_TRUE(o.aborted);
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
-    ASSERT_EQ(ItemCalls.size(), 2u);
-    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
+    ASSERT_EQ(ItemCalls.size(), 1u);
+    EXPECT_EQ(ItemCalls[0].item, "ORVA");
 }
 
 TEST_F(DocumentsTest, CursorThatCannotBeRestoredEndsSetup)

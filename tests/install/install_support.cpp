@@ -60,6 +60,10 @@ void TkRestoreCursor(HCURSOR previous)
         AbortSetup();
 }
 
+// The dialog hook of dialogs.cpp, which these tests do not link, for the
+// unattended run's answers (unattended.cpp).
+DialogHookProc DialogHook;
+
 // ---- set-up
 void ResetInstallState()
 {

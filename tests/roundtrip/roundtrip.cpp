@@ -66,6 +66,8 @@ CdProduct TheCdProduct()
     p.msg2 = CdSetting(lang, "UninstallMsg2");
     p.msgCaption = CdSetting(lang, "MsgDlgBoxTitle");
     p.gameTitle = CdSetting(lang, "GameTitle");
+    p.helpTitle = CdSetting(lang, "HelpTitle");
+    p.textTitle = CdSetting(lang, "TextTitle");
     return p;
 }
 

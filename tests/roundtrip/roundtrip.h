@@ -27,6 +27,7 @@ struct CdProduct : Product {
     std::string language;    // "Japanese" or "English"
     std::string msgCaption;  // MsgDlgBoxTitle
     std::string gameTitle;   // the game item's name
+    std::string helpTitle, textTitle;  // the documents' items
 };
 CdProduct TheCdProduct();
 

@@ -7,9 +7,11 @@
 // WININIT.INI. Each test puts the machine back as it found it.
 #include "roundtrip.h"
 #include "platform/msglib.h"
+#include "platform/msgtexts.h"
 #include "tests/support/clean_machine.h"
 #include "tests/support/pending.h"
 #include "tests/support/wide_value.h"
+#include "tests/support/command_line.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -74,12 +76,14 @@ protected:
 
         auto items = GroupItems(p);
         ASSERT_TRUE(items) << "no Start Menu group " << p.groupTitle;
-        // The help and text items are added before their files are
-        // copied, and the shell's server adds no item for a file that does
-        // not exist yet: on a clean machine the game's item is the only one.
+        // The items of the game, the help file and the text file, each
+        // added once its file is there (the shell's server adds no item
+        // for a file that does not exist).
         std::string game = p.gameTitle + ".lnk";
+        std::vector<std::string> all = {game, p.helpTitle + ".lnk", p.textTitle + ".lnk"};
+        std::sort(all.begin(), all.end());
         if (fresh)
-            EXPECT_EQ(std::vector<std::string>{game}, *items);
+            EXPECT_EQ(all, *items);
         else
             EXPECT_NE(items->end(), std::find(items->begin(), items->end(), game));
         EXPECT_EQ(0, lstrcmpiA((d + p.execFileName).c_str(),
@@ -134,7 +138,7 @@ protected:
         u.Ends();
     }
 
-    const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO"};
+    const std::vector<std::string> kDirs = {"C:\\HRONE", "C:\\HRTWO", "C:\\HR ONE"};
     pending::Keep keepPending;
     CdProduct p;
     std::string found;
@@ -402,28 +406,30 @@ TEST_F(RoundTrip, ProtectedInstallPathIsNeverRemoved)
               RenameEntries());
 }
 
-// An install script's run: "/S" installs into /D= without a window and
-// with exit code 0, leaving what a person's default run leaves; "UNINST.EXE
-// /S" removes it without a window; the restart deletes the last two files.
-// The log holds a line per step and per message, appended.
+// An install script's run, its arguments quoted as a scripting language's
+// process library quotes a list: "/S" installs into /D= without a window
+// and with exit code 0, leaving what a person's default run leaves;
+// "UNINST.EXE /S" removes it without a window; the restart deletes the
+// last two files. The log holds a line per step and per message, appended.
 TEST_F(RoundTrip, UnattendedInstallAndRemoval)
 {
-    const std::string log = "C:\\HRONE.LOG";
+    const std::string log = "C:\\HR ONE.LOG";
     WriteBytes(log, "earlier\r\n");
     {
-        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        SetupRun setup(kCd, ListToLine({"/S", "/D=C:\\HR ONE", "/LOG=" + log}));
         setup.EndsQuietly(0, 180000);
     }
-    ExpectInstalled("C:\\HRONE\\");
-    UninstallerRun(WindowsDir() + "UNINST.EXE /S /LOG=" + log + " " + SettingsFile())
+    ExpectInstalled("C:\\HR ONE\\");
+    UninstallerRun(WindowsDir() + "UNINST.EXE " +
+                   ListToLine({"/S", "/LOG=" + log, SettingsFile()}))
         .Ends();
-    ExpectRemoved("C:\\HRONE\\");
+    ExpectRemoved("C:\\HR ONE\\");
     EXPECT_EQ(BothScheduled(), RenameEntries());
     EXPECT_EQ("earlier\r\n"
               "Tql.exe: unattended installation\r\n"
               "Tql.exe: start-up\r\n"
               "Tql.exe: destination\r\n"
-              "Tql.exe: C:\\HRONE\r\n"
+              "Tql.exe: C:\\HR ONE\r\n"
               "Tql.exe: the destination folder is created\r\n"
               "Tql.exe: copying the product's files\r\n"
               "Tql.exe: registering the uninstaller\r\n"
@@ -459,6 +465,10 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
         {"/S /D=C:\\HRONE\\keep.txt", "the destination is a file", 4},
         {"/S /D=C:\\HRTWO", "[" + p.msgCaption + "] ", 4},  // holds files
         {"/S /MACHINE=4", "the command line is not understood:", 1},
+        // The same options, quoted or not, with "-" or "/".
+        {"\"/S\" \"/D=Q:\\GAME\"", "the destination is the source folder", 4},
+        {"-s /D=\"C:\\HRONE\\keep.txt\"", "the destination is a file", 4},
+        {"/S -D=C:\\", "the destination is the root of a drive", 4},
         {"/S", "setup or the product is running already", 3},
     };
     CreateDirectoryA("C:\\HRONE", nullptr);
@@ -490,6 +500,123 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
     EXPECT_EQ("keep", ReadWholeFile("C:\\HRONE\\keep.txt").value_or(""));
     EXPECT_EQ("mine", ReadWholeFile("C:\\HRTWO\\mine.txt").value_or(""));
     DeleteFileA(log.c_str());
+}
+
+// A program item the shell does not make (a file in the way of the group's
+// folder) ends an unattended run with 9 and says which; the installation
+// is otherwise there, and a person's run would have gone on.
+TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
+{
+    wchar_t programs[MAX_PATH] = L"", title[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    MultiByteToWideChar(CP_ACP, 0, p.groupTitle.c_str(), -1, title, MAX_PATH);
+    std::wstring blocker = std::wstring(programs) + L"\\" + title;
+    HANDLE h = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(9, 180000);
+    }
+    DeleteFileW(blocker.c_str());
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos,
+              text.find("Tql.exe: settings file, documents and program items\r\n"
+                        "Tql.exe: the program item \"" + p.gameTitle +
+                        "\" was not made in the group \"" + p.groupTitle + "\"\r\n"
+                        "Tql.exe: setup failed\r\n"
+                        "Tql.exe: exit code 9\r\n"))
+        << text;
+    EXPECT_EQ(Sz(WindowsDir() + "UNINST.EXE " + SettingsFile()),
+              RegValue(UninstallKey(p), "UninstallString").value_or("-"));
+}
+
+// A product settings file that cannot be written (a folder of its name
+// comes with the product's tree) ends an unattended run with 9 as well.
+TEST_F(RoundTrip, UnattendedRunEndsWith9WhenTheProductSettingsAreNotWritten)
+{
+    const std::string inTree = "Q:\\GAME\\" + std::string("ORVA.INI");
+    ASSERT_TRUE(CreateDirectoryA(inTree.c_str(), nullptr));
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(9, 180000);
+    }
+    RemoveDirectoryA(inTree.c_str());
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos,
+              text.find("Tql.exe: settings file, documents and program items\r\n"
+                        "Tql.exe: the product settings file C:\\HRONE\\ORVA.INI was "
+                        "not written\r\n"
+                        "Tql.exe: setup failed\r\n"
+                        "Tql.exe: exit code 9\r\n"))
+        << text;
+}
+
+// A message library of another make that leaves every slot of the table
+// empty (but has our dialogs): both programs run to their end, in a
+// person's run and in an unattended one, and show the built-in texts.
+TEST_F(RoundTrip, ALibraryWithEmptySlotsLeavesTheBuiltInTexts)
+{
+    struct EmptyLibraryOnCd {
+        SavedFile ini{"Q:\\TQL.INI"};
+        EmptyLibraryOnCd(const std::string &language)
+        {
+            char exe[MAX_PATH];
+            GetModuleFileNameA(nullptr, exe, MAX_PATH);
+            std::string dir(exe);
+            dir.resize(dir.rfind('\\') + 1);
+            CopyFileA((dir + "emptymsg.dll").c_str(), "Q:\\emptymsg.dll", FALSE);
+            WritePrivateProfileStringA(language.c_str(), "LoadMsgModule", "emptymsg.dll",
+                                       "Q:\\TQL.INI");
+        }
+        ~EmptyLibraryOnCd()
+        {
+            ini.Restore();
+            DeleteFileA("Q:\\emptymsg.dll");
+            DeleteFileA((WindowsDir() + "emptymsg.dll").c_str());
+        }
+    } onCd(p.language);
+    const MessageSlotText *texts = p.japanese ? RemovalTextsJa : RemovalTextsEn;
+    std::string removed;
+    for (int i = 0; i < SLOT_COUNT(RemovalTextsEn); i++)
+        if (texts[i].slot == SLOT_REMOVED)
+            removed = texts[i].text;
+
+    ASSERT_TRUE(Install(TPL_WELCOME, "C:\\ORVA"));
+    {
+        UninstallerRun u;
+        auto dialog = u.Confirmation(p);
+        ASSERT_TRUE(dialog);
+        u.Confirm(*dialog);
+        u.Box(kUninstall, removed);
+        u.Ends();
+    }
+    ExpectRemoved(p.installPath);
+
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    {
+        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
+        setup.EndsQuietly(0, 180000);
+    }
+    // Options with "-" and quoted values, the settings path quoted too.
+    UninstallerRun(WindowsDir() + "UNINST.EXE -s -LOG=\"" + log + "\" \"" + SettingsFile() +
+                   "\"")
+        .Ends();
+    ExpectRemoved("C:\\HRONE\\");
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    EXPECT_NE(std::string::npos, text.find("Tql.exe: exit code 0\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("UNINST.EXE: [Uninstall] " + removed + "\r\n"
+                                           "UNINST.EXE: removed\r\n"))
+        << text;
 }
 
 // "/?" shows each program's usage.

@@ -130,6 +130,28 @@ TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
     EXPECT_EQ(1, EndNotice);
 }
 
+// An unattended run shows neither the machine dialog nor the video
+// information: its dialog hook answers with /MACHINE= and continue.
+TEST_F(DirectXTest, UnattendedRunAnswersTheMachineAndVideoInformation)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string log = std::string(temp) + "dx hook.log";
+    DeleteFileA(log.c_str());
+    TextCopy(Settings.LanguageName, "Japanese");
+    ASSERT_EQ(1, ReadCommandLine(("/S -machine=3 \"/LOG=" + log + "\"").c_str()));
+    int result = Install({});
+    DialogHook = nullptr;
+    BoxHook = nullptr;
+    Unattended = 0;
+    EXPECT_EQ(1, result);
+    EXPECT_EQ((std::vector<std::string>{"kill 1", "kill 1"}), fake::log);
+    EXPECT_EQ(AtDir, Installed());
+    EXPECT_EQ("runtime_test.exe: unattended installation\r\n"
+              "runtime_test.exe: video information: continue\r\n",
+              ReadBytes(log));
+}
+
 TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
 {
     struct Case {

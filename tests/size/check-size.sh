@@ -3,10 +3,12 @@
 # image against its budget, printing each figure:
 #   check-size.sh CD_DIR
 # Budgets (bytes), about a fifth above what the modules take without the C
-# runtime and with their manifests: Tql.exe 63488, UNINST.EXE 28672 (its
+# runtime and with their manifests: Tql.exe 65536, UNINST.EXE 28672 (its
 # removal proves what it deletes: resolved paths, the installation record), the
 # custom dialog libraries (templates and frame bitmap) 47104 each, every
-# other outside DLL 8704.
+# other outside DLL 8704. The two programs carry the message library's
+# texts of both languages for a library that leaves a slot empty (about
+# 3 KB in setup, the removal's 0.6 KB in the uninstaller).
 # A module over its budget is shown with its sections, largest first, so
 # that the reader sees what made it big. A module missing from an image
 # that exists is a fault too: the CD must carry it.
@@ -48,7 +50,7 @@ check() {
   fi
 }
 
-check Tql.exe 63488
+check Tql.exe 65536
 check UNINST.EXE 28672
 for dll in mscuistf.dll mscuieng.dll; do
   check $dll 47104
