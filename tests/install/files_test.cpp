@@ -155,7 +155,7 @@ TEST_F(FilesTest, CopyCarriesBytesTimeAndNormalAttributesOnEveryBranch)
             Answered o;
             EXPECT_EQ(CopyOne(src, to, &o), 1);
             EXPECT_TRUE(o.windows.empty());
-            EXPECT_EQ(ReadBytes(to), ReadBytes(src));
+            EXPECT_TRUE(ReadBytes(to) == ReadBytes(src));  // 150 KB: not printed
             FILETIME copied = LastWrite(to);
             EXPECT_EQ(CompareFileTime(&written, &copied), 0);
             // Wine shows every plain file with the archive bit.
