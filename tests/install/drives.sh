@@ -9,8 +9,9 @@
 #    allowed, T: is left out and the reason is written to full.reason,
 #    which the test reports when it skips.
 # S: a scratched CD (scratched.py, a FUSE file system over scratched/):
-#    TREE\SMALL.DAT reads, TREE\BIG.DAT (1 MB) and INDEO41\IR41_32.DLL
-#    (the CD's codec with 1 MB after it) fail to read past 64 KB. Where
+#    TREE\SMALL.DAT reads, TREE\BIG.DAT (1 MB), INDEO41\IR41_32.DLL
+#    (the CD's codec with 1 MB after it) and SETUP\UNINST.EXE (1 MB) fail
+#    to read past 64 KB. Where
 #    FUSE cannot mount, S: is left out and scratched.reason says why.
 set -u
 action=$1
@@ -64,9 +65,10 @@ setup() {
 # Mounts the scratched CD on S:, or writes why it cannot.
 scratched() {
   local src=$dir/scratched mnt=$dir/scratched-cd
-  mkdir -p "$src/TREE" "$src/INDEO41" "$mnt"
+  mkdir -p "$src/TREE" "$src/INDEO41" "$src/SETUP" "$mnt"
   printf 'a small file\r\n' >"$src/TREE/SMALL.DAT"
   head -c 1048576 /dev/urandom >"$src/TREE/BIG.DAT"
+  head -c 1048576 /dev/urandom >"$src/SETUP/UNINST.EXE"
   { cat "$build/cd/INDEO41/IR41_32.DLL"; head -c 1048576 /dev/zero; } \
     >"$src/INDEO41/IR41_32.DLL"
   if [ ! -e /dev/fuse ] || ! /usr/bin/python3 -c 'import fusepy' 2>/dev/null; then
