@@ -174,7 +174,7 @@ struct CopyProgress {
     int Percent;       // shown by the bar, 0 to 100
     RECT BarRect;      // the bar in the window's client coordinates
     HWND Window;       // the modeless progress window while it is open
-    int Cancelled;     // 1 once the window got IDCANCEL
+    int Cancelled;     // 1 once the window got IDCANCEL or a quit came
 };
 const CopyProgress &CopyState();
 // Copies the first tree and, when it exists, the second into their

@@ -36,10 +36,13 @@ static int TextsPending;              // set since they were last drawn
 static DWORD TextsDrawnAt;            // GetTickCount of that drawing
 
 // The path controls' procedure: their text is the current file's path.
+// A control is told by its ID, which it keeps until it is gone (the
+// handles are forgotten when the window is destroyed, before its controls).
 static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
                                      WPARAM wParam, LPARAM lParam)
 {
-    const char *path = control == SourceText ? SourcePath : DestPath;
+    int source = GetDlgCtrlID(control) == IDC_PROGRESS_SOURCE;
+    const char *path = source ? SourcePath : DestPath;
     if (message == WM_GETTEXTLENGTH)
         return lstrlenA(path);
     if (message == WM_GETTEXT) {
@@ -48,8 +51,8 @@ static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
         lstrcpynA((char *)lParam, path, (int)wParam);
         return lstrlenA((char *)lParam);
     }
-    WNDPROC own = control == SourceText ? SourceProc : DestProc;
-    return CallWindowProcA(own, control, message, wParam, lParam);
+    return CallWindowProcA(source ? SourceProc : DestProc, control, message,
+                           wParam, lParam);
 }
 
 // Draws the two path texts now, when they changed since the last time.

@@ -51,14 +51,31 @@ bool RedTextBox(int *centre, int *top)
     return true;
 }
 
+// A procedure put on the destination path control (1006) as it is made,
+// before the copy puts its own on it: it notes a marker message.
+const UINT kMarker = WM_USER + 77;
+bool MarkDestination, MarkerReached;
+WNDPROC DestinationEarlier;
+LRESULT CALLBACK NoteMarker(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMarker)
+        MarkerReached = true;
+    return CallWindowProcA(DestinationEarlier, w, message, wParam, lParam);
+}
+
 // Watches the bar on the copy's own thread: before each probe of a path,
 // before each file's copy and when the progress window is destroyed (a
-// CBT hook).
+// CBT hook, which also marks control 1006 when asked).
 std::vector<int> BarSeen;
 int RedCentre = -1, RedTop = -1;
 bool RedSeen;
 LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
 {
+    auto *made = reinterpret_cast<CBT_CREATEWNDA *>(lParam);
+    if (code == HCBT_CREATEWND && MarkDestination &&
+        made->lpcs->hMenu == (HMENU)(UINT_PTR)IDC_PROGRESS_DEST)
+        DestinationEarlier = (WNDPROC)SetWindowLongPtrA((HWND)wParam, GWLP_WNDPROC,
+                                                        (LONG_PTR)NoteMarker);
     if (code == HCBT_DESTROYWND && (HWND)wParam == CopyState().Window) {
         BarSeen.push_back(BarOnScreen());
         RedSeen = RedTextBox(&RedCentre, &RedTop);
@@ -84,6 +101,7 @@ protected:
         dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
         BarSeen.clear();
         RedSeen = false;
+        MarkDestination = MarkerReached = false;
         ProbeHook = CopyHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
     }
     void TearDown() override { RemoveTree(dir); }
@@ -413,6 +431,23 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
 
 TEST_F(TreeCopyTest, CancelButtonStopsTheCopy) { CancelDuringCopy(this, dir, false); }
 TEST_F(TreeCopyTest, EscStopsTheCopy) { CancelDuringCopy(this, dir, true); }
+
+// Each path control passes what it does not answer to its own earlier
+// procedure, not to the other control's.
+TEST_F(TreeCopyTest, EachPathControlKeepsItsOwnProcedure)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"A.DAT"});
+    MarkDestination = true;
+    CopyHook = [](const char *) {
+        SendMessageA(GetDlgItem(CopyState().Window, IDC_PROGRESS_DEST), kMarker, 0, 0);
+    };
+    int r = -1;
+    Copy(src, dest, "", dest, &r);
+    MarkDestination = false;
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(MarkerReached);
+}
 
 // A quit request during the copy ends it as a cancel does, and the message
 // after it is still shown (a WM_QUIT posted again would end its box).
