@@ -6,6 +6,7 @@
 #include "setup/toolkit.h"
 #include "common/removal.h"
 #include "common/system.h"
+#include "common/log.h"
 
 static const char CopyCaption[] = "Setup File Copy";
 
@@ -15,8 +16,16 @@ static void ShowCopyWarning(const char *text)
     ShowBox(text, CopyCaption, BOX_WARNING);
 }
 
-void ReportCopyError(DWORD error, const char *otherCaption)
+void ReportCopyError(DWORD error, const char *otherCaption, const char *dest)
 {
+    // The box names no number; the log of an unattended run (the only
+    // run with a log) does, for the errors the box only calls "File Copy
+    // Error" (ERROR_CRC from a scratched disc, ERROR_NOT_READY when the
+    // disc is taken out).
+    char line[PATH_CAP + 64];
+    TextFormat(line, sizeof line, "the copy to %s failed with Windows error %u",
+               dest, (unsigned)error);
+    LogLine(line);
     switch (error) {
     case ERROR_ACCESS_DENIED:
         ShowCopyWarning(MessageText(SLOT_COPY_ACCESS));
@@ -33,10 +42,74 @@ void ReportCopyError(DWORD error, const char *otherCaption)
     }
 }
 
-// The buffer of the one-pass copy: static, so that memory stays flat,
-// and one 64 KB read at a time, so that the tree copy's window is looked
-// after between the reads of a long file even from a slow CD.
+// ---- a file copied completely or not at all
+// A copy reads its source itself, checks every read and the size, and
+// never writes into the file it replaces: a scratched CD that fails part
+// way through a file (ERROR_CRC, or ERROR_NOT_READY when the disc is taken
+// out) must neither be reported as copied nor leave less than was there.
+// The platform's copy routine is not used: Wine's takes a failing read for
+// the end of the file and reports success with the file cut short.
+
+// The buffer of the copy: static, so that memory stays flat, and one
+// 64 KB read at a time, so that the tree copy's window is looked after
+// between the reads of a long file even from a slow CD.
 static BYTE CopyBuffer[64 * 1024];
+
+// The source of a copy, open for reading, with its size and last-write time.
+struct CopySource {
+    HANDLE handle;
+    ULONGLONG size;
+    FILETIME written;
+};
+
+// Opens source for the copy; 0 with the error of the failing step.
+static int OpenCopySource(const char *source, CopySource *from)
+{
+    from->handle = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, 0,
+                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, 0);
+    if (from->handle == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD high = 0, low = GetFileSize(from->handle, &high);
+    if ((low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ||
+        !GetFileTime(from->handle, 0, 0, &from->written)) {
+        DWORD error = GetLastError();
+        CloseHandle(from->handle);
+        SetLastError(error);
+        return 0;
+    }
+    from->size = ((ULONGLONG)high << 32) | low;
+    return 1;
+}
+
+// Copies exactly size bytes of from into to; 1 when every read and write
+// succeeded. A source that gives fewer bytes than its size fails with
+// ERROR_HANDLE_EOF. Between the reads of a file longer than the buffer
+// betweenReads (when given) is called.
+static int CopyContents(HANDLE from, HANDLE to, ULONGLONG size,
+                        void (*betweenReads)())
+{
+    for (ULONGLONG done = 0; done < size;) {
+        ULONGLONG left = size - done;
+        DWORD want = left < sizeof CopyBuffer ? (DWORD)left : sizeof CopyBuffer;
+        DWORD got = 0, put = 0;
+        if (!ReadFile(from, CopyBuffer, want, &got, 0))
+            return 0;
+        if (got == 0) {
+            SetLastError(ERROR_HANDLE_EOF);
+            return 0;
+        }
+        if (!WriteFile(to, CopyBuffer, got, &put, 0))
+            return 0;
+        if (put != got) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return 0;
+        }
+        done += got;
+        if (done < size && betweenReads)
+            betweenReads();
+    }
+    return 1;
+}
 
 // What SetFileInformationByHandle takes for its basic-information class
 // (0): the times (0 leaves one as it is) and the attributes.
@@ -46,39 +119,19 @@ struct BasicFileInfo {
 };
 typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD);
 
-// Copies every byte of from into to; 1 when all were written. Between
-// the reads of a file longer than the buffer betweenReads (when given) is
-// called.
-static int CopyContents(HANDLE from, HANDLE to, void (*betweenReads)())
-{
-    for (;;) {
-        DWORD got = 0, put = 0;
-        if (!ReadFile(from, CopyBuffer, sizeof CopyBuffer, &got, 0))
-            return 0;
-        if (got == 0)
-            return 1;
-        if (!WriteFile(to, CopyBuffer, got, &put, 0) || put != got)
-            return 0;
-        // A short read is the end of a disk file: no further read needed.
-        if (got < sizeof CopyBuffer)
-            return 1;
-        if (betweenReads)
-            betweenReads();
-    }
-}
-
 // Gives the open copy the source's last-write time and normal attributes.
 // A file that CreateFile makes gets the archive bit on Windows, and
 // SetFileAttributesA after CopyFileA clears it; whether a file system
 // keeps attributes set on a handle that has written past that handle's
 // close is not certain there, so on Windows the attributes are set by
-// name once the copy is closed (*byName), as before. Under Wine (ntdll
-// has wine_get_version) attributes come from the file's mode and nothing
+// name once the copy is closed (*byName). Under Wine (ntdll has
+// wine_get_version) attributes come from the file's mode and nothing
 // changes them at the close: there the time and the attributes take one
-// call on the handle.
+// call on the handle. Looked up at each copy (two in-process look-ups),
+// so that a test can take either branch.
 static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 {
-    static SetFileInformationByHandleProc setInfo =
+    SetFileInformationByHandleProc setInfo =
         SystemProc("ntdll.dll", "wine_get_version")
             ? SystemProcAs<SetFileInformationByHandleProc>(
                   "kernel32.dll", "SetFileInformationByHandle")
@@ -94,49 +147,151 @@ static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
     return setInfo(to, 0, &info, sizeof info);
 }
 
-// The one-pass copy: the source read once into a copy created with normal
-// attributes, which then takes the source's last-write time. 1 when all
-// of it succeeded; 0 leaves nothing that the full copy after it does not
-// overwrite.
-static int CopyInOnePass(const char *source, const char *dest,
-                         void (*betweenReads)())
+// Deletes path and keeps the error that made the copy give it up.
+static void DeleteKeepingError(const char *path)
 {
-    HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, 0,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, 0);
-    if (from == INVALID_HANDLE_VALUE)
-        return 0;
-    FILETIME written;
-    int ok = GetFileTime(from, 0, 0, &written), byName = 0;
-    HANDLE to = INVALID_HANDLE_VALUE;
-    if (ok)
-        to = CreateFileA(dest, GENERIC_WRITE, 0, 0, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, 0);
-    ok = to != INVALID_HANDLE_VALUE && CopyContents(from, to, betweenReads) &&
-         FinishCopy(to, written, &byName);
-    if (to != INVALID_HANDLE_VALUE && !CloseHandle(to))
+    DWORD error = GetLastError();
+    DeleteFileA(path);
+    SetLastError(error);
+}
+
+// Fills the file just made at path (open as to) with the source, gives it
+// the source's time and normal attributes and closes it. 1 when all of it
+// succeeded; otherwise the file is deleted and GetLastError tells why.
+static int FillCopy(const CopySource &from, HANDLE to, const char *path,
+                    void (*betweenReads)())
+{
+    int byName = 0;
+    int ok = CopyContents(from.handle, to, from.size, betweenReads) &&
+             FinishCopy(to, from.written, &byName);
+    DWORD error = GetLastError();
+    if (!CloseHandle(to) && ok) {
         ok = 0;
-    CloseHandle(from);
-    if (ok && byName)
-        ok = SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
+        error = GetLastError();
+    }
+    if (ok && byName && !SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL)) {
+        ok = 0;
+        error = GetLastError();
+    }
+    SetLastError(error);
+    if (!ok)
+        DeleteKeepingError(path);
     return ok;
 }
 
-// CopyFileA(source, dest, overwrite allowed) followed by
-// SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL), with the same outcome
-// on disk: the same bytes, normal attributes, the source's last-write
-// time. The one-pass copy does the ordinary case with about half the
-// system calls; any step of it that fails hands the file to CopyFileA
-// itself, so that a failure leaves exactly what CopyFileA leaves and its
-// error (GetLastError) for the caller's message.
+// Creates the file of a copy for writing, without sharing.
+static HANDLE CreateCopyFile(const char *path, DWORD disposition)
+{
+    return CreateFileA(path, GENERIC_WRITE, 0, 0, disposition,
+                       FILE_ATTRIBUTE_NORMAL, 0);
+}
+
+// 1 when the existing file at path could be overwritten: opened for
+// writing without sharing, as an overwrite opens it, and closed untouched.
+// Otherwise the error an overwrite gets (ERROR_SHARING_VIOLATION while
+// another program holds the file, ERROR_ACCESS_DENIED when it is
+// read-only or a directory), before anything is written.
+static int MayReplace(const char *path)
+{
+    HANDLE old = CreateFileA(path, GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    if (old == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(old);
+    return 1;
+}
+
+// Makes a new, empty file of a unique name ("TQLnnnn.TMP") in the folder
+// of path, so that a rename to path stays on its drive.
+static int TempNameBeside(const char *path, char (&temp)[PATH_CAP])
+{
+    char folder[PATH_CAP];
+    if (!TextCopy(folder, path))
+        return 0;
+    char *cut = folder;
+    for (char *p = folder; *p; p = CharNextA(p))
+        if (*p == '\\')
+            cut = p + 1;  // a trail byte of a DBCS character never matches
+    *cut = '\0';
+    return GetTempFileNameA(cut == folder ? "." : folder, "TQL", 0, temp) != 0;
+}
+
+typedef BOOL(WINAPI *MoveFileExAProc)(LPCSTR, LPCSTR, DWORD);
+
+// Puts the complete copy temp in the place of the file path. The NT
+// family replaces a file in one call; Windows 95 lacks that call, so
+// there the old file keeps a backup name until the copy has taken its
+// name, and gets its name back when the copy could not take it. 1, or 0
+// with the old file in place and the error of the failing step.
+static int ReplaceWithCopy(const char *temp, const char *path)
+{
+    MoveFileExAProc moveFileEx =
+        IsNtFamily() ? SystemProcAs<MoveFileExAProc>("kernel32.dll", "MoveFileExA")
+                     : 0;
+    if (moveFileEx)
+        return moveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING);
+    char backup[PATH_CAP];
+    if (!TempNameBeside(path, backup))
+        return 0;
+    if (!DeleteFileA(backup) || !MoveFileA(path, backup)) {
+        DeleteKeepingError(backup);
+        return 0;
+    }
+    if (!MoveFileA(temp, path)) {
+        DWORD error = GetLastError();
+        MoveFileA(backup, path);
+        SetLastError(error);
+        return 0;
+    }
+    DeleteFileA(backup);
+    return 1;
+}
+
+// The copy over an existing file: written under a temporary name in the
+// same folder, which replaces the old file only once it is complete. On
+// failure the old file is as it was and the temporary file is gone.
+static int CopyOverExisting(const CopySource &from, const char *dest,
+                            void (*betweenReads)())
+{
+    char temp[PATH_CAP];
+    if (!MayReplace(dest) || !TempNameBeside(dest, temp))
+        return 0;
+    HANDLE to = CreateCopyFile(temp, CREATE_ALWAYS);
+    if (to == INVALID_HANDLE_VALUE) {
+        DeleteKeepingError(temp);
+        return 0;
+    }
+    if (!FillCopy(from, to, temp, betweenReads))
+        return 0;
+    if (ReplaceWithCopy(temp, dest))
+        return 1;
+    DeleteKeepingError(temp);
+    return 0;
+}
+
+// Copies source to dest, overwriting an existing dest, with the outcome
+// of CopyFileA followed by SetFileAttributesA(FILE_ATTRIBUTE_NORMAL): the
+// same bytes, normal attributes, the source's last-write time. A new
+// name (every file of a folder the copy made) is written in place, one
+// pass with no extra call, and deleted again when the copy fails; an
+// existing file is replaced only by a complete copy. FALSE leaves the
+// error of the failing step for the caller's message.
 BOOL CopyAsNormalFile(const char *source, const char *dest,
                       void (*betweenReads)())
 {
-    if (CopyInOnePass(source, dest, betweenReads))
-        return TRUE;
-    if (!CopyFileA(source, dest, FALSE))
+    CopySource from;
+    if (!OpenCopySource(source, &from))
         return FALSE;
-    SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
-    return TRUE;
+    int ok = 0;
+    HANDLE to = CreateCopyFile(dest, CREATE_NEW);
+    if (to != INVALID_HANDLE_VALUE)
+        ok = FillCopy(from, to, dest, betweenReads);
+    else if (GetLastError() == ERROR_FILE_EXISTS ||
+             GetLastError() == ERROR_ALREADY_EXISTS)
+        ok = CopyOverExisting(from, dest, betweenReads);
+    DWORD error = GetLastError();
+    CloseHandle(from.handle);
+    SetLastError(error);
+    return ok;
 }
 
 // Copies source over dest and clears the attributes of the copy, so that
@@ -156,7 +311,7 @@ int CopyOneFile(const char *source, const char *dest)
 
     if (CopyAsNormalFile(source, dest, 0))
         return 1;
-    ReportCopyError(GetLastError(), CopyCaption);
+    ReportCopyError(GetLastError(), CopyCaption, dest);
     return 0;
 }
 

@@ -155,14 +155,18 @@ INT_PTR CALLBACK WaitDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- files.cpp: single-file copy, documents and program items
 int CopyOneFile(const char *source, const char *dest);
-// CopyFileA (overwrite allowed) and SetFileAttributesA(FILE_ATTRIBUTE_NORMAL)
-// in one routine; betweenReads (may be 0) runs between the reads of a long file.
+// The one copy of a file that every copy uses: CopyFileA (overwrite
+// allowed) and SetFileAttributesA(FILE_ATTRIBUTE_NORMAL) in one routine,
+// complete or failed (every read checked, the size too), an existing dest
+// replaced only by a complete copy; betweenReads (may be 0) runs between
+// the reads of a long file. FALSE with the error for ReportCopyError.
 BOOL CopyAsNormalFile(const char *source, const char *dest, void (*betweenReads)());
 int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 current
 // Tells why a copy failed: access, sharing and a full disk in their own
 // texts (caption "Setup File Copy"), anything else as "File Copy Error"
-// with the caller's caption.
-void ReportCopyError(DWORD error, const char *otherCaption);
+// with the caller's caption; an unattended run's log names the error
+// number and dest.
+void ReportCopyError(DWORD error, const char *otherCaption, const char *dest);
 void InstallDocuments();
 
 // ---- treecopy.cpp: progress window and directory copy
@@ -176,7 +180,7 @@ struct CopyProgress {
     int Percent;       // shown by the bar, 0 to 100
     RECT BarRect;      // the bar in the window's client coordinates
     HWND Window;       // the modeless progress window while it is open
-    int Cancelled;     // 1 once the window got IDCANCEL
+    int Cancelled;     // 1 once the window got IDCANCEL or a quit came
 };
 const CopyProgress &CopyState();
 // Copies the first tree and, when it exists, the second into their

@@ -31,15 +31,18 @@ static const char TreeCopyCaption[] = "Setup PM File Copy";
 static const DWORD TextFrameMs = 50;  // the texts are at most this old on screen
 static HWND SourceText, DestText;     // controls 1005 and 1006
 static char SourcePath[PATH_CAP], DestPath[PATH_CAP];  // the current file's
-static WNDPROC StaticProc;            // the controls' own procedure
+static WNDPROC SourceProc, DestProc;  // each control's own procedure
 static int TextsPending;              // set since they were last drawn
 static DWORD TextsDrawnAt;            // GetTickCount of that drawing
 
 // The path controls' procedure: their text is the current file's path.
+// A control is told by its ID, which it keeps until it is gone (the
+// handles are forgotten when the window is destroyed, before its controls).
 static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
                                      WPARAM wParam, LPARAM lParam)
 {
-    const char *path = control == SourceText ? SourcePath : DestPath;
+    int source = GetDlgCtrlID(control) == IDC_PROGRESS_SOURCE;
+    const char *path = source ? SourcePath : DestPath;
     if (message == WM_GETTEXTLENGTH)
         return lstrlenA(path);
     if (message == WM_GETTEXT) {
@@ -48,7 +51,8 @@ static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
         lstrcpynA((char *)lParam, path, (int)wParam);
         return lstrlenA((char *)lParam);
     }
-    return CallWindowProcA(StaticProc, control, message, wParam, lParam);
+    return CallWindowProcA(source ? SourceProc : DestProc, control, message,
+                           wParam, lParam);
 }
 
 // Draws the two path texts now, when they changed since the last time.
@@ -95,9 +99,10 @@ static void WatchPathTexts(HWND window)
         SourceText = DestText = 0;
         return;
     }
-    StaticProc = (WNDPROC)GetWindowLongPtrA(SourceText, GWLP_WNDPROC);
-    SetWindowLongPtrA(SourceText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
-    SetWindowLongPtrA(DestText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
+    SourceProc = (WNDPROC)SetWindowLongPtrA(SourceText, GWLP_WNDPROC,
+                                            (LONG_PTR)PathTextProc);
+    DestProc = (WNDPROC)SetWindowLongPtrA(DestText, GWLP_WNDPROC,
+                                          (LONG_PTR)PathTextProc);
 }
 
 // Shows a message box of the copy: no owner, after the path texts are
@@ -180,7 +185,8 @@ static void PaintProgressBar(HDC dc)
 
 // The progress window's procedure: centres the window and places the bar,
 // repaints the bar, and takes a cancel (button or Esc) as the user's wish
-// to stop the copy before the next file.
+// to stop the copy before the next file. The modeless window is destroyed
+// at the cancel (EndDialog would only hide it).
 static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
                                         WPARAM wParam, LPARAM)
 {
@@ -207,8 +213,13 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL) {
             Progress.Cancelled = 1;
-            EndDialog(window, 1);
+            DestroyWindow(window);
         }
+        return 0;
+    case WM_DESTROY:
+        // Nothing paints on the window or its controls any more.
+        Progress.Window = 0;
+        SourceText = DestText = 0;
         return 0;
     }
     return 0;
@@ -216,14 +227,17 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
 
 // Takes at most one waiting message, so that the window stays responsive
 // during the copy. Keyboard input goes through the dialog manager, which
-// turns Esc into IDCANCEL; a WM_QUIT is put back for the next pump.
+// turns Esc into IDCANCEL. A quit request ends the copy as a cancel does
+// (setup then ends through its fatal exit); it is not posted again, since
+// the queue hands a WM_QUIT out before any input and would hide every
+// later press from the copy and the message box after it.
 static void TakeOneMessage()
 {
     MSG msg;
     if (!PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
         return;
     if (msg.message == WM_QUIT) {
-        PostQuitMessage((int)msg.wParam);
+        Progress.Cancelled = 1;
         return;
     }
     if (Progress.Window && IsDialogMessageA(Progress.Window, &msg))
@@ -326,7 +340,7 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
     if (ProbePath(dest) == 2)  // in a directory this copy made
         return ReportNameTaken(first);
     DrawPathTexts();  // the window under the box names the file
-    ReportCopyError(error, TreeCopyCaption);
+    ReportCopyError(error, TreeCopyCaption, dest);
     return 0;
 }
 
@@ -488,7 +502,6 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         ShowTreeMessage("Can't DestroyWindow.", BOX_WARNING);
         return 0;
     }
-    Progress.Window = 0;
-    SourceText = DestText = 0;  // gone with their window
+    Progress.Window = 0;  // WM_DESTROY has forgotten it and its controls
     return 1;
 }

@@ -249,10 +249,12 @@ __attribute__((noinline)) void CountingPause(DWORD iterations)
     }
 }
 
-// The setup program's one-pass copy (setup/files.cpp, CopyInOnePass) in
-// its two endings: the times and normal attributes set on the open handle
-// (SetFileInformationByHandle, where the system has it), or the time on
-// the handle and the attributes by name after closing (Windows 95).
+// The setup program's copy to a new name (setup/files.cpp,
+// CopyAsNormalFile, which there creates with CREATE_NEW and reads exactly
+// the source's size) in its two endings: the times and normal attributes
+// set on the open handle (SetFileInformationByHandle, where the system has
+// it), or the time on the handle and the attributes by name after closing
+// (Windows).
 BOOL CopyInOnePass(const char *source, const char *dest, bool attributesByName)
 {
     static BYTE buffer[64 * 1024];
@@ -262,6 +264,8 @@ BOOL CopyInOnePass(const char *source, const char *dest, bool attributesByName)
         return FALSE;
     FILETIME written;
     GetFileTime(from, nullptr, nullptr, &written);
+    DWORD high = 0;
+    GetFileSize(from, &high);
     HANDLE to = CreateFileA(dest, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
     BOOL ok = to != INVALID_HANDLE_VALUE;

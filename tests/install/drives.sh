@@ -8,6 +8,11 @@
 # T: a 64 KB tmpfs, to fill the disk for real. Where mounting is not
 #    allowed, T: is left out and the reason is written to full.reason,
 #    which the test reports when it skips.
+# S: a scratched CD (scratched.py, a FUSE file system over scratched/):
+#    TREE\SMALL.DAT reads, TREE\BIG.DAT (1 MB), INDEO41\IR41_32.DLL
+#    (the CD's codec with 1 MB after it) and SETUP\UNINST.EXE (1 MB) fail
+#    to read past 64 KB. Where
+#    FUSE cannot mount, S: is left out and scratched.reason says why.
 set -u
 action=$1
 build=$(cd "$2" && pwd)
@@ -16,7 +21,10 @@ dir=$build/tests/install/drives
 
 cleanup() {
   chattr -i "$dir/locked/LOCKED.TXT" 2>/dev/null
-  rm -f "$dosdevices/r:" "$dosdevices/t:"
+  rm -f "$dosdevices/r:" "$dosdevices/t:" "$dosdevices/s:"
+  if mountpoint -q "$dir/scratched-cd" 2>/dev/null; then
+    fusermount -u "$dir/scratched-cd" || umount -l "$dir/scratched-cd"
+  fi
   if mountpoint -q "$dir/full" 2>/dev/null; then
     umount "$dir/full" || umount -l "$dir/full"
   fi
@@ -54,8 +62,36 @@ setup() {
   fi
 }
 
+# Mounts the scratched CD on S:, or writes why it cannot.
+scratched() {
+  local src=$dir/scratched mnt=$dir/scratched-cd
+  mkdir -p "$src/TREE" "$src/INDEO41" "$src/SETUP" "$mnt"
+  printf 'a small file\r\n' >"$src/TREE/SMALL.DAT"
+  head -c 1048576 /dev/urandom >"$src/TREE/BIG.DAT"
+  head -c 1048576 /dev/urandom >"$src/SETUP/UNINST.EXE"
+  { cat "$build/cd/INDEO41/IR41_32.DLL"; head -c 1048576 /dev/zero; } \
+    >"$src/INDEO41/IR41_32.DLL"
+  if [ ! -e /dev/fuse ] || ! /usr/bin/python3 -c 'import fusepy' 2>/dev/null; then
+    echo "FUSE is not available here (/dev/fuse and python3-fusepy are needed)" \
+      >"$dir/scratched.reason"
+    return
+  fi
+  setsid /usr/bin/python3 "$(dirname "$0")/scratched.py" "$src" "$mnt" \
+    </dev/null >"$dir/scratched.log" 2>&1 &
+  for _ in $(seq 50); do
+    mountpoint -q "$mnt" && break
+    sleep 0.1
+  done
+  if mountpoint -q "$mnt"; then
+    ln -sfn "$mnt" "$dosdevices/s:"
+  else
+    echo "the FUSE file system did not mount: $(cat "$dir/scratched.log")" \
+      >"$dir/scratched.reason"
+  fi
+}
+
 case $action in
-  setup) setup ;;
+  setup) setup; scratched ;;
   cleanup) cleanup ;;
   *) echo "usage: drives.sh setup|cleanup BUILD_DIR" >&2; exit 2 ;;
 esac

@@ -110,6 +110,87 @@ TEST_F(FilesTest, FullDisk)
     DeleteFileA("T:\\BIG.DAT");
 }
 
+// The branches of the copy: Wine's (time and attributes on the handle) or
+// Windows' (time on the handle, attributes by name after the close), and
+// a replace in one call (NT family) or in Windows 95's order.
+struct Branch {
+    bool windows, windows95;
+    const char *name;
+};
+const Branch kBranches[] = {{false, false, "Wine"},
+                            {true, false, "Windows NT family"},
+                            {true, true, "Windows 95"}};
+
+void TakeBranch(const Branch &b)
+{
+    PretendWindows = b.windows;
+    PretendWindows95 = b.windows95;
+}
+
+FILETIME LastWrite(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// A copy carries the source's bytes (more than one 64 KB read) and
+// last-write time, with normal attributes, to a new name and over an old
+// file, on every branch; nothing else is left in the folder.
+TEST_F(FilesTest, CopyCarriesBytesTimeAndNormalAttributesOnEveryBranch)
+{
+    std::string src = dir + "SRC.DAT", to = dir + "TO.DAT";
+    WriteBytes(src, std::string(150000, 'x') + "end");
+    const FILETIME written{0x5E2C1000, 0x01BE9F36};  // in 1999
+    HANDLE h = CreateFileA(src.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
+    CloseHandle(h);
+    SetFileAttributesA(src.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    for (const Branch &b : kBranches) {
+        for (bool over : {false, true}) {
+            SCOPED_TRACE(std::string(b.name) + (over ? ", over an old file" : ", new"));
+            TakeBranch(b);
+            DeleteFileA(to.c_str());
+            if (over)
+                WriteBytes(to, "old");
+            Answered o;
+            EXPECT_EQ(CopyOne(src, to, &o), 1);
+            EXPECT_TRUE(o.windows.empty());
+            EXPECT_TRUE(ReadBytes(to) == ReadBytes(src));  // 150 KB: not printed
+            FILETIME copied = LastWrite(to);
+            EXPECT_EQ(CompareFileTime(&written, &copied), 0);
+            // Wine shows every plain file with the archive bit.
+            EXPECT_EQ(Attributes(to) & ~(DWORD)(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL), 0u);
+            EXPECT_EQ(Matches(dir + "*"), (std::vector<std::string>{"SRC.DAT", "TO.DAT"}));
+        }
+    }
+    SetFileAttributesA(src.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A source that fails to read part way (S:, a scratched CD) is a failure
+// with "File Copy Error" on every branch: an old file stays byte for byte,
+// a new name is not left behind, and no temporary file stays.
+TEST_F(FilesTest, ScratchedSourceLeavesTheOldFileOnEveryBranch)
+{
+    std::string missing = ScratchedMissing();
+    if (!missing.empty())
+        GTEST_SKIP() << missing;
+    std::string to = dir + "BIG.DAT";
+    for (const Branch &b : kBranches) {
+        SCOPED_TRACE(b.name);
+        TakeBranch(b);
+        WriteBytes(to, "the old file");
+        Answered o;
+        EXPECT_EQ(CopyOne("S:\\TREE\\BIG.DAT", to, &o), 0);
+        EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, "File Copy Error")}));
+        EXPECT_EQ(ReadBytes(to), "the old file");
+        EXPECT_EQ(Matches(dir + "*"), (std::vector<std::string>{"BIG.DAT"}));
+        DeleteFileA(to.c_str());
+        EXPECT_EQ(CopyOne("S:\\TREE\\BIG.DAT", to, &o), 0);
+        EXPECT_TRUE(Matches(dir + "*").empty());
+    }
+}
+
 TEST_F(FilesTest, CopyIfNewer)
 {
     std::string codec = CdPath("INDEO41\\IR41_32.DLL");

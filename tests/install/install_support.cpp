@@ -38,6 +38,21 @@ extern "C" BOOL __wrap__Z16CopyAsNormalFilePKcS0_PFvvE(const char *source,
     return __real__Z16CopyAsNormalFilePKcS0_PFvvE(source, dest, betweenReads);
 }
 
+// The system the copy believes it runs on (common/system.cpp, wrapped).
+bool PretendWindows, PretendWindows95;
+extern "C" FARPROC __real__Z10SystemProcPKcS0_(const char *library, const char *name);
+extern "C" FARPROC __wrap__Z10SystemProcPKcS0_(const char *library, const char *name)
+{
+    if (PretendWindows && !lstrcmpA(name, "wine_get_version"))
+        return nullptr;
+    return __real__Z10SystemProcPKcS0_(library, name);
+}
+extern "C" int __real__Z10IsNtFamilyv();
+extern "C" int __wrap__Z10IsNtFamilyv()
+{
+    return PretendWindows95 ? 0 : __real__Z10IsNtFamilyv();
+}
+
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     ItemCalls.push_back({group, item, commandLine,
@@ -76,6 +91,7 @@ void ResetInstallState()
     WaitCursorShown = 0;
     ProbeHook = CopyHook = nullptr;
     MinimalInstall = 0;
+    PretendWindows = PretendWindows95 = false;
 }
 
 const char *Slot(int slot)
@@ -119,6 +135,15 @@ std::string DrivesDir()
         if (c == '/')
             c = '\\';
     return base;
+}
+
+std::string ScratchedMissing()
+{
+    if (Exists("S:\\TREE\\BIG.DAT"))
+        return "";
+    std::string base = DrivesDir();
+    std::string reason = base.empty() ? "" : ReadBytes(base + "scratched.reason");
+    return reason.empty() ? "drive S: (a scratched CD on FUSE) is not set up" : reason;
 }
 
 std::string LockedFile(std::string *missing)

@@ -25,6 +25,13 @@ extern int WaitCursorShown;        // HShowWaitCursor calls
 // (the destination) of the tested code, on the thread of the copy.
 extern std::function<void(const char *)> ProbeHook, CopyHook;
 
+// The system the copy believes it runs on: PretendWindows hides Wine
+// (ntdll's wine_get_version), so that the copy takes the branch of Windows
+// (time on the handle, attributes by name after the close);
+// PretendWindows95 hides the NT family, so that a replace takes the order
+// of Windows 95 (the old file under a backup name until the rename).
+extern bool PretendWindows, PretendWindows95;
+
 // Loads the English message library from the CD and fills the message
 // table; resets the stand-ins' records and the copy's state.
 void ResetInstallState();
@@ -38,6 +45,9 @@ std::string CdPath(const std::string &relative);  // Q:\relative
 // The read-only, immutable file LOCKED.TXT made by the drives set-up (a
 // copy onto it is refused even for root), or "" with the reason in missing.
 std::string LockedFile(std::string *missing);
+// Why drive S:, the scratched CD whose reads fail past 64 KB
+// (S:\TREE\SMALL.DAT, S:\TREE\BIG.DAT of 1 MB), is missing; "" when it is there.
+std::string ScratchedMissing();
 // The drives set-up's directory (ends in "\"), "" without it.
 std::string DrivesDir();
 

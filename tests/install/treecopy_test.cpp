@@ -51,14 +51,31 @@ bool RedTextBox(int *centre, int *top)
     return true;
 }
 
+// A procedure put on the destination path control (1006) as it is made,
+// before the copy puts its own on it: it notes a marker message.
+const UINT kMarker = WM_USER + 77;
+bool MarkDestination, MarkerReached;
+WNDPROC DestinationEarlier;
+LRESULT CALLBACK NoteMarker(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMarker)
+        MarkerReached = true;
+    return CallWindowProcA(DestinationEarlier, w, message, wParam, lParam);
+}
+
 // Watches the bar on the copy's own thread: before each probe of a path,
 // before each file's copy and when the progress window is destroyed (a
-// CBT hook).
+// CBT hook, which also marks control 1006 when asked).
 std::vector<int> BarSeen;
 int RedCentre = -1, RedTop = -1;
 bool RedSeen;
 LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
 {
+    auto *made = reinterpret_cast<CBT_CREATEWNDA *>(lParam);
+    if (code == HCBT_CREATEWND && MarkDestination &&
+        made->lpcs->hMenu == (HMENU)(UINT_PTR)IDC_PROGRESS_DEST)
+        DestinationEarlier = (WNDPROC)SetWindowLongPtrA((HWND)wParam, GWLP_WNDPROC,
+                                                        (LONG_PTR)NoteMarker);
     if (code == HCBT_DESTROYWND && (HWND)wParam == CopyState().Window) {
         BarSeen.push_back(BarOnScreen());
         RedSeen = RedTextBox(&RedCentre, &RedTop);
@@ -84,6 +101,7 @@ protected:
         dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
         BarSeen.clear();
         RedSeen = false;
+        MarkDestination = MarkerReached = false;
         ProbeHook = CopyHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
     }
     void TearDown() override { RemoveTree(dir); }
@@ -408,10 +426,74 @@ void CancelDuringCopy(TreeCopyTest *t, const std::string &dir, bool byEsc)
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
     EXPECT_EQ(CountFiles(dest), 3);
     EXPECT_EQ(CopyState().FilesDone, 3u);
+    EXPECT_EQ(CopyState().Window, nullptr);  // destroyed, not only hidden
 }
 
 TEST_F(TreeCopyTest, CancelButtonStopsTheCopy) { CancelDuringCopy(this, dir, false); }
 TEST_F(TreeCopyTest, EscStopsTheCopy) { CancelDuringCopy(this, dir, true); }
+
+// Each path control passes what it does not answer to its own earlier
+// procedure, not to the other control's.
+TEST_F(TreeCopyTest, EachPathControlKeepsItsOwnProcedure)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"A.DAT"});
+    MarkDestination = true;
+    CopyHook = [](const char *) {
+        SendMessageA(GetDlgItem(CopyState().Window, IDC_PROGRESS_DEST), kMarker, 0, 0);
+    };
+    int r = -1;
+    Copy(src, dest, "", dest, &r);
+    MarkDestination = false;
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(MarkerReached);
+}
+
+// A quit request during the copy ends it as a cancel does, and the message
+// after it is still shown (a WM_QUIT posted again would end its box).
+TEST_F(TreeCopyTest, QuitRequestCancelsTheCopy)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    Tree(src, {"1.DAT", "2.DAT", "3.DAT", "4.DAT"});
+    int copies = 0;
+    CopyHook = [&](const char *) {
+        if (++copies == 2)
+            PostQuitMessage(0);
+    };
+    int r = -1;
+    Answered o = Copy(src, dest, "", dest, &r);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(CopyState().Cancelled, 1);
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(CountFiles(dest), 2);
+}
+
+// A tree on a scratched CD (S:, reads fail past 64 KB): the copy stops at
+// the file that cannot be read, with its message and slot 53. Over an
+// earlier installation that file stays byte for byte; in a new folder it
+// is not left cut short; no temporary file stays in either.
+TEST_F(TreeCopyTest, ScratchedFileStopsTheCopyAndKeepsTheOldFile)
+{
+    std::string missing = ScratchedMissing();
+    if (!missing.empty())
+        GTEST_SKIP() << missing;
+    std::string earlier = dir + "EARLIER\\", fresh = dir + "FRESH\\";
+    CreateDirectoryA(earlier.c_str(), nullptr);
+    WriteBytes(earlier + "BIG.DAT", "the earlier installation's file");
+    for (const std::string &dest : {earlier, fresh}) {
+        SCOPED_TRACE(dest);
+        ResetInstallState();
+        int r = -1;
+        Answered o = Copy("S:\\TREE", dest, "", dest, &r);
+        EXPECT_EQ(r, 0);
+        EXPECT_EQ(BoxLines(o.windows),
+                  (std::vector<std::string>{BoxLine("Setup PM File Copy", "File Copy Error"),
+                                            BoxLine(kTree, Slot(53))}));
+        for (const std::string &name : Matches(dest + "*"))
+            EXPECT_TRUE(name == "SMALL.DAT" || (name == "BIG.DAT" && dest == earlier)) << name;
+    }
+    EXPECT_EQ(ReadBytes(earlier + "BIG.DAT"), "the earlier installation's file");
+}
 
 TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
 {

@@ -359,6 +359,24 @@ TEST_F(RegisterUninstallerTest, MissingUninstallerStopsBeforeAnyFileOrKey)
     EXPECT_FALSE(KeyExists(UninstallKey));
 }
 
+// An uninstaller on a scratched CD (drive S:, reads fail past 64 KB): the
+// earlier uninstaller in the Windows folder stays byte for byte, no
+// temporary file is left there, and nothing is registered.
+TEST_F(RegisterUninstallerTest, ScratchedUninstallerKeepsTheEarlierOne)
+{
+    if (!Exists("S:\\SETUP\\UNINST.EXE"))
+        GTEST_SKIP() << "drive S: (a scratched CD on FUSE) is not set up: "
+                        "see tests/install/drives/scratched.reason";
+    WriteBytes(windows + "UNINST.EXE", "MZ the earlier uninstaller");
+    SetCurrentDirectoryA("S:\\SETUP");
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, Register(&boxes));
+    EXPECT_EQ(std::vector<std::string>{"Setup File Copy|File Copy Error"}, boxes);
+    EXPECT_EQ("MZ the earlier uninstaller", ReadBytes(windows + "UNINST.EXE"));
+    EXPECT_TRUE(Matches(windows + "TQL*.TMP").empty());
+    EXPECT_FALSE(KeyExists(UninstallKey));
+}
+
 TEST_F(RegisterUninstallerTest, BlankApplicationNameNeverTouchesTheUninstallList)
 {
     DWORD before = ValueCount(UninstallRootKey);

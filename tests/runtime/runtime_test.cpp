@@ -393,3 +393,25 @@ TEST_F(CodecTest, MissingSourceFailsWithTheCopyMessage)
     EXPECT_FALSE(Exists(installed));
     ExpectNotRegistered();
 }
+
+// A codec on a scratched CD (drive S:, whose reads fail past 64 KB): the
+// older codec of the system stays byte for byte and still loads, nothing
+// is registered, and no temporary file is left in the system folder.
+TEST_F(CodecTest, ScratchedSourceLeavesTheInstalledDriverWorking)
+{
+    if (!Exists("S:\\INDEO41\\IR41_32.DLL"))
+        GTEST_SKIP() << "drive S: (a scratched CD on FUSE) is not set up: "
+                        "see tests/install/drives/scratched.reason";
+    const std::string older = ReadBytes(TestCodec("4.11.15.59"));
+    WriteBytes(installed, older);
+    TextCopy(Settings.Indeo41LibPath, "S:\\INDEO41\\");
+    EXPECT_EQ(0, Install());
+    EXPECT_EQ(std::vector<std::string>{"Setup File Copy|File Copy Error"}, boxes);
+    EXPECT_EQ(older, ReadBytes(installed));
+    HMODULE driver = LoadLibraryA(installed.c_str());
+    EXPECT_NE(nullptr, driver);
+    if (driver)
+        FreeLibrary(driver);
+    ExpectNotRegistered();
+    EXPECT_TRUE(Matches(SystemDir() + "TQL*.TMP").empty());
+}

@@ -1,6 +1,8 @@
 // Test helpers for files, directories and registry keys (see files.h).
 #include "files.h"
 
+#include <algorithm>
+
 static std::string WithBackslash(std::string dir)
 {
     if (dir.empty() || dir.back() != '\\')
@@ -60,6 +62,23 @@ int CountFiles(const std::string &dir)
                  ? CountFiles(WithBackslash(dir) + f.cFileName) : 1;
     });
     return n;
+}
+
+std::vector<std::string> Matches(const std::string &pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA f;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = f.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(h, &f));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string &path)

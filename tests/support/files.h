@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 std::string WindowsDir();  // "C:\windows\", with its backslash
 std::string SystemDir();   // with its backslash
@@ -21,6 +22,9 @@ void ForEachEntry(const std::string &dir,
                   const std::function<void(const WIN32_FIND_DATAA &)> &each);
 // The number of files below dir, in all its subdirectories.
 int CountFiles(const std::string &dir);
+// The names a search pattern ("C:\dir\*", "C:\dir\TQL*.TMP") finds, but
+// "." and "..", sorted.
+std::vector<std::string> Matches(const std::string &pattern);
 // The whole file, byte-exact; nullopt when it cannot be opened.
 std::optional<std::string> ReadWholeFile(const std::string &path);
 // The same, "" when it cannot be opened.
