@@ -3,8 +3,8 @@
 # image against its budget, printing each figure:
 #   check-size.sh CD_DIR
 # Budgets (bytes), about a fifth above what the modules take without the C
-# runtime and with their manifests: Tql.exe 73728, UNINST.EXE 30720 (their
-# removal proves what it deletes, their copy checks what it writes), the
+# runtime and with their manifests: Tql.exe 73728, UNINST.EXE 30720 (the
+# removal proves what it deletes, the copy checks what it writes), the
 # custom dialog libraries (templates and frame bitmap) 47104 each, every
 # other outside DLL 8704. The two programs carry the message library's
 # texts of both languages for a library that leaves a slot empty (about
