@@ -54,25 +54,21 @@ static void EnableShutdownPrivilege()
 }
 
 // Asks for the restart that DirectX needs and starts it. Declining it (or a
-// refused restart) decides whether setup ends with the closing notice.
-void AskRestart()
+// refused restart) decides whether setup ends with the closing notice; a
+// restart under way keeps what the DirectX step decided.
+int AskRestart(int endNotice)
 {
-    if (Unattended) {
-        LogLine("DirectX asks for a restart; it is not carried out");
-        ExitCode = EXIT_RESTART_NEEDED;
-        return;
-    }
     const char *caption = Settings.MsgDlgBoxTitle;
     if (ShowSlot(SLOT_RESTART_ASK, caption, BOX_ALERT | MB_YESNO) == IDYES) {
         EnableShutdownPrivilege();
         if (!ExitWindowsEx(EWX_REBOOT, 0)) {
             ShowSlot(SLOT_RESTART_FAILED, caption, BOX_ALERT);
-            EndNotice = 0;
+            return 0;
         }
-        return;
+        return endNotice;
     }
     ShowSlot(SLOT_RESTART_DECLINED, caption, BOX_ALERT);
-    EndNotice = 1;
+    return 1;
 }
 
 // The ending dialog: exit closes it (1), start the product launches it,

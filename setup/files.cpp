@@ -347,16 +347,16 @@ static int IsDocKeyNone(const char *value)
 }
 
 // Records the destination as one [Directory] key of the uninstaller
-// settings file. A write that fails is logged and ends an unattended run
-// (see StepFailed).
-static void RecordDestination(const char *key)
+// settings file. 0, after its log line, when the write failed.
+static int RecordDestination(const char *key)
 {
     if (RecordDirectory(Settings.IniFileName, key, DestinationDir))
-        return;
+        return 1;
     char line[96];
     TextFormat(line, sizeof line, "[Directory] %s was not written to %s", key,
                Settings.IniFileName);
-    StepFailed(line);
+    LogLine(line);
+    return 0;
 }
 
 // dest = DestinationDir + name; the destination ends in a backslash.
@@ -388,29 +388,31 @@ static void ContentsName(const char *helpName, char (&name)[32])
     TextAppend(name, ".CNT");
 }
 
-// Adds an item of the product's group. One that is not made is logged and
-// ends an unattended run (see StepFailed); a person's run goes on.
-static void AddItem(const char *title, const char *file)
+// Adds an item of the product's group. 0, after its log line, when it was
+// not made.
+static int AddItem(const char *title, const char *file)
 {
     if (AddProgramItem(Settings.GroupTitle, title, file))
-        return;
+        return 1;
     char line[160];
     TextFormat(line, sizeof line, "the program item \"%s\" was not made in "
                "the group \"%s\"", title, Settings.GroupTitle);
-    StepFailed(line);
+    LogLine(line);
+    return 0;
 }
 
 // Copies the help file and, when the document directory has one, its
 // contents file; the help item is added once its file is there (a shell
-// makes no item for a file that does not exist).
-static void InstallHelpFile()
+// makes no item for a file that does not exist). 0 when the item is
+// missing.
+static int InstallHelpFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.HelpFileNameDst);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.HelpFileNameSrc);
     CopyDocument(source, dest);
-    AddItem(Settings.HelpTitle, dest);
+    int item = AddItem(Settings.HelpTitle, dest);
 
     char contents[32];
     ContentsName(Settings.HelpFileNameSrc, contents);
@@ -418,12 +420,12 @@ static void InstallHelpFile()
     TextAppend(source, contents);
     switch (ProbePath(source)) {
     case 0:
-        return;
+        return item;
     case 1:
         ContentsName(Settings.HelpFileNameDst, contents);
         DestinationPath(dest, contents);
         CopyDocument(source, dest);
-        return;
+        return item;
     default:
         ShowCopyWarning(MessageText(SLOT_NEWER_SOURCE_DIR));
         AbortSetup();
@@ -431,39 +433,40 @@ static void InstallHelpFile()
 }
 
 // Copies the text document; its item, once the file is there, only when
-// it has a title.
-static void InstallTextFile()
+// it has a title. 0 when the item is missing.
+static int InstallTextFile()
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.TextFileNameDst);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.TextFileNameSrc);
     CopyDocument(source, dest);
-    if (!IsDocKeyNone(Settings.TextTitle))
-        AddItem(Settings.TextTitle, dest);
+    return IsDocKeyNone(Settings.TextTitle) || AddItem(Settings.TextTitle, dest);
 }
 
 // The finishing step: records the installed directory for the next run
 // and the uninstaller, adds the program items and copies the documents.
-// Every failure ends setup.
-void InstallDocuments()
+// A document that cannot be copied ends setup; a record or an item that
+// is missing is reported (0) once the others are done.
+int InstallDocuments()
 {
     HCURSOR previous = TkShowWaitCursor();
 
-    RecordDestination("InstallPath");
-    RecordDestination("ExePath");
+    int done = RecordDestination("InstallPath");
+    done &= RecordDestination("ExePath");
 
     char program[PATH_CAP];
     DestinationPath(program, Settings.ExecFileName);
-    AddItem(Settings.GameTitle, program);
+    done &= AddItem(Settings.GameTitle, program);
 
     if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.HelpTitle) &&
         !IsDocKeyNone(Settings.HelpFileNameSrc) && !IsDocKeyNone(Settings.HelpFileNameDst))
-        InstallHelpFile();
+        done &= InstallHelpFile();
     if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.TextFileNameSrc) &&
         !IsDocKeyNone(Settings.TextFileNameDst))
-        InstallTextFile();
+        done &= InstallTextFile();
 
     TkRestoreCursor(previous);
     KillDialogs(1);
+    return done;
 }

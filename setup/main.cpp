@@ -35,10 +35,7 @@ static int BringToFront(const char *title)
         return 0;
     SetForegroundWindow(window);
     SetFocus(window);
-    if (Unattended) {
-        LogLine("setup or the product is running already");
-        EndUnattended(EXIT_RUNNING);
-    }
+    LogLine("setup or the product is running already");
     return 1;
 }
 
@@ -101,11 +98,11 @@ static void ReadStartupDir()
     AppendBackslash(StartupDir);
 }
 
-// Starts the frame, or ends setup when it cannot. An unattended run shows
-// no frame: it only reads the start-up directory.
+// Starts the frame, or ends setup when it cannot. A run without windows
+// only reads the start-up directory.
 static void StartFrame()
 {
-    if (Unattended) {
+    if (!ShowsWindows) {
         ReadStartupDir();
         return;
     }
@@ -119,7 +116,7 @@ static void StartFrame()
 // screen without caption or border.
 static void ShowFrame()
 {
-    if (Unattended)
+    if (!ShowsWindows)
         return;
     TkSetBitmap(Settings.LoadModule, BMP_FRAME);
     SetWindowTextA(TkHwndFrame(), Settings.MainDlgBoxTitle);
@@ -196,13 +193,13 @@ static void RegisterUninstallerOrAbort()
 }
 
 // Records the language and the install mode in the product settings file
-// of the destination (a write that fails ends an unattended run, see
-// StepFailed). Without a destination (the registry library could
-// not be bound, so nothing was chosen or copied) there is no such file.
-static void WriteProductSettings()
+// of the destination; 0 (after its log line) when it was not written.
+// Without a destination (the registry library could not be bound, so
+// nothing was chosen or copied) there is no such file.
+static int WriteProductSettings()
 {
     if (DestinationDir[0] == '\0')
-        return;
+        return 1;
     char settingsFile[PATH_CAP];
     TextCopy(settingsFile, DestinationDir);
     AppendBackslash(settingsFile);
@@ -215,23 +212,72 @@ static void WriteProductSettings()
         char line[PATH_CAP + 48];
         TextFormat(line, sizeof line, "the product settings file %s was not written",
                    settingsFile);
-        StepFailed(line);
+        LogLine(line);
+        return 0;
     }
+    return 1;
 }
 
-// Ends with the closing notice when the restart question asked for it,
-// otherwise with the ending dialog.
-static void ShowClosing()
+// Ends with the closing notice when the DirectX step or the restart
+// question asked for it, otherwise with the ending dialog.
+static void ShowClosing(int endNotice)
 {
-    if (Unattended) {
-        if (EndNotice)
-            LogMessage(Settings.MsgDlgBoxTitle, MessageText(SLOT_END_NOTICE));
-        return;
-    }
-    if (EndNotice)
+    if (endNotice)
         ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
     else
         ShowEnding();
+}
+
+// The failure dialog of the fatal exit, over no other dialog.
+static void ShowFailure()
+{
+    KillDialogs(-1);
+    UINT code;
+    do
+        code = RunDialog(MessageTemplate(SLOT_FAILURE), "FInfo0DlgProc");
+    while (code != EV_CANCEL && code != EV_CONTINUE);
+    KillDialogs(1);
+}
+
+static void PassOver() {}
+
+static int AlwaysZero(int)
+{
+    return 0;
+}
+
+static const RunStyle PersonRun = {ChooseInstallation, AskRestart, ShowClosing,
+                                   ShowFailure, PassOver, AlwaysZero};
+static const RunStyle UnattendedRun = {AcceptGivenDestination, LogRestartNeeded,
+                                       LogClosing, LogFailure, AbortSetup,
+                                       LoggedExitCode};
+static const RunStyle *Run = &PersonRun;
+
+// Steps 21 to 27: DirectX, the video codec, the settings file, the
+// documents and items, the restart question and the ending. A run that
+// ends with 0 has done them all: a step a person's run passes over ends an
+// unattended one (see RunStyle).
+[[noreturn]] static void FinishInstallation()
+{
+    Step(EXIT_DIRECTX, "DirectX");
+    int directX = InstallDirectX();                              // 21
+    if (!directX)
+        AbortSetup();
+    Step(EXIT_CODEC, "video codec");
+    if (!InstallVideoCodec())                                    // 22
+        AbortSetup();
+    Step(EXIT_DOCUMENTS, "settings file, documents and program items");
+    if (!WriteProductSettings())                                 // 23
+        Run->stepFailed();
+    if (!InstallDocuments())                                     // 24
+        Run->stepFailed();
+    int endNotice = (directX & DIRECTX_END_NOTICE) != 0;
+    int restart = (directX & DIRECTX_RESTART) != 0;
+    if (restart)                                                 // 25
+        endNotice = Run->askRestart(endNotice);
+    Run->showClosing(endNotice);                                 // 26
+    LogLine("installed");
+    EndSetup(restart ? EXIT_RESTART_NEEDED : EXIT_DONE);         // 27
 }
 
 // ---- the entry point
@@ -242,10 +288,16 @@ static void ShowClosing()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     ProgramInstance = instance;                                  // 1
-    if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0)
+    int exitCode;
+    if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0) {
         ShowCredits();
-    else if (!ReadCommandLine(cmdLine))
-        return ExitCode;
+    } else {
+        int kind = ReadCommandLine(cmdLine, &exitCode);
+        if (kind == RUN_ENDS)
+            return exitCode;
+        if (kind == RUN_UNATTENDED)
+            Run = &UnattendedRun;
+    }
     Step(EXIT_STARTUP, "start-up");
     FixDrivePrefix();                                            // 2
     if (!LoadSetupConfig())                                      // 3
@@ -254,10 +306,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         return 0;
     if (!CheckSetupTitles())                                     // 7
         return 0;
-    if (BringToFront(Settings.MainDlgBoxTitle))                  // 8
-        return 0;
-    if (BringToFront(Settings.CheckGameTitle))                   // 9
-        return 0;
+    if (BringToFront(Settings.MainDlgBoxTitle) ||                // 8
+        BringToFront(Settings.CheckGameTitle))                   // 9
+        return Run->exitCode(EXIT_RUNNING);
     WelcomeTemplate = ChooseWelcomeTemplate();                   // 10
     StartFrame();                                                // 11
 
@@ -266,26 +317,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         OpenInfFile();                                           // 15
         ProposeDestination();                                    // 16
         Step(EXIT_DESTINATION, "destination");
-        ChooseInstallation();                                    // 17
+        if (!Run->chooseInstallation())                          // 17
+            AbortSetup();
         Step(EXIT_COPY, "copying the product's files");
         RemoveEarlierDirectory();                                // 18
         CopyProducts();                                          // 19
     }
     Step(EXIT_REGISTRATION, "registering the uninstaller");
     RegisterUninstallerOrAbort();                                // 20
-    Step(EXIT_DIRECTX, "DirectX");
-    if (!InstallDirectX())                                       // 21
-        AbortSetup();
-    Step(EXIT_CODEC, "video codec");
-    if (!InstallVideoCodec())                                    // 22
-        AbortSetup();
-    Step(EXIT_DOCUMENTS, "settings file, documents and program items");
-    WriteProductSettings();                                      // 23
-    InstallDocuments();                                          // 24
-    if (DirectXResult == 1)                                      // 25
-        AskRestart();
-    ShowClosing();                                               // 26
-    EndSetup();                                                  // 27
+    FinishInstallation();                                        // 21 to 27
 }
 
 // ---- the ends
@@ -298,33 +338,23 @@ void ShutdownSetup()
     FreeRegistryLibrary();
 }
 
-void EndSetup()
+void EndSetup(int code)
 {
     KillDialogs(-1);
     ShutdownSetup();
-    if (Unattended) {
-        LogLine("installed");
-        EndUnattended(ExitCode);
-    }
-    ExitProcess(0);
+    ExitProcess(static_cast<UINT>(Run->exitCode(code)));
 }
 
-// The fatal exit: closes every dialog, shows the failure dialog once and
-// ends with status 0. A failure while it runs (the failure dialog cannot be
-// shown, say) comes back here and ends the process at once.
+// The fatal exit: closes every dialog, shows the failure dialog once (an
+// unattended run logs the failure) and ends with the run's exit code for
+// the stage under way. A failure while it runs (the failure dialog cannot
+// be shown, say) comes back here and ends the process at once.
 void AbortSetup()
 {
-    if (Unattended)
-        AbortUnattended();
     if (!Aborting) {
         Aborting = 1;
-        KillDialogs(-1);
-        UINT code;
-        do
-            code = RunDialog(MessageTemplate(SLOT_FAILURE), "FInfo0DlgProc");
-        while (code != EV_CANCEL && code != EV_CONTINUE);
-        KillDialogs(1);
+        Run->tellFailure();
     }
     ShutdownSetup();
-    ExitProcess(0);
+    ExitProcess(static_cast<UINT>(Run->exitCode(StageCode())));
 }

@@ -13,13 +13,13 @@
 // ---- DirectX
 
 // Runs the DirectX setup library on one source directory while the wait
-// window from the message library is shown. Keeps the library's result in
-// DirectXResult. 1 when it reports success (0) or success with a restart
-// needed (1); 0 after a message otherwise.
+// window from the message library is shown. DIRECTX_DONE when it reports
+// success (0), with DIRECTX_RESTART when it asks for a restart (1); 0
+// after a message otherwise.
 int RunDirectXSetup(const char *sourceDir)
 {
-    HWND wait = nullptr;  // an unattended run shows no window
-    if (!Unattended) {
+    HWND wait = nullptr;
+    if (ShowsWindows) {
         wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
                                   0, WaitDlgProc, 0);
         if (!wait) {
@@ -31,13 +31,15 @@ int RunDirectXSetup(const char *sourceDir)
     }
     char source[PATH_CAP];  // the library takes a writable string
     TextCopy(source, sourceDir);
-    DirectXResult = DirectXSetup(FrameWindow, source, DSETUP_ALL_COMPONENTS);
+    int result = DirectXSetup(FrameWindow, source, DSETUP_ALL_COMPONENTS);
     if (wait && !DestroyWindow(wait)) {
         ShowBox("Can't DestroyWindow Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
         return 0;
     }
-    if (DirectXResult == 0 || DirectXResult == 1)
-        return 1;
+    if (result == 0)
+        return DIRECTX_DONE;
+    if (result == 1)
+        return DIRECTX_DONE | DIRECTX_RESTART;
     ShowBox("DirectX Setup Error.", Settings.MsgDlgBoxTitle, BOX_ALERT);
     return 0;
 }
@@ -74,44 +76,44 @@ int ConfirmFmvInfo(UINT templ)
 
 // Installs DirectX for one machine choice. The choices with video
 // information first ask the user; declining installs nothing and makes the
-// setup end with the end notice. 1 unless the installation failed.
+// setup end with the end notice. The DIRECTX_ result (see setup.h).
 static int InstallForMachine(UINT choice)
 {
     switch (choice) {
     case EV_MACHINE_1:
         if (ConfirmFmvInfo(TPL_FMVINFO_NEC))
             return RunDirectXSetup(Settings.DirectXNEC);
-        EndNotice = 1;
-        return 1;
+        return DIRECTX_DONE | DIRECTX_END_NOTICE;
     case EV_MACHINE_2: {
-        int ok = ConfirmFmvInfo(TPL_FMVINFO_AT) ? RunDirectXSetup(Settings.DirectXAT) : 1;
-        EndNotice = 1;
-        return ok;
+        int result = ConfirmFmvInfo(TPL_FMVINFO_AT)
+                         ? RunDirectXSetup(Settings.DirectXAT)
+                         : DIRECTX_DONE;
+        return result ? result | DIRECTX_END_NOTICE : 0;
     }
     case EV_MACHINE_3:
         return RunDirectXSetup(Settings.DirectXAT);
     default:
-        return 1;
+        return DIRECTX_DONE;
     }
 }
 
 // Installs DirectX when TQL.INI asks for it: from the AT directory outside
 // Japanese installations, otherwise for the machine type the user picks or
-// TQL.INI fixes. 1 when installed, skipped or declined; 0 after the
-// failure messages.
+// TQL.INI fixes. The DIRECTX_ result when installed, skipped or declined;
+// 0 after the failure messages.
 int InstallDirectX()
 {
     if (IsNone(Settings.DirectX))
-        return 1;
-    int ok;
+        return DIRECTX_DONE;
+    int result;
     if (lstrcmpiA(Settings.LanguageName, "Japanese") != 0)
-        ok = RunDirectXSetup(Settings.DirectXAT);
+        result = RunDirectXSetup(Settings.DirectXAT);
     else if (lstrcmpiA(Settings.Select, "Yes") == 0)
-        ok = InstallForMachine(AskMachineType());
+        result = InstallForMachine(AskMachineType());
     else
-        ok = InstallForMachine(MachineChoice(Settings.SelectMachine));
-    if (ok)
-        return 1;
+        result = InstallForMachine(MachineChoice(Settings.SelectMachine));
+    if (result)
+        return result;
     ShowBox("DirectX Setup Faild.", Settings.MsgDlgBoxTitle, BOX_ALERT);
     return 0;
 }

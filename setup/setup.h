@@ -109,14 +109,13 @@ extern UINT WelcomeTemplate;        // TPL_WELCOME or TPL_WELCOME_AGAIN
 extern char StartupDir[PATH_CAP];   // the toolkit's start-up directory
 extern char DestinationDir[PATH_CAP];
 extern int MinimalInstall;          // minimal install flag
-extern int DirectXResult;
-extern int EndNotice;               // end notice flag
+extern int ShowsWindows;            // 0 in a run without windows (unattended)
 
 // ---- main.cpp: the main sequence and its ends
 [[noreturn]] void AbortSetup();
 // The ordinary end once the frame is up: closes every dialog and the
-// toolkit, status 0.
-[[noreturn]] void EndSetup();
+// toolkit and ends with the run's exit code for code (see RunStyle).
+[[noreturn]] void EndSetup(int code = 0);
 void ShutdownSetup();
 HWND InitSetupFrame(LPCSTR cmdLine);
 
@@ -137,9 +136,13 @@ void ConfirmQuit();
 // ---- welcome.cpp: welcome, destination and install-type dialogs
 void ShowWelcome();
 int ChooseDestination();
-// Step 17: the welcome and destination dialogs until a destination is
-// chosen (an unattended run checks its own destination instead).
-void ChooseInstallation();
+// Step 17 of a person's run: the welcome and destination dialogs until a
+// destination is chosen (1).
+int ChooseInstallation();
+// Step 17 of an unattended run: the destination of /D=, or the proposed
+// one as the destination dialog shows it, checked as a typed path (the
+// dialog hook answers the check's notices). 0 when it is refused.
+int AcceptGivenDestination();
 int ShowNotice(UINT templ);
 int ConfirmRemoveOld();
 int ConfirmLowDisk();
@@ -147,7 +150,9 @@ int FormatFreeSpace(const char *path, char *text, int size);
 int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
 
 // ---- closing.cpp: closing dialogs, product launch, plain dialogs
-void AskRestart();
+// Asks for the restart that DirectX needs and starts it; returns whether
+// setup ends with the end notice, which declining it decides.
+int AskRestart(int endNotice);
 int ShowEnding();
 [[noreturn]] void LaunchProduct();
 INT_PTR CALLBACK CreditsDlgProc(HWND, UINT, WPARAM, LPARAM);
@@ -167,7 +172,9 @@ int CopyIfNewer(const char *source, const char *dest);  // 0, 1 copied, 2 curren
 // with the caller's caption; an unattended run's log names the error
 // number and dest.
 void ReportCopyError(DWORD error, const char *otherCaption, const char *dest);
-void InstallDocuments();
+// The documents and program items; 0 when one of them is missing (after
+// its log line; a document that cannot be copied ends setup at once).
+int InstallDocuments();
 
 // ---- treecopy.cpp: progress window and directory copy
 // What the copy has done, read through CopyState(); each call of
@@ -189,6 +196,11 @@ const CopyProgress &CopyState();
 int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
 
 // ---- runtime.cpp: DirectX and the video codec
+// What the DirectX step leaves for the ending: 0 when it failed (after its
+// messages), else DIRECTX_DONE with the flags that apply.
+#define DIRECTX_DONE       1
+#define DIRECTX_RESTART    2   // the library asks for a restart
+#define DIRECTX_END_NOTICE 4   // setup ends with the end notice
 int InstallDirectX();
 int RunDirectXSetup(const char *sourceDir);
 UINT AskMachineType();                       // 113, 147 or 149
@@ -232,22 +244,37 @@ int IsInstalledFileCurrent(const char *source, const char *installed);
 #define EXIT_CODEC             8
 #define EXIT_DOCUMENTS         9   // documents and program items
 #define EXIT_RESTART_NEEDED 3010   // installed; DirectX needs a restart
-extern int Unattended;                       // 1 in a run of "/S"
-extern int ExitCode;                         // of the process at its end
 extern char UnattendedDestination[255];      // "/D=", or "" to propose
 extern char UnattendedMachine[2];            // "/MACHINE=", "1" without it
-// Reads the command line; 0 when setup is to end at once with ExitCode
-// (after /? or a line that an unattended run does not understand).
-int ReadCommandLine(const char *cmdLine);
+// How a run meets its user. A person's run (PersonRun, main.cpp) shows the
+// frame and its windows and asks; an unattended one (UnattendedRun) shows
+// none, takes its answers from the command line and the dialog and box
+// hooks, and ends with the exit code of its stage. The main sequence asks
+// the run what to do, never which kind of run it is.
+struct RunStyle {
+    int (*chooseInstallation)();          // step 17; 0 when refused
+    int (*askRestart)(int endNotice);     // step 25: the end notice after it
+    void (*showClosing)(int endNotice);   // step 26
+    void (*tellFailure)();                // the fatal exit's message
+    void (*stepFailed)();                 // after a step a person's run passes over
+    int (*exitCode)(int code);            // the process's, for a stage's code
+};
+#define RUN_ENDS       0
+#define RUN_BY_PERSON  1
+#define RUN_UNATTENDED 2
+// Reads the command line: RUN_ENDS when setup is to end at once with the
+// exit code in *exitCode (after /? or a line that an unattended run does
+// not understand), else the kind of run it asks for.
+int ReadCommandLine(const char *cmdLine, int *exitCode);
 // Begins a stage of an unattended run: its log line, and the exit code of
 // a failure from now on.
 void Step(int stage, const char *what);
-[[noreturn]] void EndUnattended(int code);
-[[noreturn]] void AbortUnattended();
-// A step whose failure a person's run has always passed over (a program
-// item): its line goes into the log, and an unattended run ends with the
-// exit code of its stage, since a run that ends with 0 must have done all.
-void StepFailed(const char *what);
+int StageCode();                              // that of the stage under way
+// The parts of an unattended run (see UnattendedRun in main.cpp).
+int LogRestartNeeded(int endNotice);
+void LogClosing(int endNotice);
+void LogFailure();
+int LoggedExitCode(int code);
 
 // ---- removeold.cpp: removal of an earlier installation
 void RemoveInstallation();

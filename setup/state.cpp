@@ -9,5 +9,4 @@ UINT WelcomeTemplate;
 char StartupDir[PATH_CAP];
 char DestinationDir[PATH_CAP];
 int MinimalInstall;
-int DirectXResult;
-int EndNotice;
+int ShowsWindows = 1;

@@ -482,7 +482,7 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     Progress.Step = 1000000 / Progress.FileTotal;
 
-    if (!Unattended && !OpenProgressWindow())
+    if (ShowsWindows && !OpenProgressWindow())
         return 0;
     Progress.Percent = 0;
 

@@ -11,8 +11,6 @@
 #include "common/cmdline.h"
 #include "platform/templates.h"
 
-int Unattended;
-int ExitCode;
 char UnattendedDestination[255];
 char UnattendedMachine[2] = "1";
 
@@ -29,19 +27,25 @@ static const char Usage[] =
     "The exit code tells the stage that failed; /LOG= appends what was done "
     "and every message to a file.";
 
+int LoggedExitCode(int code)
+{
+    char line[64];
+    TextFormat(line, sizeof line, "exit code %d", code);
+    LogLine(line);
+    return code;
+}
+
+// Ends the run at once with code, logged.
+[[noreturn]] static void EndUnattended(int code)
+{
+    ExitProcess(static_cast<UINT>(LoggedExitCode(code)));
+}
+
 // An unattended run ends at a message box: its text goes into the log.
 static int EndAtMessage(const char *text, const char *caption, UINT)
 {
     LogMessage(caption, text);
     EndUnattended(Stage);
-}
-
-void EndUnattended(int code)
-{
-    char line[64];
-    TextFormat(line, sizeof line, "exit code %d", code);
-    LogLine(line);
-    ExitProcess(static_cast<UINT>(code));
 }
 
 void Step(int stage, const char *what)
@@ -50,13 +54,26 @@ void Step(int stage, const char *what)
     LogLine(what);
 }
 
-// The usage, as a box, or into the log of an unattended run.
-static void ShowUsage()
+int StageCode()
 {
-    if (Unattended)
-        LogLine(Usage);
-    else
-        ShowBox(Usage, "Setup", BOX_NOTICE);
+    return Stage;
+}
+
+int LogRestartNeeded(int endNotice)
+{
+    LogLine("DirectX asks for a restart; it is not carried out");
+    return endNotice;
+}
+
+void LogClosing(int endNotice)
+{
+    if (endNotice)
+        LogMessage(Settings.MsgDlgBoxTitle, MessageText(SLOT_END_NOTICE));
+}
+
+void LogFailure()
+{
+    LogLine("setup failed");
 }
 
 // 1 when the argument is one of this program's options.
@@ -147,21 +164,22 @@ static int HasSwitch(const char *line, const char *name)
 {
     LogLine("the command line is not understood:");
     LogLine(rest);
-    ShowUsage();
+    LogLine(Usage);
     EndUnattended(EXIT_USAGE);
 }
 
-int ReadCommandLine(const char *cmdLine)
+int ReadCommandLine(const char *cmdLine, int *exitCode)
 {
     Argument a;
     const char *first = cmdLine;
-    int usageFirst = NextArgument(&first, &a) && IsSwitch(a, "?");
+    *exitCode = EXIT_DONE;
     if (!HasSwitch(cmdLine, "S")) {
-        if (usageFirst)
-            ShowUsage();
-        return !usageFirst;  // a person's run, whatever else the line holds
+        if (!NextArgument(&first, &a) || !IsSwitch(a, "?"))
+            return RUN_BY_PERSON;  // whatever else the line holds
+        ShowBox(Usage, "Setup", BOX_NOTICE);
+        return RUN_ENDS;
     }
-    Unattended = 1;
+    ShowsWindows = 0;
     SilenceBoxes(EndAtMessage);
     DialogHook = AnswerDialog;
     if (!OpenNamedLog(cmdLine))
@@ -172,7 +190,7 @@ int ReadCommandLine(const char *cmdLine)
             EndNotUnderstood(a.start);
     MinimalInstall = minimal;
     LogLine("unattended installation");
-    return 1;
+    return RUN_UNATTENDED;
 }
 
 // The answers of an unattended run to the dialogs (see DialogHook): the
@@ -209,18 +227,6 @@ static UINT AnswerDialog(UINT templ)
     char line[64];
     TextFormat(line, sizeof line, "a dialog (template %u) would have asked", templ);
     LogLine(line);
-    AbortUnattended();
-}
-
-void AbortUnattended()
-{
-    LogLine("setup failed");
+    LogFailure();
     EndUnattended(Stage);
-}
-
-void StepFailed(const char *what)
-{
-    LogLine(what);
-    if (Unattended)
-        AbortUnattended();
 }

@@ -293,10 +293,15 @@ int ChooseDestination()
     }
 }
 
-// The destination of an unattended run: the path of /D=, or the proposed
-// one as the destination dialog shows it, checked as a typed path. A check
-// that refuses it ends the run.
-static void AcceptUnattendedDestination()
+int ChooseInstallation()
+{
+    do
+        ShowWelcome();
+    while (!ChooseDestination());
+    return 1;
+}
+
+int AcceptGivenDestination()
 {
     char work[PATH_CAP];
     TextCopy(work, UnattendedDestination[0] ? UnattendedDestination
@@ -304,17 +309,5 @@ static void AcceptUnattendedDestination()
     if (!UnattendedDestination[0])
         RemoveBackslash(work);
     LogLine(work);
-    if (!CheckDestination(work))
-        EndUnattended(EXIT_DESTINATION);
-}
-
-void ChooseInstallation()
-{
-    if (Unattended) {
-        AcceptUnattendedDestination();
-        return;
-    }
-    do
-        ShowWelcome();
-    while (!ChooseDestination());
+    return CheckDestination(work);
 }

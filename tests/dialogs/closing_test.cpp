@@ -84,40 +84,41 @@ protected:
 
 TEST_F(Restart, DeclinedLeadsToTheClosingNotice)
 {
-    auto boxes = AnswerBoxes(AskRestart, {IDNO, IDOK});
+    int endNotice = -1;
+    auto boxes = AnswerBoxes([&] { endNotice = AskRestart(0); }, {IDNO, IDOK});
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ("Restart now?", boxes[0].text);
     EXPECT_EQ(kCaption, boxes[0].caption);
     EXPECT_EQ("Restart later.", boxes[1].text);
     EXPECT_EQ(kCaption, boxes[1].caption);
     EXPECT_EQ(0, exitCalls);
-    EXPECT_EQ(1, EndNotice);
+    EXPECT_EQ(1, endNotice);
 }
 
 TEST_F(Restart, AcceptedAsksTheSystemToRestartWithThePrivilege)
 {
     exitAnswer = TRUE;
-    EndNotice = 1;  // keeps its value when the restart is under way
-    auto boxes = AnswerBoxes(AskRestart, {IDYES});
+    int endNotice = -1;  // kept when the restart is under way
+    auto boxes = AnswerBoxes([&] { endNotice = AskRestart(1); }, {IDYES});
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Restart now?", boxes[0].text);
     EXPECT_EQ(1, exitCalls);
     EXPECT_EQ((UINT)EWX_REBOOT, exitFlags);
     EXPECT_EQ(0u, exitReason);
     EXPECT_TRUE(privilegeEnabledAtCall);
-    EXPECT_EQ(1, EndNotice);
+    EXPECT_EQ(1, endNotice);
 }
 
 TEST_F(Restart, RefusedByTheSystemSaysSoAndEndsWithTheEndingDialog)
 {
     exitAnswer = FALSE;
-    EndNotice = 1;
-    auto boxes = AnswerBoxes(AskRestart, {IDYES, IDOK});
+    int endNotice = -1;
+    auto boxes = AnswerBoxes([&] { endNotice = AskRestart(1); }, {IDYES, IDOK});
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ("Restart failed.", boxes[1].text);
     EXPECT_EQ(kCaption, boxes[1].caption);
     EXPECT_EQ(1, exitCalls);
-    EXPECT_EQ(0, EndNotice);
+    EXPECT_EQ(0, endNotice);
 }
 
 // ---- the ending dialog

@@ -27,7 +27,6 @@ void Reset(const char *destination)
     WelcomeTemplate = TPL_WELCOME_AGAIN;
     TextCopy(DestinationDir, destination);
     MinimalInstall = 0;
-    EndNotice = 0;
     MessageTable[SLOT_NOTICE_BADNAME] = TPL_NOTICE_BADNAME;
     MessageTable[SLOT_NOTICE_ISFILE] = TPL_NOTICE_ISFILE;
     MessageTable[SLOT_NOTICE_CREATE] = TPL_NOTICE_CREATE;
@@ -58,7 +57,7 @@ void AbortSetup()
 
 // The end of the program (main.cpp) as it closes the dialogs and the
 // toolkit; the fake toolkit's end throws SetupEnded.
-void EndSetup()
+void EndSetup(int)
 {
     KillDialogs(-1);
     ShutdownSetup();

@@ -8,7 +8,7 @@
 
 void ShutdownSetup() {}
 
-void EndSetup()
+void EndSetup(int)
 {
     KillDialogs(-1);
     throw ScriptBroken("EndSetup called");
@@ -48,8 +48,6 @@ void ResetSetupState()
     TextCopy(Settings.Select, "Yes");
     TextCopy(Settings.SelectMachine, "1");
     TextCopy(DestinationDir, "C:\\ORVA\\");
-    DirectXResult = 0;
-    EndNotice = 0;
     FrameWindow = nullptr;
     fake::ResetDialogs();
     fake::library = "mscuieng.dll";

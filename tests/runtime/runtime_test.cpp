@@ -57,7 +57,7 @@ TEST_F(DirectXTest, NoneInstallsNothing)
 {
     TextCopy(Settings.DirectX, "none");
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({}));
+    EXPECT_EQ(DIRECTX_DONE, Install({}));
     EXPECT_TRUE(fake::log.empty());
     EXPECT_EQ("", Installed());
     EXPECT_TRUE(boxes.empty());
@@ -69,11 +69,9 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
         DeleteKeyTree(RecordKey);
         TextCopy(Settings.LanguageName, language);
         TextCopy(Settings.Select, "Yes");
-        EXPECT_EQ(1, Install({}));
+        EXPECT_EQ(DIRECTX_DONE, Install({}));
         EXPECT_TRUE(fake::log.empty());
         EXPECT_EQ(AtDir, Installed());
-        EXPECT_EQ(0, DirectXResult);
-        EXPECT_EQ(0, EndNotice);
         EXPECT_TRUE(boxes.empty());
     }
 }
@@ -81,53 +79,48 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
 TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
+    EXPECT_EQ(DIRECTX_DONE, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "quit", SelectRun, SelectRun,
                                         "kill 1"}),
               fake::log);
     EXPECT_EQ(AtDir, Installed());
-    EXPECT_EQ(0, EndNotice);
 }
 
 TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
+    // the NEC runtime asks for a restart
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_RESTART, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, NecInfoRun,
                                         "kill 1"}),
               fake::log);
     EXPECT_EQ(NecDir, Installed());
-    EXPECT_EQ(1, DirectXResult);  // the NEC runtime asks for a restart
-    EXPECT_EQ(0, EndNotice);
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({EV_MACHINE_1, EV_CANCEL}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_1, EV_CANCEL}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ("", Installed());
-    EXPECT_EQ(1, EndNotice);
 
     ResetSetupState();
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({EV_MACHINE_2, EV_EXIT}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_2, EV_EXIT}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ("", Installed());
-    EXPECT_EQ(1, EndNotice);
 }
 
 TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(1, Install({EV_MACHINE_2, EV_CONTINUE}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_2, EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ(AtDir, Installed());
-    EXPECT_EQ(1, EndNotice);
 }
 
 // An unattended run shows neither the machine dialog nor the video
@@ -139,12 +132,14 @@ TEST_F(DirectXTest, UnattendedRunAnswersTheMachineAndVideoInformation)
     std::string log = std::string(temp) + "dx hook.log";
     DeleteFileA(log.c_str());
     TextCopy(Settings.LanguageName, "Japanese");
-    ASSERT_EQ(1, ReadCommandLine(("/S -machine=3 \"/LOG=" + log + "\"").c_str()));
+    int code;
+    ASSERT_EQ(RUN_UNATTENDED,
+              ReadCommandLine(("/S -machine=3 \"/LOG=" + log + "\"").c_str(), &code));
     int result = Install({});
     DialogHook = nullptr;
     BoxHook = nullptr;
-    Unattended = 0;
-    EXPECT_EQ(1, result);
+    ShowsWindows = 1;
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, result);
     EXPECT_EQ((std::vector<std::string>{"kill 1", "kill 1"}), fake::log);
     EXPECT_EQ(AtDir, Installed());
     EXPECT_EQ("runtime_test.exe: unattended installation\r\n"
@@ -159,18 +154,19 @@ TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
         std::vector<UINT> events;
         std::vector<std::string> log;
         const char *installed;
-        int endNotice;
+        int result;
     };
+    const int done = DIRECTX_DONE, notice = DIRECTX_DONE | DIRECTX_END_NOTICE;
     const Case cases[] = {
-        {"No", "1", {}, {}, AtDir, 0},
-        {"No", "2", {EV_CONTINUE}, {NecInfoRun, "kill 1"}, NecDir, 0},
-        {"No", "2", {EV_CANCEL}, {NecInfoRun, "kill 1"}, "", 1},
-        {"No", "3", {EV_CONTINUE}, {AtInfoRun, "kill 1"}, AtDir, 1},
-        {"No", "3", {EV_EXIT}, {AtInfoRun, "kill 1"}, "", 1},
-        {"No", "7", {}, {}, "", 0},
-        {"No", "x", {}, {}, "", 0},
-        {"No", "", {}, {}, "", 0},
-        {"Ja", "1", {}, {}, AtDir, 0},  // neither Yes nor No: machine 1
+        {"No", "1", {}, {}, AtDir, done},
+        {"No", "2", {EV_CONTINUE}, {NecInfoRun, "kill 1"}, NecDir, done | DIRECTX_RESTART},
+        {"No", "2", {EV_CANCEL}, {NecInfoRun, "kill 1"}, "", notice},
+        {"No", "3", {EV_CONTINUE}, {AtInfoRun, "kill 1"}, AtDir, notice},
+        {"No", "3", {EV_EXIT}, {AtInfoRun, "kill 1"}, "", notice},
+        {"No", "7", {}, {}, "", done},
+        {"No", "x", {}, {}, "", done},
+        {"No", "", {}, {}, "", done},
+        {"Ja", "1", {}, {}, AtDir, done},  // neither Yes nor No: machine 1
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string("Select=") + c.select + " SelectMachine=" + c.machine);
@@ -179,10 +175,9 @@ TEST_F(DirectXTest, FixedMachineNumbersSkipTheSelection)
         TextCopy(Settings.LanguageName, "Japanese");
         TextCopy(Settings.Select, c.select);
         TextCopy(Settings.SelectMachine, c.machine);
-        EXPECT_EQ(1, Install(c.events));
+        EXPECT_EQ(c.result, Install(c.events));
         EXPECT_EQ(c.log, fake::log);
         EXPECT_EQ(c.installed, Installed());
-        EXPECT_EQ(c.endNotice, EndNotice);
         EXPECT_TRUE(boxes.empty());
     }
 }
@@ -196,7 +191,6 @@ TEST_F(DirectXTest, LibraryErrorGivesTwoMessagesAndFails)
     EXPECT_EQ((std::vector<std::string>{"ORVA Setup|DirectX Setup Error.",
                                         "ORVA Setup|DirectX Setup Faild."}),
               boxes);
-    EXPECT_EQ(-4, DirectXResult);
     RemoveTree(dir);
 }
 
@@ -208,7 +202,6 @@ TEST_F(DirectXTest, MissingWaitTemplateFailsBeforeTheLibraryRuns)
                                         "ORVA Setup|DirectX Setup Faild."}),
               boxes);
     EXPECT_EQ("", Installed());
-    EXPECT_EQ(0, DirectXResult);
 }
 
 TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
@@ -217,7 +210,7 @@ TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
     std::vector<SeenWindow> seen = RunAnswering([&] {
         result = RunDirectXSetup(AtDir);
     });
-    EXPECT_EQ(1, result);
+    EXPECT_EQ(DIRECTX_DONE, result);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "DirectX wait window of the test"));
     EXPECT_TRUE(BoxLines(seen).empty());
 }
@@ -236,7 +229,7 @@ TEST_F(DirectXTest, CdMessageLibrariesHoldTheWaitWindow)
         std::vector<SeenWindow> seen = RunAnswering([&] {
             result = RunDirectXSetup(NecDir);
         });
-        EXPECT_EQ(1, result);
+        EXPECT_EQ(DIRECTX_DONE | DIRECTX_RESTART, result);
         EXPECT_TRUE(BoxLines(seen).empty());
         EXPECT_EQ(NecDir, Installed());
         FreeLibrary(MsgModule);
