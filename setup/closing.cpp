@@ -1,6 +1,5 @@
-// The end of an installation: the restart question, the ending dialog, the
-// start of the installed product; and the setup program's own plain dialog
-// procedures (credits box, DirectX wait window) with their centring.
+// The end of an installation: the restart question, the closing notice or
+// the ending dialog, the start of the installed product.
 #include "setup/setup.h"
 #include "common/record.h"
 #include "setup/toolkit.h"
@@ -71,6 +70,14 @@ int AskRestart(int endNotice)
     return 1;
 }
 
+void ShowClosing(int endNotice)
+{
+    if (endNotice)
+        ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
+    else
+        ShowEnding();
+}
+
 // The ending dialog: exit closes it (1), start the product launches it,
 // cancel asks whether to quit.
 int ShowEnding()
@@ -117,24 +124,4 @@ void LaunchProduct()
     }
     ShowBox(Settings.ExecErrMsg, Settings.MsgDlgBoxTitle, BOX_ALERT);
     EndSetup();
-}
-
-// The credits box (template 771): centred on the screen, closed by OK.
-INT_PTR CALLBACK CreditsDlgProc(HWND dialog, UINT message, WPARAM wParam,
-                                LPARAM)
-{
-    if (message == WM_INITDIALOG)
-        CentreWindow(dialog, GetDesktopWindow());
-    else if (message == WM_COMMAND && wParam == IDOK)
-        EndDialog(dialog, 1);
-    return 0;
-}
-
-// The DirectX wait window: centred on the screen; it has no button, its
-// creator destroys it.
-INT_PTR CALLBACK WaitDlgProc(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_INITDIALOG)
-        CentreWindow(dialog, GetDesktopWindow());
-    return 0;
 }

@@ -13,17 +13,7 @@
 static HWND StartedFrame;   // the frame's handle once started
 static int Aborting;        // set on the first entry into AbortSetup
 
-#define CREDITS_TEMPLATE 771
-
 // ---- start-up
-
-// Shows the credits box (the setup program's own dialog 771) and returns
-// once the user has closed it.
-static void ShowCredits()
-{
-    DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(CREDITS_TEMPLATE),
-                    nullptr, CreditsDlgProc, 0);
-}
 
 // Brings a running window of this title to the front. 1 when there was one:
 // then this setup ends without a word (an unattended one says why in its
@@ -216,16 +206,6 @@ static int WriteProductSettings()
         return 0;
     }
     return 1;
-}
-
-// Ends with the closing notice when the DirectX step or the restart
-// question asked for it, otherwise with the ending dialog.
-static void ShowClosing(int endNotice)
-{
-    if (endNotice)
-        ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
-    else
-        ShowEnding();
 }
 
 // The failure dialog of the fatal exit, over no other dialog.

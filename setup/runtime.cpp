@@ -12,6 +12,15 @@
 
 // ---- DirectX
 
+// The DirectX wait window: centred on the screen; it has no button, its
+// creator destroys it.
+static INT_PTR CALLBACK WaitDlgProc(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        CentreWindow(dialog, GetDesktopWindow());
+    return 0;
+}
+
 // Runs the DirectX setup library on one source directory while the wait
 // window from the message library is shown. DIRECTX_DONE when it reports
 // success (0), with DIRECTX_RESTART when it asks for a restart (1); 0

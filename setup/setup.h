@@ -153,10 +153,15 @@ int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
 // Asks for the restart that DirectX needs and starts it; returns whether
 // setup ends with the end notice, which declining it decides.
 int AskRestart(int endNotice);
+// Step 26 of a person's run: the closing notice, or the ending dialog.
+void ShowClosing(int endNotice);
 int ShowEnding();
 [[noreturn]] void LaunchProduct();
+
+// ---- credits.cpp: the credits box of "SPECIAL THANKS"
+// Shows it and returns once the user has closed it.
+void ShowCredits();
 INT_PTR CALLBACK CreditsDlgProc(HWND, UINT, WPARAM, LPARAM);
-INT_PTR CALLBACK WaitDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- files.cpp: single-file copy, documents and program items
 int CopyOneFile(const char *source, const char *dest);
