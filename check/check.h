@@ -48,4 +48,8 @@ inline int IsCp932Lead(unsigned char c)
 int IsValidCp932(const char *bytes);
 const char *BadNameReason(const std::string &name, int cp932);   // 0: good
 
+// ---- disc.cpp: what the CD's image (ISO 9660 and Joliet) can hold of
+// every name and path on the CD
+void CheckDisc();
+
 #endif

@@ -1,5 +1,7 @@
 // tqlcheck: checks a product CD for every problem setup would meet.
-//   tqlcheck CD-DIRECTORY
+//   tqlcheck [--disc] CD-DIRECTORY
+// --disc: only what the CD's image can hold (disc.cpp), as the image
+// maker asks before it makes one.
 // Exit code 0 without errors, 1 with errors, 2 when the check cannot run.
 #include "check/check.h"
 #include "setup/setup.h"
@@ -152,12 +154,16 @@ int main(int argc, char **argv)
                  SEM_NOOPENFILEERRORBOX);
     if (argc == 4 && !strcmp(argv[1], "--msgsetup"))
         return RunMsgSetupChild(argv[2], argv[3]);
-    if (argc != 2) {
-        printf("usage: tqlcheck CD-DIRECTORY\n");
+    int discOnly = argc == 3 && !strcmp(argv[1], "--disc");
+    if (argc != 2 && !discOnly) {
+        printf("usage: tqlcheck [--disc] CD-DIRECTORY\n");
         return 2;
     }
-    OpenCd(argv[1]);
-    std::vector<std::string> languages = ChoosableLanguages();
+    OpenCd(argv[argc - 1]);
+    CheckDisc();
+    std::vector<std::string> languages;
+    if (!discOnly)
+        languages = ChoosableLanguages();
     int first = 1;
     for (const std::string &language : languages) {
         if (CheckSettings(language, first)) {
