@@ -20,7 +20,8 @@
 #include "platform/toolkit.h"
 
 // The window property that marks a dialog waiting for the user (value: the
-// template number cast to HANDLE). See ARCHITECTURE.md, automation contract.
+// template number cast to HANDLE). See the README, "Driving the programs as
+// a user would".
 #define STF_TEMPLATE_PROP "TemplateNumber"
 
 // The symbol that receives the event word of a dialog.
