@@ -26,7 +26,6 @@ TEST(ProgramGroupCommands, WithoutAServerNothingIsShownAndNothingSucceeds)
     });
     EXPECT_EQ(0, o.result);
     EXPECT_TRUE(o.boxes.empty());
-    EXPECT_LT(o.ms, 3000u);
 }
 
 TEST(ProgramGroupCommands, ExactBytesReachTheServer)

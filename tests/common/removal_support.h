@@ -12,7 +12,6 @@
 struct Outcome {
     int result = -1;
     std::vector<std::string> boxes;  // "caption|text" of each window, in order
-    DWORD ms = 0;                    // how long the call took
 };
 
 // Runs call on a worker thread, presses OK on every window it shows, and
@@ -20,12 +19,8 @@ struct Outcome {
 inline Outcome RunAnswering(const std::function<int()> &call)
 {
     Outcome outcome;
-    DWORD start = GetTickCount();
     Answered a = RunAnswered(
-        [&] {
-            outcome.result = call();
-            outcome.ms = GetTickCount() - start;
-        },
+        [&] { outcome.result = call(); },
         [](Robot &robot, const SeenWindow &w) { robot.Press(w, IDOK); });
     for (const SeenWindow &w : a.windows)
         outcome.boxes.push_back(BoxLine(w.caption, w.text));

@@ -5,14 +5,29 @@
 // was skipped ends with kSkipped, which the registration (tests/CMakeLists.txt)
 // names as ctest's skip return code: the program shows as skipped, and a
 // failure still shows as a failure.
+//
+// Before any test it takes away what a killed run of a test program may
+// have left in the session: a Windows version that Wine was told to show
+// the product's programs (tests/support/pending.h, WindowsVersion), which
+// that program would only have taken away at the end of its test.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 const int kSkipped = 77;
+
+void ForgetShownWindowsVersions()
+{
+    for (const char *exe : {"Tql.exe", "UNINST.EXE"}) {
+        std::string key = std::string("Software\\Wine\\AppDefaults\\") + exe;
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    }
 }
+}  // namespace
 
 int main(int argc, char **argv)
 {
+    ForgetShownWindowsVersions();
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
     if (result == 0 && testing::UnitTest::GetInstance()->skipped_test_count() > 0)
