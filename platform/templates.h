@@ -54,14 +54,14 @@
 #define IDC_HELP_BUTTON      1999
 
 // Event codes: the 16-bit sum of the first two characters of "DLGEVENT".
-#define EV_MACHINE_1         113
+#define EV_MACHINE_NEC       113  // NEC PC-9800 series
 #define EV_MINIMAL           116
 #define EV_BACK              131
 #define EV_CANCEL            132
 #define EV_START_PRODUCT     136
 #define EV_CONTINUE          146
-#define EV_MACHINE_2         147
-#define EV_MACHINE_3         149
+#define EV_MACHINE_FMV       147  // PC/AT with video information (FMV)
+#define EV_MACHINE_AT        149  // PC/AT compatible
 #define EV_GO_ON             151
 #define EV_EXIT              157
 #define EV_REMOVE_OLD        163

@@ -462,9 +462,9 @@ UINT MachineChoice(const char *text)
     for (; *text >= '0' && *text <= '9' && number < 1000; text++)
         number = number * 10 + (*text - '0');
     switch (number) {
-    case 1: return EV_MACHINE_3;
-    case 2: return EV_MACHINE_1;
-    case 3: return EV_MACHINE_2;
+    case 1: return EV_MACHINE_AT;
+    case 2: return EV_MACHINE_NEC;
+    case 3: return EV_MACHINE_FMV;
     default: return 0;
     }
 }

@@ -61,7 +61,7 @@ UINT AskMachineType()
     for (;;) {
         UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
                               TPL_HELP, "FHelpDlgProc");
-        if (code == EV_MACHINE_1 || code == EV_MACHINE_2 || code == EV_MACHINE_3) {
+        if (code == EV_MACHINE_NEC || code == EV_MACHINE_FMV || code == EV_MACHINE_AT) {
             KillDialogs(1);
             return code;
         }
@@ -89,17 +89,17 @@ int ConfirmFmvInfo(UINT templ)
 static int InstallForMachine(UINT choice)
 {
     switch (choice) {
-    case EV_MACHINE_1:
+    case EV_MACHINE_NEC:
         if (ConfirmFmvInfo(TPL_FMVINFO_NEC))
             return RunDirectXSetup(Settings.DirectXNEC);
         return DIRECTX_DONE | DIRECTX_END_NOTICE;
-    case EV_MACHINE_2: {
+    case EV_MACHINE_FMV: {
         int result = ConfirmFmvInfo(TPL_FMVINFO_AT)
                          ? RunDirectXSetup(Settings.DirectXAT)
                          : DIRECTX_DONE;
         return result ? result | DIRECTX_END_NOTICE : 0;
     }
-    case EV_MACHINE_3:
+    case EV_MACHINE_AT:
         return RunDirectXSetup(Settings.DirectXAT);
     default:
         return DIRECTX_DONE;

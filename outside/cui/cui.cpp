@@ -22,14 +22,14 @@ struct EventWord {
 };
 
 static const EventWord EventWords[] = {
-    {EV_MACHINE_1, "98"},          // '9' + '8' = 113: PC-9800 series
+    {EV_MACHINE_NEC, "98"},        // '9' + '8' = 113: PC-9800 series
     {EV_MINIMAL, "(LITE)"},        // '(' + 'L' = 116: minimal install
     {EV_BACK, "BACK"},             // 'B' + 'A' = 131
     {EV_CANCEL, "CANCEL"},         // 'C' + 'A' = 132
     {EV_START_PRODUCT, "GAME"},    // 'G' + 'A' = 136: start the product
     {EV_CONTINUE, "CONTINUE"},     // 'C' + 'O' = 146
-    {EV_MACHINE_2, "FMV"},         // 'F' + 'M' = 147: FMV series
-    {EV_MACHINE_3, "AT"},          // 'A' + 'T' = 149: PC/AT compatible
+    {EV_MACHINE_FMV, "FMV"},       // 'F' + 'M' = 147: FMV series
+    {EV_MACHINE_AT, "AT"},         // 'A' + 'T' = 149: PC/AT compatible
     {EV_GO_ON, "INSTALL"},         // 'I' + 'N' = 151: go on
     {EV_EXIT, "EXIT"},             // 'E' + 'X' = 157
     {EV_REMOVE_OLD, "UNINSTALL"},  // 'U' + 'N' = 163: remove the earlier one

@@ -62,7 +62,7 @@ TEST_F(ScratchedCd, PersonSeesTheCopyMessage)
     SeenWindow dest = setup.Dialog(TPL_DESTINATION);
     setup.robot.SetText(dest, IDC_DEST_EDIT, kDest);
     setup.Press(dest, EventButton(EV_CONTINUE));
-    SeenWindow copy = FinishInstallation(setup, EV_MACHINE_3);
+    SeenWindow copy = FinishInstallation(setup, EV_MACHINE_AT);
     EXPECT_EQ("box", copy.kind) << Transcript(setup);
     EXPECT_EQ("Setup PM File Copy", copy.caption);
     EXPECT_EQ("File Copy Error", copy.text);

@@ -325,7 +325,7 @@ int OrdinaryDialogChoice(const SeenWindow &w)
         choices = {IDC_EVENT_BASE + EV_GO_ON, IDC_EVENT_BASE + EV_CONTINUE};
         break;
     case TPL_MACHINE:
-        choices = {IDC_EVENT_BASE + EV_MACHINE_1};
+        choices = {IDC_EVENT_BASE + EV_MACHINE_NEC};
         break;
     case TPL_ENDING:
         choices = {IDC_EVENT_BASE + EV_EXIT};

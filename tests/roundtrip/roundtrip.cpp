@@ -262,7 +262,7 @@ bool Install(UINT welcome, const std::string &proposed, const std::string &typed
                 if (w->kind == "dialog" && w->templ == TPL_NOTICE_CREATE)
                     setup.Press(*w, EventButton(EV_CONTINUE));
                 else if (w->kind == "dialog" && w->templ == TPL_MACHINE)
-                    setup.Press(*w, EventButton(EV_MACHINE_3));
+                    setup.Press(*w, EventButton(EV_MACHINE_AT));
                 else if (w->kind != "window")
                     throw std::runtime_error("unexpected window: " + Describe(*w));
                 break;
@@ -270,7 +270,7 @@ bool Install(UINT welcome, const std::string &proposed, const std::string &typed
             if ((LONG)(GetTickCount() - until) >= 0)
                 throw std::runtime_error("nothing after the destination");
         }
-        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);
         if (ending.kind != "dialog" || ending.templ != TPL_ENDING)
             throw std::runtime_error("no ending dialog:" + Transcript(setup));
         // Only a Japanese system asks for the machine type (answered AT);

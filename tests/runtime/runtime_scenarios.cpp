@@ -69,9 +69,9 @@ TEST(RuntimeScenario, AtMachineInstallsDirectXFromAtAndRegistersEverything)
         SetupRun setup(kCd);
         SeenWindow machine = UpToMachineType(setup);
         ASSERT_EQ((UINT)TPL_MACHINE, machine.templ) << Describe(machine);
-        setup.Press(machine, EventButton(EV_MACHINE_3));
+        setup.Press(machine, EventButton(EV_MACHINE_AT));
         // The DirectX wait window passes by (if the robot catches it).
-        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);
         ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Describe(ending);
         setup.Press(ending, EventButton(EV_EXIT));
         setup.EndsQuietly();
@@ -98,7 +98,7 @@ TEST(RuntimeScenario, DecliningNecVideoInformationSkipsDirectXAndEndsWithTheNoti
         SetupRun setup(kCd);
         SeenWindow machine = UpToMachineType(setup);
         ASSERT_EQ((UINT)TPL_MACHINE, machine.templ) << Describe(machine);
-        setup.Press(machine, EventButton(EV_MACHINE_1));
+        setup.Press(machine, EventButton(EV_MACHINE_NEC));
         setup.Press(setup.Dialog(TPL_FMVINFO_NEC), EventButton(EV_CANCEL));
         // The end notice (message table slot 24) instead of the ending dialog.
         auto notice = setup.robot.Next(60000);

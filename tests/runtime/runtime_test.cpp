@@ -79,7 +79,7 @@ TEST_F(DirectXTest, OtherLanguagesUseTheAtDirectoryWithoutAnyDialog)
 TEST_F(DirectXTest, SelectionCancelAsksToQuitAndShowsTheSelectionAgain)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(DIRECTX_DONE, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_3}));
+    EXPECT_EQ(DIRECTX_DONE, Install({EV_CANCEL, EV_EXIT, EV_MACHINE_AT}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "quit", SelectRun, SelectRun,
                                         "kill 1"}),
               fake::log);
@@ -90,7 +90,7 @@ TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
 {
     TextCopy(Settings.LanguageName, "Japanese");
     // the NEC runtime asks for a restart
-    EXPECT_EQ(DIRECTX_DONE | DIRECTX_RESTART, Install({EV_MACHINE_1, 'A', EV_CONTINUE}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_RESTART, Install({EV_MACHINE_NEC, 'A', EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, NecInfoRun,
                                         "kill 1"}),
               fake::log);
@@ -101,14 +101,14 @@ TEST_F(DirectXTest, NecChoiceAfterVideoInformationInstallsNecAndAsksForRestart)
 TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_1, EV_CANCEL}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_NEC, EV_CANCEL}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", NecInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ("", Installed());
 
     ResetSetupState();
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_2, EV_EXIT}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_FMV, EV_EXIT}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ("", Installed());
@@ -117,7 +117,7 @@ TEST_F(DirectXTest, DecliningVideoInformationInstallsNothingAndEndsWithTheNotice
 TEST_F(DirectXTest, AtWithVideoInformationSetsTheEndNoticeEvenWhenInstalled)
 {
     TextCopy(Settings.LanguageName, "Japanese");
-    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_2, EV_CONTINUE}));
+    EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, Install({EV_MACHINE_FMV, EV_CONTINUE}));
     EXPECT_EQ((std::vector<std::string>{SelectRun, "kill 1", AtInfoRun, "kill 1"}),
               fake::log);
     EXPECT_EQ(AtDir, Installed());

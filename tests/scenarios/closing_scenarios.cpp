@@ -41,7 +41,7 @@ TEST(EndingScenario, CancelAsksExitEndsWithoutAQuestion)
     ForgetInstallation("C:\\h8end");
     SetupRun setup(kCd);
     InstallInto(setup, "C:\\h8end\\ORVA");
-    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);  // AT
+    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);  // AT
     ASSERT_EQ("dialog", ending.kind) << Describe(ending);
     ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     EXPECT_EQ(kEndingText, ending.text);
@@ -78,7 +78,7 @@ TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)
     RestartingCd(dir);
     SetupRun setup(dir.path());
     InstallInto(setup, "C:\\h8end\\ORVA");
-    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);
+    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_NEC);
     ASSERT_EQ("box", ask.kind) << Transcript(setup);
     EXPECT_EQ(kMsgCaption, ask.caption);
     EXPECT_EQ(kRestartAsk, ask.text);
@@ -121,7 +121,7 @@ TEST(RestartScenario, AcceptedRestartsTheSystemAndEndsWithTheEndingDialog)
     RestartingCd(dir);
     SetupRun setup(dir.path());
     InstallInto(setup, "C:\\h8end\\ORVA");
-    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_1);
+    SeenWindow ask = FinishInstallation(setup, EV_MACHINE_NEC);
     ASSERT_EQ("box", ask.kind) << Transcript(setup);
     EXPECT_EQ(kRestartAsk, ask.text);
     setup.Press(ask, IDYES);
@@ -145,7 +145,7 @@ TEST(EndingScenario, PlayStartsTheProductJustInstalled)
     ForgetInstallation("C:\\h8end");
     SetupRun setup(kCd);
     InstallInto(setup, "C:\\h8end\\ORVA");
-    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);
     ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     setup.Press(ending, EventButton(EV_START_PRODUCT));
     EXPECT_EQ(0, setup.process.Wait(20000));

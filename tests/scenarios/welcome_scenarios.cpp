@@ -163,7 +163,7 @@ TEST(DestinationScenario, MinimalInstallSurvivesAndEveryLevelIsCreated)
     EXPECT_EQ("C:\\h8scn\\afile", Robot::ControlText(dest.hwnd, IDC_DEST_EDIT));
     Type(setup, dest, "C:\\h8scn\\a\\b\\ORVA", EV_CONTINUE);
     Notice(setup, TPL_NOTICE_CREATE, kNoticeCreate, EV_CONTINUE);
-    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+    SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);
     ASSERT_EQ("dialog", ending.kind) << Describe(ending);
     ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
     setup.Press(ending, EventButton(EV_EXIT));

@@ -474,7 +474,7 @@ TEST_F(Dialogs, HelpTemplateHasOnlyItsOkButtonAndFits)
                 WaitTaken(help);
             }
             if (WaitForDialog(TPL_MACHINE))
-                Press(dialog, IDC_EVENT_BASE + EV_MACHINE_3);
+                Press(dialog, IDC_EVENT_BASE + EV_MACHINE_AT);
         }, TPL_HELP));
         EXPECT_EQ("AT", tk.symbol("DLGEVENT"));
         int buttons = 0;
