@@ -167,6 +167,7 @@ static const char *ReadOptions(const char *line)
             usage = 1;
         } else if (IsSwitch(a, "S")) {
             Unattended = 1;
+            SilenceBoxes(LogBox);
         } else if (value && a.fits) {
             log = TextCopy(logPath, value) ? logPath : nullptr;
         } else {
@@ -177,15 +178,10 @@ static const char *ReadOptions(const char *line)
     }
     while (*path == ' ' || *path == '\t')
         path++;  // after the options, nothing but blanks is no path
-    if (Unattended)
-        SilenceBoxes(LogBox);
     if (log)
         OpenLog(log);
     if (usage) {
-        if (Unattended)
-            LogLine(Usage);
-        else
-            ShowMessage(Usage);
+        ShowMessage(Usage);  // an unattended run's goes into the log
         return nullptr;
     }
     return path;
