@@ -23,7 +23,8 @@ void ReportCopyError(DWORD error, const char *otherCaption, const char *dest)
     // run with a log) does, for the errors the box only calls "File Copy
     // Error" (ERROR_CRC from a scratched disc, ERROR_NOT_READY when the
     // disc is taken out).
-    char line[PATH_CAP * 2 + 64], shown[PATH_CAP * 2];
+    // A character the system's code page lacks is named "<U+XXXX>".
+    char line[PATH_CAP * 8 + 64], shown[PATH_CAP * 8];
     NameForDisplay(shown, sizeof shown, dest);
     TextFormat(line, sizeof line, "the copy to %s failed with Windows error %u",
                shown, (unsigned)error);
