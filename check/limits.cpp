@@ -92,10 +92,58 @@ const char *BadNameReason(const std::string &name, int cp932)
     return 0;
 }
 
+// The ANSI code pages of the systems Windows 95/98 came in: Thai,
+// Japanese, Chinese (simplified, traditional), Korean, then Central
+// European, Cyrillic, Western, Greek, Turkish, Hebrew, Arabic and Baltic.
+static const UINT SystemCodePages[] = {874, 932, 936, 949, 950, 1250, 1251,
+                                       1252, 1253, 1254, 1255, 1256, 1257};
+
+// 1 when the code page holds every character of name (a round trip
+// without a stand-in).
+static int CodePageHolds(UINT codePage, const wchar_t *name)
+{
+    BOOL lost = FALSE;
+    char bytes[MAX_PATH * 2];
+    int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, name, -1, bytes,
+                                sizeof bytes, "?", &lost);
+    wchar_t back[MAX_PATH * 2];
+    return n && !lost && MultiByteToWideChar(codePage, 0, bytes, -1, back, MAX_PATH * 2) &&
+           !wcscmp(back, name);
+}
+
+// A name outside ASCII: the NT family (and Wine) install it on every
+// system language through the wide file functions; Windows 95/98 only on
+// a system whose code page holds it. Which ones those are is noted.
+static void NoteSystemsFor(const wchar_t *name, const std::string &shown)
+{
+    std::string pages;
+    for (UINT cp : SystemCodePages)
+        if (CodePageHolds(cp, name))
+            pages += (pages.empty() ? "" : ", ") + std::to_string(cp);
+    Note(shown, pages.empty()
+                    ? "the name is held by no system code page: no Windows 95/98 system can "
+                      "install it (Windows NT and later, and Wine, install it on every language)"
+                    : "the name is held by code page" +
+                          std::string(pages.find(',') == std::string::npos ? " " : "s ") +
+                          pages + ": a Windows 95/98 system of another language cannot "
+                          "install it (Windows NT and later, and Wine, install it on every "
+                          "language)");
+}
+
+// A name as UTF-8, for the findings and where no code page 932 form exists.
+static std::string Utf8(const wchar_t *name)
+{
+    char bytes[MAX_PATH * 4];
+    int n = WideCharToMultiByte(CP_UTF8, 0, name, -1, bytes, sizeof bytes, 0, 0);
+    return n ? bytes : "";
+}
+
 // Lists a tree below dir (wide, full) into Files; cdPath is the
-// source as seen from the CD's root drive, for the minimal-install rule.
+// source as seen from the CD's root drive, for the minimal-install rule
+// (code page 932 where the names have such a form), shown the same path
+// in UTF-8 for the findings.
 static void ListTree(const std::wstring &dir, const std::string &relative,
-                     const std::string &cdPath)
+                     const std::string &cdPath, const std::string &shown)
 {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
@@ -104,17 +152,21 @@ static void ListTree(const std::wstring &dir, const std::string &relative,
     do {
         if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L".."))
             continue;
-        std::string name;
-        std::string where = CdRelative(cdPath.substr(3));
-        if (!ToCp932(found.cFileName, name)) {
-            Error(where + name, "the name has no form in code page 932");
-            continue;
-        }
-        if (const char *reason = BadNameReason(name, 1))
-            Error(where + name, std::string("the name ") + reason);
+        std::string name, utf8 = Utf8(found.cFileName);
+        std::string where = CdRelative(shown.substr(3)) + utf8;
+        int cp932 = ToCp932(found.cFileName, name);
+        if (!cp932)
+            name = utf8;
+        for (const wchar_t *c = found.cFileName; *c; c++)
+            if (*c > 0x7F) {
+                NoteSystemsFor(found.cFileName, where);
+                break;
+            }
+        if (const char *reason = BadNameReason(name, cp932))
+            Error(where, std::string("the name ") + reason);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ListTree(dir + found.cFileName + L"\\", relative + name + "\\",
-                     cdPath + name + "\\");
+                     cdPath + name + "\\", shown + utf8 + "\\");
             continue;
         }
         LONGLONG size = ((LONGLONG)found.nFileSizeHigh << 32) | found.nFileSizeLow;
@@ -132,7 +184,7 @@ static void ListSource(const char *fullDir)
     if (!MultiByteToWideChar(CP_ACP, 0, fullDir, -1, wide, MAX_PATH))
         return;
     // The CD as setup sees it: its root is a drive's root.
-    ListTree(wide, "", "Q:\\" + relative);
+    ListTree(wide, "", "Q:\\" + relative, "Q:\\" + relative);
 }
 
 static void AddDocument(const char *source, const char *dest)

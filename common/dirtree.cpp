@@ -2,6 +2,7 @@
 // first whatever the attributes of its files, stopping at the first failure.
 #include "common/removal.h"
 #include "common/guard.h"
+#include "common/filenames.h"
 #include "common/record.h"
 #include "common/system.h"
 #include "common/text.h"
@@ -44,26 +45,29 @@ static int IsDotEntry(const char *name)
     return !lstrcmpiA(name, ".") || !lstrcmpiA(name, "..");
 }
 
+static int EmptyDirectoryBut(const char *dir, const char *keep);
+
 // Deletes one entry of a listing: a subdirectory with everything below it,
 // or a file after its attributes are cleared. Shows the message of a
-// failure and returns 0.
-static int DeleteEntry(const char *path, const WIN32_FIND_DATAA &found)
+// failure and returns 0. Every path of the removal is a name
+// (common/filenames.h), so that the names the copy made from the CD go.
+static int DeleteEntry(const char *path, const FoundName &found)
 {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         // A link to a directory elsewhere is removed, never followed.
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !EmptyDirectoryTree(path)) {
+            !EmptyDirectoryBut(path, 0)) {
             ShowDeleteMessage(SLOT_DELETE_FILE);
             return 0;
         }
-        if (!RemoveDirectoryA(path)) {
+        if (!RemoveNamedDirectory(path)) {
             ShowDeleteMessage(SLOT_DELETE_DIR);
             return 0;
         }
         return 1;
     }
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(path)) {
+    SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteNamed(path)) {
         ShowDeleteMessage(SLOT_DELETE_FILE);
         return 0;
     }
@@ -77,12 +81,12 @@ static int DeleteEntry(const char *path, const WIN32_FIND_DATAA &found)
 static int EmptyDirectoryBut(const char *dir, const char *keep)
 {
     char path[MAX_PATH];
-    WIN32_FIND_DATAA found;
-    if (!JoinPath(path, dir, "*.*")) {
+    FoundName found;
+    if (!JoinName(path, dir, "*.*")) {
         ShowDeleteMessage(SLOT_DELETE_LIST);
         return 0;
     }
-    HANDLE search = FindFirstFileA(path, &found);
+    HANDLE search = FindFirstName(path, &found);
     if (search == INVALID_HANDLE_VALUE) {
         ShowDeleteMessage(SLOT_DELETE_LIST);
         return 0;
@@ -94,20 +98,25 @@ static int EmptyDirectoryBut(const char *dir, const char *keep)
             continue;
         if (keep && !lstrcmpiA(found.cFileName, keep))
             continue;
-        if (!JoinPath(path, dir, found.cFileName)) {
+        if (!JoinName(path, dir, found.cFileName)) {
             ShowDeleteMessage(SLOT_DELETE_FILE);
             ok = 0;
         } else {
             ok = DeleteEntry(path, found);
         }
-    } while (ok && FindNextFileA(search, &found) == TRUE);
+    } while (ok && FindNextName(search, &found) == TRUE);
     FindClose(search);
     return ok;
 }
 
 int EmptyDirectoryTree(const char *dir)
 {
-    return EmptyDirectoryBut(dir, 0);
+    char name[MAX_PATH];
+    if (!NameFromSystem(name, dir)) {
+        ShowDeleteMessage(SLOT_DELETE_LIST);
+        return 0;
+    }
+    return EmptyDirectoryBut(name, 0);
 }
 
 // The full, long form of path without a trailing backslash (a drive root
@@ -117,12 +126,11 @@ int EmptyDirectoryTree(const char *dir)
 static int ResolveDirectory(const char *path, char *full)
 {
     char absolute[MAX_PATH];
-    DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
-    if (n == 0 || n >= MAX_PATH || !LongPathOf(absolute, full))
+    if (!FullNameOf(path, absolute) || !LongPathOf(absolute, full))
         return 0;
     StripTrailingDotsAndBlanks(full);
     if (lstrlenA(full) > 3)
-        RemoveBackslash(full);
+        RemoveNameBackslash(full);
     return 1;
 }
 
@@ -134,17 +142,18 @@ static int IsRootDirectory(const char *full)
     if (full[0] != '\\' || full[1] != '\\')
         return 0;
     int separators = 0;
-    for (const char *p = full + 2; *p; p = CharNextA(p))
+    for (const char *p = full + 2; *p; p = NameCharNext(p))
         if (*p == '\\' && p[1])
             separators++;
     return separators < 2;
 }
 
-// 1 when the resolved directory dir equals folder or lies above it.
+// 1 when the resolved directory dir equals folder (a path of the system,
+// text of its code page) or lies above it.
 static int HoldsFolder(const char *dir, const char *folder)
 {
-    char resolved[MAX_PATH];
-    if (!folder[0] || !ResolveDirectory(folder, resolved))
+    char name[MAX_PATH], resolved[MAX_PATH];
+    if (!folder[0] || !NameFromSystem(name, folder) || !ResolveDirectory(name, resolved))
         return 0;
     int length = lstrlenA(dir);
     if (lstrlenA(resolved) < length)
@@ -194,15 +203,16 @@ static int IsProtectedPath(const char *full)
            IsWineHostFolder(full);
 }
 
-// 1 when the alias (another name of the candidate) cannot be resolved or
-// names a protected folder.
+// 1 when the alias (another name of the candidate, as a name) cannot be
+// resolved or names a protected folder.
 static int IsProtectedAlias(const char *alias)
 {
     char full[MAX_PATH];
     return !ResolveDirectory(alias, full) || IsProtectedPath(full);
 }
 
-int IsProtectedDirectory(const char *dir)
+// IsProtectedDirectory of a name.
+static int IsProtectedName(const char *dir)
 {
     char full[MAX_PATH], alias[MAX_PATH];
     if (!dir[0] || IsDevicePath(dir) || IsAdministrativeShare(dir) ||
@@ -213,6 +223,12 @@ int IsProtectedDirectory(const char *dir)
     if (DriveAliasOf(full, alias) && IsProtectedAlias(alias))
         return 1;
     return FinalPathOf(full, alias) && IsProtectedAlias(alias);
+}
+
+int IsProtectedDirectory(const char *dir)
+{
+    char name[MAX_PATH];
+    return !NameFromSystem(name, dir) || IsProtectedName(name);
 }
 
 // Tells the user that dir is not removed because it is or holds a folder
@@ -236,12 +252,17 @@ int RemoveDirectoryTree(const char *dir)
         ShowProtectedMessage(dir);
         return 0;
     }
-    DWORD attributes = GetFileAttributesA(dir);
+    char name[MAX_PATH];
+    if (!NameFromSystem(name, dir)) {
+        ShowDeleteMessage(SLOT_DELETE_LIST);
+        return 0;
+    }
+    DWORD attributes = NamedAttributes(name);
     int link = attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!link && !EmptyDirectoryTree(dir))
+    if (!link && !EmptyDirectoryBut(name, 0))
         return 0;
-    if (RemoveDirectoryA(dir))
+    if (RemoveNamedDirectory(name))
         return 1;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
     return 0;
@@ -264,30 +285,32 @@ static int RemoveProvenFolder(const char *dir, const char *settingsName)
     char proof[MAX_PATH];
     if (!EmptyDirectoryBut(dir, settingsName))
         return TREE_FAILED;
-    JoinPath(proof, dir, settingsName);
-    SetFileAttributesA(proof, FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(proof)) {
+    JoinName(proof, dir, settingsName);
+    SetNamedAttributes(proof, FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteNamed(proof)) {
         ShowDeleteMessage(SLOT_DELETE_FILE);
         return TREE_FAILED;
     }
-    if (RemoveDirectoryA(dir))
+    if (RemoveNamedDirectory(dir))
         return TREE_REMOVED;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
     return TREE_FAILED;
 }
 
-int RemoveProductTree(const char *dir, const char *settingsName, const char *caption)
+int RemoveProductTree(const char *dir, const char *systemSettingsName,
+                      const char *caption)
 {
-    char resolved[MAX_PATH];
+    char name[MAX_PATH], settingsName[MAX_PATH], resolved[MAX_PATH];
     if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
         ShowProtectedMessage(dir);
         return TREE_LEFT;
     }
-    if (!ResolveRemovalPath(dir, resolved)) {
+    if (!NameFromSystem(name, dir) || !NameFromSystem(settingsName, systemSettingsName) ||
+        !ResolveRemovalPath(name, resolved)) {
         ShowNotOwnedMessage(dir, caption);
         return TREE_LEFT;
     }
-    DWORD attributes = GetFileAttributesA(resolved);
+    DWORD attributes = NamedAttributes(resolved);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -301,7 +324,7 @@ int RemoveProductTree(const char *dir, const char *settingsName, const char *cap
         ShowNotOwnedMessage(dir, caption);
         return TREE_LEFT;
     }
-    if (IsProtectedDirectory(resolved)) {
+    if (IsProtectedName(resolved)) {
         ShowProtectedMessage(dir);
         return TREE_LEFT;
     }

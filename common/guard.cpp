@@ -4,13 +4,14 @@
 // where the system cannot expand them, trailing dots and blanks that the
 // file system ignores, and, under Wine, the Unix folders that drive Z:
 // reaches. Each function here turns one such alias into a path that the
-// protected-folder comparison can judge, or refuses it outright.
+// protected-folder comparison can judge, or refuses it outright. Paths are
+// names (common/filenames.h) unless said otherwise, so that a folder whose
+// name the system's code page lacks is resolved as it is.
 #include "common/guard.h"
+#include "common/filenames.h"
 #include "common/system.h"
 #include "common/text.h"
 
-typedef DWORD(WINAPI *GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
-typedef DWORD(WINAPI *GetFinalPathNameByHandleAProc)(HANDLE, LPSTR, DWORD, DWORD);
 typedef char *(__cdecl *WineUnixFileNameProc)(LPCWSTR);
 typedef DWORD(WINAPI *QueryDosDeviceAProc)(LPCSTR, LPSTR, DWORD);
 
@@ -37,11 +38,11 @@ int IsAdministrativeShare(const char *path)
         return 0;
     const char *p = path + 2;
     while (*p && *p != '\\' && *p != '/')
-        p = CharNextA(p);
+        p = NameCharNext(p);
     if (!*p)
         return 0;
     const char *share = ++p, *last = 0;
-    for (; *p && *p != '\\' && *p != '/'; p = CharNextA(p))
+    for (; *p && *p != '\\' && *p != '/'; p = NameCharNext(p))
         last = p;
     return last && last >= share && *last == '$';
 }
@@ -51,7 +52,7 @@ int IsAdministrativeShare(const char *path)
 void StripTrailingDotsAndBlanks(char *path)
 {
     char *out = path, *componentStart = path;
-    for (const char *p = path;; p = CharNextA(p)) {
+    for (const char *p = path;; p = NameCharNext(p)) {
         if (*p == '\\' || *p == '\0') {
             // Keep "." and ".." components as they are (GetFullPathName
             // has resolved them already) and the "X:" of a drive.
@@ -70,7 +71,7 @@ void StripTrailingDotsAndBlanks(char *path)
             componentStart = out;
             continue;
         }
-        int size = IsDBCSLeadByte((BYTE)*p) && p[1] ? 2 : 1;
+        int size = (int)(NameCharNext(p) - p);
         for (int i = 0; i < size; i++)
             *out++ = p[i];
     }
@@ -96,14 +97,14 @@ static int ExpandComponents(const char *absolute, char *full)
     while (*p) {
         const char *end = p;
         while (*end && *end != '\\')
-            end = CharNextA(end);
+            end = NameCharNext(end);
         char component[MAX_PATH];
         TextCopy(component, p, (int)(end - p) + 1);
         char probe[MAX_PATH];
-        WIN32_FIND_DATAA found;
+        FoundName found;
         HANDLE search = INVALID_HANDLE_VALUE;
         if (TextCopy(probe, partial) && TextAppend(probe, component))
-            search = FindFirstFileA(probe, &found);
+            search = FindFirstName(probe, &found);
         if (search != INVALID_HANDLE_VALUE) {
             TextCopy(component, found.cFileName);
             FindClose(search);
@@ -117,15 +118,14 @@ static int ExpandComponents(const char *absolute, char *full)
 
 int LongPathOf(const char *absolute, char *full)
 {
-    GetLongPathNameAProc longPath =
-        SystemProcAs<GetLongPathNameAProc>("kernel32.dll", "GetLongPathNameA");
-    if (longPath) {
-        DWORD n = longPath(absolute, full, MAX_PATH);
-        if (n > 0 && n < MAX_PATH)
-            return 1;
+    switch (LongNameOf(absolute, full)) {
+    case 1:
+        return 1;
+    case 0:
         return TextCopy(full, absolute, MAX_PATH);
+    default:
+        return ExpandComponents(absolute, full);
     }
-    return ExpandComponents(absolute, full);
 }
 
 // The folder that the drive letter of full stands for, when it is a SUBST
@@ -145,7 +145,7 @@ int DriveAliasOf(const char *full, char *alias)
     const char *folder = AfterNtPrefix(target);
     if (!folder)
         return 0;
-    return TextCopy(alias, folder, MAX_PATH) &&
+    return NameFromSystem(alias, MAX_PATH, folder) &&
            (!full[2] || full[3] == '\0' || TextAppend(alias, full + 2, MAX_PATH));
 }
 
@@ -153,8 +153,8 @@ int DriveAliasOf(const char *full, char *alias)
 // has it open; links followed. Windows 95 cannot open a folder.
 static HANDLE OpenFolder(const char *path)
 {
-    return CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+    return OpenNamed(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
 // The path the system reaches when it opens full (a link at the top or on
@@ -163,17 +163,13 @@ static HANDLE OpenFolder(const char *path)
 // ("\\?\UNC\server\share" becomes "\\server\share").
 int FinalPathOf(const char *full, char *final)
 {
-    GetFinalPathNameByHandleAProc finalPath = SystemProcAs<GetFinalPathNameByHandleAProc>(
-        "kernel32.dll", "GetFinalPathNameByHandleA");
-    if (!finalPath)
-        return 0;
     HANDLE h = OpenFolder(full);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     char path[MAX_PATH + 8];
-    DWORD n = finalPath(h, path, sizeof path, 0);
+    int ok = FinalNameOf(h, path, sizeof path);
     CloseHandle(h);
-    if (n == 0 || n >= sizeof path)
+    if (!ok)
         return 0;
     const char *p = path;
     if (IsDevicePath(p)) {
@@ -195,7 +191,8 @@ static int UnixPathOf(const char *path, char *unix)
     WineUnixFileNameProc unixName =
         SystemProcAs<WineUnixFileNameProc>("kernel32.dll", "wine_get_unix_file_name");
     WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH))
+    if (!unixName || !(WideNames() ? NameToWide(wide, MAX_PATH, path)
+                                   : MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)))
         return 0;
     char *name = unixName(wide);
     if (!name)
@@ -237,12 +234,13 @@ int IsWineHostFolder(const char *path)
     if (depth <= 1)
         return 1;
     // Wine names the home as "\??\Z:\home\<name>".
-    char home[MAX_PATH], homeUnix[MAX_PATH];
+    char home[MAX_PATH], homeName[MAX_PATH], homeUnix[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return 0;
     const char *dosHome = AfterNtPrefix(home);
-    return UnixPathOf(dosHome ? dosHome : home, homeUnix) &&
+    return NameFromSystem(homeName, dosHome ? dosHome : home) &&
+           UnixPathOf(homeName, homeUnix) &&
            HoldsUnixFolder(unix, homeUnix);
 }
 
@@ -262,7 +260,7 @@ static char *LastComponentSeparator(char *full)
 {
     int separators = 0, rootSeparators = full[0] == '\\' ? 4 : 1;
     char *last = 0;
-    for (char *p = full; *p; p = CharNextA(p)) {
+    for (char *p = full; *p; p = (char *)NameCharNext(p)) {
         if (*p == '\\') {
             separators++;
             last = p;
@@ -276,11 +274,10 @@ int ResolveRemovalPath(const char *path, char *resolved)
     char absolute[MAX_PATH], full[MAX_PATH], parent[MAX_PATH], final[MAX_PATH];
     if (!IsAbsolutePath(path) || IsDevicePath(path))
         return 0;
-    DWORD n = GetFullPathNameA(path, MAX_PATH, absolute, 0);
-    if (n == 0 || n >= MAX_PATH || !LongPathOf(absolute, full))
+    if (!FullNameOf(path, absolute) || !LongPathOf(absolute, full))
         return 0;
     StripTrailingDotsAndBlanks(full);
-    RemoveBackslash(full);
+    RemoveNameBackslash(full);
     char *separator = LastComponentSeparator(full);
     if (!separator)
         return 0;
@@ -289,14 +286,14 @@ int ResolveRemovalPath(const char *path, char *resolved)
     if (FinalPathOf(parent, final))
         TextCopy(parent, final, MAX_PATH);
     // The folder's own name as the listing has it (a short name expanded).
-    WIN32_FIND_DATAA found;
+    FoundName found;
     const char *name = separator + 1;
-    HANDLE search = FindFirstFileA(full, &found);
+    HANDLE search = FindFirstName(full, &found);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
         name = found.cFileName;
     }
-    return JoinPath(resolved, parent, name) && LastComponentSeparator(resolved);
+    return JoinName(resolved, parent, name) && LastComponentSeparator(resolved);
 }
 
 // The volume and file index of an existing folder (a link at the top
@@ -318,8 +315,11 @@ static int FolderIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
     return ok;
 }
 
-int IsSameFolder(const char *a, const char *b)
+int IsSameFolder(const char *systemA, const char *systemB)
 {
+    char a[MAX_PATH], b[MAX_PATH];
+    if (!NameFromSystem(a, systemA) || !NameFromSystem(b, systemB))
+        return !lstrcmpiA(systemA, systemB);
     BY_HANDLE_FILE_INFORMATION ia, ib;
     if (FolderIdentity(a, &ia) && FolderIdentity(b, &ib))
         return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&

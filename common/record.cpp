@@ -3,6 +3,7 @@
 // Programs entry names, and the counts of the shared files in the Windows
 // directory.
 #include "common/record.h"
+#include "common/filenames.h"
 #include "common/text.h"
 
 const char AppPathsRoot[] =
@@ -99,13 +100,13 @@ int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
 int HoldsProductSettings(const char *dir, const char *settingsName)
 {
     char path[MAX_PATH], mode[16];
-    if (!settingsName[0] || !JoinPath(path, dir, settingsName))
+    if (!settingsName[0] || !JoinName(path, dir, settingsName))
         return 0;
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = NamedAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return 0;
-    GetPrivateProfileStringA("Install", "Mode", "", mode, sizeof mode, path);
+    NamedProfileString("Install", "Mode", mode, sizeof mode, path);
     return mode[0] != '\0';
 }
 

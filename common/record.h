@@ -69,7 +69,8 @@ int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
 
 // The proof that a folder is the product's installation: setup writes the
 // product settings file (the uninstaller settings file's name) with its
-// install mode into the folder it installed. 1 when dir holds it.
+// install mode into the folder it installed. 1 when dir holds it (both
+// given as names, common/filenames.h).
 int HoldsProductSettings(const char *dir, const char *settingsName);
 
 // The program that the product's Add/Remove Programs entry starts (its

@@ -20,6 +20,28 @@ template <typename Proc> inline Proc SystemProcAs(const char *library, const cha
     return reinterpret_cast<Proc>(reinterpret_cast<void *>(SystemProc(library, name)));
 }
 
+// The wide (UTF-16) file functions, looked up once: every one of them on
+// the NT family (and under Wine), 0 on Windows 95/98, whose kernel32 has
+// only failing stubs of them. GetLongPathNameW and
+// GetFinalPathNameByHandleW may be 0 on an older NT.
+struct WideFileProcs {
+    decltype(&FindFirstFileW) findFirst;
+    decltype(&FindNextFileW) findNext;
+    decltype(&CreateFileW) createFile;
+    decltype(&GetFileAttributesW) getAttributes;
+    decltype(&SetFileAttributesW) setAttributes;
+    decltype(&DeleteFileW) deleteFile;
+    decltype(&CreateDirectoryW) createDirectory;
+    decltype(&RemoveDirectoryW) removeDirectory;
+    decltype(&MoveFileExW) moveFileEx;
+    decltype(&GetTempFileNameW) getTempFileName;
+    decltype(&GetFullPathNameW) getFullPathName;
+    decltype(&GetPrivateProfileStringW) getProfileString;
+    decltype(&GetLongPathNameW) getLongPathName;
+    DWORD(WINAPI *getFinalPathName)(HANDLE, LPWSTR, DWORD, DWORD);
+};
+const WideFileProcs *WideFileFunctions();
+
 // The path of a shell folder (a CSIDL_ number) in path (MAX_PATH bytes);
 // 0 when the system cannot tell. SHGetFolderPathA is looked up in shell32,
 // else in shfolder.dll, which Windows 95 gets with later components.

@@ -3,6 +3,7 @@
 // message library and the path operations used throughout the program.
 #include "setup/setup.h"
 #include "common/record.h"
+#include "common/filenames.h"
 #include "platform/msgtexts.h"
 
 // ---- settings store
@@ -354,28 +355,28 @@ int CheckSetupTitles()
     return result;
 }
 
-// True when the path names nothing for certain: GetFileAttributesA finds
-// no such file or path and the path holds none of the characters that
-// FindFirstFileA takes as wildcards. It costs a fraction of a directory
+// True when the name names nothing for certain: its attributes show no
+// such file or path and it holds none of the characters that the
+// directory search takes as wildcards. It costs a fraction of a directory
 // search, and the tree copy probes every destination file, which in a
 // first installation is never there.
-static int IsSurelyAbsent(const char *path)
+static int IsSurelyAbsent(const char *name)
 {
-    for (const char *p = path; *p; p++)
+    for (const char *p = name; *p; p++)
         if (*p == '*' || *p == '?' || *p == '<' || *p == '>' || *p == '"')
             return 0;
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+    if (NamedAttributes(name) != INVALID_FILE_ATTRIBUTES)
         return 0;
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-int ProbePath(const char *path)
+int ProbeName(const char *name)
 {
-    if (IsSurelyAbsent(path))
+    if (IsSurelyAbsent(name))
         return 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
+    FoundName found;
+    HANDLE search = FindFirstName(name, &found);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
     if (!FindClose(search)) {
@@ -385,14 +386,20 @@ int ProbePath(const char *path)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
 }
 
+int ProbePath(const char *path)
+{
+    char name[PATH_CAP];
+    return NameFromSystem(name, path) ? ProbeName(name) : 0;
+}
+
 // One level of the destination: created, or already a directory. Anything
 // else (a file of that name, a name the drive refuses) is reported.
 static int CreateLevel(const char *dir)
 {
-    if (CreateDirectoryA(dir, NULL))
+    if (CreateNamedDirectory(dir))
         return 1;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        DWORD attributes = GetFileAttributesA(dir);
+        DWORD attributes = NamedAttributes(dir);
         if (attributes != INVALID_FILE_ATTRIBUTES &&
             (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return 1;
@@ -401,20 +408,20 @@ static int CreateLevel(const char *dir)
     return 0;
 }
 
-// Creates every missing level of a full path "X:\a\b\c". Steps through the
-// path with CharNextA, so the second byte of a double-byte character is
-// never taken for a separator. Returns 1 when every level is a directory.
-// A path longer than its level buffer is refused before anything is made:
-// a cut level would create a directory of another name.
-int MakeDirectoryPath(const char *path)
+// Creates every missing level of a full path "X:\a\b\c" given as a name.
+// Steps through it by its characters, so the second byte of a double-byte
+// character is never taken for a separator. Returns 1 when every level is
+// a directory. A path longer than its level buffer is refused before
+// anything is made: a cut level would create a directory of another name.
+int MakeDirectoryName(const char *path)
 {
     char level[PATH_CAP];
     if (lstrlenA(path) >= PATH_CAP)
         return 0;
     const char *p = path;
     for (int i = 0; i < 3 && *p; i++)  // past "X:\"
-        p = CharNextA(p);
-    for (; *p; p = CharNextA(p)) {
+        p = NameCharNext(p);
+    for (; *p; p = NameCharNext(p)) {
         if (*p != '\\')
             continue;
         TextCopy(level, path, (int)(p - path) + 1);
@@ -422,6 +429,12 @@ int MakeDirectoryPath(const char *path)
             return 0;
     }
     return CreateLevel(path);
+}
+
+int MakeDirectoryPath(const char *path)
+{
+    char name[PATH_CAP];
+    return NameFromSystem(name, path) && MakeDirectoryName(name);
 }
 
 // Steps 4 to 6 of the main sequence: the message library named by

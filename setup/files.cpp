@@ -7,6 +7,7 @@
 #include "common/removal.h"
 #include "common/system.h"
 #include "common/log.h"
+#include "common/filenames.h"
 
 static const char CopyCaption[] = "Setup File Copy";
 
@@ -22,9 +23,11 @@ void ReportCopyError(DWORD error, const char *otherCaption, const char *dest)
     // run with a log) does, for the errors the box only calls "File Copy
     // Error" (ERROR_CRC from a scratched disc, ERROR_NOT_READY when the
     // disc is taken out).
-    char line[PATH_CAP + 64];
+    // A character the system's code page lacks is named "<U+XXXX>".
+    char line[PATH_CAP * 8 + 64], shown[PATH_CAP * 8];
+    NameForDisplay(shown, sizeof shown, dest);
     TextFormat(line, sizeof line, "the copy to %s failed with Windows error %u",
-               dest, (unsigned)error);
+               shown, (unsigned)error);
     LogLine(line);
     switch (error) {
     case ERROR_ACCESS_DENIED:
@@ -65,8 +68,8 @@ struct CopySource {
 // Opens source for the copy; 0 with the error of the failing step.
 static int OpenCopySource(const char *source, CopySource *from)
 {
-    from->handle = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, 0,
-                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, 0);
+    from->handle = OpenNamed(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                             FILE_FLAG_SEQUENTIAL_SCAN);
     if (from->handle == INVALID_HANDLE_VALUE)
         return 0;
     DWORD high = 0, low = GetFileSize(from->handle, &high);
@@ -151,7 +154,7 @@ static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 static void DeleteKeepingError(const char *path)
 {
     DWORD error = GetLastError();
-    DeleteFileA(path);
+    DeleteNamed(path);
     SetLastError(error);
 }
 
@@ -169,7 +172,7 @@ static int FillCopy(const CopySource &from, HANDLE to, const char *path,
         ok = 0;
         error = GetLastError();
     }
-    if (ok && byName && !SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL)) {
+    if (ok && byName && !SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL)) {
         ok = 0;
         error = GetLastError();
     }
@@ -182,8 +185,7 @@ static int FillCopy(const CopySource &from, HANDLE to, const char *path,
 // Creates the file of a copy for writing, without sharing.
 static HANDLE CreateCopyFile(const char *path, DWORD disposition)
 {
-    return CreateFileA(path, GENERIC_WRITE, 0, 0, disposition,
-                       FILE_ATTRIBUTE_NORMAL, 0);
+    return OpenNamed(path, GENERIC_WRITE, 0, disposition, FILE_ATTRIBUTE_NORMAL);
 }
 
 // 1 when the existing file at path could be overwritten: opened for
@@ -193,7 +195,7 @@ static HANDLE CreateCopyFile(const char *path, DWORD disposition)
 // read-only or a directory), before anything is written.
 static int MayReplace(const char *path)
 {
-    HANDLE old = CreateFileA(path, GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    HANDLE old = OpenNamed(path, GENERIC_WRITE, 0, OPEN_EXISTING, 0);
     if (old == INVALID_HANDLE_VALUE)
         return 0;
     CloseHandle(old);
@@ -208,14 +210,12 @@ static int TempNameBeside(const char *path, char (&temp)[PATH_CAP])
     if (!TextCopy(folder, path))
         return 0;
     char *cut = folder;
-    for (char *p = folder; *p; p = CharNextA(p))
+    for (char *p = folder; *p; p = (char *)NameCharNext(p))
         if (*p == '\\')
             cut = p + 1;  // a trail byte of a DBCS character never matches
     *cut = '\0';
-    return GetTempFileNameA(cut == folder ? "." : folder, "TQL", 0, temp) != 0;
+    return TempNameIn(cut == folder ? "." : folder, "TQL", temp) != 0;
 }
-
-typedef BOOL(WINAPI *MoveFileExAProc)(LPCSTR, LPCSTR, DWORD);
 
 // Puts the complete copy temp in the place of the file path. The NT
 // family replaces a file in one call; Windows 95 lacks that call, so
@@ -224,25 +224,22 @@ typedef BOOL(WINAPI *MoveFileExAProc)(LPCSTR, LPCSTR, DWORD);
 // with the old file in place and the error of the failing step.
 static int ReplaceWithCopy(const char *temp, const char *path)
 {
-    MoveFileExAProc moveFileEx =
-        IsNtFamily() ? SystemProcAs<MoveFileExAProc>("kernel32.dll", "MoveFileExA")
-                     : 0;
-    if (moveFileEx)
-        return moveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING);
+    if (IsNtFamily())
+        return MoveNamed(temp, path, MOVEFILE_REPLACE_EXISTING);
     char backup[PATH_CAP];
     if (!TempNameBeside(path, backup))
         return 0;
-    if (!DeleteFileA(backup) || !MoveFileA(path, backup)) {
+    if (!DeleteNamed(backup) || !MoveNamed(path, backup, 0)) {
         DeleteKeepingError(backup);
         return 0;
     }
-    if (!MoveFileA(temp, path)) {
+    if (!MoveNamed(temp, path, 0)) {
         DWORD error = GetLastError();
-        MoveFileA(backup, path);
+        MoveNamed(backup, path, 0);
         SetLastError(error);
         return 0;
     }
-    DeleteFileA(backup);
+    DeleteNamed(backup);
     return 1;
 }
 
@@ -297,10 +294,16 @@ BOOL CopyAsNormalFile(const char *source, const char *dest,
 // Copies source over dest and clears the attributes of the copy, so that
 // files from the read-only CD become writable. Reports a failure by the
 // error CopyFileA left; returns 1 or 0.
-int CopyOneFile(const char *source, const char *dest)
+int CopyOneFile(const char *systemSource, const char *systemDest)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(source, &found);
+    char source[PATH_CAP], dest[PATH_CAP];
+    if (!NameFromSystem(source, systemSource) || !NameFromSystem(dest, systemDest)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        ReportCopyError(GetLastError(), CopyCaption, systemDest);
+        return 0;
+    }
+    FoundName found;
+    HANDLE search = FindFirstName(source, &found);
     if (search == INVALID_HANDLE_VALUE) {
         ShowCopyWarning(MessageText(SLOT_COPY_NO_SOURCE));
         return 0;

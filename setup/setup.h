@@ -76,6 +76,10 @@ void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 // Creates every missing directory of a full path; 1 when it is there.
 int MakeDirectoryPath(const char *path);
+// The same two for a path given as a name (common/filenames.h): a path
+// below a destination that holds names from the CD.
+int ProbeName(const char *name);
+int MakeDirectoryName(const char *name);
 int IsNone(const char *value);               // "None" in any letter case
 // A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
 UINT MachineChoice(const char *text);

@@ -4,6 +4,8 @@
 // destination and a bar with the percentage done.
 #include "setup/setup.h"
 #include "platform/templates.h"
+#include "common/filenames.h"
+#include "common/system.h"
 
 // The state of the copy, kept here and read by others through CopyState().
 // The progress is counted in millionths of the whole (a hundredth of the
@@ -35,6 +37,66 @@ static WNDPROC SourceProc, DestProc;  // each control's own procedure
 static int TextsPending;              // set since they were last drawn
 static DWORD TextsDrawnAt;            // GetTickCount of that drawing
 
+// Where names are wide (the NT family), the controls' texts are wide too,
+// so that a name the system's code page lacks is shown as it is; the
+// window functions for that are looked up (Windows 95 lacks them).
+struct WideWindowProcs {
+    decltype(&CallWindowProcW) callWindowProc;
+    decltype(&DefWindowProcW) defWindowProc;
+    decltype(&SetWindowLongPtrW) setWindowLong;
+};
+static WideWindowProcs WideWindow;  // all set, or callWindowProc 0
+static void LookUpWideWindow()
+{
+    WideWindow = WideWindowProcs{};
+    if (!WideNames())
+        return;
+#ifdef _WIN64
+    const char *setLong = "SetWindowLongPtrW";
+#else
+    const char *setLong = "SetWindowLongW";
+#endif
+    WideWindowProcs found = {
+        SystemProcAs<decltype(&CallWindowProcW)>("user32.dll", "CallWindowProcW"),
+        SystemProcAs<decltype(&DefWindowProcW)>("user32.dll", "DefWindowProcW"),
+        SystemProcAs<decltype(&SetWindowLongPtrW)>("user32.dll", setLong)};
+    if (found.callWindowProc && found.defWindowProc && found.setWindowLong)
+        WideWindow = found;
+}
+
+// A path text (a name) as the wide text of a control; its length.
+static int WidePathText(const char *path, WCHAR (&wide)[PATH_CAP])
+{
+    if (!NameToWide(wide, PATH_CAP, path))
+        wide[0] = 0;
+    int n = 0;
+    while (wide[n])
+        n++;
+    return n;
+}
+
+// The wide controls' answers to a request for their text.
+static LRESULT WidePathTextProc(HWND control, UINT message, WPARAM wParam,
+                                LPARAM lParam, const char *path, WNDPROC own)
+{
+    WCHAR wide[PATH_CAP];
+    if (message == WM_GETTEXTLENGTH)
+        return WidePathText(path, wide);
+    if (message == WM_GETTEXT) {
+        int n = WidePathText(path, wide);
+        if (wParam == 0)
+            return 0;
+        if (n > (int)wParam - 1)
+            n = (int)wParam - 1;
+        WCHAR *out = (WCHAR *)lParam;
+        for (int i = 0; i < n; i++)
+            out[i] = wide[i];
+        out[n] = 0;
+        return n;
+    }
+    return WideWindow.callWindowProc(own, control, message, wParam, lParam);
+}
+
 // The path controls' procedure: their text is the current file's path.
 // A control is told by its ID, which it keeps until it is gone (the
 // handles are forgotten when the window is destroyed, before its controls).
@@ -43,6 +105,9 @@ static LRESULT CALLBACK PathTextProc(HWND control, UINT message,
 {
     int source = GetDlgCtrlID(control) == IDC_PROGRESS_SOURCE;
     const char *path = source ? SourcePath : DestPath;
+    if (WideWindow.callWindowProc)
+        return WidePathTextProc(control, message, wParam, lParam, path,
+                                source ? SourceProc : DestProc);
     if (message == WM_GETTEXTLENGTH)
         return lstrlenA(path);
     if (message == WM_GETTEXT) {
@@ -62,8 +127,16 @@ static void DrawPathTexts()
         return;
     TextsPending = 0;
     TextsDrawnAt = GetTickCount();
-    DefWindowProcA(SourceText, WM_SETTEXT, 0, (LPARAM)SourcePath);
-    DefWindowProcA(DestText, WM_SETTEXT, 0, (LPARAM)DestPath);
+    if (WideWindow.defWindowProc) {
+        WCHAR wide[PATH_CAP];
+        WidePathText(SourcePath, wide);
+        WideWindow.defWindowProc(SourceText, WM_SETTEXT, 0, (LPARAM)wide);
+        WidePathText(DestPath, wide);
+        WideWindow.defWindowProc(DestText, WM_SETTEXT, 0, (LPARAM)wide);
+    } else {
+        DefWindowProcA(SourceText, WM_SETTEXT, 0, (LPARAM)SourcePath);
+        DefWindowProcA(DestText, WM_SETTEXT, 0, (LPARAM)DestPath);
+    }
     const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     RedrawWindow(SourceText, 0, 0, how);
     RedrawWindow(DestText, 0, 0, how);
@@ -99,10 +172,12 @@ static void WatchPathTexts(HWND window)
         SourceText = DestText = 0;
         return;
     }
-    SourceProc = (WNDPROC)SetWindowLongPtrA(SourceText, GWLP_WNDPROC,
-                                            (LONG_PTR)PathTextProc);
-    DestProc = (WNDPROC)SetWindowLongPtrA(DestText, GWLP_WNDPROC,
-                                          (LONG_PTR)PathTextProc);
+    LookUpWideWindow();
+    // A procedure set by the wide call gets the wide messages.
+    decltype(&SetWindowLongPtrA) setWindowLong =
+        WideWindow.setWindowLong ? WideWindow.setWindowLong : SetWindowLongPtrA;
+    SourceProc = (WNDPROC)setWindowLong(SourceText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
+    DestProc = (WNDPROC)setWindowLong(DestText, GWLP_WNDPROC, (LONG_PTR)PathTextProc);
 }
 
 // Shows a message box of the copy: no owner, after the path texts are
@@ -248,16 +323,16 @@ static void TakeOneMessage()
 
 // Starts the listing of a directory ("*.*" below it); a directory that
 // cannot be listed is reported (slot 54), one whose pattern does not fit
-// is refused; both give INVALID_HANDLE_VALUE.
-static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
+// is refused; both give INVALID_HANDLE_VALUE. Every path of the copy is a
+// name (common/filenames.h): the CD's names arrive as they are.
+static HANDLE ListDirectory(const char *directory, FoundName *entry)
 {
     char pattern[PATH_CAP];
-    if (!TextCopy(pattern, directory) || !AppendBackslash(pattern) ||
-        !TextAppend(pattern, "*.*")) {
+    if (!JoinName(pattern, directory, "*.*")) {
         RefuseLongPath();
         return INVALID_HANDLE_VALUE;
     }
-    HANDLE search = FindFirstFileA(pattern, entry);
+    HANDLE search = FindFirstName(pattern, entry);
     if (search == INVALID_HANDLE_VALUE)
         ShowTreeMessage(MessageText(SLOT_TREE_LIST), BOX_WARNING);
     return search;
@@ -270,7 +345,7 @@ static HANDLE ListDirectory(const char *directory, WIN32_FIND_DATAA *entry)
 // copied whole.
 static UINT CountTreeFiles(const char *directory)
 {
-    WIN32_FIND_DATAA entry;
+    FoundName entry;
     HANDLE search = ListDirectory(directory, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
@@ -280,14 +355,13 @@ static UINT CountTreeFiles(const char *directory)
         } else if (lstrcmpiA(entry.cFileName, ".") != 0 &&
                    lstrcmpiA(entry.cFileName, "..") != 0) {
             char sub[PATH_CAP];
-            if (!TextCopy(sub, directory) || !AppendBackslash(sub) ||
-                !TextAppend(sub, entry.cFileName)) {
+            if (!JoinName(sub, directory, entry.cFileName)) {
                 RefuseLongPath();
             } else {
                 CountTreeFiles(sub);
             }
         }
-    } while (!PathRefused && FindNextFileA(search, &entry));
+    } while (!PathRefused && FindNextName(search, &entry));
     FindClose(search);
     return PathRefused ? 0 : Progress.FileTotal;
 }
@@ -337,7 +411,7 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
         return 1;
     }
     DWORD error = GetLastError();
-    if (ProbePath(dest) == 2)  // in a directory this copy made
+    if (ProbeName(dest) == 2)  // in a directory this copy made
         return ReportNameTaken(first);
     DrawPathTexts();  // the window under the box names the file
     ReportCopyError(error, TreeCopyCaption, dest);
@@ -349,9 +423,9 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
 // a failure to create it.
 static int PrepareDirectory(const char *path)
 {
-    switch (ProbePath(path)) {
+    switch (ProbeName(path)) {
     case 0:
-        if (MakeDirectoryPath(path))
+        if (MakeDirectoryName(path))
             return 2;
         ShowTreeMessage(MessageText(SLOT_TREE_MKDIR), BOX_PLAIN);
         return 0;
@@ -379,8 +453,8 @@ static int BuildEntryPaths(TreeLevel &level, const char *name)
 {
     level.source[level.sourceLength] = '\0';
     level.dest[level.destLength] = '\0';
-    if (AppendBackslash(level.source) && TextAppend(level.source, name) &&
-        AppendBackslash(level.dest) && TextAppend(level.dest, name))
+    if (AppendNameBackslash(level.source) && TextAppend(level.source, name) &&
+        AppendNameBackslash(level.dest) && TextAppend(level.dest, name))
         return 1;
     RefuseLongPath();
     return 0;
@@ -390,7 +464,7 @@ static int CopyTree(const char *sourceDir, const char *destDir);
 
 // Copies one listing entry of CopyTree; first tells whether it is the
 // first entry of its listing. 1 to go on, 0 to stop.
-static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
+static int CopyTreeEntry(const FoundName &entry, int first,
                          TreeLevel &level)
 {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -405,7 +479,7 @@ static int CopyTreeEntry(const WIN32_FIND_DATAA &entry, int first,
     // A directory the copy made holds no directory of a file's name: the
     // probe (a directory search under Wine for a name that is not there)
     // is left to a copy that fails.
-    if (!level.fresh && ProbePath(level.dest) == 2)
+    if (!level.fresh && ProbeName(level.dest) == 2)
         return ReportNameTaken(first);
     if (Progress.Cancelled)
         return 0;
@@ -429,7 +503,7 @@ static int CopyTree(const char *sourceDir, const char *destDir)
         return 0;
     level.fresh = made == 2;
 
-    WIN32_FIND_DATAA entry;
+    FoundName entry;
     HANDLE search = ListDirectory(level.source, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return 0;
@@ -440,7 +514,7 @@ static int CopyTree(const char *sourceDir, const char *destDir)
             return 0;
         }
         first = 0;
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextName(search, &entry));
     FindClose(search);
     return 1;
 }
@@ -461,17 +535,37 @@ static int OpenProgressWindow()
     return 1;
 }
 
+// The four directories of the copy (text of the system's code page) as
+// names; 0 when one does not fit.
+struct TreeRoots {
+    char source1[PATH_CAP], dest1[PATH_CAP], source2[PATH_CAP], dest2[PATH_CAP];
+};
+static int NameRoots(TreeRoots &roots, const char *source1, const char *dest1,
+                     const char *source2, const char *dest2)
+{
+    return NameFromSystem(roots.source1, source1) && NameFromSystem(roots.dest1, dest1) &&
+           NameFromSystem(roots.source2, source2) && NameFromSystem(roots.dest2, dest2);
+}
+
 // Copies the first tree and, when it exists, the second into their
 // destinations under the progress window. 1 when both are copied and the
 // window is closed; 0 after a message (the window may stay open).
-int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
+int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2,
+                     char *systemDest2)
 {
     Progress = CopyProgress{};
     SourceText = DestText = 0;
     PathRefused = 0;
+    TreeRoots roots;
+    if (!NameRoots(roots, systemSource1, systemDest1, systemSource2, systemDest2)) {
+        RefuseLongPath();
+        return 0;
+    }
+    char *source1 = roots.source1, *dest1 = roots.dest1;
+    char *source2 = roots.source2, *dest2 = roots.dest2;
     if (CountTreeFiles(source1) == 0)
         return 0;
-    int second = source2[0] && ProbePath(source2) == 2;
+    int second = source2[0] && ProbeName(source2) == 2;
     if (second)
         CountTreeFiles(source2);
     if (PathRefused)

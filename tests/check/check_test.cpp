@@ -257,6 +257,7 @@ void MakeRawFile(const std::string &cd, const std::wstring &name)
 void DeviceName(const std::string &cd) { MakeRawFile(cd, L"AUX.DAT"); }
 void TrailingDot(const std::string &cd) { MakeRawFile(cd, L"NOTES."); }
 void NotInCp932(const std::string &cd) { MakeRawFile(cd, L"\u00e9T\u00e9.DAT"); }
+void JapaneseName(const std::string &cd) { MakeRawFile(cd, L"\u30dc\u30a4\u30b9.WAV"); }
 
 const Case kCases[] = {
     {"group part of dots", 82, "GroupTitle=ORVA\\..", "",
@@ -339,8 +340,13 @@ const Case kCases[] = {
     {"trailing dot", 0, "", "",
      "DATA\\NOTES.: error: the name ends in a dot or a blank, which Windows strips",
      TrailingDot},
-    {"no form in code page 932", 0, "", "",
-     "DATA\\?T?.DAT: error: the name has no form in code page 932", NotInCp932},
+    {"name outside code page 932", 0, "", "",
+     "DATA\\\u00e9T\u00e9.DAT: note: the name is held by code pages 936, 1250, 1252, 1254, "
+     "1256, 1257: a Windows 95/98 system of another language cannot install it (Windows "
+     "NT and later, and Wine, install it on every language)", NotInCp932},
+    {"Japanese name", 0, "", "",
+     "DATA\\\u30dc\u30a4\u30b9.WAV: note: the name is held by code pages 932, 936, 949: a "
+     "Windows 95/98 system of another language cannot install it", JapaneseName},
     {"no INF file", 0, "", "TQL.INF",
      "TQL.INI:24: error: the INF file \"TQL.INF\" is not on the CD"},
     {"no first tree", 16, "SourcePath1=NOSUCH", "",

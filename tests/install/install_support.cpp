@@ -16,15 +16,15 @@ void KillDialogs(int count)
     KillDialogCalls.push_back(count);
 }
 
-// The product's ProbePath and CopyAsNormalFile, reached through the
+// The product's ProbeName and CopyAsNormalFile, reached through the
 // linker's --wrap so that a test sees each probe and each file's copy of
 // the tree copy (on the copy's thread) before it runs.
-extern "C" int __real__Z9ProbePathPKc(const char *path);
-extern "C" int __wrap__Z9ProbePathPKc(const char *path)
+extern "C" int __real__Z9ProbeNamePKc(const char *path);
+extern "C" int __wrap__Z9ProbeNamePKc(const char *path)
 {
     if (ProbeHook)
         ProbeHook(path);
-    return __real__Z9ProbePathPKc(path);
+    return __real__Z9ProbeNamePKc(path);
 }
 
 extern "C" BOOL __real__Z16CopyAsNormalFilePKcS0_PFvvE(const char *, const char *,

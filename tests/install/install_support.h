@@ -21,7 +21,7 @@ extern std::vector<int> KillDialogCalls;
 extern std::vector<HCURSOR> RestoredCursors;
 extern BOOL RestoreCursorResult;   // what FRestoreCursor answers
 extern int WaitCursorShown;        // HShowWaitCursor calls
-// Called with the path before each ProbePath and before each file's copy
+// Called with the path before each ProbeName and before each file's copy
 // (the destination) of the tested code, on the thread of the copy.
 extern std::function<void(const char *)> ProbeHook, CopyHook;
 

@@ -12,9 +12,13 @@
 #include "tests/support/pending.h"
 #include "tests/support/wide_value.h"
 #include "tests/support/command_line.h"
+#include "tests/scenarios/welcome_scenarios.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
 
 using namespace roundtrip;
 using namespace scenario;
@@ -641,6 +645,129 @@ TEST_F(RoundTrip, UsageOfBothPrograms)
                       "succeeded. /LOG= appends what was done and every "
                       "message to a file.");
     u.Ends();
+}
+
+
+// ---- a CD whose product tree holds Japanese names (Joliet carries them as
+// Unicode), installed and removed on this system, whatever its language.
+
+// The names below a directory, "\"-joined relative wide paths, with the
+// size of each file ("" for a directory).
+std::map<std::wstring, std::wstring> WideTree(const std::wstring &dir)
+{
+    std::map<std::wstring, std::wstring> out;
+    std::error_code ec;
+    for (auto &e : std::filesystem::recursive_directory_iterator(dir, ec))
+        out[e.path().wstring().substr(dir.size() + 1)] =
+            e.is_directory() ? L"" : std::to_wstring(e.file_size());
+    return out;
+}
+
+class JapaneseNames : public RoundTrip {
+protected:
+    static constexpr const wchar_t *kVoice = L"\x30DC\x30A4\x30B9";  // ボイス
+    static constexpr const wchar_t *kSave = L"\x30BB\x30FC\x30D6.DAT";  // セーブ.DAT
+    void SetUp() override
+    {
+        RoundTrip::SetUp();
+        tree = std::wstring(cd.path().begin(), cd.path().end()) + L"\\TREE";
+        std::filesystem::create_directories(tree + L"\\" + kVoice);
+        // Enough files for the progress window to be read while it shows
+        // them: 声001.WAV ... 声300.WAV.
+        for (int i = 1; i <= 300; i++) {
+            wchar_t name[32];
+            swprintf(name, 32, L"\\\x58F0%03d.WAV", i);
+            std::ofstream(std::filesystem::path(tree + L"\\" + kVoice + name)) << std::string(i, 'v');
+        }
+        std::ofstream(std::filesystem::path(tree + L"\\" + kSave)) << "save";
+        std::ofstream(std::filesystem::path(tree + L"\\ORVA.EXE")) << "game";
+        for (const char *file : {"TQL.INF", "UNINST.EXE", "msg.dll", "msgeng.dll"})
+            cd.Copy(std::string("Q:\\") + file, file);
+        cd.Write("TQL.INI", CdIniWith({{"option", "SourcePath1", cd.path() + "\\TREE"},
+                                       {"option", "SourcePath2", "None"},
+                                       {"option", "DocPath", "Q:\\DOCS"},
+                                       {"RunTime", "DirectX", "None"},
+                                       {"RunTime", "Indeo41", "None"}}));
+    }
+    // The tree is installed in C:\HRONE with every name as the CD has it.
+    void ExpectTreeInstalled()
+    {
+        auto installed = WideTree(L"C:\\HRONE");
+        for (auto &[name, size] : WideTree(tree))
+            EXPECT_EQ(size, installed[name]) << std::string(name.begin(), name.end());
+    }
+    // The product settings file and the uninstaller's removal by the
+    // Add/Remove Programs entry's command line (with /S when quiet).
+    void RemoveUnattended()
+    {
+        UninstallerRun(WindowsDir() + "UNINST.EXE /S " + SettingsFile()).Ends();
+        ExpectRemoved("C:\\HRONE\\");
+    }
+    StartupDir cd;
+    std::wstring tree;
+};
+
+// A person's run: the progress window shows each Japanese path as it is
+// (its wide text), the tree arrives whole and the uninstaller that
+// Add/Remove Programs starts removes all of it.
+TEST_F(JapaneseNames, PersonSeesTheNamesAndTheRemovalTakesThemAll)
+{
+    std::set<std::wstring> shown;
+    {
+        SetupRun setup(cd.path());
+        setup.Press(setup.Dialog(TPL_WELCOME), EventButton(EV_GO_ON));
+        SeenWindow dest = setup.Dialog(TPL_DESTINATION);
+        setup.robot.SetText(dest, IDC_DEST_EDIT, "C:\\HRONE");
+        setup.Press(dest, EventButton(EV_CONTINUE));
+        SeenWindow notice = setup.Dialog(TPL_NOTICE_CREATE);
+        setup.Press(notice, EventButton(EV_CONTINUE));
+        auto progress = setup.robot.Next(30000);
+        ASSERT_TRUE(progress && GetDlgItem(progress->hwnd, IDC_PROGRESS_SOURCE))
+            << Transcript(setup);
+        // The texts as drawn, until the window goes.
+        for (HWND w = progress->hwnd; IsWindow(w); Sleep(5)) {
+            for (int id : {IDC_PROGRESS_SOURCE, IDC_PROGRESS_DEST}) {
+                wchar_t text[MAX_PATH] = L"";
+                InternalGetWindowText(GetDlgItem(w, id), text, MAX_PATH);
+                shown.insert(text);
+            }
+        }
+        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+        ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
+        setup.Press(ending, EventButton(EV_EXIT));
+        setup.EndsQuietly();
+    }
+    std::wstring voice = std::wstring(L"\\") + kVoice + L"\\\x58F0";
+    int sources = 0, dests = 0;
+    for (const std::wstring &text : shown) {
+        sources += text.rfind(tree + voice, 0) == 0;
+        dests += text.rfind(L"C:\\HRONE" + voice, 0) == 0;
+    }
+    EXPECT_GT(sources, 0);
+    EXPECT_GT(dests, 0);
+    ExpectTreeInstalled();
+    UninstallConfirmed();
+    ExpectRemoved("C:\\HRONE\\");
+}
+
+// An install script's run installs and removes the same; Windows 95/98
+// (shown by Wine), which lack the wide functions, keep the byte-string
+// path: the system's code page decides, so only a Japanese system can
+// install the CD there, and any other ends with the copy's exit code.
+TEST_F(JapaneseNames, UnattendedOnEveryFamily)
+{
+    SetupRun(cd.path(), "/S /D=C:\\HRONE").EndsQuietly(0, 120000);
+    ExpectTreeInstalled();
+    RemoveUnattended();
+
+    pending::WindowsVersion shown("win95", {"Tql.exe", "UNINST.EXE"});
+    SetupRun(cd.path(), "/S /D=C:\\HRONE").EndsQuietly(p.japanese ? 0 : 5, 120000);
+    if (!p.japanese) {
+        EXPECT_FALSE(std::filesystem::exists(std::wstring(L"C:\\HRONE\\") + kSave));
+        return;  // nothing was registered; the guard puts the folder back
+    }
+    ExpectTreeInstalled();
+    RemoveUnattended();
 }
 
 } // namespace
