@@ -732,7 +732,7 @@ TEST_F(JapaneseNames, PersonSeesTheNamesAndTheRemovalTakesThemAll)
                 shown.insert(text);
             }
         }
-        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_3);
+        SeenWindow ending = FinishInstallation(setup, EV_MACHINE_AT);
         ASSERT_EQ((UINT)TPL_ENDING, ending.templ) << Transcript(setup);
         setup.Press(ending, EventButton(EV_EXIT));
         setup.EndsQuietly();
