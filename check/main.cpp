@@ -137,13 +137,8 @@ static void OpenCd(const char *argument)
     if (memchr(head, 0, got))
         CannotRun("TQL.INI is not a text file of a code page (it holds NUL bytes, "
                   "as binary data and UTF-16 text do)");
-    // The drive prefix as the main sequence fixes it.
-    Settings.DrivePrefix[0] = '\0';
-    if (CdDir.size() > 1 && CdDir[1] == ':') {
-        Settings.DrivePrefix[0] = CdDir[0];
-        Settings.DrivePrefix[1] = ':';
-        Settings.DrivePrefix[2] = '\0';
-    }
+    // The drive prefix as the main sequence fixes it, of the CD's folder.
+    DrivePrefixOf(CdDir.c_str(), Settings.DrivePrefix);
 }
 
 int main(int argc, char **argv)

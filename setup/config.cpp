@@ -1,6 +1,6 @@
 // The setup program's configuration: the settings store read from TQL.INI in
-// the start-up directory, the choice of the language, the binding of the
-// message library and the path operations used throughout the program.
+// the start-up directory, the choice of the language and the binding of the
+// message library.
 #include "setup/setup.h"
 #include "common/record.h"
 #include "common/filenames.h"
@@ -117,23 +117,6 @@ static const Setting TitleSettings[] = {
 static void StartupMessage(const char *text, const char *caption)
 {
     ShowBox(text, caption, BOX_ALERT);
-}
-
-void FixDrivePrefix()
-{
-    char current[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    Settings.DrivePrefix[0] = '\0';
-    if (length == 0 || length >= sizeof current || current[1] != ':')
-        return;
-    char letter = current[0];
-    if (letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    if (letter >= 'A' && letter <= 'Z') {
-        Settings.DrivePrefix[0] = letter;
-        Settings.DrivePrefix[1] = ':';
-        Settings.DrivePrefix[2] = '\0';
-    }
 }
 
 int IsNone(const char *value)
@@ -353,88 +336,6 @@ int CheckSetupTitles()
             result = 0;
         }
     return result;
-}
-
-// True when the name names nothing for certain: its attributes show no
-// such file or path and it holds none of the characters that the
-// directory search takes as wildcards. It costs a fraction of a directory
-// search, and the tree copy probes every destination file, which in a
-// first installation is never there.
-static int IsSurelyAbsent(const char *name)
-{
-    for (const char *p = name; *p; p++)
-        if (*p == '*' || *p == '?' || *p == '<' || *p == '>' || *p == '"')
-            return 0;
-    if (NamedAttributes(name) != INVALID_FILE_ATTRIBUTES)
-        return 0;
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-int ProbeName(const char *name)
-{
-    if (IsSurelyAbsent(name))
-        return 0;
-    FoundName found;
-    HANDLE search = FindFirstName(name, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    if (!FindClose(search)) {
-        StartupMessage("Can't Closed Find Handle", StartupCaption);
-        return 0;
-    }
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 2 : 1;
-}
-
-int ProbePath(const char *path)
-{
-    char name[PATH_CAP];
-    return NameFromSystem(name, path) ? ProbeName(name) : 0;
-}
-
-// One level of the destination: created, or already a directory. Anything
-// else (a file of that name, a name the drive refuses) is reported.
-static int CreateLevel(const char *dir)
-{
-    if (CreateNamedDirectory(dir))
-        return 1;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        DWORD attributes = NamedAttributes(dir);
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return 1;
-    }
-    ShowBox("Can't create directory", Settings.MsgDlgBoxTitle, BOX_WARNING);
-    return 0;
-}
-
-// Creates every missing level of a full path "X:\a\b\c" given as a name.
-// Steps through it by its characters, so the second byte of a double-byte
-// character is never taken for a separator. Returns 1 when every level is
-// a directory. A path longer than its level buffer is refused before
-// anything is made: a cut level would create a directory of another name.
-int MakeDirectoryName(const char *path)
-{
-    char level[PATH_CAP];
-    if (lstrlenA(path) >= PATH_CAP)
-        return 0;
-    const char *p = path;
-    for (int i = 0; i < 3 && *p; i++)  // past "X:\"
-        p = NameCharNext(p);
-    for (; *p; p = NameCharNext(p)) {
-        if (*p != '\\')
-            continue;
-        TextCopy(level, path, (int)(p - path) + 1);
-        if (!CreateLevel(level))
-            return 0;
-    }
-    return CreateLevel(path);
-}
-
-int MakeDirectoryPath(const char *path)
-{
-    char name[PATH_CAP];
-    return NameFromSystem(name, path) && MakeDirectoryName(name);
 }
 
 // Steps 4 to 6 of the main sequence: the message library named by

@@ -66,13 +66,12 @@ struct SetupSettings {
 };
 extern SetupSettings Settings;
 
-// ---- config.cpp: configuration and path operations
+// ---- paths.cpp: path operations
 // Fixes DrivePrefix ("Q:") from the current directory's drive letter; ""
 // without one (a network path) or when it cannot be read.
 void FixDrivePrefix();
-int LoadSetupConfig();
-int CheckSetupTitles();
-void NormalizeDirectory(char *dir);          // capacity PATH_CAP
+// The drive prefix of a path by the same rule ("Q:", or "").
+void DrivePrefixOf(const char *path, char (&prefix)[3]);
 int ProbePath(const char *path);             // 0 none, 1 file, 2 directory
 // Creates every missing directory of a full path; 1 when it is there.
 int MakeDirectoryPath(const char *path);
@@ -80,6 +79,11 @@ int MakeDirectoryPath(const char *path);
 // below a destination that holds names from the CD.
 int ProbeName(const char *name);
 int MakeDirectoryName(const char *name);
+
+// ---- config.cpp: configuration
+int LoadSetupConfig();
+int CheckSetupTitles();
+void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int IsNone(const char *value);               // "None" in any letter case
 // A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
 UINT MachineChoice(const char *text);
