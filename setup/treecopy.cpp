@@ -486,11 +486,12 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2)
         return 0;
     Progress.Percent = 0;
 
-    if (!CopyTree(source1, dest1)) {
-        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
-        return 0;
-    }
-    if (second && !CopyTree(source2, dest2)) {
+    // The reader goes ahead of the copy on the source side; it stops
+    // with the copy, before the message of a copy that failed.
+    StartReadAhead(source1, second ? source2 : 0);
+    int copied = CopyTree(source1, dest1) && (!second || CopyTree(source2, dest2));
+    StopReadAhead();
+    if (!copied) {
         ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
         return 0;
     }
