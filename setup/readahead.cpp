@@ -54,8 +54,10 @@ struct ReadSlot {
 };
 
 // 32 slots of 64 KB: 2 MB, whatever the size of the trees; 32 small files
-// ahead, or 2 MB of a large one.
-static const int SlotCount = 32;
+// ahead, or 2 MB of a large one. A side that waits is woken in batches
+// (each wake costs the system a request or two): the copy once a batch of
+// slots is filled, the reader once half the slots are free.
+static const int SlotCount = 32, WakeBatch = 8;
 static ReadSlot *Slots;          // from HeapAlloc while the reader runs
 static int Head, Count;          // the copy's next slot; slots filled
 static CRITICAL_SECTION Lock;    // guards Head, Count and the flags below
@@ -91,8 +93,9 @@ static void SlotReady(int done)
         ReaderDone = 1;
     else
         Count++;
-    int wake = CopyWaits;
-    CopyWaits = 0;
+    int wake = CopyWaits && (done || Count >= WakeBatch);
+    if (wake)
+        CopyWaits = 0;
     LeaveCriticalSection(&Lock);
     if (wake)
         SetEvent(SlotFilled);
@@ -120,8 +123,9 @@ static void FreeSlot()
     EnterCriticalSection(&Lock);
     Head = (Head + 1) % SlotCount;
     Count--;
-    int wake = ReaderWaits;
-    ReaderWaits = 0;
+    int wake = ReaderWaits && Count <= SlotCount / 2;
+    if (wake)
+        ReaderWaits = 0;
     LeaveCriticalSection(&Lock);
     if (wake)
         SetEvent(SlotFreed);

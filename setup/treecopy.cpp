@@ -231,8 +231,18 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
 // (setup then ends through its fatal exit); it is not posted again, since
 // the queue hands a WM_QUIT out before any input and would hide every
 // later press from the copy and the message box after it.
+// An unattended copy has no window to press: a quit request is looked for
+// once a frame rather than before every file (under Wine each look is a
+// request to the server, as dear as a third of the copy of a small file).
+static DWORD LookedAt;  // GetTickCount of the unattended copy's last look
 static void TakeOneMessage()
 {
+    if (Unattended) {
+        DWORD now = GetTickCount();
+        if (now - LookedAt < TextFrameMs)
+            return;
+        LookedAt = now;
+    }
     MSG msg;
     if (!PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
         return;
