@@ -56,8 +56,11 @@ struct ReadSlot {
 // 32 slots of 64 KB: 2 MB, whatever the size of the trees; 32 small files
 // ahead, or 2 MB of a large one. A side that waits is woken in batches
 // (each wake costs the system a request or two): the copy once a batch of
-// slots is filled, the reader once half the slots are free.
+// slots is filled, the reader once half the slots are free. The copy waits
+// at most a frame's time for its batch (from a slow CD 8 slots take
+// seconds), then takes what there is.
 static const int SlotCount = 32, WakeBatch = 8;
+static const DWORD CopyWaitMs = 50;
 static ReadSlot *Slots;          // from HeapAlloc while the reader runs
 static int Head, Count;          // the copy's next slot; slots filled
 static CRITICAL_SECTION Lock;    // guards Head, Count and the flags below
@@ -109,9 +112,10 @@ static ReadSlot *FilledSlot()
     while (Count == 0 && !ReaderDone) {
         CopyWaits = 1;
         LeaveCriticalSection(&Lock);
-        WaitForSingleObject(SlotFilled, INFINITE);
+        WaitForSingleObject(SlotFilled, CopyWaitMs);
         EnterCriticalSection(&Lock);
     }
+    CopyWaits = 0;
     ReadSlot *slot = Count ? &Slots[Head] : 0;
     LeaveCriticalSection(&Lock);
     return slot;

@@ -559,6 +559,8 @@ TEST_F(TreeCopyTest, SourceFaultAheadOfTheCopyWritesNothingPastIt)
     std::vector<std::string> before(listed.begin(), listed.begin() + 10);
     std::sort(before.begin(), before.end());
     EXPECT_EQ(Matches(dest + "*"), before);
+    for (const std::string &name : before)
+        EXPECT_EQ(ReadBytes(dest + name), ReadBytes(src + name)) << name;
 }
 
 TEST_F(TreeCopyTest, FullDisk)
