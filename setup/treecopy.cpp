@@ -233,7 +233,7 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
 // later press from the copy and the message box after it.
 // An unattended copy has no window to press: a quit request is looked for
 // once a frame rather than before every file (under Wine each look is a
-// request to the server, as dear as a third of the copy of a small file).
+// request to the server, one of the seven that a small file's copy made).
 static DWORD LookedAt;  // GetTickCount of the unattended copy's last look
 static void TakeOneMessage()
 {
