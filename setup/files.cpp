@@ -46,69 +46,38 @@ void ReportCopyError(DWORD error, const char *otherCaption, const char *dest)
 }
 
 // ---- a file copied completely or not at all
-// A copy reads its source itself, checks every read and the size, and
+// A copy reads its source itself (or takes what the tree copy's reader
+// read ahead, step by step as it happened), checks every read and the size, and
 // never writes into the file it replaces: a scratched CD that fails part
 // way through a file (ERROR_CRC, or ERROR_NOT_READY when the disc is taken
 // out) must neither be reported as copied nor leave less than was there.
 // The platform's copy routine is not used: Wine's takes a failing read for
 // the end of the file and reports success with the file cut short.
 
-// The buffer of the copy: static, so that memory stays flat, and one
-// 64 KB read at a time, so that the tree copy's window is looked after
-// between the reads of a long file even from a slow CD.
-static BYTE CopyBuffer[64 * 1024];
-
-// The source of a copy, open for reading, with its size and last-write time.
-struct CopySource {
-    HANDLE handle;
-    ULONGLONG size;
-    FILETIME written;
-};
-
-// Opens source for the copy; 0 with the error of the failing step.
-static int OpenCopySource(const char *source, CopySource *from)
-{
-    from->handle = OpenNamed(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                             FILE_FLAG_SEQUENTIAL_SCAN);
-    if (from->handle == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD high = 0, low = GetFileSize(from->handle, &high);
-    if ((low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) ||
-        !GetFileTime(from->handle, 0, 0, &from->written)) {
-        DWORD error = GetLastError();
-        CloseHandle(from->handle);
-        SetLastError(error);
-        return 0;
-    }
-    from->size = ((ULONGLONG)high << 32) | low;
-    return 1;
-}
-
 // Copies exactly size bytes of from into to; 1 when every read and write
 // succeeded. A source that gives fewer bytes than its size fails with
-// ERROR_HANDLE_EOF. Between the reads of a file longer than the buffer
-// betweenReads (when given) is called.
-static int CopyContents(HANDLE from, HANDLE to, ULONGLONG size,
-                        void (*betweenReads)())
+// ERROR_HANDLE_EOF. Between the reads of a file longer than a piece
+// betweenReads (when given) is called, so that the tree copy's window is
+// looked after during a long file even from a slow CD.
+static int CopyContents(CopySource *from, HANDLE to, void (*betweenReads)())
 {
-    for (ULONGLONG done = 0; done < size;) {
-        ULONGLONG left = size - done;
-        DWORD want = left < sizeof CopyBuffer ? (DWORD)left : sizeof CopyBuffer;
-        DWORD got = 0, put = 0;
-        if (!ReadFile(from, CopyBuffer, want, &got, 0))
+    for (ULONGLONG done = 0; done < from->size;) {
+        DWORD want = CopyPieceSize(from->size, done), got = 0, put = 0;
+        const BYTE *data;
+        if (!ReadCopySource(from, want, &data, &got))
             return 0;
         if (got == 0) {
             SetLastError(ERROR_HANDLE_EOF);
             return 0;
         }
-        if (!WriteFile(to, CopyBuffer, got, &put, 0))
+        if (!WriteFile(to, data, got, &put, 0))
             return 0;
         if (put != got) {
             SetLastError(ERROR_WRITE_FAULT);
             return 0;
         }
         done += got;
-        if (done < size && betweenReads)
+        if (done < from->size && betweenReads)
             betweenReads();
     }
     return 1;
@@ -161,12 +130,12 @@ static void DeleteKeepingError(const char *path)
 // Fills the file just made at path (open as to) with the source, gives it
 // the source's time and normal attributes and closes it. 1 when all of it
 // succeeded; otherwise the file is deleted and GetLastError tells why.
-static int FillCopy(const CopySource &from, HANDLE to, const char *path,
+static int FillCopy(CopySource *from, HANDLE to, const char *path,
                     void (*betweenReads)())
 {
     int byName = 0;
-    int ok = CopyContents(from.handle, to, from.size, betweenReads) &&
-             FinishCopy(to, from.written, &byName);
+    int ok = CopyContents(from, to, betweenReads) &&
+             FinishCopy(to, from->written, &byName);
     DWORD error = GetLastError();
     if (!CloseHandle(to) && ok) {
         ok = 0;
@@ -246,7 +215,7 @@ static int ReplaceWithCopy(const char *temp, const char *path)
 // The copy over an existing file: written under a temporary name in the
 // same folder, which replaces the old file only once it is complete. On
 // failure the old file is as it was and the temporary file is gone.
-static int CopyOverExisting(const CopySource &from, const char *dest,
+static int CopyOverExisting(CopySource *from, const char *dest,
                             void (*betweenReads)())
 {
     char temp[PATH_CAP];
@@ -281,12 +250,12 @@ BOOL CopyAsNormalFile(const char *source, const char *dest,
     int ok = 0;
     HANDLE to = CreateCopyFile(dest, CREATE_NEW);
     if (to != INVALID_HANDLE_VALUE)
-        ok = FillCopy(from, to, dest, betweenReads);
+        ok = FillCopy(&from, to, dest, betweenReads);
     else if (GetLastError() == ERROR_FILE_EXISTS ||
              GetLastError() == ERROR_ALREADY_EXISTS)
-        ok = CopyOverExisting(from, dest, betweenReads);
+        ok = CopyOverExisting(&from, dest, betweenReads);
     DWORD error = GetLastError();
-    CloseHandle(from.handle);
+    CloseCopySource(&from);
     SetLastError(error);
     return ok;
 }

@@ -306,8 +306,18 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
 // (setup then ends through its fatal exit); it is not posted again, since
 // the queue hands a WM_QUIT out before any input and would hide every
 // later press from the copy and the message box after it.
+// A copy without a window has nothing to press: a quit request is looked for
+// once a frame rather than before every file (under Wine each look is a
+// request to the server, one of the seven that a small file's copy made).
+static DWORD LookedAt;  // GetTickCount of the unattended copy's last look
 static void TakeOneMessage()
 {
+    if (!ShowsWindows) {
+        DWORD now = GetTickCount();
+        if (now - LookedAt < TextFrameMs)
+            return;
+        LookedAt = now;
+    }
     MSG msg;
     if (!PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
         return;
@@ -580,11 +590,12 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
         return 0;
     Progress.Percent = 0;
 
-    if (!CopyTree(source1, dest1)) {
-        ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
-        return 0;
-    }
-    if (second && !CopyTree(source2, dest2)) {
+    // The reader goes ahead of the copy on the source side; it stops
+    // with the copy, before the message of a copy that failed.
+    StartReadAhead(source1, second ? source2 : 0);
+    int copied = CopyTree(source1, dest1) && (!second || CopyTree(source2, dest2));
+    StopReadAhead();
+    if (!copied) {
         ShowTreeMessage(MessageText(SLOT_TREE_FAILED), BOX_PLAIN);
         return 0;
     }

@@ -2,6 +2,7 @@
 // pixels, the minimal install's rules on the sample CD, names taken by the
 // wrong kind of entry, cancel by button and by Esc through the robot, and
 // real copy faults.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include "install_support.h"
@@ -523,6 +524,43 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
     EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(45)),
                                                   BoxLine(kTree, Slot(53))}));
     EXPECT_EQ(ReadBytes(locked), "locked\r\n");
+}
+
+// A source file that cannot be opened, met while the reader is ahead of
+// the copy: the copy stops at it with its message, and nothing listed
+// after it reaches the destination.
+TEST_F(TreeCopyTest, SourceFaultAheadOfTheCopyWritesNothingPastIt)
+{
+    std::string src = dir + "SRC\\", dest = dir + "DEST\\";
+    CreateDirectoryA(src.c_str(), nullptr);
+    for (int i = 0; i < 20; i++)
+        WriteBytes(src + "F" + std::to_string(i) + ".DAT", "file " + std::to_string(i));
+    std::vector<std::string> listed;  // in the listing's order, as copied
+    WIN32_FIND_DATAA f;
+    HANDLE search = FindFirstFileA((src + "*.*").c_str(), &f);
+    do {
+        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            listed.push_back(f.cFileName);
+    } while (FindNextFileA(search, &f));
+    FindClose(search);
+    ASSERT_EQ(listed.size(), 20u);
+    HANDLE held = CreateFileA((src + listed[10]).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    CopyHook = [](const char *) {
+        if (CopyState().FilesDone == 0)
+            Sleep(500);  // the reader goes on meanwhile
+    };
+    int r = -1;
+    Answered o = Copy(src, dest, "", dest, &r);
+    CloseHandle(held);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
+                                                  BoxLine(kTree, Slot(53))}));
+    std::vector<std::string> before(listed.begin(), listed.begin() + 10);
+    std::sort(before.begin(), before.end());
+    EXPECT_EQ(Matches(dest + "*"), before);
+    for (const std::string &name : before)
+        EXPECT_EQ(ReadBytes(dest + name), ReadBytes(src + name)) << name;
 }
 
 TEST_F(TreeCopyTest, FullDisk)
