@@ -175,17 +175,24 @@ protected:
     HMODULE module_ = nullptr;
 };
 
-TEST_P(MessageLibrary, MsgSetupFillsEverySlotWithAValueOfItsKind)
+static const UINT_PTR unset = (UINT_PTR)0x5A5A5A5A;
+
+// The table as the library's MsgSetup fills it (slots it leaves: unset).
+static bool FillTable(HMODULE module, UINT_PTR (&table)[MSG_TABLE_SLOTS])
 {
-    auto entry = GetProcAddress(module_, "MsgSetup");
-    ASSERT_TRUE(entry) << "MsgSetup is not exported by name";
-    auto msgSetup = reinterpret_cast<MsgSetupProc>(
-        reinterpret_cast<void (*)()>(entry));
-    const UINT_PTR unset = (UINT_PTR)0x5A5A5A5A;
-    UINT_PTR table[MSG_TABLE_SLOTS];
+    auto entry = GetProcAddress(module, "MsgSetup");
+    if (!entry)
+        return false;
     for (UINT_PTR &slot : table)
         slot = unset;
-    msgSetup(table);
+    reinterpret_cast<MsgSetupProc>(reinterpret_cast<void (*)()>(entry))(table);
+    return true;
+}
+
+TEST_P(MessageLibrary, MsgSetupFillsEverySlotWithAValueOfItsKind)
+{
+    UINT_PTR table[MSG_TABLE_SLOTS];
+    ASSERT_TRUE(FillTable(module_, table)) << "MsgSetup is not exported by name";
 
     // Dialog slots: template numbers of the custom dialog library.
     HMODULE dialogs = LoadLibraryExA(OnCd(GetParam().dialogs).c_str(), nullptr,
@@ -340,6 +347,25 @@ TEST_P(MessageLibrary, TemplatesInTheirLanguage)
         EXPECT_EQ(L"Cancel", WindowTextW(GetDlgItem(w, IDCANCEL)));
     }
     DestroyWindow(w);
+}
+
+// The message naming a folder a removal left because nothing shows it is
+// the product's, word for word in the library's language.
+TEST_P(MessageLibrary, FolderLeftTextInItsLanguage)
+{
+    UINT_PTR table[MSG_TABLE_SLOTS];
+    ASSERT_TRUE(FillTable(module_, table));
+    auto text = reinterpret_cast<const char *>(table[SLOT_NOT_OWNED]);
+    wchar_t w[512] = L"";
+    MultiByteToWideChar(GetParam().japanese ? 932 : 1252, 0, text, -1, w, 512);
+    EXPECT_EQ(GetParam().japanese
+                  ? Wide("次のフォルダは、この製品のインストール先であることを確認できないため、"
+                         "削除せずにそのまま残しました（セットアップがインストール先に作成した"
+                         "設定ファイルがありません）。")
+                  : std::wstring(L"The following folder was left as it is: it cannot be shown "
+                                 L"to be this product's installation folder (it does not hold "
+                                 L"the settings file that setup wrote there)."),
+              w);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cd, MessageLibrary, ::testing::ValuesIn(kLibraries),
