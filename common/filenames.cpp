@@ -241,9 +241,7 @@ BOOL RemoveNamedDirectory(const char *name)
 BOOL MoveNamed(const char *from, const char *to, DWORD flags)
 {
     const WideFileProcs *w = WideFileFunctions();
-    typedef BOOL(WINAPI * MoveFileExAProc)(LPCSTR, LPCSTR, DWORD);
-    MoveFileExAProc moveFileEx =
-        !w && flags ? SystemProcAs<MoveFileExAProc>("kernel32.dll", "MoveFileExA") : 0;
+    auto moveFileEx = !w && flags ? SYSTEM_FUNCTION(MoveFileExA) : 0;
     if (moveFileEx)
         return moveFileEx(from, to, flags);
     if (!w)
@@ -282,9 +280,7 @@ int LongNameOf(const char *name, char *full)
 {
     const WideFileProcs *w = WideFileFunctions();
     if (!w) {
-        typedef DWORD(WINAPI * GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
-        GetLongPathNameAProc longPath =
-            SystemProcAs<GetLongPathNameAProc>("kernel32.dll", "GetLongPathNameA");
+        auto longPath = SYSTEM_FUNCTION(GetLongPathNameA);
         if (!longPath)
             return -1;
         DWORD n = longPath(name, full, PATH_CAP);
@@ -303,8 +299,8 @@ int FinalNameOf(HANDLE handle, char *final, int capacity)
     const WideFileProcs *w = WideFileFunctions();
     if (!w) {
         typedef DWORD(WINAPI * GetFinalPathNameByHandleAProc)(HANDLE, LPSTR, DWORD, DWORD);
-        GetFinalPathNameByHandleAProc finalPath = SystemProcAs<GetFinalPathNameByHandleAProc>(
-            "kernel32.dll", "GetFinalPathNameByHandleA");
+        GetFinalPathNameByHandleAProc finalPath =
+            SystemFunctionAs<GetFinalPathNameByHandleAProc>(SF_GetFinalPathNameByHandleA);
         if (!finalPath)
             return 0;
         DWORD n = finalPath(handle, final, capacity, 0);

@@ -104,9 +104,8 @@ typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD)
 static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 {
     SetFileInformationByHandleProc setInfo =
-        SystemProc("ntdll.dll", "wine_get_version")
-            ? SystemProcAs<SetFileInformationByHandleProc>(
-                  "kernel32.dll", "SetFileInformationByHandle")
+        SystemFunction(SF_wine_get_version)
+            ? SystemFunctionAs<SetFileInformationByHandleProc>(SF_SetFileInformationByHandle)
             : 0;
     *byName = !setInfo;
     if (!setInfo)

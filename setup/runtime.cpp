@@ -139,9 +139,6 @@ static const char CodecDescription[] = "Indeo\xAE video interactive R4.1 by Inte
 static const WCHAR CodecDescriptionW[] = L"Indeo\x00AE video interactive R4.1 by Intel";
 static const char CodecDriver[] = "ir41_32.dll";
 
-typedef LONG(WINAPI *RegSetValueExWProc)(HKEY, LPCWSTR, DWORD, DWORD,
-                                         const BYTE *, DWORD);
-
 // Sets one string value of the codec key with its terminating zero.
 static void SetCodecValue(HKEY key, const char *name, const char *text,
                           DWORD size)
@@ -157,10 +154,7 @@ static void SetCodecValue(HKEY key, const char *name, const char *text,
 // bytes.
 static void SetDescriptionValue(HKEY key, const char *name, const WCHAR *wideName)
 {
-    RegSetValueExWProc setWide =
-        IsNtFamily() ? SystemProcAs<RegSetValueExWProc>("advapi32.dll",
-                                                        "RegSetValueExW")
-                     : 0;
+    auto setWide = IsNtFamily() ? SYSTEM_FUNCTION(RegSetValueExW) : 0;
     if (setWide)
         setWide(key, wideName, 0, REG_SZ,
                 reinterpret_cast<const BYTE *>(CodecDescriptionW),

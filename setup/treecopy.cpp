@@ -51,15 +51,8 @@ static void LookUpWideWindow()
     WideWindow = WideWindowProcs{};
     if (!WideNames())
         return;
-#ifdef _WIN64
-    const char *setLong = "SetWindowLongPtrW";
-#else
-    const char *setLong = "SetWindowLongW";
-#endif
-    WideWindowProcs found = {
-        SystemProcAs<decltype(&CallWindowProcW)>("user32.dll", "CallWindowProcW"),
-        SystemProcAs<decltype(&DefWindowProcW)>("user32.dll", "DefWindowProcW"),
-        SystemProcAs<decltype(&SetWindowLongPtrW)>("user32.dll", setLong)};
+    WideWindowProcs found = {SYSTEM_FUNCTION(CallWindowProcW), SYSTEM_FUNCTION(DefWindowProcW),
+                             SYSTEM_FUNCTION(SetWindowLongPtrW)};
     if (found.callWindowProc && found.defWindowProc && found.setWindowLong)
         WideWindow = found;
 }

@@ -3,6 +3,7 @@
 // top of it, the free-space text and the creation of the destination.
 // Every dialog runs through RunDialog and dispatches on its event code.
 #include "setup/setup.h"
+#include "common/system.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
@@ -105,9 +106,6 @@ int ConfirmLowDisk()
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
 
-typedef BOOL(WINAPI *FreeSpaceExProc)(LPCSTR, PULARGE_INTEGER,
-                                       PULARGE_INTEGER, PULARGE_INTEGER);
-
 // Free bytes on the drive of path (its first 3 characters, the root), in
 // 64 bits: drives of 2 GB and more do not fit the 32-bit product of the
 // cluster figures. GetDiskFreeSpaceExA is looked up, since the first
@@ -118,8 +116,7 @@ static int QueryFreeSpace(const char *path, ULONGLONG *bytes)
 {
     char root[4];
     TextCopy(root, path, sizeof root);
-    FreeSpaceExProc freeSpaceEx = (FreeSpaceExProc)(void *)GetProcAddress(
-        GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA");
+    auto freeSpaceEx = SYSTEM_FUNCTION(GetDiskFreeSpaceExA);
     if (freeSpaceEx) {
         ULARGE_INTEGER available, total, totalFree;
         if (!freeSpaceEx(root, &available, &total, &totalFree))
