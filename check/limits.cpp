@@ -282,12 +282,11 @@ void CheckInstallLimits()
         NormalizeDirectory(full);   // the copy takes it relative to the CD
         ListSource(full);
     }
-    if (lstrcmpA(Settings.DocPath, "None")) {
-        if (lstrcmpA(Settings.HelpFileNameSrc, "None") && lstrcmpA(Settings.HelpFileNameDst, "None"))
-            AddDocument(Settings.HelpFileNameSrc, Settings.HelpFileNameDst);
-        if (lstrcmpA(Settings.TextFileNameSrc, "None") && lstrcmpA(Settings.TextFileNameDst, "None"))
-            AddDocument(Settings.TextFileNameSrc, Settings.TextFileNameDst);
-    }
+    int documents = InstalledDocuments();
+    if (documents & DOC_HELP)
+        AddDocument(Settings.HelpFileNameSrc, Settings.HelpFileNameDst);
+    if (documents & DOC_TEXT)
+        AddDocument(Settings.TextFileNameSrc, Settings.TextFileNameDst);
     CheckSpace("RequiresDskSpc", Settings.RequiresDskSpc, Needed(0), "full", 1);
     CheckSpace("RequiresDskSpc2", Settings.RequiresDskSpc2, Needed(1), "minimal", 0);
     CheckPaths();

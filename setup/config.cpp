@@ -124,6 +124,25 @@ int IsNone(const char *value)
     return lstrcmpiA(value, NoneText) == 0;
 }
 
+// 0 for "None" as written, the mark of an absent document key.
+static int IsDocumentKeyGiven(const char *value)
+{
+    return lstrcmpA(value, NoneText) != 0;
+}
+
+int InstalledDocuments()
+{
+    if (!IsDocumentKeyGiven(Settings.DocPath))
+        return 0;
+    int documents = 0;
+    if (IsDocumentKeyGiven(Settings.HelpTitle) && IsDocumentKeyGiven(Settings.HelpFileNameSrc) &&
+        IsDocumentKeyGiven(Settings.HelpFileNameDst))
+        documents = DOC_HELP;
+    if (IsDocumentKeyGiven(Settings.TextFileNameSrc) && IsDocumentKeyGiven(Settings.TextFileNameDst))
+        documents |= IsDocumentKeyGiven(Settings.TextTitle) ? DOC_TEXT | DOC_TEXT_ITEM : DOC_TEXT;
+    return documents;
+}
+
 void NormalizeDirectory(char *dir)
 {
     char result[PATH_CAP];

@@ -311,12 +311,6 @@ int CopyIfNewer(const char *source, const char *dest)
     }
 }
 
-// "None" marks an absent document key; here letter case counts.
-static int IsDocKeyNone(const char *value)
-{
-    return lstrcmpA(value, "None") == 0;
-}
-
 // Records the destination as one [Directory] key of the uninstaller
 // settings file. 0, after its log line, when the write failed.
 static int RecordDestination(const char *key)
@@ -404,15 +398,15 @@ static int InstallHelpFile()
 }
 
 // Copies the text document; its item, once the file is there, only when
-// it has a title. 0 when the item is missing.
-static int InstallTextFile()
+// it has a title (withItem). 0 when the item is missing.
+static int InstallTextFile(int withItem)
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.TextFileNameDst);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.TextFileNameSrc);
     CopyDocument(source, dest);
-    return IsDocKeyNone(Settings.TextTitle) || AddItem(Settings.TextTitle, dest);
+    return !withItem || AddItem(Settings.TextTitle, dest);
 }
 
 // The finishing step: records the installed directory for the next run
@@ -430,12 +424,11 @@ int InstallDocuments()
     DestinationPath(program, Settings.ExecFileName);
     done &= AddItem(Settings.GameTitle, program);
 
-    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.HelpTitle) &&
-        !IsDocKeyNone(Settings.HelpFileNameSrc) && !IsDocKeyNone(Settings.HelpFileNameDst))
+    int documents = InstalledDocuments();
+    if (documents & DOC_HELP)
         done &= InstallHelpFile();
-    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.TextFileNameSrc) &&
-        !IsDocKeyNone(Settings.TextFileNameDst))
-        done &= InstallTextFile();
+    if (documents & DOC_TEXT)
+        done &= InstallTextFile(documents & DOC_TEXT_ITEM);
 
     TkRestoreCursor(previous);
     KillDialogs(1);

@@ -85,6 +85,13 @@ int LoadSetupConfig();
 int CheckSetupTitles();
 void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int IsNone(const char *value);               // "None" in any letter case
+// The documents an installation copies, as the settings decide (setup's
+// copy and the CD checker alike): DOC_HELP when DocPath, HelpTitle and
+// both help file names are given, DOC_TEXT when DocPath and both text
+// file names are, DOC_TEXT_ITEM besides when the text has a title (its
+// program item). Given means other than "None", where letter case counts.
+enum { DOC_HELP = 1, DOC_TEXT = 2, DOC_TEXT_ITEM = 4 };
+int InstalledDocuments();
 // A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
 UINT MachineChoice(const char *text);
 void ChooseLanguageName();                   // after ForceLanguage is read
