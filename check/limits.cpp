@@ -145,13 +145,7 @@ static std::string Utf8(const wchar_t *name)
 static void ListTree(const std::wstring &dir, const std::string &relative,
                      const std::string &cdPath, const std::string &shown)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L".."))
-            continue;
+    for (const WIN32_FIND_DATAW &found : DirectoryEntries(dir)) {
         std::string name, utf8 = Utf8(found.cFileName);
         std::string where = CdRelative(shown.substr(3)) + utf8;
         int cp932 = ToCp932(found.cFileName, name);
@@ -173,8 +167,7 @@ static void ListTree(const std::wstring &dir, const std::string &relative,
         std::string source = cdPath + name;
         Files.push_back({relative + name, source.substr(3), size,
                          !IsLeftOutOfMinimal(source.c_str())});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
 }
 
 static void ListSource(const char *fullDir)

@@ -54,6 +54,21 @@ std::string Quoted(const std::string &text)
     return "\"" + text + "\"";
 }
 
+std::vector<WIN32_FIND_DATAW> DirectoryEntries(const std::wstring &dir)
+{
+    std::vector<WIN32_FIND_DATAW> entries;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
+            entries.push_back(found);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
 std::string CdRelative(const std::string &path)
 {
     if (path.size() >= CdDir.size() &&

@@ -175,6 +175,26 @@ BOOL FindNextName(HANDLE search, FoundName *found)
     return TRUE;
 }
 
+int WalkDirectory(const char *directory, EntryVisit visit, void *context)
+{
+    char pattern[PATH_CAP];
+    if (!JoinName(pattern, directory, "*.*"))
+        return WALK_TOO_LONG;
+    FoundName entry;
+    HANDLE search = FindFirstName(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return WALK_UNLISTED;
+    int go = 1, first = 1;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (lstrcmpA(entry.cFileName, ".") && lstrcmpA(entry.cFileName, "..")))
+            go = visit(context, entry, first);
+        first = 0;
+    } while (go && FindNextName(search, &entry));
+    FindClose(search);
+    return go != 0;
+}
+
 HANDLE OpenNamed(const char *name, DWORD access, DWORD share, DWORD disposition,
                  DWORD flags)
 {
