@@ -54,7 +54,7 @@ static void ReadStartupDir();
 
 // Starts the toolkit frame once. Returns the frame's handle, -1 when the
 // toolkit returned -1, 0 on any other failure (the toolkit closed again).
-HWND InitSetupFrame(LPCSTR cmdLine)
+static HWND InitSetupFrame(LPCSTR cmdLine)
 {
     if (StartedFrame != nullptr)
         return nullptr;

@@ -56,7 +56,7 @@ int RunDirectXSetup(const char *sourceDir)
 // The machine selection dialog: returns the event code of the machine type
 // the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
 // offers to quit and shows the dialog again.
-UINT AskMachineType()
+static UINT AskMachineType()
 {
     for (;;) {
         UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
@@ -72,7 +72,7 @@ UINT AskMachineType()
 
 // The video information dialog (template 7290 or 7291): 1 when the user
 // continued, 0 when cancelled or left.
-int ConfirmFmvInfo(UINT templ)
+static int ConfirmFmvInfo(UINT templ)
 {
     for (;;) {
         UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
@@ -166,7 +166,7 @@ static void SetDescriptionValue(HKEY key, const char *name, const WCHAR *wideNam
 // Registers the codec driver: its key under MediaResources with the
 // description and driver name, and its [drivers32] entry in system.ini.
 // 1 on success, 0 after a message.
-int RegisterVideoCodec()
+static int RegisterVideoCodec()
 {
     HKEY key;
     DWORD disposition;

@@ -132,7 +132,6 @@ extern int ShowsWindows;            // 0 in a run without windows (unattended)
 // toolkit and ends with the run's exit code for code (see RunStyle).
 [[noreturn]] void EndSetup(int code = 0);
 void ShutdownSetup();
-HWND InitSetupFrame(LPCSTR cmdLine);
 
 // ---- dialogs.cpp: dialog invocation and events (the toolkit's own calls
 // are wrapped in toolkit.cpp, declared in toolkit.h)
@@ -158,9 +157,7 @@ int ChooseInstallation();
 // one as the destination dialog shows it, checked as a typed path (the
 // dialog hook answers the check's notices). 0 when it is refused.
 int AcceptGivenDestination();
-int ShowNotice(UINT templ);
 int ConfirmRemoveOld();
-int ConfirmLowDisk();
 int FormatFreeSpace(const char *path, char *text, int size);
 int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
 
@@ -252,10 +249,7 @@ int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
 #define DIRECTX_END_NOTICE 4   // setup ends with the end notice
 int InstallDirectX();
 int RunDirectXSetup(const char *sourceDir);
-UINT AskMachineType();                       // 113, 147 or 149
-int ConfirmFmvInfo(UINT templ);              // TPL_FMVINFO_AT or _NEC
 int InstallVideoCodec();
-int RegisterVideoCodec();
 
 // ---- registry.cpp: registry access layer and uninstall registration
 int LoadRegistryLibrary();
@@ -294,7 +288,6 @@ int IsInstalledFileCurrent(const char *source, const char *installed);
 #define EXIT_DOCUMENTS         9   // documents and program items
 #define EXIT_RESTART_NEEDED 3010   // installed; DirectX needs a restart
 extern char UnattendedDestination[255];      // "/D=", or "" to propose
-extern char UnattendedMachine[2];            // "/MACHINE=", "1" without it
 // How a run meets its user. A person's run (PersonRun, main.cpp) shows the
 // frame and its windows and asks; an unattended one (UnattendedRun) shows
 // none, takes its answers from the command line and the dialog and box

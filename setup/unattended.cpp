@@ -12,7 +12,8 @@
 #include "platform/templates.h"
 
 char UnattendedDestination[255];
-char UnattendedMachine[2] = "1";
+// "/MACHINE=", "1" without it.
+static char UnattendedMachine[2] = "1";
 
 static UINT AnswerDialog(UINT templ);
 

@@ -94,14 +94,14 @@ static int RunAnswerLoop(UINT templ, LPCSTR procName)
 
 // A notice of the destination dialog (template number given); 1 continue,
 // 0 cancel.
-int ShowNotice(UINT templ)
+static int ShowNotice(UINT templ)
 {
     return RunAnswerLoop(templ, "FInfo0DlgProc");
 }
 
 // The free space is below the requirement: 1 to install anyway, 0 to
 // choose again.
-int ConfirmLowDisk()
+static int ConfirmLowDisk()
 {
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
