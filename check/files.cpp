@@ -2,7 +2,11 @@
 // and dialog library, the source trees, the documents, the DirectX
 // directories with their manifests, and the video codec.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/version.h"
+#include "common/ui.h"
+#include "setup/rules.h"
 #include "platform/templates.h"
 #include "platform/msglib.h"
 #include <cstdio>

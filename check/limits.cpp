@@ -2,7 +2,10 @@
 // RequiresDskSpc and RequiresDskSpc2, the longest installed path against
 // the copy's 259 bytes, and names that no Windows accepts.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/rules.h"
+#include "common/text.h"
 
 static const LONGLONG Cluster = 4096;
 static const int PathLimit = PATH_CAP - 1;

@@ -4,7 +4,9 @@
 // maker asks before it makes one.
 // Exit code 0 without errors, 1 with errors, 2 when the check cannot run.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/paths.h"
 #include <cstdio>
 #include <cstring>
 

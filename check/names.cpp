@@ -2,7 +2,7 @@
 // (formatted by the same code that sends them) and the registry keys
 // (checked by the same rule the registry layer applies).
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
 #include "common/removal.h"
 #include "common/record.h"
 

@@ -1,6 +1,11 @@
 // The end of an installation: the restart question, the closing notice or
 // the ending dialog, the start of the installed product.
-#include "setup/setup.h"
+#include "setup/closing.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/system.h"
 #include "common/record.h"
 #include "setup/toolkit.h"

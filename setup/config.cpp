@@ -1,7 +1,10 @@
 // The setup program's configuration: the settings store read from TQL.INI in
 // the start-up directory, the choice of the language and the binding of the
 // message library.
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/state.h"
+#include "common/text.h"
+#include "common/ui.h"
 #include "common/record.h"
 #include "common/filenames.h"
 #include "platform/msgtexts.h"

@@ -1,7 +1,15 @@
 // File installation: copying one file, copying a versioned file only when
 // the installed copy is older, and the finishing step that records the
 // installed directory, adds the program items and copies the documents.
-#include "setup/setup.h"
+#include "setup/files.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/paths.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "setup/version.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/record.h"
 #include "setup/toolkit.h"
 #include "common/removal.h"

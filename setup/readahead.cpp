@@ -11,7 +11,9 @@
 // message shown, by the copy on its own thread. A file that is not the
 // next the reader holds (the listing changed while the copy ran) ends the
 // reader; the copy then reads the rest itself.
-#include "setup/setup.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "common/text.h"
 #include "setup/rules.h"
 #include "common/filenames.h"
 

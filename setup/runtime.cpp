@@ -2,7 +2,13 @@
 // setup library from the directory of the machine type (AT or NEC), and the
 // Indeo 4.1 video codec, copied into the system directory and registered
 // with the multimedia configuration.
-#include "setup/setup.h"
+#include "setup/runtime.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/files.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/system.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
@@ -85,7 +91,7 @@ static int ConfirmFmvInfo(UINT templ)
 
 // Installs DirectX for one machine choice. The choices with video
 // information first ask the user; declining installs nothing and makes the
-// setup end with the end notice. The DIRECTX_ result (see setup.h).
+// setup end with the end notice. The DIRECTX_ result (see runtime.h).
 static int InstallForMachine(UINT choice)
 {
     switch (choice) {

@@ -2,7 +2,15 @@
 // destination while a small modeless progress window, made from the
 // message library's template 7, shows the current file's source and
 // destination and a bar with the percentage done.
-#include "setup/setup.h"
+#include "setup/treecopy.h"
+#include "setup/files.h"
+#include "setup/paths.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "setup/unattended.h"
+#include "common/ui.h"
+#include "setup/rules.h"
+#include "common/text.h"
 #include "platform/templates.h"
 #include "common/filenames.h"
 #include "common/system.h"

@@ -2,7 +2,19 @@
 // destination dialog with its checks, the notices and confirmations run on
 // top of it, the free-space text and the creation of the destination.
 // Every dialog runs through RunDialog and dispatches on its event code.
-#include "setup/setup.h"
+#include "setup/welcome.h"
+#include "setup/closing.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "setup/paths.h"
+#include "setup/removeold.h"
+#include "setup/state.h"
+#include "setup/texts.h"
+#include "setup/unattended.h"
+#include "common/text.h"
+#include "common/ui.h"
+#include "setup/rules.h"
 #include "common/system.h"
 #include "setup/toolkit.h"
 #include "common/log.h"

@@ -1,7 +1,10 @@
 // Stand-ins for the setup program's other modules and the helpers of the
 // file installation tests (see install_support.h).
 #include "install_support.h"
-#include "setup/setup.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "setup/state.h"
+#include "common/ui.h"
 #include "common/system.h"
 #include "tests/support/msg_table.h"
 
