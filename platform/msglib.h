@@ -1,5 +1,6 @@
 // The message library's entry point and the layout of the message table it
-// fills. Both programs and the message library include this header.
+// fills, with its slots by kind. Both programs, the message library and
+// the CD checker include this header.
 #ifndef PLATFORM_MSGLIB_H
 #define PLATFORM_MSGLIB_H
 

@@ -1,6 +1,7 @@
 // The setup program's configuration: the settings store read from TQL.INI in
-// the start-up directory, the choice of the language and the binding of the
-// message library.
+// the start-up directory, the choice of the language, the binding of the
+// message library, and the documents the settings have installed (for the
+// copy and the CD checker alike).
 #include "setup/config.h"
 #include "setup/state.h"
 #include "common/text.h"
