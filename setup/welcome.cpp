@@ -16,6 +16,7 @@
 #include "common/ui.h"
 #include "setup/rules.h"
 #include "common/system.h"
+#include "common/filenames.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
@@ -186,23 +187,22 @@ static int EnoughFreeSpace()
     return required <= 0 || bytes >= (ULONGLONG)required;
 }
 
-// 1 when the directory dir holds any entry.
+// Ends a walk at its first entry.
+static int StopAtEntry(void *, const FoundName &, int)
+{
+    return 0;
+}
+
+// 1 when the directory dir (text of the system's code page) holds any
+// entry, or cannot be asked for its length: then the user is asked rather
+// than the folder assumed empty. 0 for an empty or missing folder.
 static int HoldsEntries(const char *dir)
 {
-    char pattern[PATH_CAP];
-    WIN32_FIND_DATAA found;
-    if (!TextCopy(pattern, dir) || !AppendBackslash(pattern) ||
-        !TextAppend(pattern, "*"))
-        return 1;  // not listable here: ask rather than assume it empty
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int holds = 0;
-    do {
-        holds = lstrcmpA(found.cFileName, ".") && lstrcmpA(found.cFileName, "..");
-    } while (!holds && FindNextFileA(search, &found));
-    FindClose(search);
-    return holds;
+    char name[PATH_CAP];
+    if (!NameFromSystem(name, dir))
+        return 1;
+    int walked = WalkDirectory(name, StopAtEntry, 0);
+    return walked == 0 || walked == WALK_TOO_LONG;
 }
 
 // An existing destination that already holds files: the product's later
