@@ -1,8 +1,8 @@
 // The file functions by a name that may hold characters of any language
 // (see filenames.h): one wrapper per function, the wide function where
 // the system has it, the byte-string one otherwise; and the walk of a
-// directory's listing by names, which the copy, its read-ahead and the
-// removal share.
+// directory's listing by names, which the copy, its read-ahead, the
+// destination check and the removal share.
 #include "common/filenames.h"
 #include "common/system.h"
 
