@@ -20,6 +20,9 @@ std::string IniPlace(const std::string &section, const std::string &key);
 // A path below the CD as the findings name it ("DATA\MOVIE\X.AVI").
 std::string CdRelative(const std::string &path);
 std::string Quoted(const std::string &text);
+// The entries of a directory (full path ending in "\") but "." and "..",
+// in the order the file system lists them; none when it cannot be listed.
+std::vector<WIN32_FIND_DATAW> DirectoryEntries(const std::wstring &dir);
 
 // ---- settings.cpp: TQL.INI through the setup program's own reading
 // The languages that setup may choose with this TQL.INI.

@@ -62,16 +62,9 @@ static void CheckDiscDirectory(const std::wstring &dir, const std::wstring &rela
                                int level)
 {
     std::vector<std::pair<std::wstring, int>> entries;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
-            entries.push_back({found.cFileName,
-                               (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const WIN32_FIND_DATAW &found : DirectoryEntries(dir))
+        entries.push_back({found.cFileName,
+                           (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     std::sort(entries.begin(), entries.end());   // findings in a fixed order
     std::map<std::wstring, std::wstring> byFolded;
     for (const auto &[name, directory] : entries) {

@@ -2,7 +2,11 @@
 // and dialog library, the source trees, the documents, the DirectX
 // directories with their manifests, and the video codec.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/version.h"
+#include "common/ui.h"
+#include "setup/rules.h"
 #include "platform/templates.h"
 #include "platform/msglib.h"
 #include <cstdio>
@@ -11,23 +15,6 @@
 
 int GetFileVersionString(const char *path, char *version);
 
-// Slots of the message table that the setup program and the uninstaller
-// read, by kind.
-static const int DialogSlots[] = {
-    SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE, SLOT_NOTICE_ROOT,
-    SLOT_NOTICE_SOURCE,  SLOT_NOTICE_EMPTY,  SLOT_QUIT,          SLOT_FAILURE,
-    SLOT_MACHINE,        SLOT_REMOVE_OLD,    SLOT_LOW_DISK,      SLOT_ENDING,
-    SLOT_DESTINATION};
-static const int TextSlots[] = {
-    SLOT_RESTART_ASK,      SLOT_RESTART_FAILED,   SLOT_RESTART_DECLINED,
-    SLOT_END_NOTICE,       SLOT_REMOVED,          SLOT_INI_NOT_DELETED,
-    SLOT_REMOVE_FAILED,    SLOT_COPY_NO_SOURCE,   SLOT_COPY_SHARING,
-    SLOT_COPY_ACCESS,      SLOT_COPY_DISK_FULL,   SLOT_NEWER_NO_SOURCE,
-    SLOT_NEWER_SOURCE_DIR, SLOT_NEWER_DEST_DIR,   SLOT_VERSION_SOURCE,
-    SLOT_VERSION_TARGET,   SLOT_TREE_MKDIR,       SLOT_TREE_FAILED,
-    SLOT_TREE_LIST,        SLOT_TREE_DIR_IS_FILE, SLOT_TREE_FILE_IS_DIR_FIRST,
-    SLOT_TREE_FILE_IS_DIR_LATER, SLOT_DELETE_FILE, SLOT_DELETE_DIR,
-    SLOT_DELETE_LIST};
 static const int MessageTemplates[] = {TPL_WAIT_WINDOW, TPL_PROGRESS,
                                        TPL_UNINST_CONFIRM};
 static const int FixedTemplates[] = {TPL_HELP, TPL_WELCOME, TPL_WELCOME_AGAIN,
@@ -164,11 +151,11 @@ static int RunMsgSetup(const std::string &place, const std::string &library,
 // Every slot read filled with a value of its kind; templates 2, 7, 7080.
 static void CheckMessageTable(const std::string &name, const MsgReport &r)
 {
-    for (int slot : DialogSlots)
+    for (int slot : MessageDialogSlots)
         if (r.kind[slot] != "number")
             Error(name, "MsgSetup leaves slot " + std::to_string(slot) +
                             " without a dialog template number");
-    for (int slot : TextSlots)
+    for (int slot : MessageTextSlots)
         if (r.kind[slot] != "text")
             Error(name, "MsgSetup leaves slot " + std::to_string(slot) +
                             " without a text of the library");
@@ -192,7 +179,7 @@ static void CheckDialogLibrary(const std::string &place, const std::string &libr
         if (!GetProcAddress(module, proc))
             Error(name, std::string("does not export the dialog procedure ") + proc);
     std::vector<int> templates(std::begin(FixedTemplates), std::end(FixedTemplates));
-    for (int slot : DialogSlots)
+    for (int slot : MessageDialogSlots)
         if (r.kind[slot] == "number")
             templates.push_back((int)r.number[slot]);
     for (int t : templates)

@@ -2,7 +2,10 @@
 // RequiresDskSpc and RequiresDskSpc2, the longest installed path against
 // the copy's 259 bytes, and names that no Windows accepts.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/rules.h"
+#include "common/text.h"
 
 static const LONGLONG Cluster = 4096;
 static const int PathLimit = PATH_CAP - 1;
@@ -145,13 +148,7 @@ static std::string Utf8(const wchar_t *name)
 static void ListTree(const std::wstring &dir, const std::string &relative,
                      const std::string &cdPath, const std::string &shown)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L".."))
-            continue;
+    for (const WIN32_FIND_DATAW &found : DirectoryEntries(dir)) {
         std::string name, utf8 = Utf8(found.cFileName);
         std::string where = CdRelative(shown.substr(3)) + utf8;
         int cp932 = ToCp932(found.cFileName, name);
@@ -173,8 +170,7 @@ static void ListTree(const std::wstring &dir, const std::string &relative,
         std::string source = cdPath + name;
         Files.push_back({relative + name, source.substr(3), size,
                          !IsLeftOutOfMinimal(source.c_str())});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
 }
 
 static void ListSource(const char *fullDir)
@@ -282,12 +278,11 @@ void CheckInstallLimits()
         NormalizeDirectory(full);   // the copy takes it relative to the CD
         ListSource(full);
     }
-    if (lstrcmpA(Settings.DocPath, "None")) {
-        if (lstrcmpA(Settings.HelpFileNameSrc, "None") && lstrcmpA(Settings.HelpFileNameDst, "None"))
-            AddDocument(Settings.HelpFileNameSrc, Settings.HelpFileNameDst);
-        if (lstrcmpA(Settings.TextFileNameSrc, "None") && lstrcmpA(Settings.TextFileNameDst, "None"))
-            AddDocument(Settings.TextFileNameSrc, Settings.TextFileNameDst);
-    }
+    int documents = InstalledDocuments();
+    if (documents & DOC_HELP)
+        AddDocument(Settings.HelpFileNameSrc, Settings.HelpFileNameDst);
+    if (documents & DOC_TEXT)
+        AddDocument(Settings.TextFileNameSrc, Settings.TextFileNameDst);
     CheckSpace("RequiresDskSpc", Settings.RequiresDskSpc, Needed(0), "full", 1);
     CheckSpace("RequiresDskSpc2", Settings.RequiresDskSpc2, Needed(1), "minimal", 0);
     CheckPaths();

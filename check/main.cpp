@@ -4,7 +4,9 @@
 // maker asks before it makes one.
 // Exit code 0 without errors, 1 with errors, 2 when the check cannot run.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/paths.h"
 #include <cstdio>
 #include <cstring>
 
@@ -52,6 +54,21 @@ void CannotRun(const std::string &text)
 std::string Quoted(const std::string &text)
 {
     return "\"" + text + "\"";
+}
+
+std::vector<WIN32_FIND_DATAW> DirectoryEntries(const std::wstring &dir)
+{
+    std::vector<WIN32_FIND_DATAW> entries;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((dir + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
+            entries.push_back(found);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
 }
 
 std::string CdRelative(const std::string &path)

@@ -2,7 +2,7 @@
 // (formatted by the same code that sends them) and the registry keys
 // (checked by the same rule the registry layer applies).
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
 #include "common/removal.h"
 #include "common/record.h"
 
@@ -139,16 +139,14 @@ void CheckNames(const std::string &, int first)
                   " " + RefusalReason(group.c_str(), 1) +
                   "; the Program Manager group would not be created");
     CheckItem("GameTitle", Settings.GameTitle, Settings.ExecFileName);
-    int docs = lstrcmpA(Settings.DocPath, "None") != 0;
-    if (docs && lstrcmpA(Settings.HelpTitle, "None") && lstrcmpA(Settings.HelpFileNameSrc, "None") &&
-        lstrcmpA(Settings.HelpFileNameDst, "None")) {
+    int documents = InstalledDocuments();
+    if (documents & DOC_HELP) {
         CheckItem("HelpTitle", Settings.HelpTitle, Settings.HelpFileNameDst);
         CheckHelpName("HelpFileNameSrc", Settings.HelpFileNameSrc);
         CheckHelpName("HelpFileNameDst", Settings.HelpFileNameDst);
         CheckFileName(Settings.LanguageName, "HelpFileNameDst", Settings.HelpFileNameDst);
     }
-    if (docs && lstrcmpA(Settings.TextTitle, "None") && lstrcmpA(Settings.TextFileNameSrc, "None") &&
-        lstrcmpA(Settings.TextFileNameDst, "None")) {
+    if (documents & DOC_TEXT_ITEM) {
         CheckItem("TextTitle", Settings.TextTitle, Settings.TextFileNameDst);
         CheckFileName(Settings.LanguageName, "TextFileNameDst", Settings.TextFileNameDst);
     }

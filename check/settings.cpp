@@ -4,7 +4,8 @@
 // required values missing, figures that do not read as numbers, and
 // "None" where its reader does not take it as absent.
 #include "check/check.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/rules.h"
 #include <set>
 
 // Keys outside the language section are reported once, not per language.

@@ -39,12 +39,6 @@ static void ShowDeleteMessage(int slot)
     ShowSlot(slot, "Delete", BOX_WARNING);
 }
 
-// A "." or ".." entry of a listing.
-static int IsDotEntry(const char *name)
-{
-    return !lstrcmpiA(name, ".") || !lstrcmpiA(name, "..");
-}
-
 static int EmptyDirectoryBut(const char *dir, const char *keep);
 
 // Deletes one entry of a listing: a subdirectory with everything below it,
@@ -78,35 +72,31 @@ static int DeleteEntry(const char *path, const FoundName &found)
 // all but the file named keep (0: none). A path that does not fit
 // MAX_PATH bytes is refused with the message of the step it belongs to
 // (listing: slot 60, entry: slot 58).
+struct EmptyingWalk {
+    const char *dir, *keep;
+};
+
+// One entry of EmptyDirectoryBut's walk.
+static int EmptyEntry(void *context, const FoundName &found, int)
+{
+    const EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
+    if (walk.keep && !lstrcmpiA(found.cFileName, walk.keep))
+        return 1;
+    char path[MAX_PATH];
+    if (!JoinName(path, walk.dir, found.cFileName)) {
+        ShowDeleteMessage(SLOT_DELETE_FILE);
+        return 0;
+    }
+    return DeleteEntry(path, found);
+}
+
 static int EmptyDirectoryBut(const char *dir, const char *keep)
 {
-    char path[MAX_PATH];
-    FoundName found;
-    if (!JoinName(path, dir, "*.*")) {
+    EmptyingWalk walk = {dir, keep};
+    int walked = WalkDirectory(dir, EmptyEntry, &walk);
+    if (walked < 0)
         ShowDeleteMessage(SLOT_DELETE_LIST);
-        return 0;
-    }
-    HANDLE search = FindFirstName(path, &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        ShowDeleteMessage(SLOT_DELETE_LIST);
-        return 0;
-    }
-    int ok = 1;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            IsDotEntry(found.cFileName))
-            continue;
-        if (keep && !lstrcmpiA(found.cFileName, keep))
-            continue;
-        if (!JoinName(path, dir, found.cFileName)) {
-            ShowDeleteMessage(SLOT_DELETE_FILE);
-            ok = 0;
-        } else {
-            ok = DeleteEntry(path, found);
-        }
-    } while (ok && FindNextName(search, &found) == TRUE);
-    FindClose(search);
-    return ok;
+    return walked == 1;
 }
 
 int EmptyDirectoryTree(const char *dir)

@@ -1,6 +1,8 @@
 // The file functions by a name that may hold characters of any language
 // (see filenames.h): one wrapper per function, the wide function where
-// the system has it, the byte-string one otherwise.
+// the system has it, the byte-string one otherwise; and the walk of a
+// directory's listing by names, which the copy, its read-ahead, the
+// destination check and the removal share.
 #include "common/filenames.h"
 #include "common/system.h"
 
@@ -175,6 +177,26 @@ BOOL FindNextName(HANDLE search, FoundName *found)
     return TRUE;
 }
 
+int WalkDirectory(const char *directory, EntryVisit visit, void *context)
+{
+    char pattern[PATH_CAP];
+    if (!JoinName(pattern, directory, "*.*"))
+        return WALK_TOO_LONG;
+    FoundName entry;
+    HANDLE search = FindFirstName(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return WALK_UNLISTED;
+    int go = 1, first = 1;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            (lstrcmpA(entry.cFileName, ".") && lstrcmpA(entry.cFileName, "..")))
+            go = visit(context, entry, first);
+        first = 0;
+    } while (go && FindNextName(search, &entry));
+    FindClose(search);
+    return go != 0;
+}
+
 HANDLE OpenNamed(const char *name, DWORD access, DWORD share, DWORD disposition,
                  DWORD flags)
 {
@@ -241,9 +263,7 @@ BOOL RemoveNamedDirectory(const char *name)
 BOOL MoveNamed(const char *from, const char *to, DWORD flags)
 {
     const WideFileProcs *w = WideFileFunctions();
-    typedef BOOL(WINAPI * MoveFileExAProc)(LPCSTR, LPCSTR, DWORD);
-    MoveFileExAProc moveFileEx =
-        !w && flags ? SystemProcAs<MoveFileExAProc>("kernel32.dll", "MoveFileExA") : 0;
+    auto moveFileEx = !w && flags ? SYSTEM_FUNCTION(MoveFileExA) : 0;
     if (moveFileEx)
         return moveFileEx(from, to, flags);
     if (!w)
@@ -282,9 +302,7 @@ int LongNameOf(const char *name, char *full)
 {
     const WideFileProcs *w = WideFileFunctions();
     if (!w) {
-        typedef DWORD(WINAPI * GetLongPathNameAProc)(LPCSTR, LPSTR, DWORD);
-        GetLongPathNameAProc longPath =
-            SystemProcAs<GetLongPathNameAProc>("kernel32.dll", "GetLongPathNameA");
+        auto longPath = SYSTEM_FUNCTION(GetLongPathNameA);
         if (!longPath)
             return -1;
         DWORD n = longPath(name, full, PATH_CAP);
@@ -303,8 +321,8 @@ int FinalNameOf(HANDLE handle, char *final, int capacity)
     const WideFileProcs *w = WideFileFunctions();
     if (!w) {
         typedef DWORD(WINAPI * GetFinalPathNameByHandleAProc)(HANDLE, LPSTR, DWORD, DWORD);
-        GetFinalPathNameByHandleAProc finalPath = SystemProcAs<GetFinalPathNameByHandleAProc>(
-            "kernel32.dll", "GetFinalPathNameByHandleA");
+        GetFinalPathNameByHandleAProc finalPath =
+            SystemFunctionAs<GetFinalPathNameByHandleAProc>(SF_GetFinalPathNameByHandleA);
         if (!finalPath)
             return 0;
         DWORD n = finalPath(handle, final, capacity, 0);

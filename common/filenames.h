@@ -55,6 +55,16 @@ struct FoundName {
 HANDLE FindFirstName(const char *pattern, FoundName *found);
 BOOL FindNextName(HANDLE search, FoundName *found);
 
+// The walk of one directory's listing ("*.*" below it, by names): visit is
+// called for each entry but the directories "." and "..", in the order the
+// file system lists them, until it returns 0; first is 1 for the listing's
+// first entry (which may be "."). 1 when every visit went on, 0 when one
+// stopped the walk, WALK_UNLISTED when the directory cannot be listed,
+// WALK_TOO_LONG when its pattern does not fit PATH_CAP bytes.
+enum { WALK_UNLISTED = -1, WALK_TOO_LONG = -2 };
+typedef int (*EntryVisit)(void *context, const FoundName &entry, int first);
+int WalkDirectory(const char *directory, EntryVisit visit, void *context);
+
 // The file functions of the same names, by name.
 HANDLE OpenNamed(const char *name, DWORD access, DWORD share, DWORD disposition,
                  DWORD flags);

@@ -12,9 +12,6 @@
 #include "common/system.h"
 #include "common/text.h"
 
-typedef char *(__cdecl *WineUnixFileNameProc)(LPCWSTR);
-typedef DWORD(WINAPI *QueryDosDeviceAProc)(LPCSTR, LPSTR, DWORD);
-
 // The path after an NT prefix "\??\", or 0 when it has none.
 static const char *AfterNtPrefix(const char *path)
 {
@@ -133,8 +130,7 @@ int LongPathOf(const char *absolute, char *full)
 // QueryDosDeviceA is looked up: the first Windows 95 lacks it.
 int DriveAliasOf(const char *full, char *alias)
 {
-    QueryDosDeviceAProc queryDosDevice =
-        SystemProcAs<QueryDosDeviceAProc>("kernel32.dll", "QueryDosDeviceA");
+    auto queryDosDevice = SYSTEM_FUNCTION(QueryDosDeviceA);
     if (!queryDosDevice || !full[0] || full[1] != ':')
         return 0;
     char drive[3] = {full[0], ':', '\0'}, target[MAX_PATH];
@@ -188,8 +184,7 @@ int FinalPathOf(const char *full, char *final)
 // has none.
 static int UnixPathOf(const char *path, char *unix)
 {
-    WineUnixFileNameProc unixName =
-        SystemProcAs<WineUnixFileNameProc>("kernel32.dll", "wine_get_unix_file_name");
+    auto unixName = SYSTEM_FUNCTION(wine_get_unix_file_name);
     WCHAR wide[MAX_PATH];
     if (!unixName || !(WideNames() ? NameToWide(wide, MAX_PATH, path)
                                    : MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)))
@@ -222,7 +217,7 @@ static int HoldsUnixFolder(const char *dir, const char *folder)
 // ("/home", "/usr"), and the user's Unix home with every folder above it.
 int IsWineHostFolder(const char *path)
 {
-    if (!SystemProc("ntdll.dll", "wine_get_version"))
+    if (!SystemFunction(SF_wine_get_version))
         return 0;
     char unix[MAX_PATH];
     if (!UnixPathOf(path, unix))
@@ -301,9 +296,7 @@ int ResolveRemovalPath(const char *path, char *resolved)
 // cannot open a folder (Windows 95) or it does not exist.
 static int FolderIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
 {
-    typedef BOOL(WINAPI * GetInformationProc)(HANDLE, BY_HANDLE_FILE_INFORMATION *);
-    GetInformationProc getInformation =
-        SystemProcAs<GetInformationProc>("kernel32.dll", "GetFileInformationByHandle");
+    auto getInformation = SYSTEM_FUNCTION(GetFileInformationByHandle);
     if (!getInformation)
         return 0;
     HANDLE h = OpenFolder(path);

@@ -11,13 +11,6 @@ static const char SessionManagerKey[] =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 static const WCHAR PendingValue[] = L"PendingFileRenameOperations";
 
-typedef BOOL(WINAPI *MoveFileExProc)(LPCSTR, LPCSTR, DWORD);
-typedef LONG(WINAPI *RegQueryValueExWProc)(HKEY, LPCWSTR, LPDWORD, LPDWORD,
-                                           LPBYTE, LPDWORD);
-typedef LONG(WINAPI *RegSetValueExWProc)(HKEY, LPCWSTR, DWORD, DWORD,
-                                         const BYTE *, DWORD);
-typedef LONG(WINAPI *RegDeleteValueWProc)(HKEY, LPCWSTR);
-
 // The pending operations as read from the registry: count characters of
 // pairs (source, target) with the value's final zero.
 struct PendingList {
@@ -30,8 +23,7 @@ struct PendingList {
 // such value (or it is not a REG_MULTI_SZ); the key is then closed.
 static int ReadPendingList(PendingList *list, REGSAM access)
 {
-    RegQueryValueExWProc query = SystemProcAs<RegQueryValueExWProc>(
-        "advapi32.dll", "RegQueryValueExW");
+    auto query = SYSTEM_FUNCTION(RegQueryValueExW);
     list->text = 0;
     if (!query || RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0,
                                 access, &list->key) != ERROR_SUCCESS)
@@ -112,8 +104,7 @@ int SchedulePendingDelete(const char *path)
         if (found)
             return 0;
     }
-    MoveFileExProc moveFileEx =
-        SystemProcAs<MoveFileExProc>("kernel32.dll", "MoveFileExA");
+    auto moveFileEx = SYSTEM_FUNCTION(MoveFileExA);
     return moveFileEx && moveFileEx(path, 0, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
@@ -132,12 +123,10 @@ int CancelPendingDelete(const char *path)
                    (list.count - end) * sizeof(WCHAR));
         DWORD count = list.count - (end - offset);
         if (count <= 1) {
-            RegDeleteValueWProc remove = SystemProcAs<RegDeleteValueWProc>(
-                "advapi32.dll", "RegDeleteValueW");
+            auto remove = SYSTEM_FUNCTION(RegDeleteValueW);
             result = remove && remove(list.key, PendingValue) == ERROR_SUCCESS;
         } else {
-            RegSetValueExWProc set = SystemProcAs<RegSetValueExWProc>(
-                "advapi32.dll", "RegSetValueExW");
+            auto set = SYSTEM_FUNCTION(RegSetValueExW);
             result = set && set(list.key, PendingValue, 0, REG_MULTI_SZ,
                                 reinterpret_cast<const BYTE *>(list.text),
                                 count * sizeof(WCHAR)) == ERROR_SUCCESS;

@@ -1,5 +1,6 @@
 // The message library's entry point and the layout of the message table it
-// fills. Both programs and the message library include this header.
+// fills, with its slots by kind. Both programs, the message library and
+// the CD checker include this header.
 #ifndef PLATFORM_MSGLIB_H
 #define PLATFORM_MSGLIB_H
 
@@ -53,6 +54,24 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_DELETE_DIR       59  // an emptied subdirectory
 #define SLOT_DELETE_LIST      60  // a directory cannot be listed
 #define SLOT_NOT_OWNED        61  // a folder not shown to be the product's
+
+// The slots above by kind, as the CD checker and the tests go through them
+// (SLOT_NOT_OWNED, whose text names a folder, is checked on its own).
+static const int MessageDialogSlots[] = {
+    SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE, SLOT_NOTICE_ROOT,
+    SLOT_NOTICE_SOURCE,  SLOT_NOTICE_EMPTY,  SLOT_QUIT,          SLOT_FAILURE,
+    SLOT_MACHINE,        SLOT_REMOVE_OLD,    SLOT_LOW_DISK,      SLOT_ENDING,
+    SLOT_DESTINATION};
+static const int MessageTextSlots[] = {
+    SLOT_RESTART_ASK,      SLOT_RESTART_FAILED,   SLOT_RESTART_DECLINED,
+    SLOT_END_NOTICE,       SLOT_REMOVED,          SLOT_INI_NOT_DELETED,
+    SLOT_REMOVE_FAILED,    SLOT_COPY_NO_SOURCE,   SLOT_COPY_SHARING,
+    SLOT_COPY_ACCESS,      SLOT_COPY_DISK_FULL,   SLOT_NEWER_NO_SOURCE,
+    SLOT_NEWER_SOURCE_DIR, SLOT_NEWER_DEST_DIR,   SLOT_VERSION_SOURCE,
+    SLOT_VERSION_TARGET,   SLOT_TREE_MKDIR,       SLOT_TREE_FAILED,
+    SLOT_TREE_LIST,        SLOT_TREE_DIR_IS_FILE, SLOT_TREE_FILE_IS_DIR_FIRST,
+    SLOT_TREE_FILE_IS_DIR_LATER, SLOT_DELETE_FILE, SLOT_DELETE_DIR,
+    SLOT_DELETE_LIST};
 
 // A slot with the text or the template number it holds.
 struct MessageSlotText {

@@ -1,26 +1,16 @@
 // The end of an installation: the restart question, the closing notice or
 // the ending dialog, the start of the installed product.
-#include "setup/setup.h"
+#include "setup/closing.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "common/ui.h"
+#include "common/text.h"
+#include "common/system.h"
 #include "common/record.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
-
-// The token functions of the NT family, looked up at run time: the
-// shipped programs import only what Windows 95 has.
-typedef BOOL(WINAPI *OpenProcessTokenProc)(HANDLE, DWORD, PHANDLE);
-typedef BOOL(WINAPI *LookupPrivilegeValueAProc)(LPCSTR, LPCSTR, PLUID);
-typedef BOOL(WINAPI *AdjustTokenPrivilegesProc)(HANDLE, BOOL,
-                                                PTOKEN_PRIVILEGES, DWORD,
-                                                PTOKEN_PRIVILEGES, PDWORD);
-
-// The address of an advapi32 function, or 0 where the system lacks it.
-static void *AdvapiFunction(const char *name)
-{
-    HMODULE advapi = GetModuleHandleA("ADVAPI32.DLL");
-    return advapi ? reinterpret_cast<void *>(GetProcAddress(advapi, name))
-                  : nullptr;
-}
 
 // On the NT family a process may restart the system only with the shutdown
 // privilege enabled in its token; without it ExitWindowsEx is refused and
@@ -28,16 +18,12 @@ static void *AdvapiFunction(const char *name)
 // tokens and needs nothing.
 static void EnableShutdownPrivilege()
 {
-    if (GetVersion() & 0x80000000)
+    if (!IsNtFamily())
         return;
-    OpenProcessTokenProc openToken = reinterpret_cast<OpenProcessTokenProc>(
-        AdvapiFunction("OpenProcessToken"));
-    LookupPrivilegeValueAProc lookupPrivilege =
-        reinterpret_cast<LookupPrivilegeValueAProc>(
-            AdvapiFunction("LookupPrivilegeValueA"));
-    AdjustTokenPrivilegesProc adjustPrivileges =
-        reinterpret_cast<AdjustTokenPrivilegesProc>(
-            AdvapiFunction("AdjustTokenPrivileges"));
+    // The token functions, which Windows 95 lacks, are looked up.
+    auto openToken = SYSTEM_FUNCTION(OpenProcessToken);
+    auto lookupPrivilege = SYSTEM_FUNCTION(LookupPrivilegeValueA);
+    auto adjustPrivileges = SYSTEM_FUNCTION(AdjustTokenPrivileges);
     HANDLE token;
     if (!openToken || !lookupPrivilege || !adjustPrivileges ||
         !openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,

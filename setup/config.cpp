@@ -1,7 +1,11 @@
 // The setup program's configuration: the settings store read from TQL.INI in
-// the start-up directory, the choice of the language and the binding of the
-// message library.
-#include "setup/setup.h"
+// the start-up directory, the choice of the language, the binding of the
+// message library, and the documents the settings have installed (for the
+// copy and the CD checker alike).
+#include "setup/config.h"
+#include "setup/state.h"
+#include "common/text.h"
+#include "common/ui.h"
 #include "common/record.h"
 #include "common/filenames.h"
 #include "platform/msgtexts.h"
@@ -122,6 +126,25 @@ static void StartupMessage(const char *text, const char *caption)
 int IsNone(const char *value)
 {
     return lstrcmpiA(value, NoneText) == 0;
+}
+
+// 0 for "None" as written, the mark of an absent document key.
+static int IsDocumentKeyGiven(const char *value)
+{
+    return lstrcmpA(value, NoneText) != 0;
+}
+
+int InstalledDocuments()
+{
+    if (!IsDocumentKeyGiven(Settings.DocPath))
+        return 0;
+    int documents = 0;
+    if (IsDocumentKeyGiven(Settings.HelpTitle) && IsDocumentKeyGiven(Settings.HelpFileNameSrc) &&
+        IsDocumentKeyGiven(Settings.HelpFileNameDst))
+        documents = DOC_HELP;
+    if (IsDocumentKeyGiven(Settings.TextFileNameSrc) && IsDocumentKeyGiven(Settings.TextFileNameDst))
+        documents |= IsDocumentKeyGiven(Settings.TextTitle) ? DOC_TEXT | DOC_TEXT_ITEM : DOC_TEXT;
+    return documents;
 }
 
 void NormalizeDirectory(char *dir)

@@ -1,6 +1,8 @@
 // The credits box, shown instead of an installation when setup is started
 // with "SPECIAL THANKS".
-#include "setup/setup.h"
+#include "setup/credits.h"
+#include "setup/state.h"
+#include "common/ui.h"
 
 #define CREDITS_TEMPLATE 771
 

@@ -3,7 +3,10 @@
 // its frame by template number and procedure name. Afterwards the symbol
 // "DLGEVENT" tells which button ended it; its event code is what every
 // dialog loop dispatches on.
-#include "setup/setup.h"
+#include "setup/dialogs.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "common/ui.h"
 #include "setup/toolkit.h"
 #include "platform/templates.h"
 

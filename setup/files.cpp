@@ -1,7 +1,15 @@
 // File installation: copying one file, copying a versioned file only when
 // the installed copy is older, and the finishing step that records the
 // installed directory, adds the program items and copies the documents.
-#include "setup/setup.h"
+#include "setup/files.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/paths.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "setup/version.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/record.h"
 #include "setup/toolkit.h"
 #include "common/removal.h"
@@ -104,9 +112,8 @@ typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD)
 static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 {
     SetFileInformationByHandleProc setInfo =
-        SystemProc("ntdll.dll", "wine_get_version")
-            ? SystemProcAs<SetFileInformationByHandleProc>(
-                  "kernel32.dll", "SetFileInformationByHandle")
+        SystemFunction(SF_wine_get_version)
+            ? SystemFunctionAs<SetFileInformationByHandleProc>(SF_SetFileInformationByHandle)
             : 0;
     *byName = !setInfo;
     if (!setInfo)
@@ -312,12 +319,6 @@ int CopyIfNewer(const char *source, const char *dest)
     }
 }
 
-// "None" marks an absent document key; here letter case counts.
-static int IsDocKeyNone(const char *value)
-{
-    return lstrcmpA(value, "None") == 0;
-}
-
 // Records the destination as one [Directory] key of the uninstaller
 // settings file. 0, after its log line, when the write failed.
 static int RecordDestination(const char *key)
@@ -405,15 +406,15 @@ static int InstallHelpFile()
 }
 
 // Copies the text document; its item, once the file is there, only when
-// it has a title. 0 when the item is missing.
-static int InstallTextFile()
+// it has a title (withItem). 0 when the item is missing.
+static int InstallTextFile(int withItem)
 {
     char source[PATH_CAP], dest[PATH_CAP];
     DestinationPath(dest, Settings.TextFileNameDst);
     TextCopy(source, Settings.DocPath);
     TextAppend(source, Settings.TextFileNameSrc);
     CopyDocument(source, dest);
-    return IsDocKeyNone(Settings.TextTitle) || AddItem(Settings.TextTitle, dest);
+    return !withItem || AddItem(Settings.TextTitle, dest);
 }
 
 // The finishing step: records the installed directory for the next run
@@ -431,12 +432,11 @@ int InstallDocuments()
     DestinationPath(program, Settings.ExecFileName);
     done &= AddItem(Settings.GameTitle, program);
 
-    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.HelpTitle) &&
-        !IsDocKeyNone(Settings.HelpFileNameSrc) && !IsDocKeyNone(Settings.HelpFileNameDst))
+    int documents = InstalledDocuments();
+    if (documents & DOC_HELP)
         done &= InstallHelpFile();
-    if (!IsDocKeyNone(Settings.DocPath) && !IsDocKeyNone(Settings.TextFileNameSrc) &&
-        !IsDocKeyNone(Settings.TextFileNameDst))
-        done &= InstallTextFile();
+    if (documents & DOC_TEXT)
+        done &= InstallTextFile(documents & DOC_TEXT_ITEM);
 
     TkRestoreCursor(previous);
     KillDialogs(1);

@@ -2,7 +2,21 @@
 // toolkit frame, the dialogs, the installation steps and the ending, one
 // straight sequence on one thread. Every failure after start-up ends in the
 // one fatal exit AbortSetup, every end in ShutdownSetup.
-#include "setup/setup.h"
+#include "setup/main.h"
+#include "setup/closing.h"
+#include "setup/config.h"
+#include "setup/credits.h"
+#include "setup/dialogs.h"
+#include "setup/files.h"
+#include "setup/paths.h"
+#include "setup/registry.h"
+#include "setup/runtime.h"
+#include "setup/state.h"
+#include "setup/treecopy.h"
+#include "setup/unattended.h"
+#include "setup/welcome.h"
+#include "common/text.h"
+#include "common/ui.h"
 #include "platform/msglib.h"
 #include "platform/templates.h"
 #include "setup/toolkit.h"
@@ -54,7 +68,7 @@ static void ReadStartupDir();
 
 // Starts the toolkit frame once. Returns the frame's handle, -1 when the
 // toolkit returned -1, 0 on any other failure (the toolkit closed again).
-HWND InitSetupFrame(LPCSTR cmdLine)
+static HWND InitSetupFrame(LPCSTR cmdLine)
 {
     if (StartedFrame != nullptr)
         return nullptr;

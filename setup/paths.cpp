@@ -2,7 +2,10 @@
 // start-up directory, the probe of a path, the creation of a directory
 // path. The text helpers for backslashes are in common/text.h, the file
 // functions by a name that may be wide in common/filenames.h.
-#include "setup/setup.h"
+#include "setup/paths.h"
+#include "setup/config.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/filenames.h"
 
 void FixDrivePrefix()

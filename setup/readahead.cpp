@@ -11,7 +11,9 @@
 // message shown, by the copy on its own thread. A file that is not the
 // next the reader holds (the listing changed while the copy ran) ends the
 // reader; the copy then reads the rest itself.
-#include "setup/setup.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "common/text.h"
 #include "setup/rules.h"
 #include "common/filenames.h"
 
@@ -180,34 +182,22 @@ static int ReadAheadFile(const char *path)
 // order (each listing's order, a directory where its entry comes), by
 // the names the copy's own listing gives. 0 to stop: told to, or a
 // listing or a path the copy itself stops at.
-static int ReadAheadTree(const char *directory)
+static int ReadAheadTree(const char *directory);
+
+// One entry of ReadAheadTree's walk of directory (the context).
+static int ReadAheadEntry(void *directory, const FoundName &entry, int)
 {
     char path[PATH_CAP];
-    if (!TextCopy(path, directory) || !AppendNameBackslash(path))
+    if (!JoinName(path, static_cast<const char *>(directory), entry.cFileName))
         return 0;
-    int length = lstrlenA(path);
-    if (!TextAppend(path, "*.*"))
-        return 0;
-    FoundName entry;
-    HANDLE search = FindFirstName(path, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int go = 1;
-    do {
-        int folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (folder && (!lstrcmpiA(entry.cFileName, ".") ||
-                       !lstrcmpiA(entry.cFileName, "..")))
-            continue;
-        path[length] = '\0';
-        if (!TextAppend(path, entry.cFileName))
-            go = 0;
-        else if (folder)
-            go = ReadAheadTree(path);
-        else if (!(MinimalInstall == 1 && IsLeftOutOfMinimal(path)))
-            go = ReadAheadFile(path);
-    } while (go && FindNextName(search, &entry));
-    FindClose(search);
-    return go;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ReadAheadTree(path);
+    return (MinimalInstall == 1 && IsLeftOutOfMinimal(path)) || ReadAheadFile(path);
+}
+
+static int ReadAheadTree(const char *directory)
+{
+    return WalkDirectory(directory, ReadAheadEntry, const_cast<char *>(directory)) == 1;
 }
 
 static const char *ReaderRoots[2];

@@ -2,7 +2,12 @@
 // the start-up check that the registry services can be bound, the one
 // routine that writes a string value, and the registration that makes the
 // product removable through Add/Remove Programs.
-#include "setup/setup.h"
+#include "setup/registry.h"
+#include "setup/config.h"
+#include "setup/files.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/removal.h"
 
 // ---- registry access layer

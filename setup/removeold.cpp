@@ -1,7 +1,9 @@
 // Removal of an earlier installation from inside the setup program: the
 // uninstaller's work, done with the setup program's own configuration,
 // when the user chose it in the welcome dialog.
-#include "setup.h"
+#include "setup/removeold.h"
+#include "setup/config.h"
+#include "setup/state.h"
 #include "common/removal.h"
 
 // Removes the installation in the destination directory (at this point the

@@ -2,7 +2,13 @@
 // setup library from the directory of the machine type (AT or NEC), and the
 // Indeo 4.1 video codec, copied into the system directory and registered
 // with the multimedia configuration.
-#include "setup/setup.h"
+#include "setup/runtime.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/files.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/system.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
@@ -56,7 +62,7 @@ int RunDirectXSetup(const char *sourceDir)
 // The machine selection dialog: returns the event code of the machine type
 // the user chose (113 NEC, 147 AT with video information, 149 AT). Cancel
 // offers to quit and shows the dialog again.
-UINT AskMachineType()
+static UINT AskMachineType()
 {
     for (;;) {
         UINT code = RunDialog(MessageTemplate(SLOT_MACHINE), "FSelectXDlgProc",
@@ -72,7 +78,7 @@ UINT AskMachineType()
 
 // The video information dialog (template 7290 or 7291): 1 when the user
 // continued, 0 when cancelled or left.
-int ConfirmFmvInfo(UINT templ)
+static int ConfirmFmvInfo(UINT templ)
 {
     for (;;) {
         UINT code = RunDialog(templ, "FFMVInfoDlgProc", TPL_HELP, "FHelpDlgProc");
@@ -85,7 +91,7 @@ int ConfirmFmvInfo(UINT templ)
 
 // Installs DirectX for one machine choice. The choices with video
 // information first ask the user; declining installs nothing and makes the
-// setup end with the end notice. The DIRECTX_ result (see setup.h).
+// setup end with the end notice. The DIRECTX_ result (see runtime.h).
 static int InstallForMachine(UINT choice)
 {
     switch (choice) {
@@ -139,9 +145,6 @@ static const char CodecDescription[] = "Indeo\xAE video interactive R4.1 by Inte
 static const WCHAR CodecDescriptionW[] = L"Indeo\x00AE video interactive R4.1 by Intel";
 static const char CodecDriver[] = "ir41_32.dll";
 
-typedef LONG(WINAPI *RegSetValueExWProc)(HKEY, LPCWSTR, DWORD, DWORD,
-                                         const BYTE *, DWORD);
-
 // Sets one string value of the codec key with its terminating zero.
 static void SetCodecValue(HKEY key, const char *name, const char *text,
                           DWORD size)
@@ -157,10 +160,7 @@ static void SetCodecValue(HKEY key, const char *name, const char *text,
 // bytes.
 static void SetDescriptionValue(HKEY key, const char *name, const WCHAR *wideName)
 {
-    RegSetValueExWProc setWide =
-        IsNtFamily() ? SystemProcAs<RegSetValueExWProc>("advapi32.dll",
-                                                        "RegSetValueExW")
-                     : 0;
+    auto setWide = IsNtFamily() ? SYSTEM_FUNCTION(RegSetValueExW) : 0;
     if (setWide)
         setWide(key, wideName, 0, REG_SZ,
                 reinterpret_cast<const BYTE *>(CodecDescriptionW),
@@ -172,7 +172,7 @@ static void SetDescriptionValue(HKEY key, const char *name, const WCHAR *wideNam
 // Registers the codec driver: its key under MediaResources with the
 // description and driver name, and its [drivers32] entry in system.ini.
 // 1 on success, 0 after a message.
-int RegisterVideoCodec()
+static int RegisterVideoCodec()
 {
     HKEY key;
     DWORD disposition;

@@ -1,6 +1,7 @@
-// The state the main sequence's steps share (declared in setup.h), kept
+// The state the main sequence's steps share (declared in state.h), kept
 // apart from main.cpp so that a test of one step links the program's own.
-#include "setup/setup.h"
+#include "setup/state.h"
+#include "common/text.h"
 
 HINSTANCE ProgramInstance;
 HMODULE MsgModule;

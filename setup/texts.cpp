@@ -3,7 +3,10 @@
 // follow the language like every other text, else the built-in text of the
 // language (Japanese or English), since the library of an older CD may not
 // have them.
-#include "setup/setup.h"
+#include "setup/texts.h"
+#include "setup/config.h"
+#include "setup/state.h"
+#include "common/text.h"
 #include "platform/templates.h"
 
 // "記録されたインストールが見つからないため、何も削除しませんでした。"

@@ -1,7 +1,8 @@
 // The setup program's wrappers of the Setup Toolkit (see toolkit.h): a
 // failure ends in the program's fatal exit.
 #include "setup/toolkit.h"
-#include "setup/setup.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
 
 // Starts the toolkit frame; 0 or (HWND)-1 on failure, for the caller to judge.
 HWND TkInitializeFrame(LPCSTR cmdLine)

@@ -2,7 +2,15 @@
 // destination while a small modeless progress window, made from the
 // message library's template 7, shows the current file's source and
 // destination and a bar with the percentage done.
-#include "setup/setup.h"
+#include "setup/treecopy.h"
+#include "setup/files.h"
+#include "setup/paths.h"
+#include "setup/readahead.h"
+#include "setup/state.h"
+#include "setup/unattended.h"
+#include "common/ui.h"
+#include "setup/rules.h"
+#include "common/text.h"
 #include "platform/templates.h"
 #include "common/filenames.h"
 #include "common/system.h"
@@ -51,15 +59,8 @@ static void LookUpWideWindow()
     WideWindow = WideWindowProcs{};
     if (!WideNames())
         return;
-#ifdef _WIN64
-    const char *setLong = "SetWindowLongPtrW";
-#else
-    const char *setLong = "SetWindowLongW";
-#endif
-    WideWindowProcs found = {
-        SystemProcAs<decltype(&CallWindowProcW)>("user32.dll", "CallWindowProcW"),
-        SystemProcAs<decltype(&DefWindowProcW)>("user32.dll", "DefWindowProcW"),
-        SystemProcAs<decltype(&SetWindowLongPtrW)>("user32.dll", setLong)};
+    WideWindowProcs found = {SYSTEM_FUNCTION(CallWindowProcW), SYSTEM_FUNCTION(DefWindowProcW),
+                             SYSTEM_FUNCTION(SetWindowLongPtrW)};
     if (found.callWindowProc && found.defWindowProc && found.setWindowLong)
         WideWindow = found;
 }
@@ -331,21 +332,36 @@ static void TakeOneMessage()
     DispatchMessageA(&msg);
 }
 
-// Starts the listing of a directory ("*.*" below it); a directory that
+// Walks the listing of a directory (common/filenames.h); a directory that
 // cannot be listed is reported (slot 54), one whose pattern does not fit
-// is refused; both give INVALID_HANDLE_VALUE. Every path of the copy is a
-// name (common/filenames.h): the CD's names arrive as they are.
-static HANDLE ListDirectory(const char *directory, FoundName *entry)
+// is refused. Every path of the copy is a name: the CD's names arrive as
+// they are. The walk's result.
+static int WalkTree(const char *directory, EntryVisit visit, void *context)
 {
-    char pattern[PATH_CAP];
-    if (!JoinName(pattern, directory, "*.*")) {
+    int walked = WalkDirectory(directory, visit, context);
+    if (walked == WALK_TOO_LONG)
         RefuseLongPath();
-        return INVALID_HANDLE_VALUE;
-    }
-    HANDLE search = FindFirstName(pattern, entry);
-    if (search == INVALID_HANDLE_VALUE)
+    else if (walked == WALK_UNLISTED)
         ShowTreeMessage(MessageText(SLOT_TREE_LIST), BOX_WARNING);
-    return search;
+    return walked;
+}
+
+static UINT CountTreeFiles(const char *directory);
+
+// One entry of CountTreeFiles' walk of directory (the context): a file
+// counts, a subdirectory is counted in turn. 0 once a path was refused.
+static int CountTreeEntry(void *directory, const FoundName &entry, int)
+{
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        Progress.FileTotal++;
+    } else {
+        char sub[PATH_CAP];
+        if (!JoinName(sub, static_cast<const char *>(directory), entry.cFileName))
+            RefuseLongPath();
+        else
+            CountTreeFiles(sub);
+    }
+    return !PathRefused;
 }
 
 // Adds the files of a directory tree to the running file total and
@@ -355,24 +371,8 @@ static HANDLE ListDirectory(const char *directory, FoundName *entry)
 // copied whole.
 static UINT CountTreeFiles(const char *directory)
 {
-    FoundName entry;
-    HANDLE search = ListDirectory(directory, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    if (WalkTree(directory, CountTreeEntry, const_cast<char *>(directory)) < 0)
         return 0;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            Progress.FileTotal++;
-        } else if (lstrcmpiA(entry.cFileName, ".") != 0 &&
-                   lstrcmpiA(entry.cFileName, "..") != 0) {
-            char sub[PATH_CAP];
-            if (!JoinName(sub, directory, entry.cFileName)) {
-                RefuseLongPath();
-            } else {
-                CountTreeFiles(sub);
-            }
-        }
-    } while (!PathRefused && FindNextName(search, &entry));
-    FindClose(search);
     return PathRefused ? 0 : Progress.FileTotal;
 }
 
@@ -472,14 +472,13 @@ static int BuildEntryPaths(TreeLevel &level, const char *name)
 
 static int CopyTree(const char *sourceDir, const char *destDir);
 
-// Copies one listing entry of CopyTree; first tells whether it is the
-// first entry of its listing. 1 to go on, 0 to stop.
-static int CopyTreeEntry(const FoundName &entry, int first,
-                         TreeLevel &level)
+// Copies one listing entry of CopyTree (its level the context); first
+// tells whether it is the first entry of its listing. 1 to go on, 0 to
+// stop.
+static int CopyTreeEntry(void *context, const FoundName &entry, int first)
 {
+    TreeLevel &level = *static_cast<TreeLevel *>(context);
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (!lstrcmpiA(entry.cFileName, ".") || !lstrcmpiA(entry.cFileName, ".."))
-            return 1;
         return BuildEntryPaths(level, entry.cFileName) &&
                CopyTree(level.source, level.dest);
     }
@@ -513,20 +512,7 @@ static int CopyTree(const char *sourceDir, const char *destDir)
         return 0;
     level.fresh = made == 2;
 
-    FoundName entry;
-    HANDLE search = ListDirectory(level.source, &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int first = 1;
-    do {
-        if (!CopyTreeEntry(entry, first, level)) {
-            FindClose(search);
-            return 0;
-        }
-        first = 0;
-    } while (FindNextName(search, &entry));
-    FindClose(search);
-    return 1;
+    return WalkTree(level.source, CopyTreeEntry, &level) == 1;
 }
 
 // Creates and shows the progress window; 0 after a message.

@@ -2,17 +2,23 @@
 //   Tql.exe /S [/D=<destination>] [/MINIMAL] [/MACHINE=1|2|3] [/LOG=<file>]
 // runs the installation with the choices a person makes by default, shows
 // no window, and ends at the first message that would have needed an
-// answer, with an exit code that names the stage (see setup.h). The line
+// answer, with an exit code that names the stage (see unattended.h). The line
 // is read by the Windows argument rules (common/cmdline.h); a value runs
 // on, unquoted, up to the next option. Without /S the command line is not
 // looked at (but for /? and "SPECIAL THANKS", see WinMain).
-#include "setup/setup.h"
+#include "setup/unattended.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "common/log.h"
 #include "common/cmdline.h"
 #include "platform/templates.h"
 
 char UnattendedDestination[255];
-char UnattendedMachine[2] = "1";
+// "/MACHINE=", "1" without it.
+static char UnattendedMachine[2] = "1";
 
 static UINT AnswerDialog(UINT templ);
 

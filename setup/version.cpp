@@ -1,7 +1,10 @@
 // File version query: reads the "FileVersion" text of a file's version
 // resource, turns it into four numbers and compares two versions field by
 // field, so that an installed file is replaced only when it is older.
-#include "setup/setup.h"
+#include "setup/version.h"
+#include "setup/main.h"
+#include "common/ui.h"
+#include "common/text.h"
 
 #define VERSION_CAP 32   // version string buffer, 31 characters
 #define FIELD_CAP 16     // one field of a version string, 15 characters

@@ -2,7 +2,21 @@
 // destination dialog with its checks, the notices and confirmations run on
 // top of it, the free-space text and the creation of the destination.
 // Every dialog runs through RunDialog and dispatches on its event code.
-#include "setup/setup.h"
+#include "setup/welcome.h"
+#include "setup/closing.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "setup/paths.h"
+#include "setup/removeold.h"
+#include "setup/state.h"
+#include "setup/texts.h"
+#include "setup/unattended.h"
+#include "common/text.h"
+#include "common/ui.h"
+#include "setup/rules.h"
+#include "common/system.h"
+#include "common/filenames.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
@@ -93,20 +107,17 @@ static int RunAnswerLoop(UINT templ, LPCSTR procName)
 
 // A notice of the destination dialog (template number given); 1 continue,
 // 0 cancel.
-int ShowNotice(UINT templ)
+static int ShowNotice(UINT templ)
 {
     return RunAnswerLoop(templ, "FInfo0DlgProc");
 }
 
 // The free space is below the requirement: 1 to install anyway, 0 to
 // choose again.
-int ConfirmLowDisk()
+static int ConfirmLowDisk()
 {
     return RunAnswerLoop(MessageTemplate(SLOT_LOW_DISK), "FGPDlgProc");
 }
-
-typedef BOOL(WINAPI *FreeSpaceExProc)(LPCSTR, PULARGE_INTEGER,
-                                       PULARGE_INTEGER, PULARGE_INTEGER);
 
 // Free bytes on the drive of path (its first 3 characters, the root), in
 // 64 bits: drives of 2 GB and more do not fit the 32-bit product of the
@@ -118,8 +129,7 @@ static int QueryFreeSpace(const char *path, ULONGLONG *bytes)
 {
     char root[4];
     TextCopy(root, path, sizeof root);
-    FreeSpaceExProc freeSpaceEx = (FreeSpaceExProc)(void *)GetProcAddress(
-        GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA");
+    auto freeSpaceEx = SYSTEM_FUNCTION(GetDiskFreeSpaceExA);
     if (freeSpaceEx) {
         ULARGE_INTEGER available, total, totalFree;
         if (!freeSpaceEx(root, &available, &total, &totalFree))
@@ -177,23 +187,22 @@ static int EnoughFreeSpace()
     return required <= 0 || bytes >= (ULONGLONG)required;
 }
 
-// 1 when the directory dir holds any entry.
+// Ends a walk at its first entry.
+static int StopAtEntry(void *, const FoundName &, int)
+{
+    return 0;
+}
+
+// 1 when the directory dir (text of the system's code page) holds any
+// entry, or cannot be asked for its length: then the user is asked rather
+// than the folder assumed empty. 0 for an empty or missing folder.
 static int HoldsEntries(const char *dir)
 {
-    char pattern[PATH_CAP];
-    WIN32_FIND_DATAA found;
-    if (!TextCopy(pattern, dir) || !AppendBackslash(pattern) ||
-        !TextAppend(pattern, "*"))
-        return 1;  // not listable here: ask rather than assume it empty
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int holds = 0;
-    do {
-        holds = lstrcmpA(found.cFileName, ".") && lstrcmpA(found.cFileName, "..");
-    } while (!holds && FindNextFileA(search, &found));
-    FindClose(search);
-    return holds;
+    char name[PATH_CAP];
+    if (!NameFromSystem(name, dir))
+        return 1;
+    int walked = WalkDirectory(name, StopAtEntry, 0);
+    return walked == 0 || walked == WALK_TOO_LONG;
 }
 
 // An existing destination that already holds files: the product's later

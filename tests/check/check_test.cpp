@@ -7,7 +7,9 @@
 #include <fstream>
 #include <string>
 #include <vector>
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/rules.h"
+#include "common/text.h"
 #include "common/removal.h"
 #include "tests/support/files.h"
 

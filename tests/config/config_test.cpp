@@ -11,7 +11,11 @@
 #include <map>
 #include <vector>
 #include "platform/templates.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "tests/support/files.h"
 #include "tests/support/worker.h"
 #include "tests/support/clean_machine.h"

@@ -8,6 +8,9 @@
 #include "fake_sequence.h"
 #include "platform/templates.h"
 #include "tests/import_slot.h"
+#include "setup/closing.h"
+#include "setup/credits.h"
+#include "common/ui.h"
 
 static const char kCaption[] = "ORVA Setup";
 

@@ -3,6 +3,12 @@
 #include "fake_sequence.h"
 #include "platform/templates.h"
 #include "setup/toolkit.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/removeold.h"
+#include "setup/state.h"
+#include "common/text.h"
+#include "common/ui.h"
 #include <cstdlib>
 
 namespace fake {

@@ -9,6 +9,12 @@
 #include "answer_boxes.h"
 #include "fake_sequence.h"
 #include "platform/templates.h"
+#include "setup/config.h"
+#include "setup/paths.h"
+#include "setup/state.h"
+#include "setup/texts.h"
+#include "setup/welcome.h"
+#include "common/text.h"
 
 namespace fs = std::filesystem;
 

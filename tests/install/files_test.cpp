@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include "common/log.h"
 #include "install_support.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/files.h"
+#include "setup/state.h"
+#include "common/text.h"
 
 namespace {
 

@@ -1,7 +1,11 @@
 // Stand-ins for the setup program's other modules and the helpers of the
 // file installation tests (see install_support.h).
 #include "install_support.h"
-#include "setup/setup.h"
+#include "setup/dialogs.h"
+#include "setup/main.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/system.h"
 #include "tests/support/msg_table.h"
 
 std::vector<ItemCall> ItemCalls;
@@ -40,12 +44,12 @@ extern "C" BOOL __wrap__Z16CopyAsNormalFilePKcS0_PFvvE(const char *source,
 
 // The system the copy believes it runs on (common/system.cpp, wrapped).
 bool PretendWindows, PretendWindows95;
-extern "C" FARPROC __real__Z10SystemProcPKcS0_(const char *library, const char *name);
-extern "C" FARPROC __wrap__Z10SystemProcPKcS0_(const char *library, const char *name)
+extern "C" FARPROC __real__Z14SystemFunctioni(int row);
+extern "C" FARPROC __wrap__Z14SystemFunctioni(int row)
 {
-    if (PretendWindows && !lstrcmpA(name, "wine_get_version"))
+    if (PretendWindows && row == SF_wine_get_version)
         return nullptr;
-    return __real__Z10SystemProcPKcS0_(library, name);
+    return __real__Z14SystemFunctioni(row);
 }
 extern "C" int __real__Z10IsNtFamilyv();
 extern "C" int __wrap__Z10IsNtFamilyv()

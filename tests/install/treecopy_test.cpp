@@ -7,7 +7,10 @@
 #include <set>
 #include "install_support.h"
 #include "platform/templates.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/state.h"
+#include "setup/treecopy.h"
+#include "common/text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // setup when a version cannot be read.
 #include <gtest/gtest.h>
 #include "install_support.h"
-#include "setup/setup.h"
+#include "setup/version.h"
 
 namespace {
 

@@ -14,21 +14,6 @@
 
 namespace {
 
-const int kDialogSlots[] = {
-    SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE,
-    SLOT_NOTICE_ROOT, SLOT_NOTICE_SOURCE, SLOT_NOTICE_EMPTY, SLOT_QUIT,
-    SLOT_FAILURE, SLOT_MACHINE, SLOT_REMOVE_OLD, SLOT_LOW_DISK, SLOT_ENDING,
-    SLOT_DESTINATION};
-const int kTextSlots[] = {
-    SLOT_RESTART_ASK, SLOT_RESTART_FAILED, SLOT_RESTART_DECLINED,
-    SLOT_END_NOTICE, SLOT_REMOVED, SLOT_INI_NOT_DELETED, SLOT_REMOVE_FAILED,
-    SLOT_COPY_NO_SOURCE, SLOT_COPY_SHARING, SLOT_COPY_ACCESS,
-    SLOT_COPY_DISK_FULL, SLOT_NEWER_NO_SOURCE, SLOT_NEWER_SOURCE_DIR,
-    SLOT_NEWER_DEST_DIR, SLOT_VERSION_SOURCE, SLOT_VERSION_TARGET,
-    SLOT_TREE_MKDIR, SLOT_TREE_FAILED, SLOT_TREE_LIST, SLOT_TREE_DIR_IS_FILE,
-    SLOT_TREE_FILE_IS_DIR_FIRST, SLOT_TREE_FILE_IS_DIR_LATER,
-    SLOT_DELETE_FILE, SLOT_DELETE_DIR, SLOT_DELETE_LIST};
-
 // One build of the library and the language it speaks.
 struct Library {
     const char *file;     // in the CD image
@@ -197,7 +182,7 @@ TEST_P(MessageLibrary, MsgSetupFillsEverySlotWithAValueOfItsKind)
     // Dialog slots: template numbers of the custom dialog library.
     HMODULE dialogs = LoadLibraryExA(OnCd(GetParam().dialogs).c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE);
-    for (int slot : kDialogSlots) {
+    for (int slot : MessageDialogSlots) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         EXPECT_GT(table[slot], 0u);
         EXPECT_LT(table[slot], 0x10000u);
@@ -219,7 +204,7 @@ TEST_P(MessageLibrary, MsgSetupFillsEverySlotWithAValueOfItsKind)
         base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
     const BYTE *end = base + nt->OptionalHeader.SizeOfImage;
     std::vector<std::string> seen;
-    for (int slot : kTextSlots) {
+    for (int slot : MessageTextSlots) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         auto text = reinterpret_cast<const char *>(table[slot]);
         ASSERT_TRUE((const BYTE *)text >= base && (const BYTE *)text < end);

@@ -4,7 +4,9 @@
 // settings file.
 #include <gtest/gtest.h>
 #include "setup_env.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/registry.h"
+#include "common/text.h"
 #include "common/removal.h"
 
 static const char TestRoot[] = "SOFTWARE\\TqlRegistryTest";

@@ -2,7 +2,11 @@
 // these tests do not link: the main sequence's state and exits.
 #include "setup_env.h"
 #include <gtest/gtest.h>
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/main.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "setup/toolkit.h"
 #include "platform/templates.h"
 

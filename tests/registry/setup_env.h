@@ -13,6 +13,7 @@
 #include "tests/support/files.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/worker.h"
+#include "setup/main.h"
 
 // Runs body on a worker thread and answers every message box it shows by
 // pressing `press`; a call of AbortSetup fails the test. Returns the

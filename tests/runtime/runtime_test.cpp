@@ -6,7 +6,13 @@
 // system.ini.
 #include <gtest/gtest.h>
 #include "tests/registry/setup_env.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/dialogs.h"
+#include "setup/runtime.h"
+#include "setup/state.h"
+#include "setup/unattended.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "platform/templates.h"
 
 static const char RecordKey[] = "Software\\ORVA DirectX Runtime";

@@ -2,6 +2,7 @@
 #include "scripted_dialogs.h"
 #include "platform/templates.h"
 #include "setup/toolkit.h"
+#include "common/text.h"
 
 static std::string lastEvent;  // DLGEVENT of the last dialog
 static int quitOpen;           // the unscripted quit question is up

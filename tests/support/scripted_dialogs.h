@@ -7,11 +7,11 @@
 #ifndef TESTS_SUPPORT_SCRIPTED_DIALOGS_H
 #define TESTS_SUPPORT_SCRIPTED_DIALOGS_H
 
+#include <windows.h>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
-#include "setup/setup.h"
 
 // One scripted answer: the dialog expected (its template; 0 takes any),
 // the event code its button gives, and for the destination dialog the

@@ -2,7 +2,7 @@
 // it: on a worker thread of RunAnswered it is counted and ends that thread
 // (also from inside a window procedure, where nothing may be thrown); on
 // any other thread it throws, so that the test fails instead of ending.
-#include "setup/setup.h"
+#include "setup/main.h"
 #include "worker.h"
 
 extern DWORD WorkerThread;

@@ -2,7 +2,11 @@
 // run on a worker thread over an installation made as setup makes it; the
 // test thread answers its message boxes through the UI robot.
 #include "installed.h"
-#include "setup/setup.h"
+#include "setup/config.h"
+#include "setup/removeold.h"
+#include "setup/state.h"
+#include "common/ui.h"
+#include "common/text.h"
 #include "tests/support/msg_table.h"
 #include "tests/support/worker.h"
 

@@ -1,0 +1,99 @@
+// The configuration of the setup program (config.cpp): the settings read
+// from TQL.INI and the rules read from them.
+#ifndef SETUP_CONFIG_H
+#define SETUP_CONFIG_H
+
+#include <windows.h>
+#include "common/text.h"
+
+// The settings store: one buffer per TQL.INI setting, named
+// by its key, sized by its capacity.
+struct SetupSettings {
+    char ForceLanguage[17];
+    char ProductName[33];
+    char ProductVersion[33];
+    char ApplicationName[33];
+    char DisplayName[33];
+    char UnInstExe[260];
+    char UninstWinTitle[33];
+    char UninstallMsg0[17];
+    char UninstallMsg1[129];
+    char UninstallMsg2[17];
+    char SourcePath1[260];
+    char SourcePath2[260];
+    char LoadModule[13];
+    char LoadMsgModule[13];
+    char DocPath[260];
+    char DefaultPath[260];
+    char RequiresDskSpc[11];
+    char RequiresDskSpc2[11];
+    char ExecFileName[13];
+    char IniFileName[13];
+    char InfFileName[13];
+    // [RunTime] and [Loader] switches: on unless "None".
+    char DirectX[8];
+    char Indeo41[8];
+    char Quen[8];
+    char CTL3DV2[8];
+    char ZOLAM[8];
+    // Component sections, read only while their switch is on.
+    char Select[4];
+    char SelectMachine[2];
+    char DirectXAT[260];
+    char DirectXNEC[260];
+    char Indeo41LibPath[260];
+    char QuenLibPath[260];
+    char CTL3DV2LibPath[260];
+    char ZOLAMLoaderPath[260];
+    // Language section.
+    char GroupTitle[33];
+    char GameTitle[33];
+    char HelpTitle[33];
+    char HelpFileNameSrc[13];
+    char HelpFileNameDst[13];
+    char TextTitle[33];
+    char TextFileNameSrc[13];
+    char TextFileNameDst[13];
+    char MainDlgBoxTitle[33];
+    char MsgDlgBoxTitle[33];
+    char ExecErrMsg[65];
+    char CheckGameTitle[33];
+    // Fixed at start-up, not read from TQL.INI.
+    char LanguageName[17];   // section of the language texts
+    char DrivePrefix[3];     // "Q:" of the start-up directory, or ""
+};
+extern SetupSettings Settings;
+
+int LoadSetupConfig();
+int CheckSetupTitles();
+void NormalizeDirectory(char *dir);          // capacity PATH_CAP
+int IsNone(const char *value);               // "None" in any letter case
+// The documents an installation copies, as the settings decide (setup's
+// copy and the CD checker alike): DOC_HELP when DocPath, HelpTitle and
+// both help file names are given, DOC_TEXT when DocPath and both text
+// file names are, DOC_TEXT_ITEM besides when the text has a title (its
+// program item). Given means other than "None", where letter case counts.
+enum { DOC_HELP = 1, DOC_TEXT = 2, DOC_TEXT_ITEM = 4 };
+int InstalledDocuments();
+// A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
+UINT MachineChoice(const char *text);
+void ChooseLanguageName();                   // after ForceLanguage is read
+int BindSetupMessages();                     // steps 4 to 6 of the sequence
+// The directory of the earlier installation, as the uninstaller settings
+// file in the Windows directory records it (read afresh at every call).
+// 0 when no installation is recorded.
+int ReadRecordedInstallPath(char *path);     // PATH_CAP
+// Seams through which the CD checker watches the reading; null in setup.
+// The read hook sees every setting right after the profile reader gave it
+// (before any treatment); the missing hook replaces the message of a
+// missing required setting and its result says whether reading goes on.
+typedef void (*ConfigReadHookProc)(const char *section, const char *key,
+                                   const char *fallback, const char *value,
+                                   int capacity, int required);
+typedef int (*ConfigMissingHookProc)(const char *section, const char *key,
+                                     const char *message);
+extern ConfigReadHookProc ConfigReadHook;
+extern ConfigMissingHookProc ConfigMissingHook;
+extern const char *ConfigLanguageOverride;   // language section to read
+
+#endif

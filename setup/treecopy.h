@@ -1,0 +1,25 @@
+// The progress window and the copy of the product trees (treecopy.cpp).
+#ifndef SETUP_TREECOPY_H
+#define SETUP_TREECOPY_H
+
+#include <windows.h>
+
+// What the copy has done, read through CopyState(); each call of
+// CopyProductTrees starts it afresh.
+struct CopyProgress {
+    UINT FileTotal;    // the trees' files, counted before the copy
+    UINT Step;         // millionths of the whole per copied file
+    int Accumulated;   // millionths copied so far
+    UINT FilesDone;    // files copied so far
+    int Percent;       // shown by the bar, 0 to 100
+    RECT BarRect;      // the bar in the window's client coordinates
+    HWND Window;       // the modeless progress window while it is open
+    int Cancelled;     // 1 once the window got IDCANCEL or a quit came
+};
+const CopyProgress &CopyState();
+// Copies the first tree and, when it exists, the second into their
+// destinations under the progress window. 1 when both are copied and the
+// window is closed; 0 after a message.
+int CopyProductTrees(char *source1, char *dest1, char *source2, char *dest2);
+
+#endif
