@@ -76,16 +76,15 @@ TEST(CreateRegistry, KeyThatCannotBeOpenedIsReportedAndNothingWritten)
     DeleteKeyTree(TestRoot);
 }
 
-TEST(RegistryLibrary, BindsOnceAndFreesOnlyWhatItBound)
+// A free when not bound, or twice, is harmless; a bind after a free binds
+// again.
+TEST(RegistryLibrary, BindsAgainAfterEveryFree)
 {
-    FreeRegistryLibrary();  // not bound: nothing happens
+    FreeRegistryLibrary();
     EXPECT_EQ(1, LoadRegistryLibrary());
     EXPECT_EQ(1, LoadRegistryLibrary());
     FreeRegistryLibrary();
     FreeRegistryLibrary();
-    // The test program itself links ADVAPI32, which stays usable.
-    EXPECT_NE(nullptr, GetProcAddress(GetModuleHandleA("ADVAPI32.DLL"),
-                                      "RegCreateKeyExA"));
     EXPECT_EQ(1, LoadRegistryLibrary());
     FreeRegistryLibrary();
 }
