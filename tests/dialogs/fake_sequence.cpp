@@ -49,21 +49,7 @@ void Reset(const char *destination)
 }
 }  // namespace fake
 
-// The fatal exit (main.cpp): no dialog test reaches it.
-void AbortSetup()
-{
-    throw ScriptBroken("AbortSetup");
-}
-
-// The end of the program (main.cpp) as it closes the dialogs and the
-// toolkit; the fake toolkit's end throws SetupEnded.
-void EndSetup(int)
-{
-    KillDialogs(-1);
-    ShutdownSetup();
-    abort();  // not reached: ShutdownSetup throws
-}
-
+// The toolkit's end, counted.
 void ShutdownSetup()
 {
     fake::shutdowns++;

@@ -9,9 +9,6 @@
 #include <vector>
 #include "tests/support/scripted_dialogs.h"
 
-// Thrown by the fake ShutdownSetup: setup would end here (exit code 0).
-struct SetupEnded {};
-
 namespace fake {
 extern std::string removedDestination;    // DestinationDir at RemoveInstallation
 extern int removals;

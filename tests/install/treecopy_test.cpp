@@ -92,6 +92,12 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A failed copy's boxes: its message, then the tree copy's own (slot 53).
+std::vector<std::string> Failure(const std::string &caption, const std::string &text)
+{
+    return {BoxLine(caption, text), BoxLine(kTree, Slot(53))};
+}
+
 std::vector<int> Distinct(const std::vector<int> &v)
 {
     std::vector<int> out;
@@ -286,8 +292,7 @@ TEST_F(TreeCopyTest, FileNameTakenByADirectoryLaterInTheListing)
     Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 0);
     // "." and ".." come first in a directory's listing.
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(57)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure(kTree, Slot(57)));
 }
 
 TEST_F(TreeCopyTest, FileNameTakenByADirectoryAsFirstEntry)
@@ -301,8 +306,7 @@ TEST_F(TreeCopyTest, FileNameTakenByADirectoryAsFirstEntry)
     int r = -1;
     Answered o = Copy("R:\\", dest, "", dest, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(56)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure(kTree, Slot(56)));
 }
 
 TEST_F(TreeCopyTest, DirectoryNameTakenByAFile)
@@ -314,8 +318,7 @@ TEST_F(TreeCopyTest, DirectoryNameTakenByAFile)
     int r = -1;
     Answered o = Copy(src, dest, "", dest, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kTree, Slot(55)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure(kTree, Slot(55)));
     EXPECT_EQ(ReadBytes(dest + "SUB"), "a file");
 }
 
@@ -384,9 +387,7 @@ TEST_F(TreeCopyTest, NamesThatDifferOnlyInCase)
         int r = -1;
         Answered o = Copy(src, dest, "", dest, &r);
         EXPECT_EQ(r, 0) << letter;
-        EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{
-                                           BoxLine(kTree, Slot(slot)), BoxLine(kTree, Slot(53))}))
-            << letter;
+        EXPECT_EQ(BoxLines(o.windows), Failure(kTree, Slot(slot))) << letter;
     }
     if (!seen.count(57))
         GTEST_SKIP() << "no listing gave the directory first";
@@ -497,9 +498,7 @@ TEST_F(TreeCopyTest, ScratchedFileStopsTheCopyAndKeepsTheOldFile)
         int r = -1;
         Answered o = Copy("S:\\TREE", dest, "", dest, &r);
         EXPECT_EQ(r, 0);
-        EXPECT_EQ(BoxLines(o.windows),
-                  (std::vector<std::string>{BoxLine("Setup PM File Copy", "File Copy Error"),
-                                            BoxLine(kTree, Slot(53))}));
+        EXPECT_EQ(BoxLines(o.windows), Failure("Setup PM File Copy", "File Copy Error"));
         for (const std::string &name : Matches(dest + "*"))
             EXPECT_TRUE(name == "SMALL.DAT" || (name == "BIG.DAT" && dest == earlier)) << name;
     }
@@ -518,8 +517,7 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
     Answered o = Copy(src, dest, "", dest, &r);
     CloseHandle(held);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure("Setup File Copy", Slot(44)));
     EXPECT_EQ(ReadBytes(dest + "A.DAT"), "held");
 
     // A read-only destination that refuses the copy (immutable for root).
@@ -531,8 +529,7 @@ TEST_F(TreeCopyTest, DestinationFileHeldOpenOrReadOnly)
     Tree(dir + "SRC2\\", {"LOCKED.TXT"});
     o = Copy(dir + "SRC2\\", lockedDir, "", lockedDir, &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(45)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure("Setup File Copy", Slot(45)));
     EXPECT_EQ(ReadBytes(locked), "locked\r\n");
 }
 
@@ -564,8 +561,7 @@ TEST_F(TreeCopyTest, SourceFaultAheadOfTheCopyWritesNothingPastIt)
     Answered o = Copy(src, dest, "", dest, &r);
     CloseHandle(held);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(44)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure("Setup File Copy", Slot(44)));
     std::vector<std::string> before(listed.begin(), listed.begin() + 10);
     std::sort(before.begin(), before.end());
     EXPECT_EQ(Matches(dest + "*"), before);
@@ -586,8 +582,7 @@ TEST_F(TreeCopyTest, FullDisk)
     int r = -1;
     Answered o = Copy(src, "T:\\ORVA\\", "", "T:\\ORVA\\", &r);
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup File Copy", Slot(46)),
-                                                  BoxLine(kTree, Slot(53))}));
+    EXPECT_EQ(BoxLines(o.windows), Failure("Setup File Copy", Slot(46)));
     RemoveTree("T:\\ORVA");
 }
 

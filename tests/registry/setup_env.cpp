@@ -1,5 +1,5 @@
 // Test support (see setup_env.h) and the parts of the setup program that
-// these tests do not link: the main sequence's state and exits.
+// these tests do not link: the toolkit's end and wait cursor.
 #include "setup_env.h"
 #include <gtest/gtest.h>
 #include "setup/setup.h"
@@ -7,12 +7,6 @@
 #include "platform/templates.h"
 
 void ShutdownSetup() {}
-
-void EndSetup(int)
-{
-    KillDialogs(-1);
-    throw ScriptBroken("EndSetup called");
-}
 
 // ---- the toolkit's wait cursor (toolkit.cpp)
 HCURSOR TkShowWaitCursor()

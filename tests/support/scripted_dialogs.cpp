@@ -89,6 +89,15 @@ void KillDialogs(int count)
     fake::log.push_back("kill " + std::to_string(count));
 }
 
+// The end of the program (main.cpp) as it closes the dialogs and the
+// toolkit (the test's ShutdownSetup), without the program's exit.
+void EndSetup(int)
+{
+    KillDialogs(-1);
+    ShutdownSetup();
+    throw SetupEnded{};
+}
+
 char *GetSymbol(LPCSTR name, char *buffer, int size)
 {
     const std::string &value =

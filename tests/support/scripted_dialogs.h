@@ -1,8 +1,8 @@
 // The toolkit's dialog calls (setup/toolkit.cpp: TkDoDialog, KillDialogs,
 // GetSymbol, SetSymbol) for unit tests of the setup program, in place of
-// the custom dialog library: each dialog is answered from a script, and
-// what was shown is recorded (template, procedure, help, the symbols at
-// that moment). Linked with the real setup/dialogs.cpp, so that RunDialog,
+// the custom dialog library, and the program's end (EndSetup): each dialog
+// is answered from a script, and what was shown is recorded (template,
+// procedure, help, the symbols at that moment). Linked with the real setup/dialogs.cpp, so that RunDialog,
 // the event code and ConfirmQuit are the program's own.
 #ifndef TESTS_SUPPORT_SCRIPTED_DIALOGS_H
 #define TESTS_SUPPORT_SCRIPTED_DIALOGS_H
@@ -30,6 +30,10 @@ struct ShownDialog {
     std::string helpProc;
     std::map<std::string, std::string> symbols;
 };
+
+// Thrown by the program's end (EndSetup, after ShutdownSetup) in its place:
+// setup would end here.
+struct SetupEnded {};
 
 // Thrown when a dialog comes that the script does not expect, from another
 // library than fake::library, or when a symbol does not fit its buffer.
