@@ -12,17 +12,13 @@ int shutdowns;
 
 void Reset(const char *destination)
 {
-    ResetDialogs();
-    library = "mscuistf.dll";
+    ResetDialogs("mscuistf.dll");
     removals = shutdowns = 0;
     removedDestination.clear();
-    TextCopy(Settings.LoadModule, "mscuistf.dll");
     TextCopy(Settings.SourcePath1, "Q:\\GAME\\");
     TextCopy(Settings.DefaultPath, "C:\\ORVA\\");
     TextCopy(Settings.RequiresDskSpc, "1000000");
-    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
     TextCopy(Settings.ExecErrMsg, "Cannot start ORVA.");
-    TextCopy(Settings.ExecFileName, "ORVA.EXE");
     TextCopy(Settings.IniFileName, "H8DLGTST.INI");  // in the Windows directory
     WelcomeTemplate = TPL_WELCOME_AGAIN;
     TextCopy(DestinationDir, destination);
@@ -33,7 +29,6 @@ void Reset(const char *destination)
     MessageTable[SLOT_NOTICE_ROOT] = TPL_NOTICE_ROOT;
     MessageTable[SLOT_NOTICE_SOURCE] = TPL_NOTICE_SOURCE;
     MessageTable[SLOT_NOTICE_EMPTY] = TPL_NOTICE_EMPTY;
-    MessageTable[SLOT_QUIT] = TPL_QUIT;
     MessageTable[SLOT_REMOVE_OLD] = TPL_REMOVE_OLD;
     MessageTable[SLOT_LOW_DISK] = TPL_LOW_DISK;
     MessageTable[SLOT_ENDING] = TPL_ENDING;

@@ -30,12 +30,9 @@ void ResetSetupState()
     TextCopy(Settings.UninstallMsg0, "Remove ORVA?");
     TextCopy(Settings.UninstallMsg1, "All files of ORVA will be removed.");
     TextCopy(Settings.UninstallMsg2, "Continue?");
-    TextCopy(Settings.LoadModule, "mscuieng.dll");
     TextCopy(Settings.LoadMsgModule, "msgeng.dll");
-    TextCopy(Settings.ExecFileName, "ORVA.EXE");
     TextCopy(Settings.IniFileName, "ORVA.INI");
     TextCopy(Settings.GroupTitle, "ORVA PC");
-    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
     TextCopy(Settings.LanguageName, "English");
     TextCopy(Settings.DirectX, "Yes");
     TextCopy(Settings.Indeo41, "Yes");
@@ -43,8 +40,7 @@ void ResetSetupState()
     TextCopy(Settings.SelectMachine, "1");
     TextCopy(DestinationDir, "C:\\ORVA\\");
     FrameWindow = nullptr;
-    fake::ResetDialogs();
-    fake::library = "mscuieng.dll";
+    fake::ResetDialogs("mscuieng.dll");
     static const char *const texts[][2] = {
         {"43", "The source file is missing."},
         {"44", "The file is in use."},
@@ -60,5 +56,4 @@ void ResetSetupState()
     for (const auto &t : texts)
         MessageTable[atoi(t[0])] = reinterpret_cast<UINT_PTR>(t[1]);
     MessageTable[SLOT_MACHINE] = 7312;
-    MessageTable[SLOT_QUIT] = TPL_QUIT;
 }

@@ -15,8 +15,13 @@ std::vector<int> killed;
 int quitQuestions;
 std::vector<std::string> log;
 
-void ResetDialogs()
+void ResetDialogs(const char *from)
 {
+    library = from;
+    TextCopy(Settings.LoadModule, from);
+    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
+    TextCopy(Settings.ExecFileName, "ORVA.EXE");
+    MessageTable[SLOT_QUIT] = TPL_QUIT;
     lastEvent.clear();
     quitOpen = 0;
     script.clear();

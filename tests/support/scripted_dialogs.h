@@ -54,8 +54,10 @@ extern int quitQuestions;
 // Every call in order: "run <template> <procedure> <help template> <help
 // procedure or ->", "kill <count>", "quit".
 extern std::vector<std::string> log;
-// Forgets the script and the records (not the library).
-void ResetDialogs();
+// Forgets the script and the records, and takes the dialogs from `from`
+// (also Settings.LoadModule), with the sample CD's caption, program name
+// and quit question (SLOT_QUIT).
+void ResetDialogs(const char *from);
 // The templates of the dialogs shown, in order.
 std::vector<UINT> Templates();
 }
