@@ -421,27 +421,27 @@ TEST(Screenshots, ProgressAndConfirmation)
         HMODULE m = LoadFromCd(lib.file);
         ASSERT_TRUE(m);
         std::string lang = lib.japanese ? "ja" : "en";
+        // Shows the window and saves the screen as NAME-<library>-<system>.bmp.
+        auto shoot = [&](HWND w, const char *name) {
+            Show(w);
+            char file[MAX_PATH];
+            wsprintfA(file, "%s\\%s-%s-%s.bmp", dir, name, lang.c_str(),
+                      GetACP() == 932 ? "jasys" : "ensys");
+            EXPECT_TRUE(SaveScreenshot(file));
+            DestroyWindow(w);
+        };
         ShotPercent = 45;
         HWND p = CreateDialogParamA(m, MAKEINTRESOURCEA(TPL_PROGRESS), nullptr,
                                     ProgressProc, 0);
         ASSERT_TRUE(p);
         SetDlgItemTextA(p, IDC_PROGRESS_SOURCE, "Q:\\GAME\\STAGE1\\MAP01.DAT");
         SetDlgItemTextA(p, IDC_PROGRESS_DEST, "C:\\ORVA\\STAGE1\\MAP01.DAT");
-        Show(p);
-        char file[MAX_PATH];
-        wsprintfA(file, "%s\\progress-%s-%s.bmp", dir, lang.c_str(),
-                  GetACP() == 932 ? "jasys" : "ensys");
-        EXPECT_TRUE(SaveScreenshot(file));
-        DestroyWindow(p);
+        shoot(p, "progress");
 
         HWND d = CreateDialogParamA(m, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
                                     nullptr, PlainProc, 0);
         ASSERT_TRUE(d);
-        Show(d);
-        wsprintfA(file, "%s\\wait-%s-%s.bmp", dir, lang.c_str(),
-                  GetACP() == 932 ? "jasys" : "ensys");
-        EXPECT_TRUE(SaveScreenshot(file));
-        DestroyWindow(d);
+        shoot(d, "wait");
 
         HWND c = CreateDialogParamA(m, MAKEINTRESOURCEA(TPL_UNINST_CONFIRM),
                                     nullptr, PlainProc, 0);
@@ -450,11 +450,7 @@ TEST(Screenshots, ProgressAndConfirmation)
         SetDlgItemTextW(c, IDC_UNINST_MSG0, CdText(lib.japanese, "UninstallMsg0").c_str());
         SetDlgItemTextW(c, IDC_UNINST_MSG1, CdText(lib.japanese, "UninstallMsg1").c_str());
         SetDlgItemTextW(c, IDC_UNINST_MSG2, CdText(lib.japanese, "UninstallMsg2").c_str());
-        Show(c);
-        wsprintfA(file, "%s\\confirm-%s-%s.bmp", dir, lang.c_str(),
-                  GetACP() == 932 ? "jasys" : "ensys");
-        EXPECT_TRUE(SaveScreenshot(file));
-        DestroyWindow(c);
+        shoot(c, "confirm");
         FreeLibrary(m);
     }
 }
