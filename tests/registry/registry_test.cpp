@@ -120,20 +120,6 @@ TEST(UninstallPaths, DefaultNamesGiveTheAddRemoveCommandLineWithOrWithoutBacksla
     EXPECT_EQ(1, p.uninstallOk);
 }
 
-TEST(UninstallPaths, JoinPathAddsExactlyOneBackslashAndNeverOverruns)
-{
-    char path[PATH_CAP + 8];
-    memset(path, '#', sizeof path);
-    EXPECT_EQ(1, JoinPath(path, "C:\\", "UNINST.EXE"));
-    EXPECT_STREQ("C:\\UNINST.EXE", path);
-    EXPECT_EQ(1, JoinPath(path, "C:\\windows", "a"));
-    EXPECT_STREQ("C:\\windows\\a", path);
-    std::string dir(250, 'd');
-    EXPECT_EQ(0, JoinPath(path, dir.c_str(), "UNINST.EXE"));
-    EXPECT_EQ(PATH_CAP - 1, static_cast<int>(strlen(path)));
-    EXPECT_EQ('#', path[PATH_CAP]);
-}
-
 TEST(UninstallPaths, CommandLineThatDoesNotFitIsRefusedWithAMessage)
 {
     ResetSetupState();
