@@ -200,6 +200,21 @@ TEST_F(TreeCopyTest, ThreeFilesShowThirdsAndHundredOnlyAtTheEnd)
     EXPECT_EQ(CopyState().Window, nullptr);
 }
 
+// The Japanese library's progress window leaves the bar its room as well.
+TEST_F(TreeCopyTest, JapaneseWindowLeavesTheBarItsRoom)
+{
+    HMODULE english = MsgModule;
+    MsgModule = LoadLibraryExA("Q:\\msg.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(MsgModule);
+    Tree(dir + "SRC\\", {"ONE.DAT"});
+    int r = -1;
+    Copy(dir + "SRC\\", dir + "DEST\\", "", dir + "DEST\\", &r);
+    FreeLibrary(MsgModule);
+    MsgModule = english;
+    EXPECT_EQ(r, 1);
+    EXPECT_TRUE(BarClear);
+}
+
 TEST_F(TreeCopyTest, FullInstallOfTheSampleCd)
 {
     std::string dest = dir + "ORVA\\";
