@@ -76,19 +76,6 @@ TEST(CreateRegistry, KeyThatCannotBeOpenedIsReportedAndNothingWritten)
     DeleteKeyTree(TestRoot);
 }
 
-// A free when not bound, or twice, is harmless; a bind after a free binds
-// again.
-TEST(RegistryLibrary, BindsAgainAfterEveryFree)
-{
-    FreeRegistryLibrary();
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    FreeRegistryLibrary();
-    FreeRegistryLibrary();
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    FreeRegistryLibrary();
-}
-
 // ---- paths and keys of the uninstall registration
 
 TEST(UninstallPaths, DefaultNamesGiveTheAddRemoveCommandLineWithOrWithoutBackslash)
