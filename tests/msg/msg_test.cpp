@@ -372,8 +372,8 @@ INT_PTR CALLBACK ProgressProc(HWND w, UINT msg, WPARAM, LPARAM)
         HDC dc = BeginPaint(w, &ps);
         RECT r, bar;  // where the setup program places it
         GetWindowRect(w, &r);
-        SetRect(&bar, (r.right - r.left - 200) / 2, (r.bottom - r.top) / 3 * 2 - 16, 0, 0);
-        SetRect(&bar, bar.left, bar.top, bar.left + 200, bar.top + 24);
+        SetRect(&bar, 0, 0, 200, 24);
+        OffsetRect(&bar, (r.right - r.left - 200) / 2, (r.bottom - r.top) / 3 * 2 - 16);
         SelectObject(dc, GetStockObject(WHITE_BRUSH));
         Rectangle(dc, bar.left, bar.top, bar.right, bar.bottom);
         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));

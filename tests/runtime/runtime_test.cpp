@@ -17,6 +17,15 @@ static const std::string SelectRun = "run 7312 FSelectXDlgProc 7000 FHelpDlgProc
 static const std::string AtInfoRun = "run 7290 FFMVInfoDlgProc 7000 FHelpDlgProc";
 static const std::string NecInfoRun = "run 7291 FFMVInfoDlgProc 7000 FHelpDlgProc";
 
+// The directory the DirectX setup library installed from, or "".
+static std::string Installed()
+{
+    std::string bytes;
+    if (!ReadValue(RecordKey, "Source", &bytes))
+        return "";
+    return bytes.substr(0, bytes.size() - 1);
+}
+
 class DirectXTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,16 +48,6 @@ protected:
         boxes = BoxLines(RunAnswering([&] { result = InstallDirectX(); }));
         EXPECT_TRUE(fake::script.empty()) << "events left over";
         return result;
-    }
-
-public:
-    // The directory the DirectX setup library installed from, or "".
-    static std::string Installed()
-    {
-        std::string bytes;
-        if (!ReadValue(RecordKey, "Source", &bytes))
-            return "";
-        return bytes.substr(0, bytes.size() - 1);
     }
 
     std::vector<std::string> boxes;
@@ -213,7 +212,7 @@ static LRESULT CALLBACK WatchWait(int code, WPARAM wParam, LPARAM lParam)
     char caption[64] = "";
     if (code == HCBT_DESTROYWND && GetWindowTextA((HWND)wParam, caption, sizeof caption) &&
         !lstrcmpA(caption, "DirectX wait window of the test"))
-        InstalledUnderWait = IsWindowVisible((HWND)wParam) ? DirectXTest::Installed() : "hidden";
+        InstalledUnderWait = IsWindowVisible((HWND)wParam) ? Installed() : "hidden";
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
