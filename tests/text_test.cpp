@@ -1,7 +1,9 @@
 // Bounded text helpers: cutting at capacity minus one, never past the
-// buffer, and backslash handling that keeps double-byte characters whole.
+// buffer, backslash handling that keeps double-byte characters whole, and
+// the joining of a directory and a name.
 #include <gtest/gtest.h>
 #include <cstring>
+#include <string>
 #include "common/text.h"
 
 TEST(TextCopy, CutsAtCapacityMinusOneAndGuardsTheRest)
@@ -84,6 +86,20 @@ TEST(Backslash, KeepsDoubleByteCharacterWhole)
 
 // A library's text gets its value in place of the first "%s" only: more
 // conversions than ours are shown as they stand, never read as a format.
+TEST(JoinPath, AddsExactlyOneBackslashAndNeverOverruns)
+{
+    char path[PATH_CAP + 8];
+    memset(path, '#', sizeof path);
+    EXPECT_EQ(1, JoinPath(path, "C:\\", "UNINST.EXE"));
+    EXPECT_STREQ("C:\\UNINST.EXE", path);
+    EXPECT_EQ(1, JoinPath(path, "C:\\windows", "a"));
+    EXPECT_STREQ("C:\\windows\\a", path);
+    std::string dir(250, 'd');
+    EXPECT_EQ(0, JoinPath(path, dir.c_str(), "UNINST.EXE"));
+    EXPECT_EQ(PATH_CAP - 1, static_cast<int>(strlen(path)));
+    EXPECT_EQ('#', path[PATH_CAP]);
+}
+
 TEST(FillIn, PutsTheValueForTheFirstPercentSOnly)
 {
     char buf[32];

@@ -49,7 +49,7 @@ TEST(DirectoryTree, RemovesWholeTreesWhateverTheAttributes)
     for (const char *tail : {"", "\\"}) {
         std::string dir = Fresh(programs, "TREE");
         MakeTree(dir);
-        Outcome o = RunAnswering([&] { return RemoveDirectoryTree((dir + tail).c_str()); });
+        Outcome o = RunRemoval([&] { return RemoveDirectoryTree((dir + tail).c_str()); });
         EXPECT_EQ(1, o.result) << tail;
         EXPECT_TRUE(o.boxes.empty()) << o.boxes[0];
         EXPECT_FALSE(Exists(dir));
@@ -76,7 +76,7 @@ TEST(DirectoryTree, StopsAtAFileHeldOpenWithOneMessagePerLevel)
     HANDLE held = CreateFileA((deep + "\\HELD.DAT").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    Outcome o = RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); });
     CloseHandle(held);
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({kFile, kFile, kFile}), o.boxes);
@@ -95,7 +95,7 @@ TEST(DirectoryTree, TopFolderThatCannotBeRemoved)
     HANDLE held = CreateFileA(top.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    Outcome o = RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); });
     CloseHandle(held);
     EXPECT_EQ(0, o.result);
     // "Remove Directory に失敗しました。" in code page 932.
@@ -108,12 +108,12 @@ TEST(DirectoryTree, TopFolderThatCannotBeRemoved)
 
 TEST(DirectoryTree, MissingAndOverlongPaths)
 {
-    Outcome o = RunAnswering([] { return RemoveDirectoryTree("C:\\NO\\SUCH\\DIR"); });
+    Outcome o = RunRemoval([] { return RemoveDirectoryTree("C:\\NO\\SUCH\\DIR"); });
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({kList}), o.boxes);
 
     std::string tooLong = "C:\\" + std::string(270, 'X');
-    o = RunAnswering([&] { return RemoveDirectoryTree(tooLong.c_str()); });
+    o = RunRemoval([&] { return RemoveDirectoryTree(tooLong.c_str()); });
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({kList}), o.boxes);
 
@@ -127,7 +127,7 @@ TEST(DirectoryTree, MissingAndOverlongPaths)
     HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     CloseHandle(h);
-    o = RunAnswering([&] { return RemoveDirectoryTree(top.c_str()); });
+    o = RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); });
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({kFile, kFile}), o.boxes);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wide.c_str()));
@@ -160,7 +160,7 @@ TEST(DirectoryTree, RefusesDrivesAndSystemAndUserFolders)
     for (const char *dir : {"C:\\ORVA", "C:\\WINDOWSX", "..\\..\\ORVA\\", inside.c_str()})
         EXPECT_EQ(0, IsProtectedDirectory(dir)) << dir;
     for (const char *dir : {"", "C:\\", "..\\..\\"}) {
-        Outcome o = RunAnswering([&] { return RemoveDirectoryTree(dir); });
+        Outcome o = RunRemoval([&] { return RemoveDirectoryTree(dir); });
         EXPECT_EQ(0, o.result) << dir;
         EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" +
                   std::string(dir) + "\"\nA drive, a Windows folder, a user folder or a "
@@ -223,7 +223,7 @@ TEST(DirectoryTree, RefusesOtherNamesOfProtectedFolders)
     for (const std::string &dir : {refused[0], refused[1], w + ". "}) {
         if (!IsProtectedDirectory(dir.c_str()))
             continue;
-        Outcome o = RunAnswering([&] { return RemoveDirectoryTree(dir.c_str()); });
+        Outcome o = RunRemoval([&] { return RemoveDirectoryTree(dir.c_str()); });
         EXPECT_EQ(0, o.result) << dir;
         EXPECT_TRUE(Exists(canary)) << dir;
     }
@@ -241,7 +241,7 @@ TEST(DirectoryTree, RefusesOtherNamesOfProtectedFolders)
     ASSERT_EQ(1, IsProtectedDirectory(unixHome.c_str()));
     std::string keep = unixHome + "\\tqlkeep" + std::to_string(GetCurrentProcessId()) + ".txt";
     MakeFile(keep);
-    Outcome o = RunAnswering([&] { return RemoveDirectoryTree(unixHome.c_str()); });
+    Outcome o = RunRemoval([&] { return RemoveDirectoryTree(unixHome.c_str()); });
     EXPECT_EQ(0, o.result);
     EXPECT_TRUE(Exists(keep));
     DeleteFileA(keep.c_str());
@@ -261,7 +261,7 @@ TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
               GetFileAttributesA((links + "\\tree\\LINK").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
     const std::string keep = links + "\\outside\\keep.txt";
     for (const char *dir : {"\\tree", "\\toplink"}) {
-        Outcome o = RunAnswering([&] { return RemoveDirectoryTree((links + dir).c_str()); });
+        Outcome o = RunRemoval([&] { return RemoveDirectoryTree((links + dir).c_str()); });
         EXPECT_TRUE(Exists(keep)) << dir;
         EXPECT_TRUE(Exists(links + "\\outside")) << dir;
         if (o.result) {
@@ -269,7 +269,7 @@ TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
         }
     }
     EXPECT_FALSE(Exists(links + "\\tree\\inner\\file.dat"));
-    Outcome o = RunAnswering([&] { return RemoveDirectoryTree((links + "\\winlink").c_str()); });
+    Outcome o = RunRemoval([&] { return RemoveDirectoryTree((links + "\\winlink").c_str()); });
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" + links +
               "\\winlink\"\nA drive, a Windows folder, a user folder or a folder holding "

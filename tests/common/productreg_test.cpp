@@ -53,7 +53,7 @@ TEST(ProductRegistry, DeletesTheFourKeysAndKeepsTheMakersKey)
 {
     Install("TQLTEST.EXE", "Tql Test PC\\");
     for (int run = 0; run < 2; run++) {
-        Outcome o = RunAnswering(DeleteKeys);
+        Outcome o = RunRemoval(DeleteKeys);
         EXPECT_EQ(1, o.result) << run;
         EXPECT_TRUE(o.boxes.empty()) << run;
         for (const char *key : {kApp, kVersion, kProduct, kUninstall})
@@ -100,7 +100,7 @@ TEST(ProductRegistry, RefusesNamesThatWouldNameAParentKey)
     };
     for (auto &names : bad) {
         Install(names[0], names[1], names[2], names[3]);
-        Outcome o = RunAnswering(DeleteKeys);
+        Outcome o = RunRemoval(DeleteKeys);
         EXPECT_EQ(0, o.result) << names[1] << names[2] << names[3];
         EXPECT_TRUE(o.boxes.empty());
         for (const char *key : {kApp, kVersion, kProduct, kUninstall})

@@ -20,7 +20,7 @@ static std::string Hex(const std::string &command)
 
 TEST(ProgramGroupCommands, WithoutAServerNothingIsShownAndNothingSucceeds)
 {
-    Outcome o = RunAnswering([] {
+    Outcome o = RunRemoval([] {
         return AddProgramItem("ORVA", "ORVA", "C:\\ORVA\\ORVA.EXE") +
                DeleteProgramGroup("ORVA");
     });

@@ -20,7 +20,7 @@ TEST(ProgramGroup, ShellMakesAndDeletesTheGroupAndItsItems)
     std::ofstream("C:\\TQLGAME\\ORVA.EXE") << "x";
     std::string group = ProgramsFolder() + "\\Tql Test Group";
 
-    Outcome o = RunAnswering([] {
+    Outcome o = RunRemoval([] {
         return AddProgramItem("Tql Test Group", "ORVA", "C:\\TQLGAME\\ORVA.EXE");
     });
     EXPECT_EQ(1, o.result);
@@ -39,7 +39,7 @@ TEST(ProgramGroup, ShellMakesAndDeletesTheGroupAndItsItems)
         EXPECT_EQ(0, DeleteProgramGroup(name)) << name;
     EXPECT_TRUE(Exists(group + "\\ORVA.lnk"));
 
-    o = RunAnswering([] { return DeleteProgramGroup("Tql Test Group"); });
+    o = RunRemoval([] { return DeleteProgramGroup("Tql Test Group"); });
     EXPECT_EQ(1, o.result);
     EXPECT_TRUE(o.boxes.empty());
     EXPECT_FALSE(Exists(group));

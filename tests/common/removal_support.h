@@ -11,19 +11,15 @@
 
 struct Outcome {
     int result = -1;
-    std::vector<std::string> boxes;  // "caption|text" of each window, in order
+    std::vector<std::string> boxes;  // "caption|text" of each message box, in order
 };
 
-// Runs call on a worker thread, presses OK on every window it shows, and
-// returns its result with the windows seen.
-inline Outcome RunAnswering(const std::function<int()> &call)
+// Runs call on a worker thread, presses OK on every message box it shows,
+// and returns its result with the boxes seen.
+inline Outcome RunRemoval(const std::function<int()> &call)
 {
     Outcome outcome;
-    Answered a = RunAnswered(
-        [&] { outcome.result = call(); },
-        [](Robot &robot, const SeenWindow &w) { robot.Press(w, IDOK); });
-    for (const SeenWindow &w : a.windows)
-        outcome.boxes.push_back(BoxLine(w.caption, w.text));
+    outcome.boxes = BoxLines(RunAnswering([&] { outcome.result = call(); }));
     return outcome;
 }
 

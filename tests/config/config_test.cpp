@@ -32,8 +32,8 @@ struct Box {
 
 // Runs fn on a worker thread with cwd as the current directory and answers
 // every box it shows with OK. Returns fn's result; boxes receives them.
-int RunAnswering(const std::string &cwd, const std::function<int()> &fn,
-                 std::vector<Box> &boxes)
+int RunInDirectory(const std::string &cwd, const std::function<int()> &fn,
+                   std::vector<Box> &boxes)
 {
     char old[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, old);
@@ -190,7 +190,7 @@ int Load(const Ini &ini, std::vector<Box> &boxes, std::string dir = "")
     if (dir.empty())
         dir = NewDir();
     EXPECT_TRUE(WriteBytes(dir + "\\TQL.INI", ini.Bytes())) << dir;
-    return RunAnswering(dir, LoadSetupConfig, boxes);
+    return RunInDirectory(dir, LoadSetupConfig, boxes);
 }
 
 std::string Cwd(const std::string &dir)
@@ -212,61 +212,55 @@ TEST(LoadSetupConfig, NoConfigFileShowsOnlyItsMessage)
 {
     std::vector<Box> boxes;
     std::string dir = NewDir();
-    EXPECT_EQ(0, RunAnswering(dir, LoadSetupConfig, boxes));
+    EXPECT_EQ(0, RunInDirectory(dir, LoadSetupConfig, boxes));
     ExpectOneBox(boxes, "No TQL.INI Found.", kStartup);
     EXPECT_STREQ("None", Settings.SourcePath1);
     EXPECT_STREQ("", Settings.LanguageName);  // not even ForceLanguage was read
 }
 
+// Each setting from its own key into its own field, one line per rule:
+// the values as written, the directories made whole below the start-up
+// directory (or its drive, or the system drive for the destination), the
+// texts from the system's language section, cut to their fields.
 TEST(LoadSetupConfig, ReadsEverySettingOfACompleteFile)
 {
     std::vector<Box> boxes;
     std::string dir = NewDir();
     ASSERT_EQ(1, Load(FullIni(), boxes, dir));
     EXPECT_TRUE(boxes.empty());
-    std::string cwd = Cwd(dir);
+    auto joined = [](std::initializer_list<const char *> fields) {
+        std::string line;
+        for (const char *f : fields)
+            line += std::string(f) + "|";
+        return line;
+    };
     EXPECT_EQ(SystemLanguage(), Settings.LanguageName);
-    EXPECT_STREQ("Test Product", Settings.ProductName);
-    EXPECT_STREQ("2.5", Settings.ProductVersion);
-    EXPECT_STREQ("Test App", Settings.ApplicationName);
-    EXPECT_STREQ("Test Display", Settings.DisplayName);
-    EXPECT_STREQ("UNTEST.EXE", Settings.UnInstExe);
-    EXPECT_EQ(cwd + "GAME\\", Settings.SourcePath1);
-    EXPECT_STREQ("DATA", Settings.SourcePath2);           // exactly as written
-    EXPECT_EQ(cwd + "DOCS\\", Settings.DocPath);
-    EXPECT_STREQ("C:\\ORVA\\", Settings.DefaultPath);      // the system drive
-    EXPECT_STREQ("20000000", Settings.RequiresDskSpc);
-    EXPECT_STREQ("10000000", Settings.RequiresDskSpc2);
-    EXPECT_STREQ("ORVA.EXE", Settings.ExecFileName);
-    EXPECT_STREQ("ORVA.INI", Settings.IniFileName);
-    EXPECT_STREQ("TQL.INF", Settings.InfFileName);
-    EXPECT_STREQ("Yes", Settings.DirectX);
-    EXPECT_STREQ("On", Settings.ZOLAM);
-    EXPECT_STREQ("Yes", Settings.Select);
-    EXPECT_STREQ("1", Settings.SelectMachine);            // Select is not "No"
-    EXPECT_EQ(cwd + "DIRECTX\\AT\\", Settings.DirectXAT);
-    EXPECT_EQ(cwd + "DIRECTX\\NEC\\", Settings.DirectXNEC);
-    EXPECT_EQ(cwd + "INDEO41\\", Settings.Indeo41LibPath);
-    EXPECT_EQ(cwd + "QUEN\\", Settings.QuenLibPath);
-    EXPECT_EQ(std::string(Settings.DrivePrefix) + "\\CTL\\", Settings.CTL3DV2LibPath);
-    EXPECT_EQ(cwd + "ZOLAM\\", Settings.ZOLAMLoaderPath);
+    EXPECT_EQ("Test Product|2.5|Test App|Test Display|UNTEST.EXE|DATA|20000000|10000000|"
+              "ORVA.EXE|ORVA.INI|TQL.INF|Yes|On|Yes|1|ORVA.HLP|README.TXT|",
+              joined({Settings.ProductName, Settings.ProductVersion, Settings.ApplicationName,
+                      Settings.DisplayName, Settings.UnInstExe, Settings.SourcePath2,
+                      Settings.RequiresDskSpc, Settings.RequiresDskSpc2, Settings.ExecFileName,
+                      Settings.IniFileName, Settings.InfFileName, Settings.DirectX, Settings.ZOLAM,
+                      Settings.Select, Settings.SelectMachine, Settings.HelpFileNameSrc,
+                      Settings.TextFileNameSrc}));
+    std::string cwd = Cwd(dir);
+    EXPECT_EQ(cwd + "GAME\\|" + cwd + "DOCS\\|C:\\ORVA\\|" + cwd + "DIRECTX\\AT\\|" + cwd +
+                  "DIRECTX\\NEC\\|" + cwd + "INDEO41\\|" + cwd + "QUEN\\|" +
+                  Settings.DrivePrefix + "\\CTL\\|" + cwd + "ZOLAM\\|",
+              joined({Settings.SourcePath1, Settings.DocPath, Settings.DefaultPath,
+                      Settings.DirectXAT, Settings.DirectXNEC, Settings.Indeo41LibPath,
+                      Settings.QuenLibPath, Settings.CTL3DV2LibPath, Settings.ZOLAMLoaderPath}));
     if (SystemLanguage() == "English") {
-        EXPECT_STREQ("mscuieng.dll", Settings.LoadModule);
-        EXPECT_STREQ("msgeng.dll", Settings.LoadMsgModule);
+        EXPECT_EQ("mscuieng.dll|msgeng.dll|", joined({Settings.LoadModule, Settings.LoadMsgModule}));
     }
-    std::string tag = SystemLanguage() == "German" ? "de-" :
-                      SystemLanguage() == "Japanese" ? "ja-" : "en-";
-    EXPECT_EQ(tag + "UninstWinT", Settings.UninstWinTitle);
-    EXPECT_EQ(tag + "UninstallM", Settings.UninstallMsg1);
-    EXPECT_EQ(tag + "GroupTitle", Settings.GroupTitle);
-    EXPECT_EQ(tag + "HelpTitle", Settings.HelpTitle);
-    EXPECT_STREQ("ORVA.HLP", Settings.HelpFileNameSrc);
-    EXPECT_EQ((tag + "HelpFileNa").substr(0, 12), Settings.HelpFileNameDst);  // cut
-    EXPECT_STREQ("README.TXT", Settings.TextFileNameSrc);
-    EXPECT_EQ(tag + "MainDlgBox", Settings.MainDlgBoxTitle);
-    EXPECT_EQ(tag + "MsgDlgBoxT", Settings.MsgDlgBoxTitle);
-    EXPECT_EQ(tag + "ExecErrMsg", Settings.ExecErrMsg);
-    EXPECT_EQ(tag + "CheckGameT", Settings.CheckGameTitle);
+    std::string t = SystemLanguage() == "German" ? "de-" :
+                    SystemLanguage() == "Japanese" ? "ja-" : "en-";
+    EXPECT_EQ(t + "UninstWinT|" + t + "UninstallM|" + t + "GroupTitle|" + t + "HelpTitle|" +
+                  (t + "HelpFileNa").substr(0, 12) + "|" + t + "MainDlgBox|" + t + "MsgDlgBoxT|" +
+                  t + "ExecErrMsg|" + t + "CheckGameT|",
+              joined({Settings.UninstWinTitle, Settings.UninstallMsg1, Settings.GroupTitle,
+                      Settings.HelpTitle, Settings.HelpFileNameDst, Settings.MainDlgBoxTitle,
+                      Settings.MsgDlgBoxTitle, Settings.ExecErrMsg, Settings.CheckGameTitle}));
 }
 
 // Each required setting, absent or "None" in any letter case, stops the
@@ -514,26 +508,26 @@ TEST(ProbePath, NothingFileOrDirectory)
     EXPECT_EQ(2, ProbePath(dir.c_str()));
 }
 
-// T: is a drive of this test (tests/config/drives); the system drive is C:.
+// U: is a drive of this test (tests/config/drives); the system drive is C:.
 TEST(LoadSetupConfig, DefaultPathMovesToTheSystemDrive)
 {
-    if (GetFileAttributesA("T:\\SETUP") == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "drive T: is not mapped";
+    if (GetFileAttributesA("U:\\SETUP") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "drive U: is not mapped";
     Ini ini = FullIni();
     ini.Set("Option", "DefaultPath") = "\\GAMES\\X";
     ini.Set("Option", "SourcePath1") = "\\GAMES";
     std::vector<Box> boxes;
-    EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
-    EXPECT_STREQ("T:", Settings.DrivePrefix);
+    EXPECT_EQ(1, Load(ini, boxes, "U:\\SETUP"));
+    EXPECT_STREQ("U:", Settings.DrivePrefix);
     EXPECT_STREQ("C:\\GAMES\\X\\", Settings.DefaultPath);
-    EXPECT_STREQ("T:\\GAMES\\", Settings.SourcePath1);
-    EXPECT_STREQ("T:\\SETUP\\DOCS\\", Settings.DocPath);
+    EXPECT_STREQ("U:\\GAMES\\", Settings.SourcePath1);
+    EXPECT_STREQ("U:\\SETUP\\DOCS\\", Settings.DocPath);
 
     ini.Set("Option", "DefaultPath") = "GAMES";
-    EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
+    EXPECT_EQ(1, Load(ini, boxes, "U:\\SETUP"));
     EXPECT_STREQ("C:\\SETUP\\GAMES\\", Settings.DefaultPath);
     ini.Set("Option", "DefaultPath") = "E:\\GAMES";
-    EXPECT_EQ(1, Load(ini, boxes, "T:\\SETUP"));
+    EXPECT_EQ(1, Load(ini, boxes, "U:\\SETUP"));
     EXPECT_STREQ("C:\\GAMES\\", Settings.DefaultPath);
     EXPECT_TRUE(boxes.empty());
 }
@@ -577,13 +571,13 @@ TEST(CheckSetupTitles, EachTitleInOrder)
     for (const Case &c : cases)
         TextCopy(c.value, "Present", 13);
     std::vector<Box> boxes;
-    EXPECT_EQ(1, RunAnswering(dir, CheckSetupTitles, boxes));
+    EXPECT_EQ(1, RunInDirectory(dir, CheckSetupTitles, boxes));
     EXPECT_TRUE(boxes.empty());
     // Missing from the last to the first: each time the earliest one shows.
     for (int i = 5; i >= 0; i--) {
         TextCopy(cases[i].value, i % 2 ? "none" : "None", 13);
         boxes.clear();
-        EXPECT_EQ(0, RunAnswering(dir, CheckSetupTitles, boxes));
+        EXPECT_EQ(0, RunInDirectory(dir, CheckSetupTitles, boxes));
         ExpectOneBox(boxes, cases[i].text, kStartup);
     }
 }
@@ -593,13 +587,13 @@ TEST(BindSetupMessages, MissingLibraryOrEntry)
     std::string dir = NewDir();
     TextCopy(Settings.LoadMsgModule, "nomsg.dll");
     std::vector<Box> boxes;
-    EXPECT_EQ(0, RunAnswering(dir, BindSetupMessages, boxes));
+    EXPECT_EQ(0, RunInDirectory(dir, BindSetupMessages, boxes));
     ExpectOneBox(boxes, "Can't load Msg Library", "Setup Initialize Error");
 
     // A library that exists but has no MsgSetup.
     TextCopy(Settings.LoadMsgModule, "version.dll");
     boxes.clear();
-    EXPECT_EQ(0, RunAnswering(dir, BindSetupMessages, boxes));
+    EXPECT_EQ(0, RunInDirectory(dir, BindSetupMessages, boxes));
     ExpectOneBox(boxes, "Can't GetProcAddress() for Msg.DLL MsgSetup()",
                  "Setup Initialize Error");
 }
@@ -611,7 +605,7 @@ TEST(BindSetupMessages, FillsTheTableFromTheCd)
     memset(MessageTable, 0, sizeof MessageTable);
     TextCopy(Settings.LoadMsgModule, "msgeng.dll");
     std::vector<Box> boxes;
-    EXPECT_EQ(1, RunAnswering("Q:\\", BindSetupMessages, boxes));
+    EXPECT_EQ(1, RunInDirectory("Q:\\", BindSetupMessages, boxes));
     EXPECT_TRUE(boxes.empty());
     ASSERT_TRUE(MsgModule);
     char path[MAX_PATH];
@@ -627,9 +621,9 @@ TEST(LoadSetupConfig, ProductCd)
     if (GetFileAttributesA("Q:\\TQL.INI") == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "no TQL.INI in the CD image";
     std::vector<Box> boxes;
-    ASSERT_EQ(1, RunAnswering("Q:\\", LoadSetupConfig, boxes));
+    ASSERT_EQ(1, RunInDirectory("Q:\\", LoadSetupConfig, boxes));
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(1, RunAnswering("Q:\\", CheckSetupTitles, boxes));
+    EXPECT_EQ(1, RunInDirectory("Q:\\", CheckSetupTitles, boxes));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(SystemLanguage(), Settings.LanguageName);
     EXPECT_STREQ("Q:\\GAME\\", Settings.SourcePath1);

@@ -269,10 +269,9 @@ TEST(CreditsDlgProc, CentredOnTheScreenAndClosedByOk)
     GetWindowRect(GetDesktopWindow(), &screen);
     EXPECT_EQ((screen.right - (r.right - r.left)) / 2, r.left);
     EXPECT_EQ((screen.bottom - (r.bottom - r.top)) / 2, r.top);
-    // Cancel (Esc) does not close it; OK does.
-    PostMessageA(w->hwnd, WM_COMMAND, IDCANCEL, 0);
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(w->hwnd));
+    // Cancel (Esc) does not close it (a closing box hides at once); OK does.
+    SendMessageA(w->hwnd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(w->hwnd));
     EXPECT_TRUE(robot.Press(*w, IDOK));
     t.join();
     EXPECT_EQ(1, result);

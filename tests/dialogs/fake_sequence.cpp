@@ -18,17 +18,13 @@ int shutdowns;
 
 void Reset(const char *destination)
 {
-    ResetDialogs();
-    library = "mscuistf.dll";
+    ResetDialogs("mscuistf.dll");
     removals = shutdowns = 0;
     removedDestination.clear();
-    TextCopy(Settings.LoadModule, "mscuistf.dll");
     TextCopy(Settings.SourcePath1, "Q:\\GAME\\");
     TextCopy(Settings.DefaultPath, "C:\\ORVA\\");
     TextCopy(Settings.RequiresDskSpc, "1000000");
-    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
     TextCopy(Settings.ExecErrMsg, "Cannot start ORVA.");
-    TextCopy(Settings.ExecFileName, "ORVA.EXE");
     TextCopy(Settings.IniFileName, "H8DLGTST.INI");  // in the Windows directory
     WelcomeTemplate = TPL_WELCOME_AGAIN;
     TextCopy(DestinationDir, destination);
@@ -39,7 +35,6 @@ void Reset(const char *destination)
     MessageTable[SLOT_NOTICE_ROOT] = TPL_NOTICE_ROOT;
     MessageTable[SLOT_NOTICE_SOURCE] = TPL_NOTICE_SOURCE;
     MessageTable[SLOT_NOTICE_EMPTY] = TPL_NOTICE_EMPTY;
-    MessageTable[SLOT_QUIT] = TPL_QUIT;
     MessageTable[SLOT_REMOVE_OLD] = TPL_REMOVE_OLD;
     MessageTable[SLOT_LOW_DISK] = TPL_LOW_DISK;
     MessageTable[SLOT_ENDING] = TPL_ENDING;
@@ -55,21 +50,7 @@ void Reset(const char *destination)
 }
 }  // namespace fake
 
-// The fatal exit (main.cpp): no dialog test reaches it.
-void AbortSetup()
-{
-    throw ScriptBroken("AbortSetup");
-}
-
-// The end of the program (main.cpp) as it closes the dialogs and the
-// toolkit; the fake toolkit's end throws SetupEnded.
-void EndSetup(int)
-{
-    KillDialogs(-1);
-    ShutdownSetup();
-    abort();  // not reached: ShutdownSetup throws
-}
-
+// The toolkit's end, counted.
 void ShutdownSetup()
 {
     fake::shutdowns++;

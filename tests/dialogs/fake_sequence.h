@@ -1,16 +1,15 @@
 // What the welcome and closing dialogs need of the rest of the setup
-// program, for unit tests: the settings and state buffers and the sequence's
-// exits, with the scripted dialog layer of tests/support. Files, drives and
-// message boxes stay real; only the custom dialog library is scripted.
+// program, for unit tests: the settings and state buffers, the toolkit's end
+// and the removal of an earlier installation, counted, with the scripted
+// dialog layer of tests/support (which also ends the sequence). Files,
+// drives and message boxes stay real; only the custom dialog library is
+// scripted.
 #ifndef TESTS_DIALOGS_FAKE_SEQUENCE_H
 #define TESTS_DIALOGS_FAKE_SEQUENCE_H
 
 #include <string>
 #include <vector>
 #include "tests/support/scripted_dialogs.h"
-
-// Thrown by the fake ShutdownSetup: setup would end here (exit code 0).
-struct SetupEnded {};
 
 namespace fake {
 extern std::string removedDestination;    // DestinationDir at RemoveInstallation

@@ -27,15 +27,12 @@ protected:
         CreateDirectoryA(kDest, nullptr);
         WriteBytes(Dest("BIG.DAT"), kEarlier);
         RecordInstallation("C:\\h9scratch\\ORVA\\", "C:\\h9scratch\\ORVA\\");
-        cd.Copy("Q:\\TQL.INF", "TQL.INF");
-        cd.Copy("Q:\\UNINST.EXE", "UNINST.EXE");
-        cd.Copy("Q:\\msgeng.dll", "msgeng.dll");
-        cd.Write("TQL.INI", CdIniWith({{"Debug", "ForceLanguage", "English"},
-                                       {"option", "SourcePath1", "S:\\TREE"},
-                                       {"option", "SourcePath2", "None"},
-                                       {"option", "DocPath", "Q:\\DOCS"},
-                                       {"RunTime", "DirectX", "None"},
-                                       {"RunTime", "Indeo41", "None"}}));
+        cd.EnglishCd({{"option", "SourcePath1", "S:\\TREE"},
+                      {"option", "SourcePath2", "None"},
+                      {"option", "DocPath", "Q:\\DOCS"},
+                      {"RunTime", "DirectX", "None"},
+                      {"RunTime", "Indeo41", "None"}},
+                     {"UNINST.EXE", "msgeng.dll"});
         DeleteFileA(kLog);
     }
     void TearDown() override

@@ -78,20 +78,6 @@ TEST(CreateRegistry, KeyThatCannotBeOpenedIsReportedAndNothingWritten)
     DeleteKeyTree(TestRoot);
 }
 
-TEST(RegistryLibrary, BindsOnceAndFreesOnlyWhatItBound)
-{
-    FreeRegistryLibrary();  // not bound: nothing happens
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    FreeRegistryLibrary();
-    FreeRegistryLibrary();
-    // The test program itself links ADVAPI32, which stays usable.
-    EXPECT_NE(nullptr, GetProcAddress(GetModuleHandleA("ADVAPI32.DLL"),
-                                      "RegCreateKeyExA"));
-    EXPECT_EQ(1, LoadRegistryLibrary());
-    FreeRegistryLibrary();
-}
-
 // ---- paths and keys of the uninstall registration
 
 TEST(UninstallPaths, DefaultNamesGiveTheAddRemoveCommandLineWithOrWithoutBackslash)
@@ -121,20 +107,6 @@ TEST(UninstallPaths, DefaultNamesGiveTheAddRemoveCommandLineWithOrWithoutBacksla
     EXPECT_EQ(1, p.appPathsOk);
     EXPECT_EQ(1, p.productOk);
     EXPECT_EQ(1, p.uninstallOk);
-}
-
-TEST(UninstallPaths, JoinPathAddsExactlyOneBackslashAndNeverOverruns)
-{
-    char path[PATH_CAP + 8];
-    memset(path, '#', sizeof path);
-    EXPECT_EQ(1, JoinPath(path, "C:\\", "UNINST.EXE"));
-    EXPECT_STREQ("C:\\UNINST.EXE", path);
-    EXPECT_EQ(1, JoinPath(path, "C:\\windows", "a"));
-    EXPECT_STREQ("C:\\windows\\a", path);
-    std::string dir(250, 'd');
-    EXPECT_EQ(0, JoinPath(path, dir.c_str(), "UNINST.EXE"));
-    EXPECT_EQ(PATH_CAP - 1, static_cast<int>(strlen(path)));
-    EXPECT_EQ('#', path[PATH_CAP]);
 }
 
 TEST(UninstallPaths, CommandLineThatDoesNotFitIsRefusedWithAMessage)

@@ -1,5 +1,5 @@
 // Test support (see setup_env.h) and the parts of the setup program that
-// these tests do not link: the main sequence's state and exits.
+// these tests do not link: the toolkit's end and wait cursor.
 #include "setup_env.h"
 #include <gtest/gtest.h>
 #include "setup/config.h"
@@ -11,12 +11,6 @@
 #include "platform/templates.h"
 
 void ShutdownSetup() {}
-
-void EndSetup(int)
-{
-    KillDialogs(-1);
-    throw ScriptBroken("EndSetup called");
-}
 
 // ---- the toolkit's wait cursor (toolkit.cpp)
 HCURSOR TkShowWaitCursor()
@@ -40,12 +34,9 @@ void ResetSetupState()
     TextCopy(Settings.UninstallMsg0, "Remove ORVA?");
     TextCopy(Settings.UninstallMsg1, "All files of ORVA will be removed.");
     TextCopy(Settings.UninstallMsg2, "Continue?");
-    TextCopy(Settings.LoadModule, "mscuieng.dll");
     TextCopy(Settings.LoadMsgModule, "msgeng.dll");
-    TextCopy(Settings.ExecFileName, "ORVA.EXE");
     TextCopy(Settings.IniFileName, "ORVA.INI");
     TextCopy(Settings.GroupTitle, "ORVA PC");
-    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
     TextCopy(Settings.LanguageName, "English");
     TextCopy(Settings.DirectX, "Yes");
     TextCopy(Settings.Indeo41, "Yes");
@@ -53,8 +44,7 @@ void ResetSetupState()
     TextCopy(Settings.SelectMachine, "1");
     TextCopy(DestinationDir, "C:\\ORVA\\");
     FrameWindow = nullptr;
-    fake::ResetDialogs();
-    fake::library = "mscuieng.dll";
+    fake::ResetDialogs("mscuieng.dll");
     static const char *const texts[][2] = {
         {"43", "The source file is missing."},
         {"44", "The file is in use."},
@@ -70,5 +60,4 @@ void ResetSetupState()
     for (const auto &t : texts)
         MessageTable[atoi(t[0])] = reinterpret_cast<UINT_PTR>(t[1]);
     MessageTable[SLOT_MACHINE] = 7312;
-    MessageTable[SLOT_QUIT] = TPL_QUIT;
 }

@@ -15,17 +15,6 @@
 #include "tests/support/worker.h"
 #include "setup/main.h"
 
-// Runs body on a worker thread and answers every message box it shows by
-// pressing `press`; a call of AbortSetup fails the test. Returns the
-// windows seen in order.
-inline std::vector<SeenWindow> RunAnswering(const std::function<void()> &body,
-                                            int press = IDOK)
-{
-    Answered o = RunAnswered(body, PressOnBoxes(press));
-    EXPECT_FALSE(o.aborted) << "AbortSetup called";
-    return o.windows;
-}
-
 // Puts the settings store and the program state into a known state: the
 // TQL.INI defaults of the sample CD, English, caption "ORVA Setup".
 void ResetSetupState();

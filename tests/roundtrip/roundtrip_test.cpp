@@ -506,6 +506,18 @@ TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
     DeleteFileA(log.c_str());
 }
 
+// Tql.exe /S into C:\HRONE with a log of its own, ending with `code`: the
+// log's text.
+static std::string UnattendedLog(int code)
+{
+    const std::string log = "C:\\HRONE.LOG";
+    DeleteFileA(log.c_str());
+    SetupRun(kCd, "/S /D=C:\\HRONE /LOG=" + log).EndsQuietly(code, 180000);
+    std::string text = ReadWholeFile(log).value_or("");
+    DeleteFileA(log.c_str());
+    return text;
+}
+
 // A program item the shell does not make (a file in the way of the group's
 // folder) ends an unattended run with 9 once the other steps are done, and
 // the log says which items are missing; the installation is otherwise
@@ -520,15 +532,8 @@ TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     CloseHandle(h);
-    const std::string log = "C:\\HRONE.LOG";
-    DeleteFileA(log.c_str());
-    {
-        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
-        setup.EndsQuietly(9, 180000);
-    }
+    std::string text = UnattendedLog(9);
     DeleteFileW(blocker.c_str());
-    std::string text = ReadWholeFile(log).value_or("");
-    DeleteFileA(log.c_str());
     EXPECT_NE(std::string::npos,
               text.find("Tql.exe: settings file, documents and program items\r\n"
                         "Tql.exe: the program item \"" + p.gameTitle +
@@ -546,15 +551,8 @@ TEST_F(RoundTrip, UnattendedRunEndsWith9WhenTheProductSettingsAreNotWritten)
 {
     const std::string inTree = "Q:\\GAME\\" + std::string("ORVA.INI");
     ASSERT_TRUE(CreateDirectoryA(inTree.c_str(), nullptr));
-    const std::string log = "C:\\HRONE.LOG";
-    DeleteFileA(log.c_str());
-    {
-        SetupRun setup(kCd, "/S /D=C:\\HRONE /LOG=" + log);
-        setup.EndsQuietly(9, 180000);
-    }
+    std::string text = UnattendedLog(9);
     RemoveDirectoryA(inTree.c_str());
-    std::string text = ReadWholeFile(log).value_or("");
-    DeleteFileA(log.c_str());
     EXPECT_NE(std::string::npos,
               text.find("Tql.exe: settings file, documents and program items\r\n"
                         "Tql.exe: the product settings file C:\\HRONE\\ORVA.INI was "

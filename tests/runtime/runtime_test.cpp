@@ -23,6 +23,15 @@ static const std::string SelectRun = "run 7312 FSelectXDlgProc 7000 FHelpDlgProc
 static const std::string AtInfoRun = "run 7290 FFMVInfoDlgProc 7000 FHelpDlgProc";
 static const std::string NecInfoRun = "run 7291 FFMVInfoDlgProc 7000 FHelpDlgProc";
 
+// The directory the DirectX setup library installed from, or "".
+static std::string Installed()
+{
+    std::string bytes;
+    if (!ReadValue(RecordKey, "Source", &bytes))
+        return "";
+    return bytes.substr(0, bytes.size() - 1);
+}
+
 class DirectXTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -45,15 +54,6 @@ protected:
         boxes = BoxLines(RunAnswering([&] { result = InstallDirectX(); }));
         EXPECT_TRUE(fake::script.empty()) << "events left over";
         return result;
-    }
-
-    // The directory the DirectX setup library installed from, or "".
-    static std::string Installed()
-    {
-        std::string bytes;
-        if (!ReadValue(RecordKey, "Source", &bytes))
-            return "";
-        return bytes.substr(0, bytes.size() - 1);
     }
 
     std::vector<std::string> boxes;
@@ -210,13 +210,28 @@ TEST_F(DirectXTest, MissingWaitTemplateFailsBeforeTheLibraryRuns)
     EXPECT_EQ("", Installed());
 }
 
+// As the wait window is destroyed: what the library had installed by
+// then, while the window was on the screen ("hidden" when it was not).
+static std::string InstalledUnderWait;
+static LRESULT CALLBACK WatchWait(int code, WPARAM wParam, LPARAM lParam)
+{
+    char caption[64] = "";
+    if (code == HCBT_DESTROYWND && GetWindowTextA((HWND)wParam, caption, sizeof caption) &&
+        !lstrcmpA(caption, "DirectX wait window of the test"))
+        InstalledUnderWait = IsWindowVisible((HWND)wParam) ? Installed() : "hidden";
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
 {
     int result = -1;
     std::vector<SeenWindow> seen = RunAnswering([&] {
+        HHOOK hook = SetWindowsHookExA(WH_CBT, WatchWait, nullptr, GetCurrentThreadId());
         result = RunDirectXSetup(AtDir);
+        UnhookWindowsHookEx(hook);
     });
     EXPECT_EQ(DIRECTX_DONE, result);
+    EXPECT_EQ(AtDir, InstalledUnderWait);
     EXPECT_EQ(nullptr, FindWindowA(nullptr, "DirectX wait window of the test"));
     EXPECT_TRUE(BoxLines(seen).empty());
 }

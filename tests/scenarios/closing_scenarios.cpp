@@ -59,15 +59,12 @@ TEST(EndingScenario, CancelAsksExitEndsWithoutAQuestion)
 // library from its start-up directory.
 static void RestartingCd(StartupDir &dir)
 {
-    dir.Copy("Q:\\TQL.INF", "TQL.INF");
-    dir.Copy("Q:\\UNINST.EXE", "UNINST.EXE");
-    dir.Copy("Q:\\msgeng.dll", "msgeng.dll");
-    dir.Write("TQL.INI", CdIniWith({{"Debug", "ForceLanguage", "English"},
-                                    {"option", "SourcePath1", "Q:\\GAME"},
-                                    {"option", "SourcePath2", "Q:\\DATA"},
-                                    {"option", "DocPath", "Q:\\DOCS"},
-                                    {"DirectX", "AT", "Q:\\DIRECTX\\NEC"},
-                                    {"Indeo41", "LIBPATH", "Q:\\INDEO41"}}));
+    dir.EnglishCd({{"option", "SourcePath1", "Q:\\GAME"},
+                   {"option", "SourcePath2", "Q:\\DATA"},
+                   {"option", "DocPath", "Q:\\DOCS"},
+                   {"DirectX", "AT", "Q:\\DIRECTX\\NEC"},
+                   {"Indeo41", "LIBPATH", "Q:\\INDEO41"}},
+                  {"UNINST.EXE", "msgeng.dll"});
 }
 
 TEST(RestartScenario, DeclinedEndsWithTheClosingNotice)

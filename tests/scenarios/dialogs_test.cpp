@@ -19,10 +19,7 @@ const int kReportedText = 1500;    // "Reported: " and the last word
 void UseDialogLibrary(const StartupDir &dir, const std::string &library)
 {
     dir.Copy(BesideMe(library), library);
-    dir.Copy("Q:\\TQL.INF", "TQL.INF");
-    dir.Write("TQL.INI",
-              CdIniWith({{"Debug", "ForceLanguage", "English"},
-                         {"English", "LoadModule", library}}));
+    dir.EnglishCd({{"English", "LoadModule", library}});
 }
 
 } // namespace

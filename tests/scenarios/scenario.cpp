@@ -68,6 +68,16 @@ void StartupDir::Copy(const std::string &from, const std::string &name) const
     SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+void StartupDir::EnglishCd(std::vector<IniEdit> edits,
+                           std::initializer_list<const char *> files) const
+{
+    Copy("Q:\\TQL.INF", "TQL.INF");
+    for (const char *name : files)
+        Copy(std::string("Q:\\") + name, name);
+    edits.insert(edits.begin(), {"Debug", "ForceLanguage", "English"});
+    Write("TQL.INI", CdIniWith(edits));
+}
+
 std::string CdIniWith(const std::vector<IniEdit> &edits)
 {
     std::istringstream in(ReadFile("Q:\\TQL.INI"));
@@ -128,7 +138,8 @@ NoEarlierInstallation::NoEarlierInstallation()
     GetWindowsDirectoryA(windows, sizeof windows);
     file_ = std::string(windows) + "\\ORVA.INI";
     aside_ = file_ + ".scenario";
-    DeleteFileA(aside_.c_str());
+    // A file still aside is the one found before a run that was ended.
+    MoveFileExA(aside_.c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING);
     moved_ = MoveFileA(file_.c_str(), aside_.c_str()) != 0;
 }
 

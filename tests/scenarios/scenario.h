@@ -27,6 +27,12 @@ extern const char *const kInitErrorCap; // "Setup Initialize Error"
 // Press for the button of an event in a dialog of the custom dialog library.
 inline int EventButton(int code) { return IDC_EVENT_BASE + code; }
 
+// The CD's TQL.INI with edits: value std::nullopt deletes the key.
+struct IniEdit {
+    std::string section, key;
+    std::optional<std::string> value;
+};
+
 // A start-up directory of its own (removed with its files at the end).
 class StartupDir {
 public:
@@ -37,15 +43,14 @@ public:
     void Write(const std::string &name, const std::string &bytes) const;
     // Copies a file into the directory under the given name.
     void Copy(const std::string &from, const std::string &name) const;
+    // The CD's TQL.INF, the CD's files named, and its TQL.INI (English)
+    // with edits: the CD as setup started from here reads it.
+    void EnglishCd(std::vector<IniEdit> edits,
+                   std::initializer_list<const char *> files = {}) const;
 private:
     std::string path_;
 };
 
-// The CD's TQL.INI with edits: value std::nullopt deletes the key.
-struct IniEdit {
-    std::string section, key;
-    std::optional<std::string> value;
-};
 std::string CdIniWith(const std::vector<IniEdit> &edits);
 
 // A file next to the scenario program (the test dialog libraries).

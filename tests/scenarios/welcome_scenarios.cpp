@@ -131,9 +131,7 @@ TEST(DestinationScenario, EnoughSpaceForASmallRequirementAsksNothing)
         GTEST_SKIP() << "tmpfs drive L: not mapped (mounting not allowed)";
     NoEarlierInstallation none;
     StartupDir dir;
-    dir.Copy("Q:\\TQL.INF", "TQL.INF");
-    dir.Write("TQL.INI", CdIniWith({{"Debug", "ForceLanguage", "English"},
-                                    {"Option", "RequiresDskSpc", "900000"}}));
+    dir.EnglishCd({{"Option", "RequiresDskSpc", "900000"}});
     SetupRun setup(dir.path());
     setup.Press(setup.Dialog(TPL_WELCOME), EventButton(EV_GO_ON));
     SeenWindow dest = setup.Dialog(TPL_DESTINATION);

@@ -16,8 +16,13 @@ std::vector<int> killed;
 int quitQuestions;
 std::vector<std::string> log;
 
-void ResetDialogs()
+void ResetDialogs(const char *from)
 {
+    library = from;
+    TextCopy(Settings.LoadModule, from);
+    TextCopy(Settings.MsgDlgBoxTitle, "ORVA Setup");
+    TextCopy(Settings.ExecFileName, "ORVA.EXE");
+    MessageTable[SLOT_QUIT] = TPL_QUIT;
     lastEvent.clear();
     quitOpen = 0;
     script.clear();
@@ -88,6 +93,15 @@ void KillDialogs(int count)
     }
     fake::killed.push_back(count);
     fake::log.push_back("kill " + std::to_string(count));
+}
+
+// The end of the program (main.cpp) as it closes the dialogs and the
+// toolkit (the test's ShutdownSetup), without the program's exit.
+void EndSetup(int)
+{
+    KillDialogs(-1);
+    ShutdownSetup();
+    throw SetupEnded{};
 }
 
 char *GetSymbol(LPCSTR name, char *buffer, int size)

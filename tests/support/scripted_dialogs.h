@@ -1,8 +1,8 @@
 // The toolkit's dialog calls (setup/toolkit.cpp: TkDoDialog, KillDialogs,
 // GetSymbol, SetSymbol) for unit tests of the setup program, in place of
-// the custom dialog library: each dialog is answered from a script, and
-// what was shown is recorded (template, procedure, help, the symbols at
-// that moment). Linked with the real setup/dialogs.cpp, so that RunDialog,
+// the custom dialog library, and the program's end (EndSetup): each dialog
+// is answered from a script, and what was shown is recorded (template,
+// procedure, help, the symbols at that moment). Linked with the real setup/dialogs.cpp, so that RunDialog,
 // the event code and ConfirmQuit are the program's own.
 #ifndef TESTS_SUPPORT_SCRIPTED_DIALOGS_H
 #define TESTS_SUPPORT_SCRIPTED_DIALOGS_H
@@ -31,6 +31,10 @@ struct ShownDialog {
     std::map<std::string, std::string> symbols;
 };
 
+// Thrown by the program's end (EndSetup, after ShutdownSetup) in its place:
+// setup would end here.
+struct SetupEnded {};
+
 // Thrown when a dialog comes that the script does not expect, from another
 // library than fake::library, or when a symbol does not fit its buffer.
 struct ScriptBroken : std::runtime_error {
@@ -50,8 +54,10 @@ extern int quitQuestions;
 // Every call in order: "run <template> <procedure> <help template> <help
 // procedure or ->", "kill <count>", "quit".
 extern std::vector<std::string> log;
-// Forgets the script and the records (not the library).
-void ResetDialogs();
+// Forgets the script and the records, and takes the dialogs from `from`
+// (also Settings.LoadModule), with the sample CD's caption, program name
+// and quit question (SLOT_QUIT).
+void ResetDialogs(const char *from);
 // The templates of the dialogs shown, in order.
 std::vector<UINT> Templates();
 }

@@ -62,6 +62,14 @@ Answered RunAnswered(const std::function<void()> &body, const OnWindow &answer)
     return o;
 }
 
+std::vector<SeenWindow> RunAnswering(const std::function<void()> &body, int press)
+{
+    Answered o = RunAnswered(body, PressOnBoxes(press));
+    if (o.aborted)
+        throw SetupAborted();
+    return o.windows;
+}
+
 OnWindow PressOnBoxes(int press)
 {
     return [press](Robot &robot, const SeenWindow &w) {

@@ -5,6 +5,7 @@
 #define TESTS_SUPPORT_WORKER_H
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 #include "tests/robot/robot.h"
@@ -27,12 +28,19 @@ Answered RunAnswered(const std::function<void()> &body, const OnWindow &answer =
 // Presses `press` on every message box, nothing else.
 OnWindow PressOnBoxes(int press);
 
+// Runs body on a worker thread and answers every message box it shows by
+// pressing `press`; a call of AbortSetup throws SetupAborted here. Returns
+// the windows seen in order.
+std::vector<SeenWindow> RunAnswering(const std::function<void()> &body, int press = IDOK);
+
 // The message boxes among the windows, as "caption|text".
 std::vector<std::string> BoxLines(const std::vector<SeenWindow> &windows);
 std::string BoxLine(const std::string &caption, const std::string &text);
 
 // Thrown by AbortSetup when called outside a worker thread, so that the
 // test fails instead of ending.
-struct SetupAborted {};
+struct SetupAborted : std::runtime_error {
+    SetupAborted() : std::runtime_error("AbortSetup called") {}
+};
 
 #endif

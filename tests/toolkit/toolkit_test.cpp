@@ -343,19 +343,28 @@ TEST(Detect, DirExists)
     EXPECT_FALSE(dirExists(""));
 }
 
-// Last: fills the store, so nothing after it may need a new symbol.
+// Fills a store of its own, that of a private copy of mscomstf.dll, so that
+// the store the other cases use keeps its room whatever the order.
 TEST(SymbolStore, FullStoreRefusesNewNamesButKeepsOverwriting)
 {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string copy = temp + std::to_string(GetCurrentProcessId()) + "fullstf.dll";
+    ASSERT_TRUE(CopyFileA("Q:\\mscomstf.dll", copy.c_str(), FALSE));
+    HMODULE own = LoadLibraryA(copy.c_str());
+    ASSERT_TRUE(own);
+    auto setSymbol = (BOOL(WINAPI *)(LPCSTR, LPCSTR))(void *)GetProcAddress(own, "StfSetSymbol");
+    auto getSymbol = (decltype(&CbGetSymbolValue))(void *)GetProcAddress(own, "CbGetSymbolValue");
     int stored = 0;
-    for (int i = 0; i < 100; i++) {
-        std::string name = "Fill" + std::to_string(i);
-        if (!tk.setSymbol(name.c_str(), "v"))
-            break;
+    while (stored < 100 && setSymbol(("Fill" + std::to_string(stored)).c_str(), "v"))
         stored++;
-    }
-    EXPECT_LT(stored, 64);
-    EXPECT_FALSE(tk.setSymbol("OneMore", "v"));
-    EXPECT_TRUE(tk.setSymbol("DLGEVENT", "EXIT"));
-    EXPECT_EQ("EXIT", tk.symbol("DLGEVENT"));
-    EXPECT_EQ("v", tk.symbol("Fill0"));
+    EXPECT_EQ(64, stored);  // the store's places
+    EXPECT_FALSE(setSymbol("OneMore", "v"));
+    EXPECT_TRUE(setSymbol("Fill0", "EXIT"));
+    char value[8];
+    EXPECT_EQ(4u, getSymbol("Fill0", value, sizeof value));
+    EXPECT_STREQ("EXIT", value);
+    EXPECT_TRUE(tk.setSymbol("OneMore", "v"));  // the shared store has room
+    FreeLibrary(own);
+    DeleteFileA(copy.c_str());
 }

@@ -236,12 +236,7 @@ TEST_F(UninstTest, ConfirmRemovesTheInstallation)
     ASSERT_TRUE(before.groupExists);
     ASSERT_EQ(before.tree.size(), 9u) << Describe(before);
 
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
 
     EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
@@ -376,12 +371,7 @@ TEST_F(UninstTest, ScheduledNames)
     WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", std::nullopt}}));
     WriteBytes(WininitFile(), "[rename]\r\nnul=C:\\OTHER.TMP\r\nnul=" +
                                       WindowsDir() + "uninst.exe\r\n");
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
     EXPECT_EQ(RenameEntries(),
               (std::vector<std::string>{"nul=C:\\OTHER.TMP", "nul=" + WindowsDir() + "uninst.exe",
                                         "nul=" + WindowsDir() + p.msgLibrary}));
@@ -392,12 +382,7 @@ TEST_F(UninstTest, ScheduledNames)
     InstallProduct(p);
     CopyFileA((WindowsDir() + "UNINST.EXE").c_str(), (WindowsDir() + "ORVAUN.EXE").c_str(), FALSE);
     WriteBytes(SettingsFile(), SettingsText(p, {{"UnInstExe", "ORVAUN.EXE"}}));
-    Run(WindowsDir() + "ORVAUN.EXE " + SettingsFile());
-    dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}}, WindowsDir() + "ORVAUN.EXE " + SettingsFile());
     EXPECT_EQ(RenameEntries(), Scheduled("ORVAUN.EXE"));
 
     // A name in the settings file is never what is scheduled: the files
@@ -434,12 +419,7 @@ TEST_F(UninstTest, GroupAlreadyDeleted)
 {
     DeleteGroupByHand(p);
     ASSERT_FALSE(GroupExists(p));
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
     ExpectKeys(false, false, false, false);
 }
 
@@ -643,12 +623,7 @@ TEST_F(UninstTest, HostileGroupTitleTouchesNoOtherGroup)
 
     WriteBytes(SettingsFile(), SettingsText(p, {{"GroupTitle",
                                     std::string("X)][DeleteGroup(Accessories")}}));
-    RunFor(SettingsFile());
-    HWND dialog = ExpectConfirmation();
-    ASSERT_TRUE(dialog);
-    Confirm(dialog);
-    ExpectBox(kUninstall, Slot(SLOT_REMOVED));
-    ExpectEnd();
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(link.c_str()))
         << "the Accessories group was deleted";
     DeleteFileW(link.c_str());
