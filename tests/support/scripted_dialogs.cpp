@@ -3,6 +3,9 @@
 #include "platform/templates.h"
 #include "setup/toolkit.h"
 #include "common/text.h"
+#include "common/ui.h"
+#include "setup/config.h"
+#include "setup/main.h"
 
 static std::string lastEvent;  // DLGEVENT of the last dialog
 static int quitOpen;           // the unscripted quit question is up
