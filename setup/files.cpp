@@ -269,7 +269,7 @@ BOOL CopyAsNormalFile(const char *source, const char *dest,
 
 // Copies source over dest and clears the attributes of the copy, so that
 // files from the read-only CD become writable. Reports a failure by the
-// error CopyFileA left; returns 1 or 0.
+// error of the copy's failing step; returns 1 or 0.
 int CopyOneFile(const char *systemSource, const char *systemDest)
 {
     char source[PATH_CAP], dest[PATH_CAP];
