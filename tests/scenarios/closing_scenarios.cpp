@@ -2,7 +2,7 @@
 // restart question that the NEC runtime of the sample CD asks for (its
 // RUNTIME.INI says Restart=Yes), and the closing notice. A restart the user
 // accepts would end the Wine session the scenarios run in; what the system
-// is asked then is checked by the unit tests (tests/dialogs).
+// is asked then is checked by the unit tests (tests/setup/closing_test.cpp).
 #include <fstream>
 
 #include "scenario.h"

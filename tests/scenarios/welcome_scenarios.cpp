@@ -1,6 +1,6 @@
 // The welcome and destination dialogs as a user meets them: Q:\Tql.exe
 // started from the CD's root, every window read and answered by the robot.
-// Drive L: (999,424 bytes free) comes from tests/dialogs/fixture.
+// Drive L: (999,424 bytes free) comes from tests/setup/dialog-drives.
 #include <filesystem>
 #include <fstream>
 #include "scenario.h"

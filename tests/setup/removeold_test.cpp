@@ -1,7 +1,7 @@
 // The setup program's removal of an earlier installation (setup/removeold.cpp)
 // run on a worker thread over an installation made as setup makes it; the
 // test thread answers its message boxes through the UI robot.
-#include "installed.h"
+#include "tests/uninst/installed.h"
 #include "setup/config.h"
 #include "setup/removeold.h"
 #include "setup/state.h"

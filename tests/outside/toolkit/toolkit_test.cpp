@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
-#include "tests/toolkit/toolkit_load.h"
+#include "tests/outside/toolkit/toolkit_load.h"
 
 static Toolkit tk;
 

@@ -340,7 +340,7 @@ TEST_F(RegisterUninstallerTest, ScratchedUninstallerKeepsTheEarlierOne)
 {
     if (!Exists("S:\\SETUP\\UNINST.EXE"))
         GTEST_SKIP() << "drive S: (a scratched CD on FUSE) is not set up: "
-                        "see tests/install/drives/scratched.reason";
+                        "see tests/setup/drives/scratched.reason";
     WriteBytes(windows + "UNINST.EXE", "MZ the earlier uninstaller");
     SetCurrentDirectoryA("S:\\SETUP");
     std::vector<std::string> boxes;

@@ -230,7 +230,7 @@ TEST_P(MessageLibrary, WaitWindowHasTextAndNoButton)
 }
 
 // The room left for the bar is checked where the setup program paints it
-// (tests/install/treecopy_test.cpp).
+// (tests/setup/treecopy_test.cpp).
 TEST_P(MessageLibrary, ProgressWindowHoldsThePathsAndCancel)
 {
     HWND w = CreateDialogParamA(module_, MAKEINTRESOURCEA(TPL_PROGRESS),

@@ -1,7 +1,7 @@
 // The welcome and destination dialogs against real drives, directories and
 // message boxes; the custom dialog library is answered from a script
 // (fake_sequence.h). Drives K: (5 GiB), L: (999,424 bytes) and M: (none)
-// come from the fixture script tests/dialogs/drives.
+// come from the fixture script tests/setup/dialog-drives.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>

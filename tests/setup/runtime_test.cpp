@@ -5,7 +5,7 @@
 // robot, and the codec on the real system directory, registry and
 // system.ini.
 #include <gtest/gtest.h>
-#include "tests/registry/setup_env.h"
+#include "setup_env.h"
 #include "setup/config.h"
 #include "setup/dialogs.h"
 #include "setup/runtime.h"
@@ -415,7 +415,7 @@ TEST_F(CodecTest, ScratchedSourceLeavesTheInstalledDriverWorking)
 {
     if (!Exists("S:\\INDEO41\\IR41_32.DLL"))
         GTEST_SKIP() << "drive S: (a scratched CD on FUSE) is not set up: "
-                        "see tests/install/drives/scratched.reason";
+                        "see tests/setup/drives/scratched.reason";
     const std::string older = ReadBytes(TestCodec("4.11.15.59"));
     WriteBytes(installed, older);
     TextCopy(Settings.Indeo41LibPath, "S:\\INDEO41\\");

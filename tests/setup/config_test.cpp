@@ -499,16 +499,7 @@ TEST(NormalizeDirectory, FormsOfADirectory)
     SetCurrentDirectoryA(old);
 }
 
-TEST(ProbePath, NothingFileOrDirectory)
-{
-    std::string dir = NewDir();
-    ASSERT_TRUE(WriteBytes(dir + "\\A.TXT", "a"));
-    EXPECT_EQ(0, ProbePath((dir + "\\B.TXT").c_str()));
-    EXPECT_EQ(1, ProbePath((dir + "\\A.TXT").c_str()));
-    EXPECT_EQ(2, ProbePath(dir.c_str()));
-}
-
-// U: is a drive of this test (tests/config/drives); the system drive is C:.
+// U: is a drive of this test (tests/setup/config-drives); the system drive is C:.
 TEST(LoadSetupConfig, DefaultPathMovesToTheSystemDrive)
 {
     if (GetFileAttributesA("U:\\SETUP") == INVALID_FILE_ATTRIBUTES)

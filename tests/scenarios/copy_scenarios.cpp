@@ -21,7 +21,7 @@ protected:
     {
         if (!Exists("S:\\TREE\\BIG.DAT"))
             GTEST_SKIP() << "drive S: (a scratched CD on FUSE) is not set up: "
-                            "see tests/install/drives/scratched.reason";
+                            "see tests/setup/drives/scratched.reason";
         ForgetInstallation("C:\\h9scratch");
         CreateDirectoryA("C:\\h9scratch", nullptr);
         CreateDirectoryA(kDest, nullptr);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 #include "platform/templates.h"
-#include "tests/toolkit/toolkit_load.h"
+#include "tests/outside/toolkit/toolkit_load.h"
 
 static Toolkit tk;
 static HWND Frame;
