@@ -1,5 +1,6 @@
-// The aliases of a folder that the protected-folder check of the tree
-// removal must see through (guard.cpp). Paths are MAX_PATH buffers.
+// The protected-folder guard of the removals (guard.cpp): the aliases of a
+// folder that it must see through, and the judgement of a name. Paths are
+// MAX_PATH buffers.
 #ifndef COMMON_GUARD_H
 #define COMMON_GUARD_H
 
@@ -30,6 +31,8 @@ int IsWineHostFolder(const char *path);
 // path that is not at least one component below a drive or share root, or
 // one that cannot be resolved.
 int ResolveRemovalPath(const char *path, char *resolved);
+// IsProtectedDirectory (common/removal.h) of a path given as a name.
+int IsProtectedName(const char *dir);
 // 1 when a and b name the same folder: the same file system object where
 // both exist and the system can tell, else the same resolved path.
 int IsSameFolder(const char *a, const char *b);
