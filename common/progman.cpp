@@ -1,6 +1,7 @@
 // Program Manager groups over DDE: the product's group and its items are
 // made and deleted by command strings sent to the shell's "PROGMAN"
-// service. Each operation opens its own conversation and closes it again.
+// service. Each operation opens its own conversation and closes it again,
+// but the items that setup adds one after another share one.
 #include "common/removal.h"
 #include "common/text.h"
 #include <ddeml.h>
@@ -160,6 +161,23 @@ static int SendProgmanCommandTried(const ProgmanLink &link, const char *command,
     return 0;
 }
 
+// The conversation that the items between OpenProgramItems and
+// CloseProgramItems share, while SharedOpen.
+static ProgmanLink Shared;
+static int SharedOpen;
+
+void OpenProgramItems()
+{
+    SharedOpen = OpenProgman(Shared);
+}
+
+void CloseProgramItems()
+{
+    if (SharedOpen)
+        CloseProgman(Shared);
+    SharedOpen = 0;
+}
+
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     char createGroup[128];
@@ -167,12 +185,18 @@ int AddProgramItem(const char *group, const char *item, const char *commandLine)
     if (!FormatGroupCommand(createGroup, sizeof createGroup, "CreateGroup", group) ||
         !FormatItemCommand(addItem, sizeof addItem, item, commandLine))
         return 0;
-    ProgmanLink link;
-    if (!OpenProgman(link))
+    ProgmanLink own;
+    ProgmanLink &link = SharedOpen ? Shared : own;
+    if (!SharedOpen && !OpenProgman(own))
         return 0;
     int result = SendProgmanCommandTried(link, createGroup, GroupTimeout) &&
                  SendProgmanCommandTried(link, addItem, ItemTimeout);
-    CloseProgman(link);
+    // A conversation in which a command failed (a time-out, say) is not
+    // used again: the next item opens its own, as without sharing.
+    if (&link == &own)
+        CloseProgman(own);
+    else if (!result)
+        CloseProgramItems();
     return result;
 }
 

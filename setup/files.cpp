@@ -430,6 +430,7 @@ int InstallDocuments()
 
     char program[PATH_CAP];
     DestinationPath(program, Settings.ExecFileName);
+    OpenProgramItems();
     done &= AddItem(Settings.GameTitle, program);
 
     int documents = InstalledDocuments();
@@ -437,6 +438,7 @@ int InstallDocuments()
         done &= InstallHelpFile();
     if (documents & DOC_TEXT)
         done &= InstallTextFile(documents & DOC_TEXT_ITEM);
+    CloseProgramItems();
 
     TkRestoreCursor(previous);
     KillDialogs(1);

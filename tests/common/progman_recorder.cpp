@@ -1,6 +1,7 @@
 // A recording Program Manager: registers the DDE service "PROGMAN" and
 // appends each execute command's exact bytes (with the terminating zero)
-// as one line of hex digits to the log file named on the command line.
+// as one line of hex digits to the log file named on the command line, and
+// each conversation's start as a line "connect".
 // Refuses every command that names "Busy", as the shell refuses to delete
 // a group it cannot delete yet. Signals the event "TqlRecorderReady" once
 // registered and ends when the event "TqlRecorderQuit" is set.
@@ -19,6 +20,10 @@ static HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ, HDDEDA
 {
     if (type == XTYP_CONNECT)
         return reinterpret_cast<HDDEDATA>(DdeCmpStringHandles(topic, progman) == 0);
+    if (type == XTYP_CONNECT_CONFIRM) {
+        fprintf(logFile, "connect\n");
+        fflush(logFile);
+    }
     if (type != XTYP_EXECUTE)
         return nullptr;
     std::vector<unsigned char> bytes(DdeGetData(data, nullptr, 0, 0));

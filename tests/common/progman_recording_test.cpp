@@ -1,5 +1,5 @@
-// The exact commands sent to the Program Manager, read by a recording
-// server, and the behaviour without any server. Runs in a Wine session of
+// The exact commands sent to the Program Manager and the conversations
+// they travel in, read by a recording server, and the behaviour without any server. Runs in a Wine session of
 // its own whose shell has no Program Manager (null display driver).
 #include <gtest/gtest.h>
 #include <fstream>
@@ -45,14 +45,21 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
     std::string name112(112, 'G'), name113(113, 'G');
     // "[AddItem(" + line + "," + "ORVA" + ")]" fills the 1024 bytes exactly.
     std::string longLine = "C:\\" + std::string(1000, 'L') + ".EXE";
+    // Items that share a conversation get the same commands.
+    OpenProgramItems();
     EXPECT_EQ(1, AddProgramItem("ORVA PC", "ORVA", "C:\\ORVA\\ORVA.EXE"));
     EXPECT_EQ(1, AddProgramItem("ORVA PC", "Read Me, First", "C:\\GAME\\README.TXT"));
+    CloseProgramItems();
     EXPECT_EQ(1, AddProgramItem("A (B)", "[x]", "C:\\Program Files (x86)\\ORVA\\ORVA.EXE"));
     EXPECT_EQ(1, DeleteProgramGroup(name112.c_str()));
     EXPECT_EQ(1, AddProgramItem("ORVA", "ORVA", longLine.c_str()));
     // Refused by the server: tried three times in all.
     EXPECT_EQ(0, DeleteProgramGroup("Busy"));
+    // A refusal ends the shared conversation: the next item opens its own.
+    OpenProgramItems();
     EXPECT_EQ(0, AddProgramItem("Busy", "ORVA", "C:\\ORVA\\ORVA.EXE"));
+    EXPECT_EQ(1, AddProgramItem("ORVA", "ORVA", "C:\\ORVA\\ORVA.EXE"));
+    CloseProgramItems();
     // Refused: nothing is sent.
     EXPECT_EQ(0, DeleteProgramGroup(name113.c_str()));
     EXPECT_EQ(0, DeleteProgramGroup(""));
@@ -68,14 +75,16 @@ TEST(ProgramGroupCommands, ExactBytesReachTheServer)
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
+    const std::string c = "connect";
     std::vector<std::string> expected = {
-        Hex("[CreateGroup(ORVA PC)]"), Hex("[AddItem(C:\\ORVA\\ORVA.EXE,ORVA)]"),
+        c, Hex("[CreateGroup(ORVA PC)]"), Hex("[AddItem(C:\\ORVA\\ORVA.EXE,ORVA)]"),
         Hex("[CreateGroup(ORVA PC)]"), Hex("[AddItem(C:\\GAME\\README.TXT,\"Read Me, First\")]"),
-        Hex("[CreateGroup(\"A (B)\")]"),
+        c, Hex("[CreateGroup(\"A (B)\")]"),
         Hex("[AddItem(\"C:\\Program Files (x86)\\ORVA\\ORVA.EXE\",\"[x]\")]"),
-        Hex("[DeleteGroup(" + name112 + ")]"), Hex("[CreateGroup(ORVA)]"),
-        Hex("[AddItem(" + longLine + ",ORVA)]"), Hex("[DeleteGroup(Busy)]"),
+        c, Hex("[DeleteGroup(" + name112 + ")]"), c, Hex("[CreateGroup(ORVA)]"),
+        Hex("[AddItem(" + longLine + ",ORVA)]"), c, Hex("[DeleteGroup(Busy)]"),
         Hex("[DeleteGroup(Busy)]"), Hex("[DeleteGroup(Busy)]"),
-        Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]")};
+        c, Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]"), Hex("[CreateGroup(Busy)]"),
+        c, Hex("[CreateGroup(ORVA)]"), Hex("[AddItem(C:\\ORVA\\ORVA.EXE,ORVA)]")};
     EXPECT_EQ(expected, lines);
 }

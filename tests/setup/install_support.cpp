@@ -57,6 +57,10 @@ extern "C" int __wrap__Z10IsNtFamilyv()
     return PretendWindows95 ? 0 : __real__Z10IsNtFamilyv();
 }
 
+// The items' shared conversation: the stand-in of AddProgramItem needs none.
+void OpenProgramItems() {}
+void CloseProgramItems() {}
+
 int AddProgramItem(const char *group, const char *item, const char *commandLine)
 {
     ItemCalls.push_back({group, item, commandLine,
