@@ -17,6 +17,14 @@ struct CopyProgress {
     int Cancelled;     // 1 once the window got IDCANCEL or a quit came
 };
 const CopyProgress &CopyState();
+// A watch on the copy for tests, which look at the window and its bar at
+// each step and act there (press, quit, wait) on the copy's own thread.
+// When set it is called with the path before each name the copy probes
+// and with the destination before each file it copies. The setup program
+// leaves it 0.
+enum CopyWatchStep { WATCH_PROBE, WATCH_FILE };
+typedef void (*CopyWatchProc)(CopyWatchStep step, const char *path);
+extern CopyWatchProc CopyWatch;
 // Copies the first tree and, when it exists, the second into their
 // destinations under the progress window. 1 when both are copied and the
 // window is closed; 0 after a message.
