@@ -23,8 +23,10 @@ static const char *const RegistryEntryPoints[] = {
     "RegOpenKeyA", "RegQueryValueA", "RegSetValueA",
 };
 
-// Binds the registry library and checks its entry points; decides at
-// start-up how much of the main sequence runs. 1 when all are there.
+// Binds the registry library and checks its entry points; 1 when all are
+// there. The program imports ADVAPI32.DLL itself, so where it has started
+// this cannot fail; it stays as the start-up step (12) that decides how
+// much of the main sequence runs.
 int LoadRegistryLibrary()
 {
     if (RegistryLibrary)

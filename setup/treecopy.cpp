@@ -15,7 +15,7 @@
 #include "common/filenames.h"
 #include "common/system.h"
 
-// The state of the copy, kept here and read by others through CopyState().
+// The state of the copy, kept here and read by the tests through CopyState().
 // The progress is counted in millionths of the whole (a hundredth of the
 // old hundredths of a per cent), so that a tree of up to a million files
 // still moves the bar; a larger tree takes its percentage from the file

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-// What the copy has done, read through CopyState(); each call of
-// CopyProductTrees starts it afresh.
+// What the copy has done; each call of CopyProductTrees starts it afresh.
+// The tests read it through CopyState(): the window, where its bar lies
+// and the counts are not to be learnt otherwise.
 struct CopyProgress {
     UINT FileTotal;    // the trees' files, counted before the copy
     UINT Step;         // millionths of the whole per copied file
