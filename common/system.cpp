@@ -2,9 +2,11 @@
 #include "common/system.h"
 #include <shlobj.h>
 
+SystemPretence PretendSystem;
+
 int IsNtFamily()
 {
-    return (GetVersion() & 0x80000000) == 0;
+    return !PretendSystem.hideNtFamily && (GetVersion() & 0x80000000) == 0;
 }
 
 // The libraries of the rows, in the order of their numbers below (".dll"
@@ -51,6 +53,8 @@ static const char *NthText(const char *texts, int index)
 
 FARPROC SystemFunction(int row)
 {
+    if (row == SF_wine_get_version && PretendSystem.hideWine)
+        return 0;
     const char *name = NthText(FunctionNames, row);
     int library = 0;
     while (library < SHELL32 && row >= LibraryEnds[library])

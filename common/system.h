@@ -9,6 +9,17 @@
 // 95/98/Me: the high bit of GetVersion, as programs of that time tell.
 int IsNtFamily();
 
+// Another system than the one the programs run on, as a test sees it: the
+// branches of Windows and of Windows 95 are tested under Wine on the NT
+// family this way. hideWine makes SystemFunction(SF_wine_get_version)
+// answer 0 (Windows, not Wine); hideNtFamily makes IsNtFamily answer 0
+// (Windows 95/98, which also takes the wide file functions away). The
+// programs never set it.
+struct SystemPretence {
+    bool hideWine, hideNtFamily;
+};
+extern SystemPretence PretendSystem;
+
 // The functions that not every Windows has, looked up at run time so that
 // the programs still start on Windows 95 (which is all they import): one
 // row each, with its library and the first Windows that has it. The wide

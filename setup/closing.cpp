@@ -56,17 +56,9 @@ int AskRestart(int endNotice)
     return 1;
 }
 
-void ShowClosing(int endNotice)
-{
-    if (endNotice)
-        ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
-    else
-        ShowEnding();
-}
-
-// The ending dialog: exit closes it (1), start the product launches it,
+// The ending dialog: exit closes it, start the product launches it,
 // cancel asks whether to quit.
-int ShowEnding()
+static void ShowEnding()
 {
     for (;;) {
         switch (RunDialog(MessageTemplate(SLOT_ENDING), "FEndingDlgProc")) {
@@ -77,11 +69,19 @@ int ShowEnding()
             LaunchProduct();
         case EV_EXIT:
             KillDialogs(1);
-            return 1;
+            return;
         default:
             break;
         }
     }
+}
+
+void ShowClosing(int endNotice)
+{
+    if (endNotice)
+        ShowSlot(SLOT_END_NOTICE, Settings.MsgDlgBoxTitle, BOX_NOTICE);
+    else
+        ShowEnding();
 }
 
 // Starts the installed product from the directory recorded as ExePath in

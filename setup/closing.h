@@ -10,7 +10,6 @@
 int AskRestart(int endNotice);
 // Step 26 of a person's run: the closing notice, or the ending dialog.
 void ShowClosing(int endNotice);
-int ShowEnding();
 [[noreturn]] void LaunchProduct();
 
 #endif

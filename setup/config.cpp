@@ -261,7 +261,9 @@ static void ResetSettings()
     Settings.LanguageName[0] = '\0';
 }
 
-void ChooseLanguageName()
+// The section of the language texts: ForceLanguage, or the system's
+// language when it is "No".
+static void ChooseLanguageName()
 {
     if (lstrcmpiA(Settings.ForceLanguage, "No") != 0) {
         TextCopy(Settings.LanguageName, Settings.ForceLanguage);

@@ -77,7 +77,6 @@ enum { DOC_HELP = 1, DOC_TEXT = 2, DOC_TEXT_ITEM = 4 };
 int InstalledDocuments();
 // A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
 UINT MachineChoice(const char *text);
-void ChooseLanguageName();                   // after ForceLanguage is read
 int BindSetupMessages();                     // steps 4 to 6 of the sequence
 // The directory of the earlier installation, as the uninstaller settings
 // file in the Windows directory records it (read afresh at every call).

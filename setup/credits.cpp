@@ -7,8 +7,8 @@
 #define CREDITS_TEMPLATE 771
 
 // The credits box (template 771): centred on the screen, closed by OK.
-INT_PTR CALLBACK CreditsDlgProc(HWND dialog, UINT message, WPARAM wParam,
-                                LPARAM)
+static INT_PTR CALLBACK CreditsDlgProc(HWND dialog, UINT message, WPARAM wParam,
+                                       LPARAM)
 {
     if (message == WM_INITDIALOG)
         CentreWindow(dialog, GetDesktopWindow());

@@ -6,6 +6,5 @@
 
 // Shows it and returns once the user has closed it.
 void ShowCredits();
-INT_PTR CALLBACK CreditsDlgProc(HWND, UINT, WPARAM, LPARAM);
 
 #endif

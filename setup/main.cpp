@@ -27,6 +27,14 @@
 static HWND StartedFrame;   // the frame's handle once started
 static int Aborting;        // set on the first entry into AbortSetup
 
+// Closes the toolkit frame and installer and frees the registry library.
+static void ShutdownSetup()
+{
+    TkTerminateFrame();
+    TkTerminateInstall();
+    FreeRegistryLibrary();
+}
+
 // ---- start-up
 
 // Brings a running window of this title to the front. 1 when there was one:
@@ -323,14 +331,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 }
 
 // ---- the ends
-
-// Closes the toolkit frame and installer and frees the registry library.
-void ShutdownSetup()
-{
-    TkTerminateFrame();
-    TkTerminateInstall();
-    FreeRegistryLibrary();
-}
 
 void EndSetup(int code)
 {

@@ -8,6 +8,5 @@
 // The ordinary end once the frame is up: closes every dialog and the
 // toolkit and ends with the run's exit code for code (see RunStyle).
 [[noreturn]] void EndSetup(int code = 0);
-void ShutdownSetup();
 
 #endif

@@ -23,8 +23,10 @@ static const char *const RegistryEntryPoints[] = {
     "RegOpenKeyA", "RegQueryValueA", "RegSetValueA",
 };
 
-// Binds the registry library and checks its entry points; decides at
-// start-up how much of the main sequence runs. 1 when all are there.
+// Binds the registry library and checks its entry points; 1 when all are
+// there. The program imports ADVAPI32.DLL itself, so where it has started
+// this cannot fail; it stays as the start-up step (12) that decides how
+// much of the main sequence runs.
 int LoadRegistryLibrary()
 {
     if (RegistryLibrary)
@@ -55,8 +57,8 @@ void FreeRegistryLibrary()
 // string value in it; "" names the default value. 1 on success, 0 after a
 // message. A failing value write is not reported: the caller's steps only
 // depend on the key being there, as for every value setup writes.
-int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
-                   const char *text)
+static int CreateRegistry(HKEY root, const char *subKey, const char *valueName,
+                          const char *text)
 {
     HKEY key;
     DWORD disposition;
@@ -87,13 +89,22 @@ static void ReportTooLong(const char *what)
     ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
 }
 
+// The files, command line and keys of the uninstall registration.
+struct UninstallPaths {
+    char uninstSource[PATH_CAP], uninstTarget[PATH_CAP];
+    char msgSource[PATH_CAP], msgTarget[PATH_CAP];
+    char settingsFile[PATH_CAP], execPath[PATH_CAP], commandLine[PATH_CAP];
+    char appPathsKey[256], productKey[256], uninstallKey[256];
+    int appPathsOk, productOk, uninstallOk;  // 0: the key name is refused
+};
+
 // Builds every path and key of the registration from the Windows
 // directory and the source directory (either with or without a trailing
 // "\"). 1 when all fit; 0 after telling the user which one does not.
 // Refused key names are left for RegisterUninstaller to report at the
 // step that would have written the key.
-int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
-                        UninstallPaths *p)
+static int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
+                               UninstallPaths *p)
 {
     if (!JoinPath(p->uninstSource, sourceDir, Settings.UnInstExe) ||
         !JoinPath(p->uninstTarget, windowsDir, Settings.UnInstExe)) {

@@ -31,7 +31,7 @@ static INT_PTR CALLBACK WaitDlgProc(HWND dialog, UINT message, WPARAM, LPARAM)
 // window from the message library is shown. DIRECTX_DONE when it reports
 // success (0), with DIRECTX_RESTART when it asks for a restart (1); 0
 // after a message otherwise.
-int RunDirectXSetup(const char *sourceDir)
+static int RunDirectXSetup(const char *sourceDir)
 {
     HWND wait = nullptr;
     if (ShowsWindows) {

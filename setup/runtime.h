@@ -10,7 +10,6 @@
 #define DIRECTX_RESTART    2   // the library asks for a restart
 #define DIRECTX_END_NOTICE 4   // setup ends with the end notice
 int InstallDirectX();
-int RunDirectXSetup(const char *sourceDir);
 int InstallVideoCodec();
 
 #endif

@@ -51,8 +51,8 @@ void TkTerminateInstall()
     TerminateInstall();
 }
 
-// The toolkit's own message box.
-int TkDoMsgBox(LPCSTR text, LPCSTR caption, UINT style)
+// The toolkit's own message box, for GetSymbol's fault.
+static int TkDoMsgBox(LPCSTR text, LPCSTR caption, UINT style)
 {
     return DoMsgBox(text, caption, style);
 }

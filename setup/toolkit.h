@@ -23,7 +23,6 @@ HCURSOR TkShowWaitCursor();
 int TkValidDir(LPCSTR path);
 void TkTerminateFrame();
 void TkTerminateInstall();
-int TkDoMsgBox(LPCSTR text, LPCSTR caption, UINT style);
 
 // A failure takes AbortSetup.
 void TkSetBitmap(LPCSTR library, UINT bitmap);

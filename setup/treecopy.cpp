@@ -15,7 +15,7 @@
 #include "common/filenames.h"
 #include "common/system.h"
 
-// The state of the copy, kept here and read by others through CopyState().
+// The state of the copy, kept here and read by the tests through CopyState().
 // The progress is counted in millionths of the whole (a hundredth of the
 // old hundredths of a per cent), so that a tree of up to a million files
 // still moves the bar; a larger tree takes its percentage from the file
@@ -26,6 +26,16 @@ static HBRUSH ProgressFillBrush;  // the blue brush of the last paint
 const CopyProgress &CopyState()
 {
     return Progress;
+}
+
+CopyWatchProc CopyWatch;
+
+// ProbeName of a path of the copy, shown to the tests' watch first.
+static int ProbeCopyName(const char *path)
+{
+    if (CopyWatch)
+        CopyWatch(WATCH_PROBE, path);
+    return ProbeName(path);
 }
 
 static const char TreeCaption[] = "Copy";
@@ -407,6 +417,8 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
     if (MinimalInstall == 1 && IsLeftOutOfMinimal(source))
         return 1;
     SetPathTexts(source, dest);
+    if (CopyWatch)
+        CopyWatch(WATCH_FILE, dest);
     if (CopyAsNormalFile(source, dest, DrawPathTextsOnTime)) {
         Progress.FilesDone++;
         Progress.Accumulated += (int)Progress.Step;
@@ -421,7 +433,7 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
         return 1;
     }
     DWORD error = GetLastError();
-    if (ProbeName(dest) == 2)  // in a directory this copy made
+    if (ProbeCopyName(dest) == 2)  // in a directory this copy made
         return ReportNameTaken(first);
     DrawPathTexts();  // the window under the box names the file
     ReportCopyError(error, TreeCopyCaption, dest);
@@ -433,7 +445,7 @@ static int CopyFileWithProgress(const char *source, const char *dest, int first)
 // a failure to create it.
 static int PrepareDirectory(const char *path)
 {
-    switch (ProbeName(path)) {
+    switch (ProbeCopyName(path)) {
     case 0:
         if (MakeDirectoryName(path))
             return 2;
@@ -488,7 +500,7 @@ static int CopyTreeEntry(void *context, const FoundName &entry, int first)
     // A directory the copy made holds no directory of a file's name: the
     // probe (a directory search under Wine for a name that is not there)
     // is left to a copy that fails.
-    if (!level.fresh && ProbeName(level.dest) == 2)
+    if (!level.fresh && ProbeCopyName(level.dest) == 2)
         return ReportNameTaken(first);
     if (Progress.Cancelled)
         return 0;
@@ -561,7 +573,7 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
     char *source2 = roots.source2, *dest2 = roots.dest2;
     if (CountTreeFiles(source1) == 0)
         return 0;
-    int second = source2[0] && ProbeName(source2) == 2;
+    int second = source2[0] && ProbeCopyName(source2) == 2;
     if (second)
         CountTreeFiles(source2);
     if (PathRefused)

@@ -96,7 +96,7 @@ static const char *TakeField(const char *text, char (&field)[FIELD_CAP])
 // Turns a version text into four numbers, most significant first. Fields
 // are separated by "." or ","; the first field keeps only its digits
 // (R4 is 4); missing fields are 0; text after the fourth is ignored.
-void ParseFileVersion(const char *version, int fields[4])
+static void ParseFileVersion(const char *version, int fields[4])
 {
     const char *p = version;
     for (int i = 0; i < 4; i++) {
@@ -115,7 +115,7 @@ void ParseFileVersion(const char *version, int fields[4])
 
 // 1 when no field of candidate is smaller than the same field of
 // reference. Not an ordering: 5.0.0.0 is not at least 4.11.15.60.
-int IsVersionAtLeast(const int candidate[4], const int reference[4])
+static int IsVersionAtLeast(const int candidate[4], const int reference[4])
 {
     for (int i = 0; i < 4; i++)
         if (candidate[i] < reference[i])

@@ -5,8 +5,6 @@
 #include <windows.h>
 
 int GetFileVersionString(const char *path, char *version);  // 32 bytes
-void ParseFileVersion(const char *version, int fields[4]);
-int IsVersionAtLeast(const int candidate[4], const int reference[4]);
 int IsInstalledFileCurrent(const char *source, const char *installed);
 
 #endif

@@ -21,34 +21,10 @@
 #include "common/log.h"
 #include "platform/templates.h"
 
-// The welcome dialog: go on, start the installed product, remove the
-// earlier installation or quit. Returns when the user goes on.
-void ShowWelcome()
-{
-    for (;;) {
-        switch (RunDialog(WelcomeTemplate, "FInfoDlgProc")) {
-        case EV_CANCEL:
-        case EV_EXIT:
-            ConfirmQuit();
-            break;
-        case EV_START_PRODUCT:
-            LaunchProduct();
-        case EV_GO_ON:
-            KillDialogs(1);
-            return;
-        case EV_REMOVE_OLD:
-            ConfirmRemoveOld();
-            break;
-        default:
-            break;
-        }
-    }
-}
-
 // Confirmation of the removal of the earlier installation. Back returns 0,
 // cancel 1; continue removes the installation recorded at start-up and ends
 // setup.
-int ConfirmRemoveOld()
+static int ConfirmRemoveOld()
 {
     SetSymbol("ActiveButton", "2");
     for (;;) {
@@ -77,6 +53,30 @@ int ConfirmRemoveOld()
         }
         case EV_EXIT:
             ConfirmQuit();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// The welcome dialog: go on, start the installed product, remove the
+// earlier installation or quit. Returns when the user goes on.
+static void ShowWelcome()
+{
+    for (;;) {
+        switch (RunDialog(WelcomeTemplate, "FInfoDlgProc")) {
+        case EV_CANCEL:
+        case EV_EXIT:
+            ConfirmQuit();
+            break;
+        case EV_START_PRODUCT:
+            LaunchProduct();
+        case EV_GO_ON:
+            KillDialogs(1);
+            return;
+        case EV_REMOVE_OLD:
+            ConfirmRemoveOld();
             break;
         default:
             break;
@@ -165,7 +165,7 @@ int FreeSpaceText(ULONGLONG bytes, char *text, int size)
 
 // The free-space text of the drive of path for the destination dialog.
 // Returns 1, or 0 with "0 M Bytes" when the drive cannot be asked.
-int FormatFreeSpace(const char *path, char *text, int size)
+static int FormatFreeSpace(const char *path, char *text, int size)
 {
     ULONGLONG bytes;
     if (!QueryFreeSpace(path, &bytes)) {
@@ -273,7 +273,7 @@ static int CheckDestination(char *work)
 
 // The destination dialog. Returns 1 when the destination is chosen, 0 when
 // the user went back or cancelled (the welcome dialog comes again).
-int ChooseDestination()
+static int ChooseDestination()
 {
     char work[PATH_CAP];
     char freeText[32];

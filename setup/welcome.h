@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-void ShowWelcome();
-int ChooseDestination();
 // Step 17 of a person's run: the welcome and destination dialogs until a
 // destination is chosen (1).
 int ChooseInstallation();
@@ -13,8 +11,9 @@ int ChooseInstallation();
 // one as the destination dialog shows it, checked as a typed path (the
 // dialog hook answers the check's notices). 0 when it is refused.
 int AcceptGivenDestination();
-int ConfirmRemoveOld();
-int FormatFreeSpace(const char *path, char *text, int size);
-int FreeSpaceText(ULONGLONG bytes, char *text, int size);  // "123M Bytes"
+// The destination dialog's free-space text of a byte count ("123M
+// Bytes"). Declared here for its tests: the figures they check (2 and 4
+// GiB, the largest count) are not the free space of any test drive.
+int FreeSpaceText(ULONGLONG bytes, char *text, int size);
 
 #endif

@@ -10,6 +10,7 @@
 #include "tests/import_slot.h"
 #include "setup/closing.h"
 #include "setup/credits.h"
+#include "setup/state.h"
 #include "common/ui.h"
 
 static const char kCaption[] = "ORVA Setup";
@@ -132,7 +133,7 @@ TEST(Ending, CancelAsksExitCloses)
     fake::script = {{TPL_ENDING, EV_CANCEL, ""},
                     {TPL_ENDING, EV_CONTINUE, ""},  // not acted on
                     {TPL_ENDING, EV_EXIT, ""}};
-    EXPECT_EQ(1, ShowEnding());
+    ShowClosing(0);
     EXPECT_EQ(1, fake::quitQuestions);
     ASSERT_EQ(3u, fake::shown.size());
     EXPECT_EQ("FEndingDlgProc", fake::shown[0].proc);
@@ -218,48 +219,11 @@ TEST(CentreWindow, CentresOnTheReferenceSizeWithoutItsPosition)
     DestroyWindow(ref);
 }
 
-// A dialog template in memory: caption "Special Thanks", one OK button.
-static const DLGTEMPLATE *CreditsTemplate()
+// The program's own credits box (setup/Tql.rc is linked into this test).
+TEST(Credits, CentredOnTheScreenAndClosedByOk)
 {
-    alignas(4) static WORD tpl[128];
-    WORD *p = tpl;
-    auto dlg = reinterpret_cast<DLGTEMPLATE *>(p);
-    dlg->style = WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME;
-    dlg->cdit = 1;
-    dlg->cx = 201;
-    dlg->cy = 271;
-    p = reinterpret_cast<WORD *>(dlg + 1);
-    *p++ = 0;  // menu
-    *p++ = 0;  // class
-    for (const char *c = "Special Thanks"; *c; c++)
-        *p++ = *c;
-    *p++ = 0;
-    p = reinterpret_cast<WORD *>((reinterpret_cast<UINT_PTR>(p) + 3) & ~3);
-    auto item = reinterpret_cast<DLGITEMTEMPLATE *>(p);
-    item->style = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
-    item->x = 75;
-    item->y = 245;
-    item->cx = 50;
-    item->cy = 14;
-    item->id = IDOK;
-    p = reinterpret_cast<WORD *>(item + 1);
-    *p++ = 0xFFFF;
-    *p++ = 0x0080;  // button
-    for (const char *c = "O&K"; *c; c++)
-        *p++ = *c;
-    *p++ = 0;
-    *p++ = 0;
-    return dlg;
-}
-
-TEST(CreditsDlgProc, CentredOnTheScreenAndClosedByOk)
-{
-    INT_PTR result = 0;
-    std::thread t([&] {
-        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                         CreditsTemplate(), nullptr,
-                                         CreditsDlgProc, 0);
-    });
+    ProgramInstance = GetModuleHandleA(nullptr);
+    std::thread t(ShowCredits);
     Robot robot;
     auto w = robot.Next();
     ASSERT_TRUE(w);
@@ -274,5 +238,4 @@ TEST(CreditsDlgProc, CentredOnTheScreenAndClosedByOk)
     EXPECT_TRUE(IsWindowVisible(w->hwnd));
     EXPECT_TRUE(robot.Press(*w, IDOK));
     t.join();
-    EXPECT_EQ(1, result);
 }

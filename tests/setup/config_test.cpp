@@ -456,10 +456,12 @@ TEST(LoadSetupConfig, ForceLanguageForms)
 }
 
 // Run under several system locales; TQL_EXPECT_LANGUAGE names the result.
-TEST(ChooseLanguageName, FollowsTheSystemLanguage)
+TEST(LoadSetupConfig, WithoutForceLanguageFollowsTheSystemLanguage)
 {
-    TextCopy(Settings.ForceLanguage, "No");
-    ChooseLanguageName();
+    Ini ini = FullIni();
+    ini.Remove("Debug", "ForceLanguage");
+    std::vector<Box> boxes;
+    EXPECT_EQ(1, Load(ini, boxes));
     EXPECT_EQ(SystemLanguage(), Settings.LanguageName)
         << "system language " << std::hex << GetSystemDefaultLangID();
 }

@@ -14,12 +14,11 @@
 namespace fake {
 std::string removedDestination;
 int removals;
-int shutdowns;
 
 void Reset(const char *destination)
 {
     ResetDialogs("mscuistf.dll");
-    removals = shutdowns = 0;
+    removals = 0;
     removedDestination.clear();
     TextCopy(Settings.SourcePath1, "Q:\\GAME\\");
     TextCopy(Settings.DefaultPath, "C:\\ORVA\\");
@@ -49,13 +48,6 @@ void Reset(const char *destination)
     MessageTable[SLOT_END_NOTICE] = (UINT_PTR)notice;
 }
 }  // namespace fake
-
-// The toolkit's end, counted.
-void ShutdownSetup()
-{
-    fake::shutdowns++;
-    throw SetupEnded{};
-}
 
 void RemoveInstallation()
 {

@@ -1,7 +1,7 @@
 // What the welcome and closing dialogs need of the rest of the setup
-// program, for unit tests: the settings and state buffers, the toolkit's end
-// and the removal of an earlier installation, counted, with the scripted
-// dialog layer of tests/support (which also ends the sequence). Files,
+// program, for unit tests: the settings and state buffers and the removal
+// of an earlier installation, counted, with the scripted dialog layer of
+// tests/support (which also ends the sequence, counted). Files,
 // drives and message boxes stay real; only the custom dialog library is
 // scripted.
 #ifndef TESTS_DIALOGS_FAKE_SEQUENCE_H
@@ -14,7 +14,6 @@
 namespace fake {
 extern std::string removedDestination;    // DestinationDir at RemoveInstallation
 extern int removals;
-extern int shutdowns;
 // Resets the recordings and the state buffers to a fresh start-up:
 // DestinationDir = destination, the message table of the sample library.
 void Reset(const char *destination);

@@ -3,6 +3,7 @@
 // message box is read by the robot.
 #include <gtest/gtest.h>
 #include "common/log.h"
+#include "common/system.h"
 #include "install_support.h"
 #include "setup/config.h"
 #include "setup/files.h"
@@ -124,10 +125,10 @@ const Branch kBranches[] = {{false, false, "Wine"},
                             {true, false, "Windows NT family"},
                             {true, true, "Windows 95"}};
 
+// Takes a branch under Wine by pretending its system.
 void TakeBranch(const Branch &b)
 {
-    PretendWindows = b.windows;
-    PretendWindows95 = b.windows95;
+    PretendSystem = SystemPretence{b.windows, b.windows95};
 }
 
 FILETIME LastWrite(const std::string &path)

@@ -4,6 +4,7 @@
 #include "setup/dialogs.h"
 #include "setup/main.h"
 #include "setup/state.h"
+#include "setup/treecopy.h"
 #include "common/ui.h"
 #include "common/system.h"
 #include "tests/support/msg_table.h"
@@ -20,41 +21,13 @@ void KillDialogs(int count)
     KillDialogCalls.push_back(count);
 }
 
-// The product's ProbeName and CopyAsNormalFile, reached through the
-// linker's --wrap so that a test sees each probe and each file's copy of
-// the tree copy (on the copy's thread) before it runs.
-extern "C" int __real__Z9ProbeNamePKc(const char *path);
-extern "C" int __wrap__Z9ProbeNamePKc(const char *path)
+// The tree copy's watch (setup/treecopy.cpp) passes each step on to the
+// test's hook for it.
+static void WatchCopy(CopyWatchStep step, const char *path)
 {
-    if (ProbeHook)
-        ProbeHook(path);
-    return __real__Z9ProbeNamePKc(path);
-}
-
-extern "C" BOOL __real__Z16CopyAsNormalFilePKcS0_PFvvE(const char *, const char *,
-                                                     void (*)());
-extern "C" BOOL __wrap__Z16CopyAsNormalFilePKcS0_PFvvE(const char *source,
-                                                     const char *dest,
-                                                     void (*betweenReads)())
-{
-    if (CopyHook)
-        CopyHook(dest);
-    return __real__Z16CopyAsNormalFilePKcS0_PFvvE(source, dest, betweenReads);
-}
-
-// The system the copy believes it runs on (common/system.cpp, wrapped).
-bool PretendWindows, PretendWindows95;
-extern "C" FARPROC __real__Z14SystemFunctioni(int row);
-extern "C" FARPROC __wrap__Z14SystemFunctioni(int row)
-{
-    if (PretendWindows && row == SF_wine_get_version)
-        return nullptr;
-    return __real__Z14SystemFunctioni(row);
-}
-extern "C" int __real__Z10IsNtFamilyv();
-extern "C" int __wrap__Z10IsNtFamilyv()
-{
-    return PretendWindows95 ? 0 : __real__Z10IsNtFamilyv();
+    const std::function<void(const char *)> &hook = step == WATCH_PROBE ? ProbeHook : CopyHook;
+    if (hook)
+        hook(path);
 }
 
 // The items' shared conversation: the stand-in of AddProgramItem needs none.
@@ -98,8 +71,9 @@ void ResetInstallState()
     RestoreCursorResult = TRUE;
     WaitCursorShown = 0;
     ProbeHook = CopyHook = nullptr;
+    CopyWatch = WatchCopy;
     MinimalInstall = 0;
-    PretendWindows = PretendWindows95 = false;
+    PretendSystem = SystemPretence{};
 }
 
 const char *Slot(int slot)

@@ -21,19 +21,14 @@ extern std::vector<int> KillDialogCalls;
 extern std::vector<HCURSOR> RestoredCursors;
 extern BOOL RestoreCursorResult;   // what FRestoreCursor answers
 extern int WaitCursorShown;        // HShowWaitCursor calls
-// Called with the path before each ProbeName and before each file's copy
-// (the destination) of the tested code, on the thread of the copy.
+// Called with the path before each name the tree copy probes and before
+// each file it copies (the destination), on the thread of the copy (fed by
+// the copy's watch, CopyWatch).
 extern std::function<void(const char *)> ProbeHook, CopyHook;
 
-// The system the copy believes it runs on: PretendWindows hides Wine
-// (ntdll's wine_get_version), so that the copy takes the branch of Windows
-// (time on the handle, attributes by name after the close);
-// PretendWindows95 hides the NT family, so that a replace takes the order
-// of Windows 95 (the old file under a backup name until the rename).
-extern bool PretendWindows, PretendWindows95;
-
 // Loads the English message library from the CD and fills the message
-// table; resets the stand-ins' records and the copy's state.
+// table; resets the stand-ins' records, the copy's state and watch, and
+// the system the tests pretend (common/system.h) to the real one.
 void ResetInstallState();
 const char *Slot(int slot);
 

@@ -12,138 +12,6 @@
 static const char TestRoot[] = "SOFTWARE\\TqlRegistryTest";
 static const std::string Zero(1, '\0');
 
-// ---- registry access layer
-
-TEST(CreateRegistry, CreatesEveryLevelAndStoresStringsWithTheirZero)
-{
-    DeleteKeyTree(TestRoot);
-    std::string deep = std::string(TestRoot) + "\\A\\B\\C";
-    std::vector<std::string> boxes = BoxLines(RunAnswering([&] {
-        EXPECT_EQ(1, CreateRegistry(HKEY_LOCAL_MACHINE, deep.c_str(), "Name",
-                                    "text"));
-        EXPECT_EQ(1, CreateRegistry(HKEY_LOCAL_MACHINE, deep.c_str(), "", ""));
-    }));
-    EXPECT_TRUE(boxes.empty());
-    std::string bytes;
-    DWORD type = 0;
-    ASSERT_TRUE(ReadValue(deep, "Name", &bytes, &type));
-    EXPECT_EQ(std::string("text") + Zero, bytes);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    ASSERT_TRUE(ReadValue(deep, "", &bytes, &type));
-    EXPECT_EQ(Zero, bytes);  // stored size 1
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    DeleteKeyTree(TestRoot);
-}
-
-TEST(CreateRegistry, ExistingKeyKeepsItsOtherValuesAndSubkeys)
-{
-    DeleteKeyTree(TestRoot);
-    std::string key = std::string(TestRoot) + "\\Existing";
-    HKEY h, sub;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, key.c_str(), &h));
-    RegSetValueExA(h, "Keep", 0, REG_SZ, (const BYTE *)"kept", 5);
-    RegSetValueExA(h, "Replace", 0, REG_SZ, (const BYTE *)"old value", 10);
-    RegCreateKeyA(h, "Child", &sub);
-    RegCloseKey(sub);
-    RegCloseKey(h);
-    // A trailing backslash is passed on and names the same key.
-    std::string withSlash = key + "\\";
-    std::vector<std::string> boxes = BoxLines(RunAnswering([&] {
-        EXPECT_EQ(1, CreateRegistry(HKEY_LOCAL_MACHINE, withSlash.c_str(),
-                                    "Replace", "new"));
-    }));
-    EXPECT_TRUE(boxes.empty());
-    std::string bytes;
-    ASSERT_TRUE(ReadValue(key, "Replace", &bytes));
-    EXPECT_EQ(std::string("new") + Zero, bytes);
-    ASSERT_TRUE(ReadValue(key, "Keep", &bytes));
-    EXPECT_EQ(std::string("kept") + Zero, bytes);
-    EXPECT_TRUE(KeyExists(key + "\\Child"));
-    DeleteKeyTree(TestRoot);
-}
-
-TEST(CreateRegistry, KeyThatCannotBeOpenedIsReportedAndNothingWritten)
-{
-    // A root handle that was closed: the key cannot be created below it.
-    HKEY stale;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, TestRoot, &stale));
-    RegCloseKey(stale);
-    int result = -1;
-    std::vector<std::string> boxes = BoxLines(RunAnswering([&] {
-        result = CreateRegistry(stale, "Child", "Name", "text");
-    }));
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(std::vector<std::string>{"CreateRegistry|Registry error"}, boxes);
-    EXPECT_FALSE(KeyExists(std::string(TestRoot) + "\\Child"));
-    DeleteKeyTree(TestRoot);
-}
-
-// ---- paths and keys of the uninstall registration
-
-TEST(UninstallPaths, DefaultNamesGiveTheAddRemoveCommandLineWithOrWithoutBackslash)
-{
-    ResetSetupState();
-    for (const char *windows : {"C:\\windows", "C:\\windows\\"}) {
-        for (const char *source : {"Q:\\", "Q:\\SETUP"}) {
-            UninstallPaths p;
-            ASSERT_EQ(1, BuildUninstallPaths(windows, source, &p));
-            EXPECT_STREQ("C:\\windows\\UNINST.EXE C:\\windows\\ORVA.INI",
-                         p.commandLine);
-            EXPECT_STREQ("C:\\windows\\UNINST.EXE", p.uninstTarget);
-            EXPECT_STREQ("C:\\windows\\msgeng.dll", p.msgTarget);
-            EXPECT_STREQ("C:\\windows\\ORVA.INI", p.settingsFile);
-            EXPECT_EQ(std::string(source) + (source[3] ? "\\" : "") + "UNINST.EXE",
-                      p.uninstSource);
-        }
-    }
-    UninstallPaths p;
-    ASSERT_EQ(1, BuildUninstallPaths("C:\\windows", "Q:\\", &p));
-    EXPECT_STREQ("C:\\ORVA\\ORVA.EXE", p.execPath);
-    EXPECT_STREQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ORVA.EXE",
-                 p.appPathsKey);
-    EXPECT_STREQ("SOFTWARE\\ORVA\\ORVA PC\\1.0\\", p.productKey);
-    EXPECT_STREQ("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ORVA PC App",
-                 p.uninstallKey);
-    EXPECT_EQ(1, p.appPathsOk);
-    EXPECT_EQ(1, p.productOk);
-    EXPECT_EQ(1, p.uninstallOk);
-}
-
-TEST(UninstallPaths, CommandLineThatDoesNotFitIsRefusedWithAMessage)
-{
-    ResetSetupState();
-    std::string windows = "C:\\" + std::string(122, 'w');  // 125 characters
-    UninstallPaths p;
-    int result = -1;
-    std::vector<std::string> boxes = BoxLines(RunAnswering([&] {
-        result = BuildUninstallPaths(windows.c_str(), "Q:\\", &p);
-    }));
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(std::vector<std::string>{
-                  "ORVA Setup|The uninstall command line is too long."},
-              boxes);
-}
-
-TEST(UninstallPaths, KeyNamesThatWouldNameAParentKeyAreRefused)
-{
-    for (const char *bad : {"", "   ", "\\", "\\\\", " \\ ", "A\\\\B", "\\A"}) {
-        ResetSetupState();
-        TextCopy(Settings.ApplicationName, bad);
-        UninstallPaths p;
-        ASSERT_EQ(1, BuildUninstallPaths("C:\\windows", "Q:\\", &p));
-        EXPECT_EQ(0, p.uninstallOk) << "[" << bad << "]";
-        EXPECT_EQ(1, p.appPathsOk);
-    }
-    ResetSetupState();
-    TextCopy(Settings.ProductVersion, "1.0\\");  // "...\1.0\\" would end in two
-    TextCopy(Settings.ExecFileName, " ");
-    UninstallPaths p;
-    ASSERT_EQ(1, BuildUninstallPaths("C:\\windows", "Q:\\", &p));
-    EXPECT_EQ(0, p.productOk);
-    EXPECT_EQ(0, p.appPathsOk);
-    EXPECT_EQ(1, p.uninstallOk);
-}
-
 // ---- the registration on the machine
 
 static const std::string AppPathsKey =
@@ -351,16 +219,113 @@ TEST_F(RegisterUninstallerTest, ScratchedUninstallerKeepsTheEarlierOne)
     EXPECT_FALSE(KeyExists(UninstallKey));
 }
 
-TEST_F(RegisterUninstallerTest, BlankApplicationNameNeverTouchesTheUninstallList)
+// Setup started at a drive's root (the CD's, as a rule; here C:) takes the
+// files from there as from a folder.
+TEST_F(RegisterUninstallerTest, TakesTheFilesFromADriveRoot)
 {
-    DWORD before = ValueCount(UninstallRootKey);
-    TextCopy(Settings.ApplicationName, "  ");
+    for (const char *name : {"UNINST.EXE", "msgeng.dll"})
+        WriteBytes(std::string("C:\\") + name, std::string("MZ ") + name + " at a root");
+    SetCurrentDirectoryA("C:\\");
+    std::vector<std::string> boxes;
+    int result = Register(&boxes);
+    for (const char *name : {"UNINST.EXE", "msgeng.dll"})
+        DeleteFileA((std::string("C:\\") + name).c_str());
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ("MZ UNINST.EXE at a root", ReadBytes(windows + "UNINST.EXE"));
+    EXPECT_EQ("MZ msgeng.dll at a root", ReadBytes(windows + "msgeng.dll"));
+    EXPECT_EQ(windows + "UNINST.EXE " + windows + "ORVA.INI" + Zero,
+              Value(UninstallKey, "UninstallString"));
+}
+
+// A command line that does not fit is refused with a message before any
+// file or key, rather than registered cut.
+TEST_F(RegisterUninstallerTest, CommandLineThatDoesNotFitIsRefusedBeforeAnyFileOrKey)
+{
+    // From C:\ every path fits; "C:\windows\<235 u> C:\windows\ORVA.INI" is
+    // 266 characters.
+    TextCopy(Settings.UnInstExe, std::string(235, 'u').c_str());
+    SetCurrentDirectoryA("C:\\");
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, Register(&boxes));
+    EXPECT_EQ(std::vector<std::string>{"ORVA Setup|The uninstall command line is too long."},
+              boxes);
+    EXPECT_FALSE(Exists(windows + "msgeng.dll"));
+    EXPECT_FALSE(KeyExists(AppPathsKey));
+}
+
+// Keys that are there already keep their other values and subkeys; the
+// values setup writes replace theirs. The version key's name ends in a
+// backslash and names the same key.
+TEST_F(RegisterUninstallerTest, ExistingKeysKeepTheirOtherValuesAndSubkeys)
+{
+    HKEY h, sub;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, UninstallKey.c_str(), &h));
+    RegSetValueExA(h, "Keep", 0, REG_SZ, (const BYTE *)"kept", 5);
+    RegSetValueExA(h, "DisplayName", 0, REG_SZ, (const BYTE *)"old value", 10);
+    RegCreateKeyA(h, "Child", &sub);
+    RegCloseKey(sub);
+    RegCloseKey(h);
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA\\ORVA PC\\1.0", &h));
+    RegSetValueExA(h, "Keep", 0, REG_SZ, (const BYTE *)"kept", 5);
+    RegCloseKey(h);
+    std::vector<std::string> boxes;
+    EXPECT_EQ(1, Register(&boxes));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ("ORVA PC GAME PRODUCT" + Zero, Value(UninstallKey, "DisplayName"));
+    EXPECT_EQ("kept" + Zero, Value(UninstallKey, "Keep"));
+    EXPECT_TRUE(KeyExists(UninstallKey + "\\Child"));
+    EXPECT_EQ("kept" + Zero, Value("SOFTWARE\\ORVA\\ORVA PC\\1.0", "Keep"));
+    EXPECT_EQ(Zero, Value("SOFTWARE\\ORVA\\ORVA PC\\1.0", ""));
+}
+
+// A key that cannot be made (below a volatile key, which holds no lasting
+// one) is reported at its step; nothing is written below it or after it.
+TEST_F(RegisterUninstallerTest, KeyThatCannotBeMadeIsReportedAndNothingWrittenAfterIt)
+{
+    HKEY h;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA", 0, nullptr,
+                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                             &h, nullptr));
+    RegCloseKey(h);
     std::vector<std::string> boxes;
     EXPECT_EQ(0, Register(&boxes));
     EXPECT_EQ(std::vector<std::string>{"CreateRegistry|Registry error"}, boxes);
-    EXPECT_EQ(before, ValueCount(UninstallRootKey));
-    EXPECT_FALSE(KeyExists(UninstallRootKey + "\\  "));
-    // The steps before it are done and stay; the section is not written.
-    EXPECT_TRUE(KeyExists(AppPathsKey));
+    EXPECT_FALSE(KeyExists("SOFTWARE\\ORVA\\ORVA PC"));
+    EXPECT_FALSE(KeyExists(UninstallKey));
     EXPECT_FALSE(Exists(windows + "ORVA.INI"));
+}
+
+// Key names that would name a parent key (blank, a backslash at either
+// end or two together) are refused at their step as a registry error:
+// nothing is written to the parent, the steps before stay, and the
+// settings file's section is not written.
+TEST_F(RegisterUninstallerTest, KeyNamesThatWouldNameAParentKeyAreRefused)
+{
+    const DWORD uninstallValues = ValueCount(UninstallRootKey);
+    const std::string appPathsRoot = AppPathsKey.substr(0, AppPathsKey.rfind('\\'));
+    const DWORD appPathsValues = ValueCount(appPathsRoot);
+    auto refused = [&](const std::string &what, bool appPathsDone) {
+        SCOPED_TRACE(what);
+        std::vector<std::string> boxes;
+        EXPECT_EQ(0, Register(&boxes));
+        EXPECT_EQ(std::vector<std::string>{"CreateRegistry|Registry error"}, boxes);
+        EXPECT_EQ(uninstallValues, ValueCount(UninstallRootKey));
+        EXPECT_EQ(appPathsValues, ValueCount(appPathsRoot));
+        EXPECT_EQ(appPathsDone, KeyExists(AppPathsKey));
+        EXPECT_FALSE(Exists(windows + "ORVA.INI"));
+        Clean();
+        ResetSetupState();
+    };
+    for (const char *bad : {"", "   ", "\\", "\\\\", " \\ ", "A\\\\B", "\\A"}) {
+        TextCopy(Settings.ApplicationName, bad);
+        refused(std::string("ApplicationName [") + bad + "]", true);
+        EXPECT_FALSE(KeyExists(UninstallRootKey + "\\A"));
+    }
+    // The version key "...\1.0\" would end in two backslashes.
+    TextCopy(Settings.ProductVersion, "1.0\\");
+    refused("ProductVersion 1.0\\", true);
+    // A blank program name would name App Paths itself.
+    TextCopy(Settings.ExecFileName, " ");
+    refused("ExecFileName blank", false);
 }

@@ -227,7 +227,7 @@ TEST_F(DirectXTest, WaitWindowIsShownWhileTheLibraryRunsAndThenGone)
     int result = -1;
     std::vector<SeenWindow> seen = RunAnswering([&] {
         HHOOK hook = SetWindowsHookExA(WH_CBT, WatchWait, nullptr, GetCurrentThreadId());
-        result = RunDirectXSetup(AtDir);
+        result = InstallDirectX();  // English: from the AT directory
         UnhookWindowsHookEx(hook);
     });
     EXPECT_EQ(DIRECTX_DONE, result);
@@ -246,10 +246,10 @@ TEST_F(DirectXTest, CdMessageLibrariesHoldTheWaitWindow)
             ADD_FAILURE() << "the CD image has no " << library;
             continue;
         }
+        // The NEC directory's library asks for a restart.
+        TextCopy(Settings.DirectXAT, NecDir);
         int result = -1;
-        std::vector<SeenWindow> seen = RunAnswering([&] {
-            result = RunDirectXSetup(NecDir);
-        });
+        std::vector<SeenWindow> seen = RunAnswering([&] { result = InstallDirectX(); });
         EXPECT_EQ(DIRECTX_DONE | DIRECTX_RESTART, result);
         EXPECT_TRUE(BoxLines(seen).empty());
         EXPECT_EQ(NecDir, Installed());

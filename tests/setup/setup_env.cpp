@@ -1,5 +1,5 @@
 // Test support (see setup_env.h) and the parts of the setup program that
-// these tests do not link: the toolkit's end and wait cursor.
+// these tests do not link: the toolkit's wait cursor.
 #include "setup_env.h"
 #include <gtest/gtest.h>
 #include "setup/config.h"
@@ -9,8 +9,6 @@
 #include "common/text.h"
 #include "setup/toolkit.h"
 #include "platform/templates.h"
-
-void ShutdownSetup() {}
 
 // ---- the toolkit's wait cursor (toolkit.cpp)
 HCURSOR TkShowWaitCursor()

@@ -2,21 +2,85 @@
 // resources, parsing version texts, comparing versions, and the end of
 // setup when a version cannot be read.
 #include <gtest/gtest.h>
+#include <map>
 #include "install_support.h"
 #include "setup/version.h"
 
 namespace {
 
-struct Parsed {
-    const char *text;
-    int fields[4];
-};
-
-std::vector<int> Parse(const char *text)
+// One node of a version resource: its lengths and type, its key, its value
+// and its children, each on a 32-bit boundary.
+void AppendNode(std::vector<char> &out, const wchar_t *key, WORD type, const void *value,
+                WORD valueLength, size_t valueBytes, const std::vector<char> &children)
 {
-    int f[4] = {-7, -7, -7, -7};
-    ParseFileVersion(text, f);
-    return {f[0], f[1], f[2], f[3]};
+    auto pad = [](std::vector<char> &v) { v.resize((v.size() + 3) & ~size_t(3)); };
+    pad(out);
+    size_t start = out.size();
+    out.resize(start + 6);
+    const char *k = reinterpret_cast<const char *>(key);
+    out.insert(out.end(), k, k + (wcslen(key) + 1) * sizeof(wchar_t));
+    pad(out);
+    const char *v = static_cast<const char *>(value);
+    out.insert(out.end(), v, v + valueBytes);
+    pad(out);
+    out.insert(out.end(), children.begin(), children.end());
+    WORD header[3] = {(WORD)(out.size() - start), valueLength, type};
+    memcpy(&out[start], header, sizeof header);
+}
+
+// A copy of plain.dll whose version resource gives FileVersion text
+// (English, code page 1252), made once per text.
+std::string VersionDll(const std::string &text)
+{
+    static std::map<std::string, std::string> made;
+    static std::string dir = TestDir("versions");
+    if (made.count(text))
+        return made[text];
+    std::string path = dir + "v" + std::to_string(made.size()) + ".dll";
+    CopyFileA((ModuleDir() + "plain.dll").c_str(), path.c_str(), FALSE);
+    std::wstring wide(text.begin(), text.end());
+    std::vector<char> string, table, strings, var, vars, root;
+    AppendNode(string, L"FileVersion", 1, wide.c_str(), (WORD)(wide.size() + 1),
+               (wide.size() + 1) * sizeof(wchar_t), {});
+    AppendNode(table, L"040904E4", 1, nullptr, 0, 0, string);
+    AppendNode(strings, L"StringFileInfo", 1, nullptr, 0, 0, table);
+    const WORD translation[2] = {0x0409, 1252};
+    AppendNode(var, L"Translation", 0, translation, 4, 4, {});
+    AppendNode(vars, L"VarFileInfo", 1, nullptr, 0, 0, var);
+    strings.resize((strings.size() + 3) & ~size_t(3));
+    strings.insert(strings.end(), vars.begin(), vars.end());
+    VS_FIXEDFILEINFO fixed{};
+    fixed.dwSignature = VS_FFI_SIGNATURE;
+    fixed.dwStrucVersion = VS_FFI_STRUCVERSION;
+    AppendNode(root, L"VS_VERSION_INFO", 0, &fixed, sizeof fixed, sizeof fixed, strings);
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    EXPECT_NE(update, nullptr) << path;
+    EXPECT_TRUE(UpdateResourceA(update, RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO),
+                                MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), root.data(),
+                                (DWORD)root.size()));
+    EXPECT_TRUE(EndUpdateResourceA(update, FALSE)) << path;
+    return made[text] = path;
+}
+
+// Whether a file of version candidate counts as current over the source
+// of version reference, as the codec's copy asks: every field at least
+// the reference's.
+bool AtLeast(const std::string &candidate, const std::string &reference)
+{
+    std::string installed = VersionDll(candidate), source = VersionDll(reference);
+    int current = -1;
+    Answered o = RunAnswered([&] {
+        current = IsInstalledFileCurrent(source.c_str(), installed.c_str());
+    });
+    EXPECT_TRUE(o.windows.empty()) << candidate << " over " << reference;
+    return current == 1;
+}
+
+// Whether version text reads as the four fields written plainly: each is
+// at least the other.
+bool ReadsAs(const std::string &text, const std::string &fields)
+{
+    return AtLeast(text, fields) && AtLeast(fields, text);
 }
 
 std::string VersionOf(const std::string &path, int *result = nullptr)
@@ -34,45 +98,40 @@ protected:
     void SetUp() override { ResetInstallState(); }
 };
 
-TEST_F(VersionTest, ParsesTheWrittenForms)
+TEST_F(VersionTest, ReadsTheWrittenForms)
 {
-    EXPECT_EQ(Parse("4.11.15.60"), (std::vector<int>{4, 11, 15, 60}));
-    EXPECT_EQ(Parse("4, 11, 15, 60"), (std::vector<int>{4, 11, 15, 60}));
-    EXPECT_EQ(Parse("R4.11.15.60"), (std::vector<int>{4, 11, 15, 60}));
-    EXPECT_EQ(Parse("4.11"), (std::vector<int>{4, 11, 0, 0}));
-    EXPECT_EQ(Parse("11a"), (std::vector<int>{11, 0, 0, 0}));
-    EXPECT_EQ(Parse("4.11a.15.60"), (std::vector<int>{4, 11, 15, 60}));
-    EXPECT_EQ(Parse(""), (std::vector<int>{0, 0, 0, 0}));
-    EXPECT_EQ(Parse("1.2.3.4.5.6"), (std::vector<int>{1, 2, 3, 4}));
+    // The made library holds the text as written.
+    EXPECT_EQ(VersionOf(VersionDll("4, 11, 15, 60")), "4, 11, 15, 60");
+    EXPECT_TRUE(ReadsAs("4, 11, 15, 60", "4.11.15.60"));
+    EXPECT_TRUE(ReadsAs("R4.11.15.60", "4.11.15.60"));
+    EXPECT_TRUE(ReadsAs("4.11", "4.11.0.0"));
+    EXPECT_TRUE(ReadsAs("11a", "11.0.0.0"));
+    EXPECT_TRUE(ReadsAs("4.11a.15.60", "4.11.15.60"));
+    EXPECT_TRUE(ReadsAs("1.2.3.4.5.6", "1.2.3.4"));
     // The first field keeps only its digits; the later ones are converted
     // as they stand (a sign counts, a letter ends the number).
-    EXPECT_EQ(Parse("V 4.-1.x2.+7"), (std::vector<int>{4, -1, 0, 7}));
+    EXPECT_TRUE(ReadsAs("V 4.-1.x2.+7", "4.-1.0.7"));
 }
 
 TEST_F(VersionTest, CutsLongFieldsAndClampsLargeNumbers)
 {
     // A field longer than 15 characters is cut to 15: "000000000000001"
     // of "0000000000000012345" is read, and the numbers stay within 32 bits.
-    EXPECT_EQ(Parse("1.0000000000000012345.3.4"), (std::vector<int>{1, 1, 3, 4}));
-    EXPECT_EQ(Parse("99999999999999999999.2147483648.-2147483649.5"),
-              (std::vector<int>{2147483647, 2147483647, -2147483647 - 1, 5}));
+    EXPECT_TRUE(ReadsAs("1.0000000000000012345.3.4", "1.1.3.4"));
+    // (Texts of at most 31 characters: the query reads no more.)
+    EXPECT_TRUE(ReadsAs("99999999999999999999.2147483648", "2147483647.2147483647.0.0"));
+    EXPECT_TRUE(ReadsAs("1.2.-2147483649.5", "1.2.-2147483648.5"));
     // The cut does not shift the following fields.
-    EXPECT_EQ(Parse("1.2345678901234567890123.9.8"),
-              (std::vector<int>{1, 2147483647, 9, 8}));
+    EXPECT_TRUE(ReadsAs("1.2345678901234567890123.9.8", "1.2147483647.9.8"));
 }
 
 TEST_F(VersionTest, ComparesFieldByField)
 {
-    int cd[4] = {4, 11, 15, 60};
-    int same[4] = {4, 11, 15, 60};
-    int five[4] = {5, 0, 0, 0};
-    int a[4] = {4, 12, 15, 60}, b[4] = {4, 11, 15, 61};
-    EXPECT_EQ(IsVersionAtLeast(same, cd), 1);
-    EXPECT_EQ(IsVersionAtLeast(five, cd), 0);
-    EXPECT_EQ(IsVersionAtLeast(cd, five), 0);
-    EXPECT_EQ(IsVersionAtLeast(a, b), 0);
-    int newer[4] = {4, 12, 16, 60};
-    EXPECT_EQ(IsVersionAtLeast(newer, cd), 1);
+    EXPECT_TRUE(AtLeast("4.11.15.60", "4.11.15.60"));
+    EXPECT_FALSE(AtLeast("5.0.0.0", "4.11.15.60"));
+    EXPECT_FALSE(AtLeast("4.11.15.60", "5.0.0.0"));
+    EXPECT_FALSE(AtLeast("4.12.15.60", "4.11.15.61"));
+    EXPECT_TRUE(AtLeast("4.12.16.60", "4.11.15.60"));
 }
 
 TEST_F(VersionTest, ReadsTheCodecOnTheCd)
@@ -149,7 +208,11 @@ TEST_F(VersionTest, ReadsTheSystemsOwnLibraries)
         std::string got = VersionOf(path, &r);
         EXPECT_EQ(r, 1) << path;
         EXPECT_EQ(got, expected) << path;
-        EXPECT_GT(Parse(got.c_str())[0], 0) << path << " " << got;
+        // Installed, it is current over a source of version 1.
+        std::string one = VersionDll("1");
+        int current = -1;
+        RunAnswered([&] { current = IsInstalledFileCurrent(one.c_str(), path.c_str()); });
+        EXPECT_EQ(current, 1) << path << " " << got;
     }
 }
 

@@ -68,23 +68,6 @@ TEST(FreeSpaceText, WholeMillionsOrZero)
     EXPECT_STREQ("18446744073709M Bytes", text);
 }
 
-TEST(FormatFreeSpace, DrivesOfKnownSize)
-{
-    NEED_TEST_DRIVES();
-    char text[32];
-    EXPECT_EQ(1, FormatFreeSpace("K:\\ORVA", text, sizeof text));
-    EXPECT_STREQ("5368M Bytes", text);  // 5,368,709,120 bytes
-    EXPECT_EQ(1, FormatFreeSpace("L:\\ORVA", text, sizeof text));
-    EXPECT_STREQ("0 M Bytes", text);    // 999,424 bytes
-}
-
-TEST(FormatFreeSpace, DriveThatCannotBeAsked)
-{
-    char text[32] = "untouched";
-    EXPECT_EQ(0, FormatFreeSpace("M:\\ORVA", text, sizeof text));
-    EXPECT_STREQ("0 M Bytes", text);
-}
-
 // ---- creation of the destination
 
 TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
@@ -138,17 +121,65 @@ TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
     EXPECT_FALSE(IsDirectory(base + "\\one"));
 }
 
+// ---- running the installation's dialogs
+
+// Where RunInstallationDialogs stopped, when no destination was chosen.
+const int kWelcomeAgain = 0;    // the destination dialog gave up
+const int kWelcomeWentOn = -1;  // the welcome dialog went on
+
+// Runs the installation's dialogs as the main sequence does
+// (ChooseInstallation), from the welcome dialog, by the script, answering
+// message boxes with presses. 1 when a destination was chosen; otherwise
+// the script has ended at the welcome or the destination dialog, which is
+// left out of fake::shown. The end of setup (SetupEnded) is passed on.
+int RunInstallationDialogs(const std::vector<int> &presses = {},
+                           std::vector<SeenWindow> *boxes = nullptr)
+{
+    int result = 1;
+    bool ended = false;
+    std::vector<SeenWindow> seen = AnswerBoxes([&] {
+        try {
+            ChooseInstallation();
+        } catch (const SetupEnded &) {
+            ended = true;
+        } catch (const ScriptBroken &) {
+            UINT at = fake::shown.empty() ? 0 : fake::shown.back().templ;
+            if (!fake::script.empty() || (at != TPL_WELCOME_AGAIN && at != TPL_DESTINATION))
+                throw;
+            result = at == TPL_DESTINATION ? kWelcomeWentOn : kWelcomeAgain;
+            fake::shown.pop_back();
+        }
+    }, presses);
+    if (boxes)
+        *boxes = seen;
+    if (ended)
+        throw SetupEnded{};
+    return result;
+}
+
+// The destination dialog as the welcome dialog, answered with go on,
+// opens it: RunInstallationDialogs with that welcome dialog left out of
+// fake::shown and fake::killed. 1 when a destination was chosen, 0 when
+// the destination dialog gave up.
+int ChooseFromWelcome(const std::vector<int> &presses, std::vector<SeenWindow> *boxes)
+{
+    fake::script.insert(fake::script.begin(), {TPL_WELCOME_AGAIN, EV_GO_ON, ""});
+    int result = RunInstallationDialogs(presses, boxes);
+    fake::shown.erase(fake::shown.begin());
+    fake::killed.erase(fake::killed.begin());
+    return result;
+}
+
 // ---- the destination dialog
 
 class Destination : public ::testing::Test {
 protected:
     void SetUp() override { fake::Reset("C:\\ORVA\\"); }
-    // Runs ChooseDestination, answering its message boxes with presses.
+    // The destination dialog by the script, its message boxes answered
+    // with presses; 1 when chosen, 0 when it gave up.
     int Choose(const std::vector<int> &presses = {})
     {
-        int result = -1;
-        boxes = AnswerBoxes([&] { result = ChooseDestination(); }, presses);
-        return result;
+        return ChooseFromWelcome(presses, &boxes);
     }
     std::vector<SeenWindow> boxes;
 };
@@ -157,8 +188,9 @@ TEST_F(Destination, SymbolsComeFromTheDestinationOnce)
 {
     std::string base = Scratch("symbols");
     TextCopy(DestinationDir, (base + "\\ORVA\\").c_str());
-    char expectedFree[32];
-    FormatFreeSpace("C:\\", expectedFree, sizeof expectedFree);
+    ULARGE_INTEGER available, total;
+    GetDiskFreeSpaceExA("C:\\", &available, &total, nullptr);
+    long long expectedFree = (long long)(available.QuadPart / 1000000);
     fake::script = {{TPL_DESTINATION, EV_EXIT, ""},
                     {TPL_DESTINATION, EV_CANCEL, ""}};
     EXPECT_EQ(0, Choose());
@@ -173,7 +205,7 @@ TEST_F(Destination, SymbolsComeFromTheDestinationOnce)
         // suite writes to it at the same time): the same figure within a
         // few megabytes, in the same form.
         const std::string &shown = d.symbols.at("DiskInfo");
-        EXPECT_NEAR(atoll(expectedFree), atoll(shown.c_str()), 64) << shown;
+        EXPECT_NEAR(expectedFree, atoll(shown.c_str()), 64) << shown;
         EXPECT_EQ("M Bytes", shown.substr(shown.find_first_not_of("0123456789")));
     }
     EXPECT_EQ(1, fake::quitQuestions);
@@ -188,14 +220,25 @@ TEST_F(Destination, BackReturnsZeroAtOnce)
     EXPECT_EQ(std::vector<int>{1}, fake::killed);
 }
 
-TEST_F(Destination, FiveGigabyteDriveShowsItsWholeFigure)
+// The free space shown: whole millions, beyond 32 bits too, and
+// "0 M Bytes" below one million.
+TEST_F(Destination, FreeSpaceOfTheDestinationDrive)
 {
     NEED_TEST_DRIVES();
-    TextCopy(DestinationDir, "K:\\ORVA\\");
-    fake::script = {{TPL_DESTINATION, EV_CANCEL, ""}};
-    EXPECT_EQ(0, Choose());
-    EXPECT_EQ("5368M Bytes", fake::shown[0].symbols.at("DiskInfo"));
-    EXPECT_EQ("K:\\ORVA", fake::shown[0].symbols.at("EditTextIn"));
+    struct Case {
+        const char *destination, *shown;
+    } cases[] = {
+        {"K:\\ORVA\\", "5368M Bytes"},  // 5,368,709,120 bytes
+        {"L:\\ORVA\\", "0 M Bytes"},    // 999,424 bytes
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.destination);
+        fake::Reset(c.destination);
+        fake::script = {{TPL_DESTINATION, EV_CANCEL, ""}};
+        EXPECT_EQ(0, Choose());
+        EXPECT_EQ(c.shown, fake::shown[0].symbols.at("DiskInfo"));
+        EXPECT_EQ(std::string(c.destination, 7), fake::shown[0].symbols.at("EditTextIn"));
+    }
 }
 
 // Each refused path shows its notice (FInfo0DlgProc, no help), then the
@@ -418,15 +461,12 @@ TEST_F(Destination, MinimalInstallSurvivesGoingBack)
 {
     std::string base = Scratch("minimal");
     WriteBytes(base + "\\afile", "x");
+    // Back to the welcome dialog, then the ordinary continue.
     fake::script = {{TPL_DESTINATION, EV_MINIMAL, base + "\\afile"},
                     {TPL_NOTICE_ISFILE, EV_CONTINUE, ""},
-                    {TPL_DESTINATION, EV_BACK, ""}};
-    EXPECT_EQ(0, Choose());
-    EXPECT_EQ(1, MinimalInstall);
-    // The welcome dialog again, then the ordinary continue.
-    fake::script = {{TPL_WELCOME_AGAIN, EV_GO_ON, ""},
+                    {TPL_DESTINATION, EV_BACK, ""},
+                    {TPL_WELCOME_AGAIN, EV_GO_ON, ""},
                     {TPL_DESTINATION, EV_CONTINUE, base}};
-    ShowWelcome();
     EXPECT_EQ(1, Choose({IDYES}));  // the folder holds afile
     EXPECT_EQ(1, MinimalInstall);
     // The second run proposes the path typed in the first.
@@ -441,7 +481,7 @@ TEST_F(Destination, WelcomeAsksBeforeQuittingAndGoesOn)
                     {TPL_WELCOME_AGAIN, EV_EXIT, ""},
                     {TPL_WELCOME_AGAIN, 65, ""},  // a lone "A": shown again
                     {TPL_WELCOME_AGAIN, EV_GO_ON, ""}};
-    ShowWelcome();
+    EXPECT_EQ(kWelcomeWentOn, RunInstallationDialogs());
     EXPECT_EQ(2, fake::quitQuestions);
     EXPECT_EQ(4u, fake::shown.size());
     for (auto &d : fake::shown) {
@@ -459,7 +499,7 @@ TEST_F(Destination, RemovalConfirmationBackAndCancelReturnToWelcome)
                     {TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
                     {TPL_REMOVE_OLD, EV_CANCEL, ""},
                     {TPL_WELCOME_AGAIN, EV_GO_ON, ""}};
-    ShowWelcome();
+    EXPECT_EQ(kWelcomeWentOn, RunInstallationDialogs());
     EXPECT_EQ(0, fake::removals);
     EXPECT_EQ(1, fake::quitQuestions);
     EXPECT_EQ("FGPDlgProc", fake::shown[1].proc);
@@ -484,13 +524,12 @@ TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
     fake::script = {{TPL_WELCOME_AGAIN, EV_GO_ON, ""},
                     {TPL_DESTINATION, EV_CONTINUE, base + "\\afile"},
                     {TPL_NOTICE_ISFILE, EV_CONTINUE, ""},
-                    {TPL_DESTINATION, EV_BACK, ""},
-                    {TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
-                    {TPL_REMOVE_OLD, EV_CONTINUE, ""}};
-    ShowWelcome();
-    EXPECT_EQ(0, Choose());
+                    {TPL_DESTINATION, EV_BACK, ""}};
+    EXPECT_EQ(kWelcomeAgain, RunInstallationDialogs());
     EXPECT_EQ(base + "\\afile\\", std::string(DestinationDir));
-    EXPECT_THROW(ShowWelcome(), SetupEnded);
+    fake::script = {{TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
+                    {TPL_REMOVE_OLD, EV_CONTINUE, ""}};
+    EXPECT_THROW(RunInstallationDialogs(), SetupEnded);
     EXPECT_EQ(1, fake::removals);
     EXPECT_EQ("D:\\OLD\\ORVA\\", fake::removedDestination);
     EXPECT_EQ(-1, fake::killed.back());
@@ -499,9 +538,10 @@ TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
     // No installation recorded (any more): nothing is removed, neither the
     // default destination nor the typed one; the user is told, setup ends.
     fake::Reset("C:\\ELSEWHERE\\");
-    fake::script = {{TPL_REMOVE_OLD, EV_CONTINUE, ""}};
-    auto boxes = AnswerBoxes(
-        [] { EXPECT_THROW(ConfirmRemoveOld(), SetupEnded); }, {IDOK});
+    fake::script = {{TPL_WELCOME_AGAIN, EV_REMOVE_OLD, ""},
+                    {TPL_REMOVE_OLD, EV_CONTINUE, ""}};
+    std::vector<SeenWindow> boxes;
+    EXPECT_THROW(RunInstallationDialogs({IDOK}, &boxes), SetupEnded);
     EXPECT_EQ(0, fake::removals);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("No recorded installation was found, so nothing was removed.",
@@ -569,14 +609,13 @@ TEST(JapanesePath, DestinationEndingInTheCharacter)
     std::string typed = base + "\\" + kHyo;
     fake::script = {{TPL_DESTINATION, EV_CONTINUE, typed},
                     {TPL_NOTICE_CREATE, EV_CONTINUE, ""}};
-    int result = -1;
-    auto boxes = AnswerBoxes([&] { result = ChooseDestination(); }, {});
-    EXPECT_EQ(1, result);
+    std::vector<SeenWindow> boxes;
+    EXPECT_EQ(1, ChooseFromWelcome({}, &boxes));
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(typed + "\\", std::string(DestinationDir));
     EXPECT_TRUE(fs::is_directory(fs::path(base) / L"\u8868"));
     // Proposed again without the trailing backslash, the character whole.
     fake::script = {{TPL_DESTINATION, EV_CANCEL, ""}};
-    AnswerBoxes([&] { ChooseDestination(); }, {});
+    ChooseFromWelcome({}, &boxes);
     EXPECT_EQ(typed, fake::shown.back().symbols.at("EditTextIn"));
 }

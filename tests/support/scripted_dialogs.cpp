@@ -16,6 +16,7 @@ std::vector<Answer> script;
 std::vector<ShownDialog> shown;
 std::map<std::string, std::string> symbols;
 std::vector<int> killed;
+int shutdowns;
 int quitQuestions;
 std::vector<std::string> log;
 
@@ -32,6 +33,7 @@ void ResetDialogs(const char *from)
     shown.clear();
     symbols.clear();
     killed.clear();
+    shutdowns = 0;
     quitQuestions = 0;
     log.clear();
 }
@@ -98,12 +100,12 @@ void KillDialogs(int count)
     fake::log.push_back("kill " + std::to_string(count));
 }
 
-// The end of the program (main.cpp) as it closes the dialogs and the
-// toolkit (the test's ShutdownSetup), without the program's exit.
+// The end of the program (main.cpp) as it closes the dialogs, counted,
+// without the toolkit's end and the program's exit.
 void EndSetup(int)
 {
     KillDialogs(-1);
-    ShutdownSetup();
+    fake::shutdowns++;
     throw SetupEnded{};
 }
 

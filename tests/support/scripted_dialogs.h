@@ -31,8 +31,8 @@ struct ShownDialog {
     std::map<std::string, std::string> symbols;
 };
 
-// Thrown by the program's end (EndSetup, after ShutdownSetup) in its place:
-// setup would end here.
+// Thrown by the program's end (EndSetup, which closes every dialog and
+// counts fake::shutdowns) in its place: setup would end here.
 struct SetupEnded {};
 
 // Thrown when a dialog comes that the script does not expect, from another
@@ -47,6 +47,7 @@ extern std::vector<Answer> script;        // consumed from the front
 extern std::vector<ShownDialog> shown;
 extern std::map<std::string, std::string> symbols;
 extern std::vector<int> killed;           // KillDialogs counts
+extern int shutdowns;                     // ends of setup (EndSetup)
 // The quit question (template TPL_QUIT) when no script line expects it:
 // answered "continue" here, counted, and neither it nor its closing is
 // recorded among the dialogs shown and closed.
