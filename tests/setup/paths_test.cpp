@@ -1,7 +1,32 @@
-// The setup program's path operations (setup/paths.cpp) on real files.
+// The setup program's path operations (setup/paths.cpp) on real files,
+// with their message boxes answered by the UI robot.
 #include <gtest/gtest.h>
+#include <filesystem>
+#include "answer_boxes.h"
+#include "fake_sequence.h"
+#include "japanese_system.h"
 #include "setup/paths.h"
 #include "tests/support/files.h"
+
+namespace fs = std::filesystem;
+
+static const char kCaption[] = "ORVA Setup";
+
+// A fresh scratch directory on C: for one test, without a trailing "\".
+static std::string Scratch(const std::string &name)
+{
+    std::string dir = "C:\\h8paths\\" + name;
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    fs::create_directories(dir);
+    return dir;
+}
+
+static bool IsDirectory(const std::string &path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 TEST(ProbePath, NothingFileOrDirectory)
 {
@@ -22,4 +47,71 @@ TEST(DrivePrefixOf, DriveLetterOrNone)
     EXPECT_STREQ("Q:", prefix);
     DrivePrefixOf("\\\\server\\cd\\SETUP", prefix);
     EXPECT_STREQ("", prefix);
+}
+
+TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
+{
+    std::string base = Scratch("levels");
+    std::string path = base + "\\one\\two\\three";
+    std::vector<SeenWindow> boxes;
+    int result = -1;
+    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(IsDirectory(base + "\\one"));
+    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
+    EXPECT_TRUE(IsDirectory(path));
+}
+
+TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
+{
+    std::string base = Scratch("existing");
+    fs::create_directories(base + "\\one");
+    WriteBytes(base + "\\one\\keep.txt", "kept");
+    int result = -1;
+    auto boxes = AnswerBoxes(
+        [&] { result = MakeDirectoryPath((base + "\\one\\two\\").c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
+    EXPECT_EQ(4u, fs::file_size(base + "\\one\\keep.txt"));
+    // Everything there already: nothing to do, nothing to say.
+    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(base.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
+{
+    std::string base = Scratch("takenbyfile");
+    WriteBytes(base + "\\one", "a file, not a directory");
+    for (std::string path : {base + "\\one\\two", base + "\\one"}) {
+        SCOPED_TRACE(path);
+        fake::Reset("C:\\ORVA\\");
+        int result = -1;
+        auto boxes = AnswerBoxes(
+            [&] { result = MakeDirectoryPath(path.c_str()); }, {IDOK});
+        EXPECT_EQ(0, result);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("box", boxes[0].kind);
+        EXPECT_EQ("Can't create directory", boxes[0].text);
+        EXPECT_EQ(kCaption, boxes[0].caption);
+    }
+    EXPECT_FALSE(IsDirectory(base + "\\one"));
+}
+
+TEST(JapanesePath, MakeDirectoryPathCreatesTheCharacterWhole)
+{
+    NEED_JAPANESE();
+    std::string base = Scratch("japanese");
+    std::string path = base + "\\" + kHyo + "\\sub";
+    int result = -1;
+    auto boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(boxes.empty());
+    std::vector<std::wstring> names;
+    for (auto &e : fs::directory_iterator(base))
+        names.push_back(e.path().filename().wstring());
+    EXPECT_EQ(std::vector<std::wstring>{L"\u8868"}, names);
+    EXPECT_TRUE(fs::is_directory(fs::path(base) / L"\u8868" / L"sub"));
 }

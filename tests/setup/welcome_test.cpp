@@ -8,6 +8,7 @@
 #include <fstream>
 #include "answer_boxes.h"
 #include "fake_sequence.h"
+#include "japanese_system.h"
 #include "platform/templates.h"
 #include "setup/config.h"
 #include "setup/paths.h"
@@ -66,59 +67,6 @@ TEST(FreeSpaceText, WholeMillionsOrZero)
     EXPECT_STREQ("4295M Bytes", text);
     FreeSpaceText(18446744073709551615ULL, text, sizeof text);
     EXPECT_STREQ("18446744073709M Bytes", text);
-}
-
-// ---- creation of the destination
-
-TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
-{
-    std::string base = Scratch("levels");
-    std::string path = base + "\\one\\two\\three";
-    std::vector<SeenWindow> boxes;
-    int result = -1;
-    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
-    EXPECT_EQ(1, result);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(IsDirectory(base + "\\one"));
-    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
-    EXPECT_TRUE(IsDirectory(path));
-}
-
-TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
-{
-    std::string base = Scratch("existing");
-    fs::create_directories(base + "\\one");
-    WriteBytes(base + "\\one\\keep.txt", "kept");
-    int result = -1;
-    auto boxes = AnswerBoxes(
-        [&] { result = MakeDirectoryPath((base + "\\one\\two\\").c_str()); }, {});
-    EXPECT_EQ(1, result);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(IsDirectory(base + "\\one\\two"));
-    EXPECT_EQ(4u, fs::file_size(base + "\\one\\keep.txt"));
-    // Everything there already: nothing to do, nothing to say.
-    boxes = AnswerBoxes([&] { result = MakeDirectoryPath(base.c_str()); }, {});
-    EXPECT_EQ(1, result);
-    EXPECT_TRUE(boxes.empty());
-}
-
-TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
-{
-    std::string base = Scratch("takenbyfile");
-    WriteBytes(base + "\\one", "a file, not a directory");
-    for (std::string path : {base + "\\one\\two", base + "\\one"}) {
-        SCOPED_TRACE(path);
-        fake::Reset("C:\\ORVA\\");
-        int result = -1;
-        auto boxes = AnswerBoxes(
-            [&] { result = MakeDirectoryPath(path.c_str()); }, {IDOK});
-        EXPECT_EQ(0, result);
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("box", boxes[0].kind);
-        EXPECT_EQ("Can't create directory", boxes[0].text);
-        EXPECT_EQ(kCaption, boxes[0].caption);
-    }
-    EXPECT_FALSE(IsDirectory(base + "\\one"));
 }
 
 // ---- running the installation's dialogs
@@ -552,54 +500,6 @@ TEST_F(Destination, RemovalActsOnTheRecordedInstallation)
 
 // ---- a Japanese system: 0x95 0x5C is one character (U+8868), whose
 // second byte is the backslash's
-
-static const char kHyo[] = "\x95\x5c";  // 表 in code page 932
-
-// Wine names host files in the host locale's character set: without a
-// ja_JP.UTF-8 locale on the host (see the fixture) it cannot name them.
-static bool CanNameJapaneseFiles()
-{
-    std::wstring dir = L"C:\\h8dialogs\\\u8868probe";
-    CreateDirectoryA("C:\\h8dialogs", nullptr);
-    bool ok = CreateDirectoryW(dir.c_str(), nullptr) ||
-              GetLastError() == ERROR_ALREADY_EXISTS;
-    RemoveDirectoryW(dir.c_str());
-    return ok;
-}
-#define NEED_JAPANESE()                                                      \
-    if (GetACP() != 932)                                                     \
-        GTEST_SKIP() << "needs a Japanese system (LC_ALL=ja_JP.UTF-8)";      \
-    if (!CanNameJapaneseFiles())                                             \
-    GTEST_SKIP() << "the host has no ja_JP.UTF-8 locale for Wine's file names"
-
-TEST(JapanesePath, PathRoutinesKeepTheCharacterWhole)
-{
-    NEED_JAPANESE();
-    char path[PATH_CAP];
-    TextCopy(path, (std::string("C:\\") + kHyo).c_str());
-    AppendBackslash(path);
-    EXPECT_EQ(std::string("C:\\") + kHyo + "\\", path);
-    RemoveBackslash(path);
-    EXPECT_EQ(std::string("C:\\") + kHyo, path);
-    RemoveBackslash(path);  // ends in the character, not in a backslash
-    EXPECT_EQ(std::string("C:\\") + kHyo, path);
-}
-
-TEST(JapanesePath, MakeDirectoryPathCreatesTheCharacterWhole)
-{
-    NEED_JAPANESE();
-    std::string base = Scratch("japanese");
-    std::string path = base + "\\" + kHyo + "\\sub";
-    int result = -1;
-    auto boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});
-    EXPECT_EQ(1, result);
-    EXPECT_TRUE(boxes.empty());
-    std::vector<std::wstring> names;
-    for (auto &e : fs::directory_iterator(base))
-        names.push_back(e.path().filename().wstring());
-    EXPECT_EQ(std::vector<std::wstring>{L"\u8868"}, names);
-    EXPECT_TRUE(fs::is_directory(fs::path(base) / L"\u8868" / L"sub"));
-}
 
 TEST(JapanesePath, DestinationEndingInTheCharacter)
 {
