@@ -1,15 +1,13 @@
-// The restart question, the failed start of the product, the window
-// centring and the credits box, with real message boxes and windows. What
+// The restart question, the ending dialog and the failed start of the
+// product, with real message boxes and windows. What
 // the system is asked to do for a restart is taken at the import of
 // ExitWindowsEx (a restart would end the Wine session under the tests).
 #include <gtest/gtest.h>
-#include <thread>
 #include "answer_boxes.h"
 #include "fake_sequence.h"
 #include "platform/templates.h"
 #include "tests/import_slot.h"
 #include "setup/closing.h"
-#include "setup/credits.h"
 #include "setup/state.h"
 #include "common/ui.h"
 
@@ -193,49 +191,4 @@ TEST_F(Launch, ProgramMissingFromExePath)
     GetCurrentDirectoryA(MAX_PATH, now);
     EXPECT_STREQ("C:\\h8dialogs\\noprogram", now);  // it did go there
     SetCurrentDirectoryA(before);
-}
-
-// ---- centring and the credits box
-
-TEST(CentreWindow, CentresOnTheReferenceSizeWithoutItsPosition)
-{
-    HWND ref = CreateWindowA("STATIC", "ref", WS_POPUP, 100, 50, 401, 301,
-                             nullptr, nullptr, nullptr, nullptr);
-    HWND win = CreateWindowA("STATIC", "win", WS_POPUP, 7, 9, 100, 60,
-                             nullptr, nullptr, nullptr, nullptr);
-    CentreWindow(win, ref);
-    RECT r;
-    GetWindowRect(win, &r);
-    EXPECT_EQ(150, r.left);  // (401 - 100) / 2, truncated
-    EXPECT_EQ(120, r.top);   // (301 - 60) / 2, truncated
-    EXPECT_EQ(100, r.right - r.left);
-    EXPECT_EQ(60, r.bottom - r.top);
-    // Larger than the reference: negative, truncated toward zero.
-    SetWindowPos(win, nullptr, 0, 0, 405, 60, SWP_NOMOVE | SWP_NOZORDER);
-    CentreWindow(win, ref);
-    GetWindowRect(win, &r);
-    EXPECT_EQ(-2, r.left);   // (401 - 405) / 2
-    DestroyWindow(win);
-    DestroyWindow(ref);
-}
-
-// The program's own credits box (setup/Tql.rc is linked into this test).
-TEST(Credits, CentredOnTheScreenAndClosedByOk)
-{
-    ProgramInstance = GetModuleHandleA(nullptr);
-    std::thread t(ShowCredits);
-    Robot robot;
-    auto w = robot.Next();
-    ASSERT_TRUE(w);
-    EXPECT_EQ("Special Thanks", w->caption);
-    RECT r, screen;
-    GetWindowRect(w->hwnd, &r);
-    GetWindowRect(GetDesktopWindow(), &screen);
-    EXPECT_EQ((screen.right - (r.right - r.left)) / 2, r.left);
-    EXPECT_EQ((screen.bottom - (r.bottom - r.top)) / 2, r.top);
-    // Cancel (Esc) does not close it (a closing box hides at once); OK does.
-    SendMessageA(w->hwnd, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(IsWindowVisible(w->hwnd));
-    EXPECT_TRUE(robot.Press(*w, IDOK));
-    t.join();
 }
