@@ -12,22 +12,6 @@ namespace fs = std::filesystem;
 
 static const char kCaption[] = "ORVA Setup";
 
-// A fresh scratch directory on C: for one test, without a trailing "\".
-static std::string Scratch(const std::string &name)
-{
-    std::string dir = "C:\\h8paths\\" + name;
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-    fs::create_directories(dir);
-    return dir;
-}
-
-static bool IsDirectory(const std::string &path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TEST(ProbePath, NothingFileOrDirectory)
 {
     std::string dir = MakeTempDir("tqlprobe");
@@ -51,7 +35,7 @@ TEST(DrivePrefixOf, DriveLetterOrNone)
 
 TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
 {
-    std::string base = Scratch("levels");
+    std::string base = MakeTempDir("tqllevels");
     std::string path = base + "\\one\\two\\three";
     std::vector<SeenWindow> boxes;
     int result = -1;
@@ -65,7 +49,7 @@ TEST(MakeDirectoryPath, CreatesEveryMissingLevel)
 
 TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
 {
-    std::string base = Scratch("existing");
+    std::string base = MakeTempDir("tqlexisting");
     fs::create_directories(base + "\\one");
     WriteBytes(base + "\\one\\keep.txt", "kept");
     int result = -1;
@@ -83,7 +67,7 @@ TEST(MakeDirectoryPath, KeepsExistingLevelsAndTheirContents)
 
 TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
 {
-    std::string base = Scratch("takenbyfile");
+    std::string base = MakeTempDir("tqltakenbyfile");
     WriteBytes(base + "\\one", "a file, not a directory");
     for (std::string path : {base + "\\one\\two", base + "\\one"}) {
         SCOPED_TRACE(path);
@@ -103,7 +87,7 @@ TEST(MakeDirectoryPath, LevelTakenByAFileIsReported)
 TEST(JapanesePath, MakeDirectoryPathCreatesTheCharacterWhole)
 {
     NEED_JAPANESE();
-    std::string base = Scratch("japanese");
+    std::string base = MakeTempDir("tqljapanese");
     std::string path = base + "\\" + kHyo + "\\sub";
     int result = -1;
     auto boxes = AnswerBoxes([&] { result = MakeDirectoryPath(path.c_str()); }, {});

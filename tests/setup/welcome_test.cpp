@@ -31,12 +31,6 @@ static std::string Scratch(const std::string &name)
     return dir;
 }
 
-static bool IsDirectory(const std::string &path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The test drives exist (the fixture could mount its tmpfs drives).
 static bool HaveTestDrives()
 {

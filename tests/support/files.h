@@ -15,6 +15,7 @@ std::string SystemDir();   // with its backslash
 std::string MakeTempDir(const std::string &name);
 
 bool Exists(const std::string &path);
+bool IsDirectory(const std::string &path);
 // Calls each for every entry of dir (a trailing backslash or none) but "."
 // and "..", in the order the file system lists them; none when dir cannot
 // be listed.
