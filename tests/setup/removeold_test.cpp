@@ -18,28 +18,17 @@ const char kCaption[] = "ORVA Setup";
 
 class RemoveOldTest : public ::testing::Test {
 protected:
-    static std::vector<SavedFile> *saved;
-    static bool makerKeyExisted;
+    static KeptMachine *kept;
 
     static void SetUpTestSuite()
     {
-        saved = new std::vector<SavedFile>;
-        for (const char *name : {"ORVA.INI", "WININIT.INI"})
-            saved->emplace_back(WindowsDir() + name);
-        makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
+        kept = new KeptMachine({"ORVA.INI", "WININIT.INI"});
         // The message table as setup fills it from its message library.
         std::string library = TestProduct().msgLibrary;
         ASSERT_TRUE(LoadMessageTable(library, MessageTable)) << library;
     }
 
-    static void TearDownTestSuite()
-    {
-        for (auto &f : *saved)
-            f.Restore();
-        delete saved;
-        if (!makerKeyExisted)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA");
-    }
+    static void TearDownTestSuite() { delete kept; }
 
     void SetUp() override
     {
@@ -99,8 +88,7 @@ protected:
     Product p;
 };
 
-std::vector<SavedFile> *RemoveOldTest::saved;
-bool RemoveOldTest::makerKeyExisted;
+KeptMachine *RemoveOldTest::kept;
 
 // Everything goes; only the uninstaller is scheduled, once even when the
 // identical entry is already there.

@@ -43,6 +43,21 @@ Product TestProduct()
 std::string SettingsFile() { return WindowsDir() + "ORVA.INI"; }
 std::string WininitFile() { return WindowsDir() + "WININIT.INI"; }
 
+KeptMachine::KeptMachine(std::initializer_list<const char *> names)
+    : makerKeyExisted(KeyExists("SOFTWARE\\ORVA"))
+{
+    for (const char *name : names)
+        files.emplace_back(WindowsDir() + name);
+}
+
+KeptMachine::~KeptMachine()
+{
+    for (auto &f : files)
+        f.Restore();
+    if (!makerKeyExisted)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA");
+}
+
 static const wchar_t kItemLink[] = L"ORVA Uninstall Test.lnk";
 
 // The Start Menu folder of the group: the one named by the group title in

@@ -6,6 +6,7 @@
 #define TESTS_UNINST_INSTALLED_H
 
 #include <windows.h>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -31,6 +32,14 @@ Product TestProduct();
 
 std::string SettingsFile();               // Windows directory + "ORVA.INI"
 std::string WininitFile();                // Windows directory + "WININIT.INI"
+// The Windows directory's files of these names, and whether the maker's
+// key SOFTWARE\ORVA existed, kept for a test suite and put back after it.
+struct KeptMachine {
+    explicit KeptMachine(std::initializer_list<const char *> names);
+    ~KeptMachine();
+    std::vector<SavedFile> files;
+    bool makerKeyExisted;
+};
 // The product's Program Manager group, as a Start Menu folder holding the
 // test's item. Found by its item, since the shell converts the group name
 // with its own code page, which need not be this process's.

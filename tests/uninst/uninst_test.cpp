@@ -16,17 +16,13 @@ const char kNoFile[] = "No uninstaller initialize file was found.";
 
 class UninstTest : public ::testing::Test {
 protected:
-    static std::vector<SavedFile> *saved;
-    static bool makerKeyExisted;
+    static KeptMachine *kept;
 
     static void SetUpTestSuite()
     {
         std::string w = WindowsDir();
-        saved = new std::vector<SavedFile>;
-        for (const char *name : {"UNINST.EXE", "ORVAUN.EXE", "msg.dll",
-                                 "msgeng.dll", "ORVA.INI", "WININIT.INI"})
-            saved->emplace_back(w + name);
-        makerKeyExisted = KeyExists("SOFTWARE\\ORVA");
+        kept = new KeptMachine({"UNINST.EXE", "ORVAUN.EXE", "msg.dll", "msgeng.dll",
+                                "ORVA.INI", "WININIT.INI"});
         std::string lib = TestProduct().msgLibrary;
         CopyFileA("Q:\\UNINST.EXE", (w + "UNINST.EXE").c_str(), FALSE);
         CopyFileA(("Q:\\" + lib).c_str(), (w + lib).c_str(), FALSE);
@@ -34,14 +30,7 @@ protected:
             SetFileAttributesA((w + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 
-    static void TearDownTestSuite()
-    {
-        for (auto &f : *saved)
-            f.Restore();
-        delete saved;
-        if (!makerKeyExisted)
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA");
-    }
+    static void TearDownTestSuite() { delete kept; }
 
     void SetUp() override
     {
@@ -225,8 +214,7 @@ protected:
     std::vector<HANDLE> locks;
 };
 
-std::vector<SavedFile> *UninstTest::saved;
-bool UninstTest::makerKeyExisted;
+KeptMachine *UninstTest::kept;
 
 // OK removes group, tree, keys and settings file; the uninstaller and the
 // message library are scheduled; a second run finds no settings file.
