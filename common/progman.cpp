@@ -185,15 +185,16 @@ int AddProgramItem(const char *group, const char *item, const char *commandLine)
     if (!FormatGroupCommand(createGroup, sizeof createGroup, "CreateGroup", group) ||
         !FormatItemCommand(addItem, sizeof addItem, item, commandLine))
         return 0;
+    int shared = SharedOpen;
     ProgmanLink own;
-    ProgmanLink &link = SharedOpen ? Shared : own;
-    if (!SharedOpen && !OpenProgman(own))
+    ProgmanLink &link = shared ? Shared : own;
+    if (!shared && !OpenProgman(own))
         return 0;
     int result = SendProgmanCommandTried(link, createGroup, GroupTimeout) &&
                  SendProgmanCommandTried(link, addItem, ItemTimeout);
     // A conversation in which a command failed (a time-out, say) is not
     // used again: the next item opens its own, as without sharing.
-    if (&link == &own)
+    if (!shared)
         CloseProgman(own);
     else if (!result)
         CloseProgramItems();
