@@ -58,7 +58,7 @@ struct EmptyingWalk {
 static int EmptyEntry(void *context, const FoundName &found, int)
 {
     const EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
-    if (walk.keep && !lstrcmpiA(found.cFileName, walk.keep))
+    if (walk.keep && SameName(found.cFileName, walk.keep))
         return 1;
     char path[MAX_PATH];
     if (!JoinName(path, walk.dir, found.cFileName)) {

@@ -18,6 +18,11 @@ const char *NameCharNext(const char *p)
     return CharNextA(p);
 }
 
+int SameName(const char *a, const char *b)
+{
+    return WideNames() ? BytesEqualNoCase(a, b) : !lstrcmpiA(a, b);
+}
+
 // ---- conversions
 
 int NameToWide(WCHAR *out, int capacity, const char *name)
@@ -189,7 +194,7 @@ int WalkDirectory(const char *directory, EntryVisit visit, void *context)
     int go = 1, first = 1;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            (lstrcmpA(entry.cFileName, ".") && lstrcmpA(entry.cFileName, "..")))
+            (!BytesEqual(entry.cFileName, ".") && !BytesEqual(entry.cFileName, "..")))
             go = visit(context, entry, first);
         first = 0;
     } while (go && FindNextName(search, &entry));

@@ -24,6 +24,11 @@ int WideNames();
 // system's code page on Windows 95/98): a trail byte is never a separator.
 const char *NameCharNext(const char *p);
 
+// 1 when two names name one file: UTF-8 compared as bytes, ASCII letters
+// in either case; on Windows 95/98 text of the system's code page, whose
+// trail bytes may look like ASCII letters, compared as that text.
+int SameName(const char *a, const char *b);
+
 // Text of the system's code page as a name, in out (capacity bytes); 0
 // when it does not fit.
 int NameFromSystem(char *out, int capacity, const char *text);

@@ -208,7 +208,7 @@ static int UnixPathOf(const char *path, char *unix)
 // their letter case).
 static int HoldsUnixFolder(const char *dir, const char *folder)
 {
-    if (!lstrcmpA(dir, "/"))
+    if (BytesEqual(dir, "/"))
         return 1;
     int i = 0;
     while (dir[i] && dir[i] == folder[i])
@@ -323,8 +323,8 @@ int IsSameFolder(const char *systemA, const char *systemB)
                ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
     char ra[MAX_PATH], rb[MAX_PATH];
     if (ResolveRemovalPath(a, ra) && ResolveRemovalPath(b, rb))
-        return !lstrcmpiA(ra, rb);
-    return !lstrcmpiA(a, b);
+        return SameName(ra, rb);
+    return SameName(a, b);
 }
 
 // ---- the protected folders
@@ -392,7 +392,7 @@ static int HoldsFolder(const char *dir, const char *folder)
     if (next != '\0' && next != '\\')
         return 0;
     resolved[length] = '\0';
-    return !lstrcmpiA(dir, resolved);
+    return SameName(dir, resolved);
 }
 
 // 1 when dir holds one of the shell's folders of this user or all users.

@@ -179,3 +179,23 @@ int JoinPath(char *out, const char *dir, const char *name)
     return TextCopy(out, dir, PATH_CAP) && AppendBackslash(out, PATH_CAP) &&
            TextAppend(out, name, PATH_CAP);
 }
+
+int BytesEqual(const char *a, const char *b)
+{
+    while (*a && *a == *b)
+        a++, b++;
+    return *a == *b;
+}
+
+// An ASCII letter in lower case; every other byte as it is.
+static char FoldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
+}
+
+int BytesEqualNoCase(const char *a, const char *b)
+{
+    while (*a && FoldAscii(*a) == FoldAscii(*b))
+        a++, b++;
+    return FoldAscii(*a) == FoldAscii(*b);
+}

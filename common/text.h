@@ -32,6 +32,14 @@ void RemoveBackslash(char *text);
 // 1 when the text ends in a single-byte backslash (double-byte aware).
 int EndsWithBackslash(const char *text);
 
+// Two texts compared as the bytes they are: 1 when equal. Names kept as
+// UTF-8 (common/filenames.h) are no text of the system's code page, and
+// the locale's comparison (lstrcmp) could take two different names for one.
+// The NoCase form folds only the letters of ASCII (for UTF-8, whose
+// multi-byte characters hold no ASCII byte; see SameName for a name).
+int BytesEqual(const char *a, const char *b);
+int BytesEqualNoCase(const char *a, const char *b);
+
 // dir + "\" (unless dir ends with one) + name into a PATH_CAP buffer.
 // 1 when the whole path fitted; a path that does not fit is never used.
 int JoinPath(char *out, const char *dir, const char *name);

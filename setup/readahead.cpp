@@ -265,7 +265,7 @@ static ReadSlot *QueuedOpen(const char *source)
     ReadSlot *slot;
     while ((slot = FilledSlot()) != 0 && !slot->first)
         FreeSlot();
-    if (slot && !lstrcmpA(slot->path, source))
+    if (slot && BytesEqual(slot->path, source))
         return slot;
     Abandoned = 1;
     return 0;
