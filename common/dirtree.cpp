@@ -124,12 +124,13 @@ int RemoveDirectoryTree(const char *dir)
     return 0;
 }
 
-// Tells the user that dir was left as it is because nothing shows it is
-// the product's installation folder: the library's text, then the folder.
-static void ShowNotOwnedMessage(const char *dir, const char *caption)
+// Tells the user why dir was left as it is (slot 61: nothing shows it is
+// the product's installation folder; slot 34: it cannot be reached): the
+// library's text, then the folder.
+static void ShowFolderMessage(int slot, const char *dir, const char *caption)
 {
     char text[MAX_PATH + 512];
-    TextCopy(text, MessageText(SLOT_NOT_OWNED), sizeof text);
+    TextCopy(text, MessageText(slot), sizeof text);
     TextAppend(text, "\n", sizeof text);
     TextAppend(text, dir, sizeof text);
     ShowBox(text, caption, BOX_ALERT);
@@ -153,6 +154,33 @@ static int RemoveProvenFolder(const char *dir, const char *settingsName)
     return TREE_FAILED;
 }
 
+// 1 when the absence of the folder full is proven: the nearest folder
+// above it that exists is there to be listed, so its drive or share
+// answers (a folder the user deleted together with the folders above it
+// is gone too). A drive unplugged, a SUBST letter or a share gone, or an
+// error other than "not found" proves nothing.
+static int AbsenceProven(const char *full)
+{
+    char above[MAX_PATH];
+    TextCopy(above, full);
+    for (;;) {
+        char *separator = 0;
+        for (char *p = above; *p; p = (char *)NameCharNext(p))
+            if (*p == '\\' && p[1])
+                separator = p;
+        if (!separator)
+            return 0;
+        separator[1] = '\0';  // with its backslash: "E:\" is the drive's root
+        DWORD attributes = NamedAttributes(above);
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            return 0;
+        separator[0] = '\0';
+    }
+}
+
 int RemoveProductTree(const char *dir, const char *systemSettingsName,
                       const char *caption)
 {
@@ -163,21 +191,26 @@ int RemoveProductTree(const char *dir, const char *systemSettingsName,
     }
     if (!NameFromSystem(name, dir) || !NameFromSystem(settingsName, systemSettingsName) ||
         !ResolveRemovalPath(name, resolved)) {
-        ShowNotOwnedMessage(dir, caption);
+        ShowFolderMessage(SLOT_NOT_OWNED, dir, caption);
         return TREE_LEFT;
     }
     DWORD attributes = NamedAttributes(resolved);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
+            AbsenceProven(resolved))
             return TREE_REMOVED;  // gone already: nothing left to remove
+        // Not to be seen, which is no proof that it is gone: the record
+        // stays, and the run once the folder can be reached finishes.
+        ShowFolderMessage(SLOT_NOT_REACHED, dir, caption);
+        return TREE_FAILED;
     }
     // A link at the top, a file, or a folder without the proof: not the
     // folder setup made, whatever its name says.
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
         !HoldsProductSettings(resolved, settingsName)) {
-        ShowNotOwnedMessage(dir, caption);
+        ShowFolderMessage(SLOT_NOT_OWNED, dir, caption);
         return TREE_LEFT;
     }
     if (IsProtectedName(resolved)) {

@@ -62,6 +62,11 @@ static int RemoveRecord(const InstalledProduct &product)
 
 int RemoveProduct(const InstalledProduct &product)
 {
+    // Found by its window title, as setup finds it before it installs.
+    if (product.gameTitle[0] && FindWindowA(0, product.gameTitle)) {
+        ShowSlot(SLOT_GAME_RUNNING, product.caption, BOX_ALERT);
+        return REMOVAL_GAME_RUNNING;
+    }
     int failed = 0, left = 0;
     if (!RemoveProgramGroup(product.groupTitle))
         left = 1;  // the user deletes the folder; no later run could
@@ -79,5 +84,5 @@ int RemoveProduct(const InstalledProduct &product)
     if (!failed && !RemoveRecord(product))
         failed = 1;
     ShowSlot(failed || left ? SLOT_REMOVE_FAILED : SLOT_REMOVED, product.caption, BOX_ALERT);
-    return !failed && !left;
+    return !failed && !left ? REMOVAL_DONE : REMOVAL_FAILED;
 }

@@ -74,7 +74,7 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
 static const char *const RecordKeyNames[REC_KEYS] = {
     "UnInstExe", "LoadMsgModule", "ExecFileName", "ProductName", "ProductVersion",
     "ApplicationName", "GroupTitle", "UninstWinTitle", "UninstallMsg0", "UninstallMsg1",
-    "UninstallMsg2",
+    "UninstallMsg2", "CheckGameTitle",
 };
 
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS])

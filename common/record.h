@@ -51,11 +51,13 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys);
 int CheckKeyName(const char *name);
 
 // ---- the uninstaller settings file (a bare name: the Windows directory)
-// Its [UnInstall] keys, in the order setup writes them.
+// Its [UnInstall] keys, in the order setup writes them. CheckGameTitle,
+// the running game's window title, came last: a record without it was
+// written before the removal looked for the running game.
 enum RecordKey {
     REC_UNINST_EXE, REC_LOAD_MSG_MODULE, REC_EXEC_FILE_NAME, REC_PRODUCT_NAME,
     REC_PRODUCT_VERSION, REC_APPLICATION_NAME, REC_GROUP_TITLE, REC_UNINST_WIN_TITLE,
-    REC_UNINSTALL_MSG0, REC_UNINSTALL_MSG1, REC_UNINSTALL_MSG2, REC_KEYS
+    REC_UNINSTALL_MSG0, REC_UNINSTALL_MSG1, REC_UNINSTALL_MSG2, REC_GAME_TITLE, REC_KEYS
 };
 // Writes the section, values in the order of RecordKey.
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS]);

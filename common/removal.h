@@ -21,6 +21,7 @@ struct InstalledProduct {
     int msgLibraryStays;          // setup's removal: the library stays
     ProductNames names;
     const char *caption;
+    const char *gameTitle;        // the running game's window title
 };
 
 // ---- product.cpp: the removal of an installed product
@@ -28,9 +29,13 @@ struct InstalledProduct {
 // and the product's keys; then, only when none of that failed, the
 // settings file, the Add/Remove Programs entry and the product's use of
 // the Windows-directory files, so that a removal that failed part way
-// stays listed and can run again. A part already gone counts as removed.
-// One final message (slot 28 or 33) tells the outcome. 1 when everything
-// is gone; 0 when a step failed or something was left.
+// stays listed and can run again. A part proven gone counts as removed.
+// One final message (slot 28 or 33) tells the outcome. While the game
+// runs nothing is removed: its files are in use, and a removal would
+// break it half way; the user is told to close it.
+#define REMOVAL_DONE         1  // everything is gone
+#define REMOVAL_FAILED       0  // a step failed or something was left
+#define REMOVAL_GAME_RUNNING 2  // nothing removed: the game runs
 int RemoveProduct(const InstalledProduct &product);
 
 // ---- dirtree.cpp: directory tree removal
@@ -46,8 +51,10 @@ int IsProtectedDirectory(const char *dir);
 // The removal of a product's installation folder: acts only on the
 // folder's resolved path, and only when the folder is proven the
 // product's (it holds the product settings file settingsName, which goes
-// last). A folder that is not there counts as removed; a protected or
-// unproven one, or a link, is left with a message naming it.
+// last). A folder counts as removed only when it is proven absent (the
+// folder above it can be listed); one that cannot be reached fails, with
+// a message naming it. A protected or unproven one, or a link, is left
+// with a message naming it.
 #define TREE_REMOVED 1
 #define TREE_LEFT    2  // refused, told to the user; retrying cannot help
 #define TREE_FAILED  0  // a deletion failed, after its message

@@ -35,6 +35,8 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_REMOVED          28  // removal ended without a failure
 #define SLOT_INI_NOT_DELETED  32  // the settings file cannot be deleted
 #define SLOT_REMOVE_FAILED    33  // removal ended with a failure
+#define SLOT_NOT_REACHED      34  // a folder whose drive or share does not answer
+#define SLOT_GAME_RUNNING     35  // the game runs: nothing is removed
 #define SLOT_COPY_NO_SOURCE   43
 #define SLOT_COPY_SHARING     44
 #define SLOT_COPY_ACCESS      45
@@ -56,7 +58,9 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_NOT_OWNED        61  // a folder not shown to be the product's
 
 // The slots above by kind, as the CD checker and the tests go through them
-// (SLOT_NOT_OWNED, whose text names a folder, is checked on its own).
+// (the removal's own additions, SLOT_NOT_OWNED, SLOT_NOT_REACHED and
+// SLOT_GAME_RUNNING, are checked on their own: a program fills them with
+// its built-in text where an older library leaves them empty).
 static const int MessageDialogSlots[] = {
     SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE, SLOT_NOTICE_ROOT,
     SLOT_NOTICE_SOURCE,  SLOT_NOTICE_EMPTY,  SLOT_QUIT,          SLOT_FAILURE,

@@ -165,7 +165,7 @@ static void WriteUninstallSection(const char *settingsFile)
         Settings.UnInstExe,      Settings.LoadMsgModule,  Settings.ExecFileName,
         Settings.ProductName,    Settings.ProductVersion, Settings.ApplicationName,
         Settings.GroupTitle,     Settings.UninstWinTitle, Settings.UninstallMsg0,
-        Settings.UninstallMsg1,  Settings.UninstallMsg2,
+        Settings.UninstallMsg1,  Settings.UninstallMsg2,  Settings.CheckGameTitle,
     };
     WriteRecordSection(settingsFile, values);
 }

@@ -14,14 +14,17 @@ static const char UninstCaption[] = "Uninstall";
 #define EXIT_REMOVED     0
 #define EXIT_STEP_FAILED 1   // a step of the removal failed
 #define EXIT_NOT_STARTED 2   // command line, settings file, message library
+#define EXIT_GAME_RUNNING 3  // the game runs: nothing removed
 
 static int Unattended;  // 1 in a run of "/S": no dialog, no box
 
 static const char Usage[] =
     "Usage: UNINST.EXE [/S] [/LOG=<file>] <settings file>\n"
     "/S removes the product without asking and without a message box; "
-    "the exit code is 0 when every step succeeded. /LOG= appends what was "
-    "done and every message to a file.";
+    "the exit code is 0 when every step succeeded, 1 when a step failed, "
+    "2 when the removal could not start and 3 when the game is running "
+    "(nothing removed). /LOG= appends what was done and every message to "
+    "a file.";
 
 // Shows a message with the program caption, system modal and in front.
 void ShowMessage(const char *text)
@@ -61,7 +64,7 @@ static void ModulePath(HMODULE module, char *path)
 // The removal, run from the confirmation dialog's OK handler: what the
 // settings file names, and in the Windows directory the files this
 // process runs from (never a name the settings file alone gives).
-// 1 when everything is gone.
+// RemoveProduct's result.
 int UninstallAll()
 {
     char uninstPath[MAX_PATH], msgLibraryPath[MAX_PATH];
@@ -70,7 +73,7 @@ int UninstallAll()
     InstalledProduct product = {
         GroupTitle, InstallPath, SettingsPath, uninstPath, msgLibraryPath, 0,
         {ExecFileName, ProductName, ProductVersion, ApplicationName},
-        UninstCaption};
+        UninstCaption, CheckGameTitle};
     return RemoveProduct(product);
 }
 
@@ -193,9 +196,16 @@ static int RemoveUnattended()
     LogLine("unattended removal");
     if (!BindUninstMessages())
         return EXIT_NOT_STARTED;
-    int removed = UninstallAll();
-    LogLine(removed ? "removed" : "a step of the removal failed");
-    return removed ? EXIT_REMOVED : EXIT_STEP_FAILED;
+    switch (UninstallAll()) {
+    case REMOVAL_DONE:
+        LogLine("removed");
+        return EXIT_REMOVED;
+    case REMOVAL_GAME_RUNNING:
+        LogLine("the game is running: nothing removed");
+        return EXIT_GAME_RUNNING;
+    }
+    LogLine("a step of the removal failed");
+    return EXIT_STEP_FAILED;
 }
 
 // Program entry: the command line is the settings file path, taken whole,

@@ -16,6 +16,7 @@ char UninstallMsg2[17];
 char LoadMsgModule[13];
 char UnInstExe[PATH_CAP];
 char GroupTitle[PATH_CAP];
+char CheckGameTitle[33];
 
 // Reads one key of the settings file into its buffer; a longer value is
 // cut to capacity - 1 by the profile reader itself.
@@ -105,6 +106,9 @@ int LoadUninstallSettings()
         return 0;
     ReadSetting("UnInstall", "UnInstExe", "UNINST.EXE", UnInstExe,
                 sizeof UnInstExe);
+    // A record written before the title was kept: the product's own game.
+    ReadSetting("UnInstall", "CheckGameTitle", "ORVA", CheckGameTitle,
+                sizeof CheckGameTitle);
     return ReadRequired("UnInstall", "GroupTitle", GroupTitle,
                         sizeof GroupTitle, "GroupTitle Load faild.");
 }

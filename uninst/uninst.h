@@ -22,6 +22,7 @@ extern char UninstallMsg2[17];
 extern char LoadMsgModule[13];
 extern char UnInstExe[PATH_CAP];
 extern char GroupTitle[PATH_CAP];
+extern char CheckGameTitle[33];  // the running game's window title
 int LoadUninstallSettings();
 
 // ---- main.cpp: start-up, confirmation dialog and removal

@@ -114,7 +114,8 @@ std::string SettingsText(const Product &p, const KeyOverrides &over)
         {"ProductVersion", p.productVersion},
         {"ApplicationName", p.applicationName}, {"GroupTitle", p.groupTitle},
         {"UninstWinTitle", p.winTitle}, {"UninstallMsg0", p.msg0},
-        {"UninstallMsg1", p.msg1}, {"UninstallMsg2", p.msg2}};
+        {"UninstallMsg1", p.msg1}, {"UninstallMsg2", p.msg2},
+        {"CheckGameTitle", p.gameTitle}};
     std::string text = "[UnInstall]\r\n";
     for (auto &[key, value] : keys) {
         auto o = over.find(key);

@@ -24,6 +24,7 @@ struct Product {
     std::string applicationName = "ORVA PC App";
     std::string displayName = "ORVA PC GAME PRODUCT";
     std::string groupTitle, winTitle, msg0, msg1, msg2;
+    std::string gameTitle = "ORVA";  // the running game's window title
 };
 
 // The product of this test run: Japanese texts (code page 932) on a
@@ -52,7 +53,7 @@ std::wstring GroupFolder(const Product &p);
 // foreground from the programs' dialogs.
 void CloseGroupWindow(const std::string &title);
 
-// The settings file as setup writes it: [UnInstall] with its eleven keys
+// The settings file as setup writes it: [UnInstall] with its twelve keys
 // in order, [Directory] with InstallPath and ExePath. Keys mapped to
 // nullopt are left out, others replace the product's value.
 using KeyOverrides = std::map<std::string, std::optional<std::string>>;

@@ -139,6 +139,13 @@ protected:
 
     std::string Slot(int slot) { return SlotText(p.msgLibrary, slot); }
 
+    // The unattended removal of the settings file's product; its exit code.
+    int RunUnattended()
+    {
+        Run(WindowsDir() + "UNINST.EXE /S " + SettingsFile());
+        return running.Wait(20000);
+    }
+
     // Runs the uninstaller (for the settings file, or with commandLine from
     // dir), confirms, and expects these (caption, text) boxes in order.
     void RemoveExpecting(const std::vector<std::pair<std::string, std::string>> &boxes,
@@ -522,6 +529,64 @@ TEST_F(UninstTest, FolderNotProvenTheProductsIsLeft)
     }
     DeleteFileA("C:\\tqlroot.txt");
     RemoveTree("C:\\tqluser");
+}
+
+// A drive that is not there (a SUBST letter gone, as a disk unplugged) is
+// no proof that the folder on it is gone: the user is told which folder
+// could not be reached, the record and the entry stay, and once the drive
+// is back the removal from the entry finishes; the user's file beside the
+// folder stays. Unattended, the first run ends with 1.
+TEST_F(UninstTest, FolderOnAnAbsentDriveIsRemovedOnceItIsBack)
+{
+    RemoveTree("C:\\tqldrive");
+    CreateDirectoryA("C:\\tqldrive", nullptr);
+    WriteBytes("C:\\tqldrive\\keep.txt", "the user's");
+    UninstallLeftovers(p);
+    p.installPath = "E:\\ORVA\\";
+    ASSERT_TRUE(DefineDosDeviceA(0, "E:", "C:\\tqldrive"));
+    InstallProduct(p);
+    ASSERT_TRUE(DefineDosDeviceA(DDD_REMOVE_DEFINITION, "E:", nullptr));
+    std::string notReached = Slot(SLOT_NOT_REACHED) + "\n" + p.installPath;
+    RemoveExpecting({{kUninstall, notReached}, {kUninstall, Slot(SLOT_REMOVE_FAILED)}});
+    EXPECT_TRUE(ReadWholeFile(SettingsFile()));
+    EXPECT_TRUE(KeyExists(UninstallKey(p)));
+    EXPECT_TRUE(RenameEntries().empty());
+    EXPECT_EQ(1, RunUnattended());
+    EXPECT_TRUE(ReadWholeFile("C:\\tqldrive\\ORVA\\ORVA.INI"));
+
+    ASSERT_TRUE(DefineDosDeviceA(0, "E:", "C:\\tqldrive"));
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, "E:", nullptr);
+    EXPECT_EQ(GetFileAttributesA("C:\\tqldrive\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(ReadWholeFile("C:\\tqldrive\\keep.txt"));
+    ExpectKeys(false, false, false, false);
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    RemoveTree("C:\\tqldrive");
+}
+
+// While the game runs (its window, found by the title the record keeps,
+// or the product's own for a record without it), nothing at all is
+// removed: the user is told to close it, an unattended run ends with 3;
+// once it is closed the removal finishes.
+TEST_F(UninstTest, NothingIsRemovedWhileTheGameRuns)
+{
+    for (std::optional<std::string> title : {std::optional<std::string>(),
+                                             std::optional<std::string>("ORVA TEST GAME")}) {
+        SCOPED_TRACE(title.value_or("(left out)"));
+        UninstallLeftovers(p);
+        InstallProduct(p);
+        WriteBytes(SettingsFile(), SettingsText(p, {{"CheckGameTitle", title}}));
+        HWND game = CreateWindowA("STATIC", title.value_or("ORVA").c_str(), WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+        ASSERT_TRUE(game);
+        MachineState before = Snapshot(p);
+        RemoveExpecting({{kUninstall, Slot(SLOT_GAME_RUNNING)}});
+        EXPECT_EQ(3, RunUnattended());
+        EXPECT_TRUE(Snapshot(p) == before) << Describe(Snapshot(p));
+        DestroyWindow(game);
+        RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+        EXPECT_EQ(GetFileAttributesA("C:\\ORVA"), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 // A settings file named without its folder is the one in the Windows

@@ -318,23 +318,45 @@ TEST_P(MessageLibrary, TemplatesInTheirLanguage)
     DestroyWindow(w);
 }
 
-// The message naming a folder a removal left because nothing shows it is
-// the product's, word for word in the library's language.
-TEST_P(MessageLibrary, FolderLeftTextInItsLanguage)
+// The removal's own texts, word for word in the library's language: the
+// folder left because nothing shows it is the product's, the folder that
+// could not be reached, and the running game.
+TEST_P(MessageLibrary, RemovalTextsInTheirLanguage)
 {
     UINT_PTR table[MSG_TABLE_SLOTS];
     ASSERT_TRUE(FillTable(module_, table));
-    auto text = reinterpret_cast<const char *>(table[SLOT_NOT_OWNED]);
-    wchar_t w[512] = L"";
-    MultiByteToWideChar(GetParam().japanese ? 932 : 1252, 0, text, -1, w, 512);
-    EXPECT_EQ(GetParam().japanese
-                  ? Wide("次のフォルダは、この製品のインストール先であることを確認できないため、"
-                         "削除せずにそのまま残しました（セットアップがインストール先に作成した"
-                         "設定ファイルがありません）。")
-                  : std::wstring(L"The following folder was left as it is: it cannot be shown "
-                                 L"to be this product's installation folder (it does not hold "
-                                 L"the settings file that setup wrote there)."),
-              w);
+    struct Expected {
+        int slot;
+        const char *japanese;
+        const wchar_t *english;
+    };
+    const Expected expected[] = {
+        {SLOT_NOT_OWNED,
+         "次のフォルダは、この製品のインストール先であることを確認できないため、"
+         "削除せずにそのまま残しました（セットアップがインストール先に作成した"
+         "設定ファイルがありません）。",
+         L"The following folder was left as it is: it cannot be shown to be this product's "
+         L"installation folder (it does not hold the settings file that setup wrote there)."},
+        {SLOT_NOT_REACHED,
+         "次のフォルダにアクセスできませんでした（ドライブまたはネットワーク共有が応答し"
+         "ません）。フォルダの中のものは何も削除していません。フォルダにアクセスできるよう"
+         "になってから、もう一度削除を実行してください。",
+         L"The following folder could not be reached: its drive or network share does not "
+         L"answer. Nothing in it was removed; run the removal again once the folder can be "
+         L"reached."},
+        {SLOT_GAME_RUNNING,
+         "ゲームが実行中のため、何も削除していません。ゲームを終了してから、もう一度削除を"
+         "実行してください。",
+         L"The game is running, so nothing was removed. Close the game, then run the removal "
+         L"again."},
+    };
+    for (const Expected &e : expected) {
+        SCOPED_TRACE("slot " + std::to_string(e.slot));
+        auto text = reinterpret_cast<const char *>(table[e.slot]);
+        wchar_t w[512] = L"";
+        MultiByteToWideChar(GetParam().japanese ? 932 : 1252, 0, text, -1, w, 512);
+        EXPECT_EQ(GetParam().japanese ? Wide(e.japanese) : std::wstring(e.english), w);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cd, MessageLibrary, ::testing::ValuesIn(kLibraries),
