@@ -79,7 +79,8 @@ int RemoveProduct(const InstalledProduct &product)
         failed = 1;
         break;
     }
-    if (!DeleteProductKeys(product.names, product.installPath, product.caption))
+    if (!DeleteProductKeys(product.names, product.installPath, product.settingsFile,
+                           product.caption))
         failed = 1;
     if (!failed && !RemoveRecord(product))
         failed = 1;

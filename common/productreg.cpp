@@ -73,8 +73,27 @@ static int NamesProductProgram(const char *key, const ProductNames &names,
            !lstrcmpiA(program, expected);
 }
 
+// Deletes the version keys that the record lists besides the last one:
+// the product's earlier versions, reinstalled over. Each is a key below
+// the product key, by a name that cannot name the product key itself.
+static int DeleteRecordedVersions(const ProductNames &names, const char *settingsFile,
+                                  const char *caption)
+{
+    char list[1024];
+    ReadRecordedVersions(settingsFile, list, sizeof list);
+    int ok = 1;
+    for (const char *version = list; *version; version += lstrlenA(version) + 1) {
+        ProductNames earlier = names;
+        earlier.productVersion = version;
+        ProductKeys keys;
+        if (BuildProductKeys(earlier, &keys))
+            ok = DeleteKeyOrTell(keys.version, caption) && ok;
+    }
+    return ok;
+}
+
 int DeleteProductKeys(const ProductNames &names, const char *installPath,
-                      const char *caption)
+                      const char *settingsFile, const char *caption)
 {
     ProductKeys keys;
     if (!BuildProductKeys(names, &keys))
@@ -83,6 +102,7 @@ int DeleteProductKeys(const ProductNames &names, const char *installPath,
     if (NamesProductProgram(keys.appPaths, names, installPath))
         ok = DeleteKeyOrTell(keys.appPaths, caption);
     ok = DeleteKeyOrTell(keys.version, caption) && ok;
+    ok = DeleteRecordedVersions(names, settingsFile, caption) && ok;
     // Another version of the product keeps the product key.
     if (!HasSubkey(keys.product))
         ok = DeleteKeyOrTell(keys.product, caption) && ok;

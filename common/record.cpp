@@ -83,6 +83,30 @@ void WriteRecordSection(const char *settingsFile, const char *const values[REC_K
         WritePrivateProfileStringA("UnInstall", RecordKeyNames[i], values[i], settingsFile);
 }
 
+void RecordedVersion(const char *settingsFile, const char *productName, char *earlier)
+{
+    char recordedName[33];
+    GetPrivateProfileStringA("UnInstall", "ProductName", "", recordedName, sizeof recordedName,
+                             settingsFile);
+    GetPrivateProfileStringA("UnInstall", "ProductVersion", "", earlier, 33, settingsFile);
+    if (lstrcmpiA(recordedName, productName))
+        earlier[0] = '\0';
+}
+
+void RecordVersions(const char *settingsFile, const char *earlier, const char *version)
+{
+    if (earlier[0])
+        WritePrivateProfileStringA("Versions", earlier, "1", settingsFile);
+    WritePrivateProfileStringA("Versions", version, "1", settingsFile);
+}
+
+void ReadRecordedVersions(const char *settingsFile, char *list, int capacity)
+{
+    list[0] = list[1] = '\0';
+    // A list cut at capacity ends in two zeros all the same.
+    GetPrivateProfileStringA("Versions", 0, "", list, capacity, settingsFile);
+}
+
 int RecordDirectory(const char *settingsFile, const char *key, const char *dir)
 {
     return GetPrivateProfileIntA("Directory", key, 0, settingsFile) != 0 ||

@@ -61,6 +61,18 @@ enum RecordKey {
 };
 // Writes the section, values in the order of RecordKey.
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS]);
+// The [Versions] section: every version whose key this product's
+// installations registered ([UnInstall] ProductVersion names only the
+// last), so that the removal deletes each one's key. Setup reads the
+// version of the record it replaces ("" unless that record is this
+// product's: a reinstall from a CD of another version) into earlier (33
+// bytes), writes its section, then records both.
+void RecordedVersion(const char *settingsFile, const char *productName, char *earlier);
+void RecordVersions(const char *settingsFile, const char *earlier, const char *version);
+// The recorded versions as a list of texts, each ended by a zero, the
+// list by a second zero, in list (capacity bytes); an empty list when
+// there are none.
+void ReadRecordedVersions(const char *settingsFile, char *list, int capacity);
 // Records dir as a [Directory] key ("InstallPath", "ExePath") unless the
 // key already reads as a number (a directory path never does). 0 when the
 // write failed.

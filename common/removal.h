@@ -106,12 +106,13 @@ int FormatItemCommand(char *command, int capacity, const char *item,
 
 // ---- productreg.cpp: the product's registry keys
 // Deletes the App Paths entry (only when it names the product's executable
-// in installPath), the version key and the product key (only when no other
-// version is left below it), each with whatever lies below it. A key
-// already gone counts as deleted; a key that stays is told with the
-// caption. 0 for names that cannot name the product's keys.
+// in installPath), the version key with every other version the settings
+// file records, and the product key (only when no other version is left
+// below it), each with whatever lies below it. A key already gone counts
+// as deleted; a key that stays is told with the caption. 0 for names that
+// cannot name the product's keys.
 int DeleteProductKeys(const ProductNames &names, const char *installPath,
-                      const char *caption);
+                      const char *settingsFile, const char *caption);
 // Deletes the product's Add/Remove Programs entry, the same way.
 int DeleteUninstallEntry(const ProductNames &names, const char *caption);
 

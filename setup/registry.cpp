@@ -214,6 +214,9 @@ int RegisterUninstaller()
     int msgScheduled = CancelScheduledDelete(p.msgTarget);
     CountSharedFile(p.uninstTarget, uninstExisted, uninstScheduled, counted);
     CountSharedFile(p.msgTarget, msgExisted, msgScheduled, counted);
+    char earlier[33];
+    RecordedVersion(p.settingsFile, Settings.ProductName, earlier);
     WriteUninstallSection(p.settingsFile);
+    RecordVersions(p.settingsFile, earlier, Settings.ProductVersion);
     return 1;
 }

@@ -29,7 +29,7 @@ static char ExecFileName[512], ProductName[512], ProductVersion[512],
 static int DeleteKeys()
 {
     ProductNames names = {ExecFileName, ProductName, ProductVersion, ApplicationName};
-    return DeleteProductKeys(names, "C:\\ORVA\\", "Uninstall") &&
+    return DeleteProductKeys(names, "C:\\ORVA\\", "C:\\NO\\SUCH.INI", "Uninstall") &&
            DeleteUninstallEntry(names, "Uninstall");
 }
 

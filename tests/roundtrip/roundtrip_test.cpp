@@ -471,6 +471,32 @@ TEST_F(RoundTrip, UnattendedInstallAndRemoval)
     EXPECT_FALSE(ReadWholeFile(WindowsDir() + p.msgLibrary));
 }
 
+// Reinstalled over from a CD of a later version into the same folder, the
+// product's removal takes the version keys of both and the product key;
+// another product's key below the maker's key stays.
+TEST_F(RoundTrip, ReinstalledFromALaterVersionLeavesNoVersionKey)
+{
+    const std::string other = "SOFTWARE\\ORVA\\TQL OTHER GAME\\3.0";
+    SetString(other, "Keep", "the other product's");
+    for (const char *version : {"", "2.6"}) {
+        if (version[0]) {
+            CopyFileA("Q:\\TQL.INI", KeptCdIni().c_str(), FALSE);
+            WritePrivateProfileStringA("Option", "ProductVersion", version, "Q:\\TQL.INI");
+        }
+        SetupRun setup(kCd, "/S /D=C:\\ORVA");
+        setup.EndsQuietly(0, 180000);
+    }
+    PutBackCdIni();
+    ASSERT_TRUE(KeyExists(VersionKey(p)));
+    ASSERT_TRUE(KeyExists(ProductKey(p) + "\\2.6"));
+    UninstallerRun(WindowsDir() + "UNINST.EXE /S " + SettingsFile()).Ends();
+    ExpectRemoved(p.installPath);
+    EXPECT_FALSE(KeyExists(ProductKey(p)));
+    EXPECT_EQ(RegValue(other, "Keep"), Sz("the other product's"));
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, other.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ORVA\\TQL OTHER GAME");
+}
+
 // What would have stopped a person ends an unattended run with its code and
 // the reason in the log, before anything is installed.
 TEST_F(RoundTrip, UnattendedRefusalsEndWithTheirCode)
@@ -658,8 +684,10 @@ TEST_F(RoundTrip, UsageOfBothPrograms)
     u.Box(kUninstall, "Usage: UNINST.EXE [/S] [/LOG=<file>] <settings file>\n"
                       "/S removes the product without asking and without a "
                       "message box; the exit code is 0 when every step "
-                      "succeeded. /LOG= appends what was done and every "
-                      "message to a file.");
+                      "succeeded, 1 when a step failed, 2 when the removal "
+                      "could not start and 3 when the game is running "
+                      "(nothing removed). /LOG= appends what was done and "
+                      "every message to a file.");
     u.Ends();
 }
 

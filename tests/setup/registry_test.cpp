@@ -137,7 +137,8 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
     EXPECT_EQ(windows + "UNINST.EXE " + windows + "ORVA.INI" + Zero,
               Value(UninstallKey, "UninstallString"));
 
-    // The section as the file holds it: eleven keys in this order.
+    // The sections as the file holds them: twelve keys in this order, then
+    // the versions registered.
     EXPECT_EQ("[UnInstall]\r\n"
               "UnInstExe=UNINST.EXE\r\n"
               "LoadMsgModule=msgeng.dll\r\n"
@@ -149,7 +150,10 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               "UninstWinTitle=ORVA Uninstall\r\n"
               "UninstallMsg0=Remove ORVA?\r\n"
               "UninstallMsg1=All files of ORVA will be removed.\r\n"
-              "UninstallMsg2=Continue?\r\n",
+              "UninstallMsg2=Continue?\r\n"
+              "CheckGameTitle=" + std::string(Settings.CheckGameTitle) + "\r\n"
+              "[Versions]\r\n"
+              "1.0=1\r\n",
               ReadBytes(windows + "ORVA.INI"));
 }
 
@@ -183,6 +187,16 @@ TEST_F(RegisterUninstallerTest, ReinstallWithAnotherVersionAddsASecondVersionKey
     GetPrivateProfileStringA("UnInstall", "ProductVersion", "", version,
                              sizeof version, (windows + "ORVA.INI").c_str());
     EXPECT_STREQ("1.1", version);
+    // Both are this product's, for the removal; another product's record
+    // replaced keeps its version out.
+    char versions[64];
+    ReadRecordedVersions((windows + "ORVA.INI").c_str(), versions, sizeof versions);
+    EXPECT_EQ(std::string("1.0\0" "1.1\0", 8), std::string(versions, 8));
+    WritePrivateProfileStringA("UnInstall", "ProductName", "OTHER", (windows + "ORVA.INI").c_str());
+    WritePrivateProfileStringA("UnInstall", "ProductVersion", "9.0", (windows + "ORVA.INI").c_str());
+    EXPECT_EQ(1, Register(&boxes));
+    ReadRecordedVersions((windows + "ORVA.INI").c_str(), versions, sizeof versions);
+    EXPECT_EQ(std::string("1.0\0" "1.1\0\0", 9), std::string(versions, 9));
 }
 
 TEST_F(RegisterUninstallerTest, MissingUninstallerStopsBeforeAnyFileOrKey)

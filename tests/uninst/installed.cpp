@@ -124,7 +124,7 @@ std::string SettingsText(const Product &p, const KeyOverrides &over)
         else if (o->second)
             text += key + "=" + *o->second + "\r\n";
     }
-    text += "[Directory]\r\n";
+    text += "[Versions]\r\n" + p.productVersion + "=1\r\n[Directory]\r\n";
     for (const char *key : {"InstallPath", "ExePath"}) {
         auto o = over.find(key);
         if (o == over.end())

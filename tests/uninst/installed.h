@@ -54,7 +54,8 @@ std::wstring GroupFolder(const Product &p);
 void CloseGroupWindow(const std::string &title);
 
 // The settings file as setup writes it: [UnInstall] with its twelve keys
-// in order, [Directory] with InstallPath and ExePath. Keys mapped to
+// in order, [Versions] with the version, [Directory] with InstallPath and
+// ExePath. Keys mapped to
 // nullopt are left out, others replace the product's value.
 using KeyOverrides = std::map<std::string, std::optional<std::string>>;
 std::string SettingsText(const Product &p, const KeyOverrides &over = {});
