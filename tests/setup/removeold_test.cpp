@@ -42,6 +42,7 @@ protected:
         TextCopy(Settings.IniFileName, "ORVA.INI");
         TextCopy(Settings.GroupTitle, p.groupTitle.c_str());
         TextCopy(Settings.MsgDlgBoxTitle, kCaption);
+        TextCopy(Settings.CheckGameTitle, p.gameTitle.c_str());
         TextCopy(DestinationDir, p.installPath.c_str());
         UninstallLeftovers(p);
         DeleteFileA(WininitFile().c_str());
@@ -105,6 +106,18 @@ TEST_F(RemoveOldTest, RemovesTheEarlierInstallation)
     InstallProduct(p);
     RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
     EXPECT_EQ(RenameEntries(), UninstallerEntry());
+}
+
+// While the game runs, setup's removal removes nothing either.
+TEST_F(RemoveOldTest, NothingIsRemovedWhileTheGameRuns)
+{
+    HWND game = CreateWindowA("STATIC", p.gameTitle.c_str(), WS_OVERLAPPED, 0, 0, 10, 10,
+                              nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(game);
+    MachineState before = Snapshot(p);
+    RunExpecting({{kCaption, Slot(SLOT_GAME_RUNNING)}});
+    DestroyWindow(game);
+    EXPECT_TRUE(Snapshot(p) == before) << Describe(Snapshot(p));
 }
 
 // The directory deleted by hand is nothing to remove: no message for it.
