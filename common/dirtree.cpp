@@ -17,47 +17,93 @@ static void ShowDeleteMessage(int slot)
     ShowSlot(slot, "Delete", BOX_WARNING);
 }
 
+// What became of an entry, or of everything below a folder.
+#define ENTRY_FAILED 0  // a deletion failed, after its message
+#define ENTRY_GONE   1
+#define ENTRY_LEFT   2  // a link the system cannot remove by itself stays
+
 static int EmptyDirectoryBut(const char *dir, const char *keep);
 
+// Tells the user that the link path stays, naming it.
+static int LeaveLink(const char *path)
+{
+    char text[MAX_PATH + 512], shown[MAX_PATH];
+    NameForDisplay(shown, sizeof shown, path);
+    TextCopy(text, MessageText(SLOT_LINK_LEFT), sizeof text);
+    TextAppend(text, "\n", sizeof text);
+    TextAppend(text, shown, sizeof text);
+    ShowBox(text, "Delete", BOX_WARNING);
+    return ENTRY_LEFT;
+}
+
+// A link inside the tree goes as a link, never followed: where the system
+// would act on its target, a link to a file is replaced by a file of ours
+// and that is deleted; a link to a folder, which such a system cannot
+// replace, stays with a message naming it.
+static int DeleteLink(const char *path, const FoundName &found)
+{
+    if (NamesItself(path)) {
+        int gone = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveNamedDirectory(path)
+                                                                     : DeleteNamed(path);
+        if (gone)
+            return ENTRY_GONE;
+        ShowDeleteMessage(SLOT_DELETE_FILE);
+        return ENTRY_FAILED;
+    }
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ReplaceAndDeleteLink(path))
+        return ENTRY_GONE;
+    return LeaveLink(path);
+}
+
 // Deletes one entry of a listing: a subdirectory with everything below it,
-// or a file after its attributes are cleared. Shows the message of a
-// failure and returns 0. Every path of the removal is a name
+// or a file (its read-only attribute cleared first). Shows the message of
+// a failure and returns ENTRY_FAILED. Every path of the removal is a name
 // (common/filenames.h), so that the names the copy made from the CD go.
 static int DeleteEntry(const char *path, const FoundName &found)
 {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        // A link to a directory elsewhere is removed, never followed.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !EmptyDirectoryBut(path, 0)) {
-            ShowDeleteMessage(SLOT_DELETE_FILE);
-            return 0;
+    DWORD attributes = found.dwFileAttributes;
+    // A folder link shows as such; under Wine a link to a file shows as
+    // the file it points to, and only the system can tell it is not.
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && !NamesItself(path)))
+        return DeleteLink(path, found);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        int emptied = EmptyDirectoryBut(path, 0);
+        if (emptied != ENTRY_GONE) {
+            if (emptied == ENTRY_FAILED)
+                ShowDeleteMessage(SLOT_DELETE_FILE);
+            return emptied;  // a folder holding a link left stays with it
         }
         if (!RemoveNamedDirectory(path)) {
             ShowDeleteMessage(SLOT_DELETE_DIR);
-            return 0;
+            return ENTRY_FAILED;
         }
-        return 1;
+        return ENTRY_GONE;
     }
-    SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
     if (!DeleteNamed(path)) {
         ShowDeleteMessage(SLOT_DELETE_FILE);
-        return 0;
+        return ENTRY_FAILED;
     }
-    return 1;
+    return ENTRY_GONE;
 }
 
 // Deletes the entries below dir in the order the file system lists them,
 // all but the file named keep (0: none). A path that does not fit
 // MAX_PATH bytes is refused with the message of the step it belongs to
 // (listing: slot 60, entry: slot 58).
+// ENTRY_GONE, ENTRY_FAILED, or ENTRY_LEFT when a link stays below dir
+// (everything else below it gone).
 struct EmptyingWalk {
     const char *dir, *keep;
+    int left;
 };
 
-// One entry of EmptyDirectoryBut's walk.
+// One entry of EmptyDirectoryBut's walk; a link left does not stop it.
 static int EmptyEntry(void *context, const FoundName &found, int)
 {
-    const EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
+    EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
     if (walk.keep && SameName(found.cFileName, walk.keep))
         return 1;
     char path[MAX_PATH];
@@ -65,16 +111,21 @@ static int EmptyEntry(void *context, const FoundName &found, int)
         ShowDeleteMessage(SLOT_DELETE_FILE);
         return 0;
     }
-    return DeleteEntry(path, found);
+    int result = DeleteEntry(path, found);
+    if (result == ENTRY_LEFT)
+        walk.left = 1;
+    return result != ENTRY_FAILED;
 }
 
 static int EmptyDirectoryBut(const char *dir, const char *keep)
 {
-    EmptyingWalk walk = {dir, keep};
+    EmptyingWalk walk = {dir, keep, 0};
     int walked = WalkDirectory(dir, EmptyEntry, &walk);
     if (walked < 0)
         ShowDeleteMessage(SLOT_DELETE_LIST);
-    return walked == 1;
+    if (walked != 1)
+        return ENTRY_FAILED;
+    return walk.left ? ENTRY_LEFT : ENTRY_GONE;
 }
 
 int EmptyDirectoryTree(const char *dir)
@@ -84,7 +135,7 @@ int EmptyDirectoryTree(const char *dir)
         ShowDeleteMessage(SLOT_DELETE_LIST);
         return 0;
     }
-    return EmptyDirectoryBut(name, 0);
+    return EmptyDirectoryBut(name, 0) == ENTRY_GONE;
 }
 
 // Tells the user that dir is not removed because it is or holds a folder
@@ -116,9 +167,10 @@ int RemoveDirectoryTree(const char *dir)
     DWORD attributes = NamedAttributes(name);
     int link = attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!link && !EmptyDirectoryBut(name, 0))
+    if (!link && EmptyDirectoryBut(name, 0) != ENTRY_GONE)
         return 0;
-    if (RemoveNamedDirectory(name))
+    // Where the system would remove the link's target instead, it stays.
+    if ((!link || NamesItself(name)) && RemoveNamedDirectory(name))
         return 1;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
     return 0;
@@ -136,18 +188,24 @@ static void ShowFolderMessage(int slot, const char *dir, const char *caption)
     ShowBox(text, caption, BOX_ALERT);
 }
 
-// Deletes the proof file last of all, then the emptied folder itself.
+// Deletes the proof file last of all, then the emptied folder itself. A
+// folder that keeps a link it cannot remove by itself is left, with the
+// link named: no later run could remove more.
 static int RemoveProvenFolder(const char *dir, const char *settingsName)
 {
     char proof[MAX_PATH];
-    if (!EmptyDirectoryBut(dir, settingsName))
+    int emptied = EmptyDirectoryBut(dir, settingsName);
+    if (emptied == ENTRY_FAILED)
         return TREE_FAILED;
+    // As any entry (a link in its place goes as a link), whatever its
+    // attributes.
+    FoundName entry;
+    entry.dwFileAttributes = FILE_ATTRIBUTE_READONLY;
     JoinName(proof, dir, settingsName);
-    SetNamedAttributes(proof, FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteNamed(proof)) {
-        ShowDeleteMessage(SLOT_DELETE_FILE);
+    if (DeleteEntry(proof, entry) != ENTRY_GONE)
         return TREE_FAILED;
-    }
+    if (emptied == ENTRY_LEFT)
+        return TREE_LEFT;
     if (RemoveNamedDirectory(dir))
         return TREE_REMOVED;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);

@@ -354,3 +354,49 @@ DWORD NamedProfileString(const char *section, const char *key, char *value,
     DWORD n = w->getProfileString(wideSection, wideKey, L"", result, 64, wideName);
     return NameFromWide(value, size, result) ? n : 0;
 }
+
+// ---- links
+
+int NamesItself(const char *name)
+{
+    if (!WideNames())
+        return 1;
+    HANDLE h = OpenNamed(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    }
+    char final[PATH_CAP + 8];
+    int told = FinalNameOf(h, final, sizeof final);
+    CloseHandle(h);
+    // Where the system could tell and did not (a target too long for the
+    // buffer), the entry is taken for a link: replacing and deleting it
+    // removes a plain file all the same.
+    if (!told)
+        return !WideFileFunctions()->getFinalPathName;
+    const char *p = final;  // "\\?\" + the path
+    if (p[0] == '\\' && p[1] == '\\' && p[2] == '?' && p[3] == '\\')
+        p += 4;
+    return SameName(p, name);
+}
+
+int ReplaceAndDeleteLink(const char *name)
+{
+    char folder[PATH_CAP], temp[PATH_CAP];
+    TextCopy(folder, name);
+    char *last = 0;
+    for (char *p = folder; *p; p = (char *)NameCharNext(p))
+        if (*p == '\\')
+            last = p;
+    if (!last)
+        return 0;
+    *last = '\0';
+    if (!TempNameIn(folder, "tql", temp))
+        return 0;
+    if (!MoveNamed(temp, name, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteNamed(temp);
+        return 0;
+    }
+    return NamesItself(name) && DeleteNamed(name);
+}

@@ -70,6 +70,19 @@ enum { WALK_UNLISTED = -1, WALK_TOO_LONG = -2 };
 typedef int (*EntryVisit)(void *context, const FoundName &entry, int first);
 int WalkDirectory(const char *directory, EntryVisit visit, void *context);
 
+// 1 when acting on name by name acts on that entry itself. A link the
+// system follows whatever it is asked (a host's symbolic link under Wine,
+// whose deletion, renaming or attribute change reaches its target) names
+// something else, and so does a link to nothing, which cannot be opened.
+// 1 where the system has no way to tell (Windows 95 to XP, which act on a
+// link itself).
+int NamesItself(const char *name);
+// Removes the link name itself where the system would follow it: a file
+// of ours is put in its place under its name (a rename replaces the link,
+// not what it points to), then deleted. 0 when the system refuses (Wine
+// does for a link to a folder).
+int ReplaceAndDeleteLink(const char *name);
+
 // The file functions of the same names, by name.
 HANDLE OpenNamed(const char *name, DWORD access, DWORD share, DWORD disposition,
                  DWORD flags);

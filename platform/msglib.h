@@ -37,6 +37,7 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_REMOVE_FAILED    33  // removal ended with a failure
 #define SLOT_NOT_REACHED      34  // a folder whose drive or share does not answer
 #define SLOT_GAME_RUNNING     35  // the game runs: nothing is removed
+#define SLOT_LINK_LEFT        36  // a link the system cannot remove by itself
 #define SLOT_COPY_NO_SOURCE   43
 #define SLOT_COPY_SHARING     44
 #define SLOT_COPY_ACCESS      45
@@ -58,8 +59,8 @@ typedef UINT_PTR MessageTable_t[MSG_TABLE_SLOTS];
 #define SLOT_NOT_OWNED        61  // a folder not shown to be the product's
 
 // The slots above by kind, as the CD checker and the tests go through them
-// (the removal's own additions, SLOT_NOT_OWNED, SLOT_NOT_REACHED and
-// SLOT_GAME_RUNNING, are checked on their own: a program fills them with
+// (the removal's own additions, SLOT_NOT_OWNED, SLOT_NOT_REACHED,
+// SLOT_GAME_RUNNING and SLOT_LINK_LEFT, are checked on their own: a program fills them with
 // its built-in text where an older library leaves them empty).
 static const int MessageDialogSlots[] = {
     SLOT_NOTICE_BADNAME, SLOT_NOTICE_ISFILE, SLOT_NOTICE_CREATE, SLOT_NOTICE_ROOT,

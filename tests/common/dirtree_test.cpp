@@ -5,6 +5,7 @@
 #include "common/removal.h"
 #include "removal_support.h"
 #include "common/guard.h"
+#include "common/text.h"
 
 static const std::string kFile = "Delete|Cannot delete a file.";
 static const std::string kDir = "Delete|Cannot remove a folder.";
@@ -117,9 +118,9 @@ TEST(DirectoryTree, MissingAndOverlongPaths)
 
 // Links made on the host by tests/common/with-links: a link inside a tree
 // is not followed, nor is a tree's top folder that is itself a link; the
-// user's files behind them stay. A top link to the Windows folder is
-// refused. (Wine cannot remove a link to a folder that holds files: the
-// removal then reports the folder it could not remove.)
+// user's files behind them stay. A link to a file goes as a link; Wine
+// acts on a folder link's target whatever it is asked, so such a link
+// stays, named. A top link to the Windows folder is refused.
 TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
 {
     const std::string links = "C:\\tqllinks";
@@ -134,9 +135,15 @@ TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
         EXPECT_TRUE(Exists(links + "\\outside")) << dir;
         if (o.result) {
             EXPECT_FALSE(Exists(links + dir)) << dir;
+        } else if (!BytesEqual(dir, "\\toplink")) {
+            EXPECT_EQ(std::vector<std::string>({"Delete|A link stays.\n" + links +
+                                                "\\tree\\LINK"}),
+                      o.boxes);
+            EXPECT_TRUE(Exists(links + "\\tree\\LINK"));
         }
     }
     EXPECT_FALSE(Exists(links + "\\tree\\inner\\file.dat"));
+    EXPECT_FALSE(Exists(links + "\\tree\\FILELINK"));
     Outcome o = RunRemoval([&] { return RemoveDirectoryTree((links + "\\winlink").c_str()); });
     EXPECT_EQ(0, o.result);
     EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" + links +

@@ -621,6 +621,29 @@ TEST_F(UninstTest, InstalledFolderThatIsALinkIsLeft)
     }
 }
 
+// The installed folder holds links the user or the game made: the link
+// to a file goes as a link, the user's file behind it stays; the link to
+// a folder, which Wine cannot remove without its target, stays with a
+// message naming it and the folder holding it. The rest goes, the record
+// too: no later run could remove more.
+TEST_F(UninstTest, LinksInsideTheFolderGoAsLinks)
+{
+    const std::string links = "C:\\tqllinks";
+    if (!Exists(links + "\\tree\\FILELINK"))
+        GTEST_SKIP() << "no host links: run through tests/common/with-links";
+    WriteBytes(links + "\\tree\\ORVA.INI", "[Install]\r\nMode=FULL\r\n");
+    WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", links + "\\tree\\"}}));
+    RemoveExpecting({{"Delete", Slot(SLOT_LINK_LEFT) + "\n" + links + "\\tree\\LINK"},
+                     {kUninstall, Slot(SLOT_REMOVE_FAILED)}});
+    EXPECT_EQ("keep\n", ReadWholeFile(links + "\\outside\\keep.txt").value_or("(gone)"));
+    EXPECT_FALSE(Exists(links + "\\tree\\FILELINK"));
+    EXPECT_FALSE(Exists(links + "\\tree\\inner"));
+    EXPECT_FALSE(Exists(links + "\\tree\\ORVA.INI"));
+    EXPECT_TRUE(Exists(links + "\\tree\\LINK"));
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+    ExpectKeys(true, false, false, false);  // App Paths names C:\\ORVA\\ORVA.EXE
+}
+
 // A damaged settings file naming a drive root, the Windows directory, the
 // Program Files folder or nothing at all (the current directory's drive): the directory removal refuses, nothing in it is
 // touched; the other steps run and the final message tells of a failure.

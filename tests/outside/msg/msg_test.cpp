@@ -320,7 +320,7 @@ TEST_P(MessageLibrary, TemplatesInTheirLanguage)
 
 // The removal's own texts, word for word in the library's language: the
 // folder left because nothing shows it is the product's, the folder that
-// could not be reached, and the running game.
+// could not be reached, the running game, and the link left.
 TEST_P(MessageLibrary, RemovalTextsInTheirLanguage)
 {
     UINT_PTR table[MSG_TABLE_SLOTS];
@@ -349,6 +349,13 @@ TEST_P(MessageLibrary, RemovalTextsInTheirLanguage)
          "実行してください。",
          L"The game is running, so nothing was removed. Close the game, then run the removal "
          L"again."},
+        {SLOT_LINK_LEFT,
+         "インストール先の次のリンクは、そのまま残しました。このシステムでは、リンク先のもの"
+         "を削除せずにリンクだけを削除することはできません（リンク先はこの製品のものではあり"
+         "ません）。リンクは手動で削除してください。",
+         L"The following link inside the installation folder was left as it is: this system "
+         L"cannot remove the link without removing what it points to, which is not this "
+         L"product's. Please delete the link yourself."},
     };
     for (const Expected &e : expected) {
         SCOPED_TRACE("slot " + std::to_string(e.slot));
