@@ -17,6 +17,33 @@ static void ShowDeleteMessage(int slot)
     ShowSlot(slot, "Delete", BOX_WARNING);
 }
 
+// The same naming what it is about, for a path too long for the system's
+// functions or for a buffer, which every later run would meet again: path,
+// or name below it (0: none), given as names, as far as the text holds it.
+static void ShowNamedDeleteMessage(int slot, const char *path, const char *name)
+{
+    char text[NAME_CAP + 512], shown[NAME_CAP];
+    TextCopy(text, MessageText(slot), sizeof text);
+    TextAppend(text, "\n", sizeof text);
+    NameForDisplay(shown, sizeof shown, path);
+    TextAppend(text, shown, sizeof text);
+    if (name) {
+        TextAppend(text, "\\", sizeof text);
+        NameForDisplay(shown, sizeof shown, name);
+        TextAppend(text, shown, sizeof text);
+    }
+    ShowBox(text, "Delete", BOX_WARNING);
+}
+
+// A failure for path: named when the path was too long.
+static void ShowFailureFor(int slot, const char *path)
+{
+    if (GetLastError() == ERROR_FILENAME_EXCED_RANGE)
+        ShowNamedDeleteMessage(slot, path, 0);
+    else
+        ShowDeleteMessage(slot);
+}
+
 // What became of an entry, or of everything below a folder.
 #define ENTRY_FAILED 0  // a deletion failed, after its message
 #define ENTRY_GONE   1
@@ -83,16 +110,16 @@ static int DeleteEntry(const char *path, const FoundName &found)
     if (attributes & FILE_ATTRIBUTE_READONLY)
         SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
     if (!DeleteNamed(path)) {
-        ShowDeleteMessage(SLOT_DELETE_FILE);
+        ShowFailureFor(SLOT_DELETE_FILE, path);
         return ENTRY_FAILED;
     }
     return ENTRY_GONE;
 }
 
 // Deletes the entries below dir in the order the file system lists them,
-// all but the file named keep (0: none). A path that does not fit
-// MAX_PATH bytes is refused with the message of the step it belongs to
-// (listing: slot 60, entry: slot 58).
+// all but the file named keep (0: none). A path that does not fit the
+// buffers or the system's functions is refused with the message of the
+// step it belongs to (listing: slot 60, entry: slot 58), naming it.
 // ENTRY_GONE, ENTRY_FAILED, or ENTRY_LEFT when a link stays below dir
 // (everything else below it gone).
 struct EmptyingWalk {
@@ -106,9 +133,9 @@ static int EmptyEntry(void *context, const FoundName &found, int)
     EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
     if (walk.keep && SameName(found.cFileName, walk.keep))
         return 1;
-    char path[MAX_PATH];
-    if (!JoinName(path, walk.dir, found.cFileName)) {
-        ShowDeleteMessage(SLOT_DELETE_FILE);
+    char path[NAME_CAP];
+    if (!JoinNameIn(path, NAME_CAP, walk.dir, found.cFileName)) {
+        ShowNamedDeleteMessage(SLOT_DELETE_FILE, walk.dir, found.cFileName);
         return 0;
     }
     int result = DeleteEntry(path, found);
@@ -121,8 +148,10 @@ static int EmptyDirectoryBut(const char *dir, const char *keep)
 {
     EmptyingWalk walk = {dir, keep, 0};
     int walked = WalkDirectory(dir, EmptyEntry, &walk);
-    if (walked < 0)
-        ShowDeleteMessage(SLOT_DELETE_LIST);
+    if (walked == WALK_TOO_LONG)
+        ShowNamedDeleteMessage(SLOT_DELETE_LIST, dir, 0);
+    else if (walked < 0)
+        ShowFailureFor(SLOT_DELETE_LIST, dir);
     if (walked != 1)
         return ENTRY_FAILED;
     return walk.left ? ENTRY_LEFT : ENTRY_GONE;

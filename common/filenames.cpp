@@ -112,10 +112,15 @@ void RemoveNameBackslash(char *name)
         name[n - 1] = '\0';
 }
 
+int JoinNameIn(char *out, int capacity, const char *dir, const char *name)
+{
+    return TextCopy(out, dir, capacity) && AppendNameBackslash(out, capacity) &&
+           TextAppend(out, name, capacity);
+}
+
 int JoinName(char *out, const char *dir, const char *name)
 {
-    return TextCopy(out, dir, PATH_CAP) && AppendNameBackslash(out, PATH_CAP) &&
-           TextAppend(out, name, PATH_CAP);
+    return JoinNameIn(out, PATH_CAP, dir, name);
 }
 
 // ---- the file functions
@@ -132,7 +137,7 @@ int JoinName(char *out, const char *dir, const char *name)
 static void TakeFound(FoundName *found, DWORD attributes, const WCHAR *wide)
 {
     found->dwFileAttributes = attributes;
-    if (!NameFromWide(found->cFileName, PATH_CAP, wide))
+    if (!NameFromWide(found->cFileName, NAME_CAP, wide))
         TextCopy(found->cFileName, "?");
 }
 
@@ -184,8 +189,8 @@ BOOL FindNextName(HANDLE search, FoundName *found)
 
 int WalkDirectory(const char *directory, EntryVisit visit, void *context)
 {
-    char pattern[PATH_CAP];
-    if (!JoinName(pattern, directory, "*.*"))
+    char pattern[NAME_CAP];
+    if (!JoinNameIn(pattern, NAME_CAP, directory, "*.*"))
         return WALK_TOO_LONG;
     FoundName entry;
     HANDLE search = FindFirstName(pattern, &entry);
@@ -367,7 +372,7 @@ int NamesItself(const char *name)
         DWORD error = GetLastError();
         return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
     }
-    char final[PATH_CAP + 8];
+    char final[NAME_CAP + 8];
     int told = FinalNameOf(h, final, sizeof final);
     CloseHandle(h);
     // Where the system could tell and did not (a target too long for the
@@ -383,7 +388,7 @@ int NamesItself(const char *name)
 
 int ReplaceAndDeleteLink(const char *name)
 {
-    char folder[PATH_CAP], temp[PATH_CAP];
+    char folder[NAME_CAP], temp[PATH_CAP];
     TextCopy(folder, name);
     char *last = 0;
     for (char *p = folder; *p; p = (char *)NameCharNext(p))

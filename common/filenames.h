@@ -41,9 +41,16 @@ int NameToWide(WCHAR *out, int capacity, const char *name);
 // message: a character the code page lacks is written "<U+XXXX>".
 void NameForDisplay(char *out, int capacity, const char *name);
 
-// dir + "\" (unless dir ends in one) + name into a PATH_CAP buffer; 1 when
-// the whole path fitted.
+// The capacity of a name below a folder as the NT family allows it: a
+// path under MAX_PATH UTF-16 units is up to three times as many bytes of
+// UTF-8 (a name of a Japanese game's saved files, say). The listing and
+// the removal hold names in it.
+#define NAME_CAP (3 * MAX_PATH)
+
+// dir + "\" (unless dir ends in one) + name into a PATH_CAP buffer (or one
+// of capacity bytes); 1 when the whole path fitted.
 int JoinName(char *out, const char *dir, const char *name);
+int JoinNameIn(char *out, int capacity, const char *dir, const char *name);
 int AppendNameBackslash(char *name, int capacity);
 void RemoveNameBackslash(char *name);
 template <int N> inline int AppendNameBackslash(char (&name)[N])
@@ -52,10 +59,10 @@ template <int N> inline int AppendNameBackslash(char (&name)[N])
 // One entry of a listing: the attributes and the name (as a name).
 struct FoundName {
     DWORD dwFileAttributes;
-    char cFileName[PATH_CAP];
+    char cFileName[NAME_CAP];
 };
 // FindFirstFile/FindNextFile by name. An entry whose name does not fit
-// PATH_CAP bytes as a name is given as "?" (which names nothing), so that
+// NAME_CAP bytes as a name is given as "?" (which names nothing), so that
 // no cut name is ever acted on.
 HANDLE FindFirstName(const char *pattern, FoundName *found);
 BOOL FindNextName(HANDLE search, FoundName *found);
@@ -65,7 +72,7 @@ BOOL FindNextName(HANDLE search, FoundName *found);
 // file system lists them, until it returns 0; first is 1 for the listing's
 // first entry (which may be "."). 1 when every visit went on, 0 when one
 // stopped the walk, WALK_UNLISTED when the directory cannot be listed,
-// WALK_TOO_LONG when its pattern does not fit PATH_CAP bytes.
+// WALK_TOO_LONG when its pattern does not fit NAME_CAP bytes.
 enum { WALK_UNLISTED = -1, WALK_TOO_LONG = -2 };
 typedef int (*EntryVisit)(void *context, const FoundName &entry, int first);
 int WalkDirectory(const char *directory, EntryVisit visit, void *context);

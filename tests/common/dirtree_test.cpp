@@ -112,8 +112,25 @@ TEST(DirectoryTree, MissingAndOverlongPaths)
     CloseHandle(h);
     o = RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); });
     EXPECT_EQ(0, o.result);
-    EXPECT_EQ(std::vector<std::string>({kFile, kFile}), o.boxes);
+    EXPECT_EQ(std::vector<std::string>({kFile + "\n" + dir + "\\" + name, kFile}), o.boxes);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wide.c_str()));
+    DeleteFileW(wide.c_str());
+    RemoveDirectoryW((L"\\\\?\\" + std::wstring(dir.begin(), dir.end())).c_str());
+
+    // Under 260 UTF-16 units, a folder and a file of Japanese names whose
+    // UTF-8 forms are longer than 259 bytes each: they go.
+    std::wstring jdir = std::wstring(top.begin(), top.end()) + L"\\";
+    for (int i = 0; i < 90; i++)
+        jdir += L"\u30c7";  // デ
+    std::wstring jfile = jdir + L"\\" + std::wstring(100, L'\u30d5') + L".SAV";  // フ
+    ASSERT_TRUE(CreateDirectoryW(jdir.c_str(), nullptr));
+    h = CreateFileW(jfile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    o = RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); });
+    EXPECT_EQ(1, o.result);
+    EXPECT_TRUE(o.boxes.empty());
+    EXPECT_FALSE(Exists(top));
 }
 
 // Links made on the host by tests/common/with-links: a link inside a tree
