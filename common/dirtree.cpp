@@ -268,15 +268,24 @@ static int AbsenceProven(const char *full)
     }
 }
 
-int RemoveProductTree(const char *dir, const char *systemSettingsName,
-                      const char *caption)
+int RemoveProductTree(const char *dir, const char *settingsName, const char *caption)
+{
+    return RemoveRecordedTree(dir, 0, settingsName, caption);
+}
+
+int RemoveRecordedTree(const char *dir, UINT codePage, const char *systemSettingsName,
+                       const char *caption)
 {
     char name[MAX_PATH], settingsName[MAX_PATH], resolved[MAX_PATH];
     if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
         ShowProtectedMessage(dir);
         return TREE_LEFT;
     }
-    if (!NameFromSystem(name, dir) || !NameFromSystem(settingsName, systemSettingsName) ||
+    if (!NameFromCodePage(name, MAX_PATH, dir, codePage)) {
+        ShowFolderMessage(SLOT_NOT_REACHED, dir, caption);
+        return TREE_FAILED;
+    }
+    if (!NameFromSystem(settingsName, systemSettingsName) ||
         !ResolveRemovalPath(name, resolved)) {
         ShowFolderMessage(SLOT_NOT_OWNED, dir, caption);
         return TREE_LEFT;

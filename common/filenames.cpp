@@ -69,6 +69,19 @@ int NameFromSystem(char *out, int capacity, const char *text)
            NameFromWide(out, capacity, wide);
 }
 
+int NameFromCodePage(char *out, int capacity, const char *text, UINT codePage)
+{
+    const char *p = text;
+    while (*p && !(*p & 0x80))
+        p++;
+    if (!*p || codePage == 0 || codePage == GetACP())
+        return NameFromSystem(out, capacity, text);
+    WCHAR wide[PATH_CAP];
+    return WideNames() &&
+           MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, -1, wide, PATH_CAP) > 0 &&
+           NameFromWide(out, capacity, wide);
+}
+
 void NameForDisplay(char *out, int capacity, const char *name)
 {
     WCHAR wide[PATH_CAP];

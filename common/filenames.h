@@ -34,6 +34,10 @@ int SameName(const char *a, const char *b);
 int NameFromSystem(char *out, int capacity, const char *text);
 template <int N> inline int NameFromSystem(char (&out)[N], const char *text)
 { return NameFromSystem(out, N, text); }
+// The same for text of another code page (0: the system's), as a record
+// written under it holds it; 0 where names are that code page's text
+// (Windows 95/98) and it is not the system's.
+int NameFromCodePage(char *out, int capacity, const char *text, UINT codePage);
 // A name as UTF-16, in out (capacity characters); 0 when it does not fit
 // or is not valid.
 int NameToWide(WCHAR *out, int capacity, const char *name);

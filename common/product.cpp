@@ -70,8 +70,8 @@ int RemoveProduct(const InstalledProduct &product)
     int failed = 0, left = 0;
     if (!RemoveProgramGroup(product.groupTitle))
         left = 1;  // the user deletes the folder; no later run could
-    switch (RemoveProductTree(product.installPath, FileNameOf(product.settingsFile),
-                              product.caption)) {
+    switch (RemoveRecordedTree(product.installPath, product.recordCodePage,
+                               FileNameOf(product.settingsFile), product.caption)) {
     case TREE_LEFT:
         left = 1;
         break;

@@ -74,8 +74,13 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
 static const char *const RecordKeyNames[REC_KEYS] = {
     "UnInstExe", "LoadMsgModule", "ExecFileName", "ProductName", "ProductVersion",
     "ApplicationName", "GroupTitle", "UninstWinTitle", "UninstallMsg0", "UninstallMsg1",
-    "UninstallMsg2", "CheckGameTitle",
+    "UninstallMsg2", "CheckGameTitle", "CodePage",
 };
+
+UINT RecordCodePage(const char *settingsFile)
+{
+    return GetPrivateProfileIntA("UnInstall", "CodePage", 0, settingsFile);
+}
 
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS])
 {

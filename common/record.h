@@ -51,14 +51,18 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys);
 int CheckKeyName(const char *name);
 
 // ---- the uninstaller settings file (a bare name: the Windows directory)
-// Its [UnInstall] keys, in the order setup writes them. CheckGameTitle,
-// the running game's window title, came last: a record without it was
-// written before the removal looked for the running game.
+// Its [UnInstall] keys, in the order setup writes them. The last two came
+// later (a record without them is older): CheckGameTitle, the running
+// game's window title, and CodePage, the system code page the record's
+// texts are written in (a path read under another one names nothing).
 enum RecordKey {
     REC_UNINST_EXE, REC_LOAD_MSG_MODULE, REC_EXEC_FILE_NAME, REC_PRODUCT_NAME,
     REC_PRODUCT_VERSION, REC_APPLICATION_NAME, REC_GROUP_TITLE, REC_UNINST_WIN_TITLE,
-    REC_UNINSTALL_MSG0, REC_UNINSTALL_MSG1, REC_UNINSTALL_MSG2, REC_GAME_TITLE, REC_KEYS
+    REC_UNINSTALL_MSG0, REC_UNINSTALL_MSG1, REC_UNINSTALL_MSG2, REC_GAME_TITLE,
+    REC_CODE_PAGE, REC_KEYS
 };
+// The code page the record was written in; 0 for a record without it.
+UINT RecordCodePage(const char *settingsFile);
 // Writes the section, values in the order of RecordKey.
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS]);
 // The [Versions] section: every version whose key this product's

@@ -22,6 +22,7 @@ struct InstalledProduct {
     ProductNames names;
     const char *caption;
     const char *gameTitle;        // the running game's window title
+    UINT recordCodePage;          // the settings file's (0: the system's)
 };
 
 // ---- product.cpp: the removal of an installed product
@@ -59,6 +60,10 @@ int IsProtectedDirectory(const char *dir);
 #define TREE_LEFT    2  // refused, told to the user; retrying cannot help
 #define TREE_FAILED  0  // a deletion failed, after its message
 int RemoveProductTree(const char *dir, const char *settingsName, const char *caption);
+// The same for dir as a record written under codePage holds it (0: the
+// system's); where it cannot be read as that, it cannot be reached.
+int RemoveRecordedTree(const char *dir, UINT codePage, const char *settingsName,
+                       const char *caption);
 
 // ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
 // 1 when an entry "nul=path" was written, 0 when it was already there. On

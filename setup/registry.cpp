@@ -161,11 +161,14 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
 // uninstaller needs to find and remove what setup made.
 static void WriteUninstallSection(const char *settingsFile)
 {
+    char codePage[12];
+    TextFormat(codePage, sizeof codePage, "%u", GetACP());
     const char *const values[REC_KEYS] = {
         Settings.UnInstExe,      Settings.LoadMsgModule,  Settings.ExecFileName,
         Settings.ProductName,    Settings.ProductVersion, Settings.ApplicationName,
         Settings.GroupTitle,     Settings.UninstWinTitle, Settings.UninstallMsg0,
         Settings.UninstallMsg1,  Settings.UninstallMsg2,  Settings.CheckGameTitle,
+        codePage,
     };
     WriteRecordSection(settingsFile, values);
 }

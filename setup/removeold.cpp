@@ -33,6 +33,6 @@ void RemoveInstallation()
         Settings.GroupTitle, directory, settingsFile, uninstPath, msgLibraryPath, 1,
         {Settings.ExecFileName, Settings.ProductName, Settings.ProductVersion,
          Settings.ApplicationName},
-        Settings.MsgDlgBoxTitle, Settings.CheckGameTitle};
+        Settings.MsgDlgBoxTitle, Settings.CheckGameTitle, RecordCodePage(settingsFile)};
     RemoveProduct(product);
 }

@@ -73,7 +73,7 @@ int UninstallAll()
     InstalledProduct product = {
         GroupTitle, InstallPath, SettingsPath, uninstPath, msgLibraryPath, 0,
         {ExecFileName, ProductName, ProductVersion, ApplicationName},
-        UninstCaption, CheckGameTitle};
+        UninstCaption, CheckGameTitle, RecordCodePage(SettingsPath)};
     return RemoveProduct(product);
 }
 

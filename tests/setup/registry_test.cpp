@@ -137,7 +137,7 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
     EXPECT_EQ(windows + "UNINST.EXE " + windows + "ORVA.INI" + Zero,
               Value(UninstallKey, "UninstallString"));
 
-    // The sections as the file holds them: twelve keys in this order, then
+    // The sections as the file holds them: thirteen keys in this order, then
     // the versions registered.
     EXPECT_EQ("[UnInstall]\r\n"
               "UnInstExe=UNINST.EXE\r\n"
@@ -152,6 +152,7 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               "UninstallMsg1=All files of ORVA will be removed.\r\n"
               "UninstallMsg2=Continue?\r\n"
               "CheckGameTitle=" + std::string(Settings.CheckGameTitle) + "\r\n"
+              "CodePage=" + std::to_string(GetACP()) + "\r\n"
               "[Versions]\r\n"
               "1.0=1\r\n",
               ReadBytes(windows + "ORVA.INI"));

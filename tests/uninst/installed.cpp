@@ -115,7 +115,7 @@ std::string SettingsText(const Product &p, const KeyOverrides &over)
         {"ApplicationName", p.applicationName}, {"GroupTitle", p.groupTitle},
         {"UninstWinTitle", p.winTitle}, {"UninstallMsg0", p.msg0},
         {"UninstallMsg1", p.msg1}, {"UninstallMsg2", p.msg2},
-        {"CheckGameTitle", p.gameTitle}};
+        {"CheckGameTitle", p.gameTitle}, {"CodePage", std::to_string(GetACP())}};
     std::string text = "[UnInstall]\r\n";
     for (auto &[key, value] : keys) {
         auto o = over.find(key);

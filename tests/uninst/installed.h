@@ -53,7 +53,7 @@ std::wstring GroupFolder(const Product &p);
 // foreground from the programs' dialogs.
 void CloseGroupWindow(const std::string &title);
 
-// The settings file as setup writes it: [UnInstall] with its twelve keys
+// The settings file as setup writes it: [UnInstall] with its thirteen keys
 // in order, [Versions] with the version, [Directory] with InstallPath and
 // ExePath. Keys mapped to
 // nullopt are left out, others replace the product's value.

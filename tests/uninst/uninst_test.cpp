@@ -562,6 +562,25 @@ TEST_F(UninstTest, FolderOnADriveLinkThatIsAwayIsRemovedOnceItIsBack)
     EXPECT_FALSE(ReadWholeFile(SettingsFile()));
 }
 
+// A record written under another system code page than this one: its
+// path is read as that code page's text (it names nothing as this one's),
+// and the folder goes.
+TEST_F(UninstTest, RecordOfAnotherCodePageNamesItsFolder)
+{
+    bool japanese = GetACP() == 932;
+    std::wstring folder = japanese ? L"C:\\Caf\u00e9" : L"C:\\\u30b2\u30fc\u30e0";  // ゲーム
+    UINT other = japanese ? 1252 : 932;
+    char recorded[MAX_PATH];
+    ASSERT_GT(WideCharToMultiByte(other, 0, (folder + L"\\").c_str(), -1, recorded, MAX_PATH,
+                                  nullptr, nullptr), 0);
+    ASSERT_TRUE(MoveFileW(L"C:\\ORVA", folder.c_str()));
+    WriteBytes(SettingsFile(), SettingsText(p, {{"InstallPath", std::string(recorded)},
+                                                {"CodePage", std::to_string(other)}}));
+    RemoveExpecting({{kUninstall, Slot(SLOT_REMOVED)}});
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder.c_str()));
+    EXPECT_FALSE(ReadWholeFile(SettingsFile()));
+}
+
 // While the game runs (its window, found by the title the record keeps,
 // or the product's own for a record without it), nothing at all is
 // removed: the user is told to close it, an unattended run ends with 3;
