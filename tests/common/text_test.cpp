@@ -115,3 +115,16 @@ TEST(FillIn, PutsTheValueForTheFirstPercentSOnly)
     EXPECT_EQ(0, TextFillIn(small, sizeof small, "abcdefgh%s", "X"));
     EXPECT_STREQ("abcde", small);
 }
+
+// Names kept as UTF-8 are compared as their bytes: a different byte is a
+// different name, whatever the locale; only ASCII letters fold.
+TEST(BytesEqual, ComparesBytesAndFoldsOnlyAscii)
+{
+    EXPECT_TRUE(BytesEqual("ORVA.INI", "ORVA.INI"));
+    EXPECT_FALSE(BytesEqual("ORVA.INI", "orva.ini"));
+    EXPECT_FALSE(BytesEqual("ORVA", "ORVA.INI"));
+    EXPECT_TRUE(BytesEqualNoCase("ORVA.INI", "orva.ini"));
+    EXPECT_FALSE(BytesEqualNoCase("\xC3\xA9", "\xC3\x89"));  // é, É: two names to the bytes
+    EXPECT_FALSE(BytesEqualNoCase("\xE3\x83\x87", "\xE3\x83\x86"));  // デ, テ
+    EXPECT_FALSE(BytesEqualNoCase("A", "A\xC3\xA9"));
+}
