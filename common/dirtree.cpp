@@ -17,20 +17,42 @@ static void ShowDeleteMessage(int slot)
     ShowSlot(slot, "Delete", BOX_WARNING);
 }
 
-static int EmptyDirectoryBut(const char *dir, const char *keep);
+// The walk that empties a directory: all but the file named keep (0:
+// none); with a product's names (0: none), every folder below that holds
+// another product's installation is left as it is, with a message, and
+// so are the folders above it (left is set).
+struct EmptyingWalk {
+    const char *dir, *keep;
+    const ProductNames *names;
+    int left;
+};
+
+static int EmptyDirectoryBut(EmptyingWalk &walk);
+
+static void ShowOtherProductMessage(const char *dir);
 
 // Deletes one entry of a listing: a subdirectory with everything below it,
 // or a file after its attributes are cleared. Shows the message of a
 // failure and returns 0. Every path of the removal is a name
 // (common/filenames.h), so that the names the copy made from the CD go.
-static int DeleteEntry(const char *path, const FoundName &found)
+static int DeleteEntry(const char *path, const FoundName &found, EmptyingWalk &parent)
 {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         // A link to a directory elsewhere is removed, never followed.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !EmptyDirectoryBut(path, 0)) {
+        int link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (!link && parent.names && HoldsOtherProduct(path, *parent.names)) {
+            ShowOtherProductMessage(path);
+            parent.left = 1;
+            return 1;
+        }
+        EmptyingWalk below = {path, 0, parent.names, 0};
+        if (!link && !EmptyDirectoryBut(below)) {
             ShowDeleteMessage(SLOT_DELETE_FILE);
             return 0;
+        }
+        if (below.left) {
+            parent.left = 1;
+            return 1;
         }
         if (!RemoveNamedDirectory(path)) {
             ShowDeleteMessage(SLOT_DELETE_DIR);
@@ -46,18 +68,12 @@ static int DeleteEntry(const char *path, const FoundName &found)
     return 1;
 }
 
-// Deletes the entries below dir in the order the file system lists them,
-// all but the file named keep (0: none). A path that does not fit
+// One entry of EmptyDirectoryBut's walk. A path that does not fit
 // MAX_PATH bytes is refused with the message of the step it belongs to
 // (listing: slot 60, entry: slot 58).
-struct EmptyingWalk {
-    const char *dir, *keep;
-};
-
-// One entry of EmptyDirectoryBut's walk.
 static int EmptyEntry(void *context, const FoundName &found, int)
 {
-    const EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
+    EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
     if (walk.keep && !lstrcmpiA(found.cFileName, walk.keep))
         return 1;
     char path[MAX_PATH];
@@ -65,13 +81,15 @@ static int EmptyEntry(void *context, const FoundName &found, int)
         ShowDeleteMessage(SLOT_DELETE_FILE);
         return 0;
     }
-    return DeleteEntry(path, found);
+    return DeleteEntry(path, found, walk);
 }
 
-static int EmptyDirectoryBut(const char *dir, const char *keep)
+// Deletes the entries below walk.dir in the order the file system lists
+// them; 1 when the walk went through (walk.left tells whether a folder of
+// another product stays), 0 after the message of a failure.
+static int EmptyDirectoryBut(EmptyingWalk &walk)
 {
-    EmptyingWalk walk = {dir, keep};
-    int walked = WalkDirectory(dir, EmptyEntry, &walk);
+    int walked = WalkDirectory(walk.dir, EmptyEntry, &walk);
     if (walked < 0)
         ShowDeleteMessage(SLOT_DELETE_LIST);
     return walked == 1;
@@ -84,7 +102,8 @@ int EmptyDirectoryTree(const char *dir)
         ShowDeleteMessage(SLOT_DELETE_LIST);
         return 0;
     }
-    return EmptyDirectoryBut(name, 0);
+    EmptyingWalk walk = {name, 0, 0, 0};
+    return EmptyDirectoryBut(walk);
 }
 
 // Tells the user that dir is not removed because it is or holds a folder
@@ -96,6 +115,18 @@ static void ShowProtectedMessage(const char *dir)
                "Remove Directory refused: \"%s\"\n"
                "A drive, a Windows folder, a user folder or a folder "
                "holding one is never removed.", dir);
+    ShowBox(text, "Setup", BOX_WARNING);
+}
+
+// Tells the user that dir, inside the folder being removed, holds the
+// installation of another product, which stays as it is.
+static void ShowOtherProductMessage(const char *dir)
+{
+    char shown[MAX_PATH], text[MAX_PATH + 160];
+    NameForDisplay(shown, sizeof shown, dir);
+    TextFormat(text, sizeof text,
+               "Remove Directory refused: \"%s\"\n"
+               "It holds the installation of another product, which stays.", shown);
     ShowBox(text, "Setup", BOX_WARNING);
 }
 
@@ -116,7 +147,8 @@ int RemoveDirectoryTree(const char *dir)
     DWORD attributes = NamedAttributes(name);
     int link = attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!link && !EmptyDirectoryBut(name, 0))
+    EmptyingWalk walk = {name, 0, 0, 0};
+    if (!link && !EmptyDirectoryBut(walk))
         return 0;
     if (RemoveNamedDirectory(name))
         return 1;
@@ -135,11 +167,14 @@ static void ShowNotOwnedMessage(const char *dir, const char *caption)
     ShowBox(text, caption, BOX_ALERT);
 }
 
-// Deletes the proof file last of all, then the emptied folder itself.
-static int RemoveProvenFolder(const char *dir, const char *settingsName)
+// Deletes the proof file last of all, then the emptied folder itself; a
+// folder that keeps another product's installation stays (TREE_LEFT).
+static int RemoveProvenFolder(const char *dir, const char *settingsName,
+                              const ProductNames &names)
 {
     char proof[MAX_PATH];
-    if (!EmptyDirectoryBut(dir, settingsName))
+    EmptyingWalk walk = {dir, settingsName, &names, 0};
+    if (!EmptyDirectoryBut(walk))
         return TREE_FAILED;
     JoinName(proof, dir, settingsName);
     SetNamedAttributes(proof, FILE_ATTRIBUTE_NORMAL);
@@ -147,6 +182,8 @@ static int RemoveProvenFolder(const char *dir, const char *settingsName)
         ShowDeleteMessage(SLOT_DELETE_FILE);
         return TREE_FAILED;
     }
+    if (walk.left)
+        return TREE_LEFT;
     if (RemoveNamedDirectory(dir))
         return TREE_REMOVED;
     ShowBox(RemoveDirectoryFailed, "Setup", BOX_WARNING);
@@ -154,7 +191,7 @@ static int RemoveProvenFolder(const char *dir, const char *settingsName)
 }
 
 int RemoveProductTree(const char *dir, const char *systemSettingsName,
-                      const char *caption)
+                      const ProductNames &names, const char *caption)
 {
     char name[MAX_PATH], settingsName[MAX_PATH], resolved[MAX_PATH];
     if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
@@ -176,7 +213,7 @@ int RemoveProductTree(const char *dir, const char *systemSettingsName,
     // folder setup made, whatever its name says.
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !HoldsProductSettings(resolved, settingsName)) {
+        !HoldsProductSettings(resolved, settingsName, names)) {
         ShowNotOwnedMessage(dir, caption);
         return TREE_LEFT;
     }
@@ -184,5 +221,11 @@ int RemoveProductTree(const char *dir, const char *systemSettingsName,
         ShowProtectedMessage(dir);
         return TREE_LEFT;
     }
-    return RemoveProvenFolder(resolved, settingsName);
+    // This product's files beside another product's proof: the folder is
+    // that product's as much as this one's, and stays whole.
+    if (HoldsOtherProduct(resolved, names)) {
+        ShowOtherProductMessage(resolved);
+        return TREE_LEFT;
+    }
+    return RemoveProvenFolder(resolved, settingsName, names);
 }

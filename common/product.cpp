@@ -66,7 +66,7 @@ int RemoveProduct(const InstalledProduct &product)
     if (!RemoveProgramGroup(product.groupTitle))
         left = 1;  // the user deletes the folder; no later run could
     switch (RemoveProductTree(product.installPath, FileNameOf(product.settingsFile),
-                              product.caption)) {
+                              product.names, product.caption)) {
     case TREE_LEFT:
         left = 1;
         break;

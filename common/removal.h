@@ -45,13 +45,15 @@ int RemoveDirectoryTree(const char *dir);
 int IsProtectedDirectory(const char *dir);
 // The removal of a product's installation folder: acts only on the
 // folder's resolved path, and only when the folder is proven the
-// product's (it holds the product settings file settingsName, which goes
-// last). A folder that is not there counts as removed; a protected or
-// unproven one, or a link, is left with a message naming it.
+// product's (it holds the product settings file settingsName, naming the
+// product, which goes last). A folder that is not there counts as removed;
+// a protected or unproven one, or a link, is left with a message naming
+// it, and so is a folder inside that holds another product's installation.
 #define TREE_REMOVED 1
 #define TREE_LEFT    2  // refused, told to the user; retrying cannot help
 #define TREE_FAILED  0  // a deletion failed, after its message
-int RemoveProductTree(const char *dir, const char *settingsName, const char *caption);
+int RemoveProductTree(const char *dir, const char *settingsName, const ProductNames &names,
+                      const char *caption);
 
 // ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
 // 1 when an entry "nul=path" was written, 0 when it was already there. On
