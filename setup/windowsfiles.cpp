@@ -121,18 +121,20 @@ const char *WindowsNameFaultText(int fault)
     }
 }
 
-int FirstWindowsNameFault(const WindowsName *names, int count, int *fault)
+int WindowsNameFaultAmong(const WindowsName *names, int index)
 {
-    for (int i = 0; i < count; i++) {
-        *fault = WindowsNameFault(names[i].value, names[i].blankFree);
-        for (int j = 0; j < i && !*fault; j++)
-            if (!lstrcmpiA(names[i].value, names[j].value))
-                *fault = NAME_TAKEN;
-        if (*fault)
-            return i;
-    }
-    *fault = NAME_GOOD;
-    return -1;
+    int fault = WindowsNameFault(names[index].value, names[index].blankFree);
+    for (int j = 0; j < index && !fault; j++)
+        if (!lstrcmpiA(names[index].value, names[j].value))
+            fault = NAME_TAKEN;
+    return fault;
+}
+
+void SettingsWindowsNames(WindowsName (&names)[WINDOWS_NAMES])
+{
+    names[0] = {"UnInstExe", Settings.UnInstExe, 1};
+    names[1] = {"IniFileName", Settings.IniFileName, 0};
+    names[2] = {"LoadMsgModule", Settings.LoadMsgModule, 0};
 }
 
 void ShowWindowsNameFault(const char *key, const char *value, int fault)
@@ -144,17 +146,16 @@ void ShowWindowsNameFault(const char *key, const char *value, int fault)
 
 int CheckWindowsFileNames()
 {
-    const WindowsName names[] = {
-        {"UnInstExe", Settings.UnInstExe, 1},
-        {"LoadMsgModule", Settings.LoadMsgModule, 0},
-        {"IniFileName", Settings.IniFileName, 0},
-    };
-    int fault;
-    int i = FirstWindowsNameFault(names, sizeof names / sizeof names[0], &fault);
-    if (i < 0)
-        return 1;
-    ShowWindowsNameFault(names[i].key, names[i].value, fault);
-    return 0;
+    WindowsName names[WINDOWS_NAMES];
+    SettingsWindowsNames(names);
+    for (int i = 0; i < WINDOWS_NAMES; i++) {
+        int fault = WindowsNameFaultAmong(names, i);
+        if (fault) {
+            ShowWindowsNameFault(names[i].key, names[i].value, fault);
+            return 0;
+        }
+    }
+    return 1;
 }
 
 // ---- the proof of a file

@@ -37,11 +37,15 @@ struct WindowsName {
     const char *value;
     int blankFree;
 };
-// The first of count names with a fault (in *fault), or -1 when all are
-// good; two of them alike is NAME_TAKEN for the second.
-int FirstWindowsNameFault(const WindowsName *names, int count, int *fault);
-// Setup's start-up check of UnInstExe, LoadMsgModule and IniFileName: 1,
-// or 0 after a start-up message that names the key and the value.
+// The fault of names[index] among count names: its own, or NAME_TAKEN
+// when an earlier one is the same name.
+int WindowsNameFaultAmong(const WindowsName *names, int index);
+// The three names as the settings give them: UnInstExe, IniFileName and
+// the language's LoadMsgModule, in the order they are checked.
+#define WINDOWS_NAMES 3
+void SettingsWindowsNames(WindowsName (&names)[WINDOWS_NAMES]);
+// Setup's start-up check of the three names: 1, or 0 after a start-up
+// message that names the key and the value of the first with a fault.
 int CheckWindowsFileNames();
 // The start-up message of a fault of key=value.
 void ShowWindowsNameFault(const char *key, const char *value, int fault);

@@ -109,7 +109,7 @@ TEST_F(Names, NamesOfTheWindowsFolderAreRefusedAtStartUp)
         {"option", "IniFileName", "system.ini", "names a file of the system."},
         {"option", "IniFileName", "NOTEPAD.EXE",
          "names a file in the Windows folder that is no installation record."},
-        {"option", "IniFileName", p.msgLibrary,
+        {lang, "LoadMsgModule", "ORVA.INI",
          "is the name of another file that setup puts into the Windows folder."},
         {"Option", "UnInstExe", "..\\UNINST.EXE", "is not a plain file name of the Windows folder."},
         {"Option", "UnInstExe", "C:UNINST.EXE", "is not a plain file name of the Windows folder."},
