@@ -261,4 +261,19 @@ TEST_F(Names, SiblingInstallationIsNeitherEnteredNorWrittenInto)
     EXPECT_FALSE(Exists(inside));
 }
 
+// Setup started from a folder whose name has a letter outside ASCII, on a
+// Western system (ANSI and OEM code pages differ there), reads its INF file
+// from there and goes on to the destination.
+TEST(StartupFolder, AccentedNameOnAWesternSystem)
+{
+    ASSERT_EQ(1252u, GetACP()) << "run on a German system";
+    StartupDir cd(" Spiele \xFC\xE9");  // " Spiele üé"
+    cd.EnglishCd({}, {"UNINST.EXE", "msgeng.dll"});
+    const std::string log = cd.path() + "\\SETUP.LOG";
+    SetupRun(cd.path(), "/S /D=C:\\ /LOG=" + log).EndsQuietly(4);
+    EXPECT_NE(std::string::npos, ReadBytes(log).find("Tql.exe: the destination is the root of "
+                                                     "a drive\r\n"))
+        << ReadBytes(log);
+}
+
 } // namespace
