@@ -135,10 +135,10 @@ static void ReadStartupDir()
     SetErrorMode(previous);
     if (length == 0 || length >= 256)
         StartupDir[0] = '\0';
-    // The file functions hand out ANSI text unless a program switched them
-    // to OEM; converting ANSI text would turn an accented name into another.
-    if (!AreFileApisANSI())
-        OemToCharA(StartupDir, StartupDir);
+    // The file functions hand out OEM text only in a process that switched
+    // them to it (SetFileApisToOEM), which this one never does: the text is
+    // ANSI already, and converting it would turn an accented name into
+    // another folder's.
     AppendBackslash(StartupDir);
 }
 
