@@ -154,6 +154,28 @@ TEST_F(RegisterUninstallerTest, AnotherProgramsFilesStayAndOursGoBesideThem)
     }
 }
 
+// With all nine names beside another program's taken by other programs,
+// nothing is copied or registered, and the user is told why.
+TEST_F(RegisterUninstallerTest, NoFreeNameLeftRegistersNothing)
+{
+    std::vector<std::string> taken = {"UNINST.EXE"};
+    for (char digit = '1'; digit <= '9'; digit++)
+        taken.push_back(std::string("UNINST") + digit + ".EXE");
+    for (const std::string &name : taken)
+        WriteBytes(windows + name, "MZ another program's");
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, Register(&boxes));
+    EXPECT_EQ(std::vector<std::string>{
+                  "ORVA Setup|No free name for UNINST.EXE is left in the Windows folder."},
+              boxes);
+    EXPECT_FALSE(KeyExists(UninstallKey));
+    EXPECT_FALSE(Exists(windows + "msgeng.dll"));
+    for (const std::string &name : taken) {
+        EXPECT_EQ("MZ another program's", ReadBytes(windows + name)) << name;
+        DeleteFileA((windows + name).c_str());
+    }
+}
+
 TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
 {
     std::vector<std::string> boxes;
