@@ -16,7 +16,8 @@ static const int LongestDestination = MAX_PATH - 14 + 1;
 // One file that the installation puts into the destination.
 struct Installed {
     std::string relative;   // below the destination, code page 932 bytes
-    std::string source;     // CD-relative source, for the findings
+    std::string utf8;       // the same as UTF-8, as the NT family's copy spends it
+    std::string source;     // CD-relative source in UTF-8, for the findings
     LONGLONG size;
     int minimal;            // also copied by the minimal install
 };
@@ -144,9 +145,10 @@ static std::string Utf8(const wchar_t *name)
 // Lists a tree below dir (wide, full) into Files; cdPath is the
 // source as seen from the CD's root drive, for the minimal-install rule
 // (code page 932 where the names have such a form), shown the same path
-// in UTF-8 for the findings.
+// in UTF-8 for the findings, below the destination as utf8.
 static void ListTree(const std::wstring &dir, const std::string &relative,
-                     const std::string &cdPath, const std::string &shown)
+                     const std::string &utf8Relative, const std::string &cdPath,
+                     const std::string &shown)
 {
     for (const WIN32_FIND_DATAW &found : DirectoryEntries(dir)) {
         std::string name, utf8 = Utf8(found.cFileName);
@@ -163,12 +165,12 @@ static void ListTree(const std::wstring &dir, const std::string &relative,
             Error(where, std::string("the name ") + reason);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             ListTree(dir + found.cFileName + L"\\", relative + name + "\\",
-                     cdPath + name + "\\", shown + utf8 + "\\");
+                     utf8Relative + utf8 + "\\", cdPath + name + "\\", shown + utf8 + "\\");
             continue;
         }
         LONGLONG size = ((LONGLONG)found.nFileSizeHigh << 32) | found.nFileSizeLow;
         std::string source = cdPath + name;
-        Files.push_back({relative + name, source.substr(3), size,
+        Files.push_back({relative + name, utf8Relative + utf8, where, size,
                          !IsLeftOutOfMinimal(source.c_str())});
     }
 }
@@ -180,7 +182,14 @@ static void ListSource(const char *fullDir)
     if (!MultiByteToWideChar(CP_ACP, 0, fullDir, -1, wide, MAX_PATH))
         return;
     // The CD as setup sees it: its root is a drive's root.
-    ListTree(wide, "", "Q:\\" + relative, "Q:\\" + relative);
+    ListTree(wide, "", "", "Q:\\" + relative, "Q:\\" + relative);
+}
+
+// Text of this process's code page as UTF-8.
+static std::string SystemToUtf8(const char *text)
+{
+    wchar_t wide[MAX_PATH * 2];
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH * 2) ? Utf8(wide) : text;
 }
 
 static void AddDocument(const char *source, const char *dest)
@@ -188,7 +197,8 @@ static void AddDocument(const char *source, const char *dest)
     WIN32_FILE_ATTRIBUTE_DATA data;
     std::string path = std::string(Settings.DocPath) + source;
     if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        Files.push_back({dest, CdRelative(path), (LONGLONG)data.nFileSizeLow, 1});
+        Files.push_back({dest, SystemToUtf8(dest), CdRelative(path),
+                         (LONGLONG)data.nFileSizeLow, 1});
 }
 
 static LONGLONG Needed(int minimal)
@@ -221,10 +231,16 @@ static void CheckPaths()
         if (!longest || f.relative.size() > longest->relative.size())
             longest = &f;
         std::string path = std::string(Settings.DefaultPath) + f.relative;
+        std::string wide = SystemToUtf8(Settings.DefaultPath) + f.utf8;
         if ((int)path.size() > PathLimit)
             Error(f.source, "installed as " + Quoted(path) + " (" +
                                 std::to_string(path.size()) + " bytes), over the " +
                                 std::to_string(PathLimit) + " bytes of the copy; the copy stops here");
+        else if ((int)wide.size() > PathLimit)
+            Error(f.source, "installed as " + Quoted(wide) + " (" + std::to_string(wide.size()) +
+                                " bytes as UTF-8), over the " + std::to_string(PathLimit) +
+                                " bytes of the copy on Windows NT and later and Wine, which "
+                                "spends UTF-8 bytes on a name; the copy stops here there");
     }
     if (!longest)
         return;

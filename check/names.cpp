@@ -5,6 +5,7 @@
 #include "setup/config.h"
 #include "common/removal.h"
 #include "common/record.h"
+#include "setup/windowsfiles.h"
 
 // Text as the Program Manager and registry code of a system reads it,
 // whatever code page this process has: on a code page 932 system (cp932 1)
@@ -128,8 +129,27 @@ static void CheckKey(const char *key, const char *name, const char *what,
                   " would not be written");
 }
 
+// The names setup gives its files in the Windows folder, by the rules it
+// checks them with at start-up; the names every language shares once.
+static void CheckWindowsNames(int first)
+{
+    WindowsName names[WINDOWS_NAMES];
+    SettingsWindowsNames(names);
+    for (int i = first ? 0 : WINDOWS_NAMES - 1; i < WINDOWS_NAMES; i++) {
+        int fault = WindowsNameFaultAmong(names, i);
+        const char *sections[WINDOWS_NAMES] = {"Option", "option", Settings.LanguageName};
+        const char *section = sections[i];
+        if (fault)
+            Error(IniPlace(section, names[i].key),
+                  "[" + std::string(section) + "] " + names[i].key + " " +
+                      Quoted(names[i].value) + " " + WindowsNameFaultText(fault) +
+                      " Setup refuses the CD at start-up.");
+    }
+}
+
 void CheckNames(const std::string &, int first)
 {
+    CheckWindowsNames(first);
     char command[128];
     std::string group = ShapedTitle(Settings.GroupTitle);
     if (!IsNone(Settings.GroupTitle) &&

@@ -44,15 +44,23 @@ static void ShowFailureFor(int slot, const char *path)
         ShowDeleteMessage(slot);
 }
 
-// What became of an entry, or of everything below a folder.
-#define ENTRY_FAILED 0  // a deletion failed, after its message
-#define ENTRY_GONE   1
-#define ENTRY_LEFT   2  // a link the system cannot remove by itself stays
+// The walk that empties a directory: all but the file named keep (0:
+// none); with a product's names (0: none), every folder below that holds
+// another product's installation is left as it is, with a message, and
+// so are the folders above it (left is set). So is a link the system
+// cannot remove by itself.
+struct EmptyingWalk {
+    const char *dir, *keep;
+    const ProductNames *names;
+    int left;
+};
 
-static int EmptyDirectoryBut(const char *dir, const char *keep);
+static int EmptyDirectoryBut(EmptyingWalk &walk);
+
+static void ShowOtherProductMessage(const char *dir);
 
 // Tells the user that the link path stays, naming it.
-static int LeaveLink(const char *path)
+static void ShowLinkLeftMessage(const char *path)
 {
     char text[MAX_PATH + 512], shown[MAX_PATH];
     NameForDisplay(shown, sizeof shown, path);
@@ -60,74 +68,73 @@ static int LeaveLink(const char *path)
     TextAppend(text, "\n", sizeof text);
     TextAppend(text, shown, sizeof text);
     ShowBox(text, "Delete", BOX_WARNING);
-    return ENTRY_LEFT;
 }
 
 // A link inside the tree goes as a link, never followed: where the system
 // would act on its target, a link to a file is replaced by a file of ours
 // and that is deleted; a link to a folder, which such a system cannot
-// replace, stays with a message naming it.
-static int DeleteLink(const char *path, const FoundName &found)
+// replace, stays with a message naming it (parent.left is set).
+static int DeleteLink(const char *path, const FoundName &found, EmptyingWalk &parent)
 {
+    int folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (NamesItself(path)) {
-        int gone = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveNamedDirectory(path)
-                                                                     : DeleteNamed(path);
-        if (gone)
-            return ENTRY_GONE;
+        if (folder ? RemoveNamedDirectory(path) : DeleteNamed(path))
+            return 1;
         ShowDeleteMessage(SLOT_DELETE_FILE);
-        return ENTRY_FAILED;
+        return 0;
     }
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ReplaceAndDeleteLink(path))
-        return ENTRY_GONE;
-    return LeaveLink(path);
+    if (!folder && ReplaceAndDeleteLink(path))
+        return 1;
+    ShowLinkLeftMessage(path);
+    parent.left = 1;
+    return 1;
 }
 
 // Deletes one entry of a listing: a subdirectory with everything below it,
 // or a file (its read-only attribute cleared first). Shows the message of
-// a failure and returns ENTRY_FAILED. Every path of the removal is a name
+// a failure and returns 0. Every path of the removal is a name
 // (common/filenames.h), so that the names the copy made from the CD go.
-static int DeleteEntry(const char *path, const FoundName &found)
+static int DeleteEntry(const char *path, const FoundName &found, EmptyingWalk &parent)
 {
     DWORD attributes = found.dwFileAttributes;
     // A folder link shows as such; under Wine a link to a file shows as
     // the file it points to, and only the system can tell it is not.
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
         (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && !NamesItself(path)))
-        return DeleteLink(path, found);
+        return DeleteLink(path, found, parent);
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        int emptied = EmptyDirectoryBut(path, 0);
-        if (emptied != ENTRY_GONE) {
-            if (emptied == ENTRY_FAILED)
-                ShowDeleteMessage(SLOT_DELETE_FILE);
-            return emptied;  // a folder holding a link left stays with it
+        if (parent.names && HoldsOtherProduct(path, *parent.names)) {
+            ShowOtherProductMessage(path);
+            parent.left = 1;
+            return 1;
+        }
+        EmptyingWalk below = {path, 0, parent.names, 0};
+        if (!EmptyDirectoryBut(below)) {
+            ShowDeleteMessage(SLOT_DELETE_FILE);
+            return 0;
+        }
+        if (below.left) {
+            parent.left = 1;
+            return 1;
         }
         if (!RemoveNamedDirectory(path)) {
             ShowDeleteMessage(SLOT_DELETE_DIR);
-            return ENTRY_FAILED;
+            return 0;
         }
-        return ENTRY_GONE;
+        return 1;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY)
         SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
     if (!DeleteNamed(path)) {
         ShowFailureFor(SLOT_DELETE_FILE, path);
-        return ENTRY_FAILED;
+        return 0;
     }
-    return ENTRY_GONE;
+    return 1;
 }
 
-// Deletes the entries below dir in the order the file system lists them,
-// all but the file named keep (0: none). A path that does not fit the
+// One entry of EmptyDirectoryBut's walk. A path that does not fit the
 // buffers or the system's functions is refused with the message of the
 // step it belongs to (listing: slot 60, entry: slot 58), naming it.
-// ENTRY_GONE, ENTRY_FAILED, or ENTRY_LEFT when a link stays below dir
-// (everything else below it gone).
-struct EmptyingWalk {
-    const char *dir, *keep;
-    int left;
-};
-
-// One entry of EmptyDirectoryBut's walk; a link left does not stop it.
 static int EmptyEntry(void *context, const FoundName &found, int)
 {
     EmptyingWalk &walk = *static_cast<EmptyingWalk *>(context);
@@ -138,23 +145,20 @@ static int EmptyEntry(void *context, const FoundName &found, int)
         ShowNamedDeleteMessage(SLOT_DELETE_FILE, walk.dir, found.cFileName);
         return 0;
     }
-    int result = DeleteEntry(path, found);
-    if (result == ENTRY_LEFT)
-        walk.left = 1;
-    return result != ENTRY_FAILED;
+    return DeleteEntry(path, found, walk);
 }
 
-static int EmptyDirectoryBut(const char *dir, const char *keep)
+// Deletes the entries below walk.dir in the order the file system lists
+// them; 1 when the walk went through (walk.left tells whether a folder of
+// another product or a link stays), 0 after the message of a failure.
+static int EmptyDirectoryBut(EmptyingWalk &walk)
 {
-    EmptyingWalk walk = {dir, keep, 0};
-    int walked = WalkDirectory(dir, EmptyEntry, &walk);
+    int walked = WalkDirectory(walk.dir, EmptyEntry, &walk);
     if (walked == WALK_TOO_LONG)
-        ShowNamedDeleteMessage(SLOT_DELETE_LIST, dir, 0);
+        ShowNamedDeleteMessage(SLOT_DELETE_LIST, walk.dir, 0);
     else if (walked < 0)
-        ShowFailureFor(SLOT_DELETE_LIST, dir);
-    if (walked != 1)
-        return ENTRY_FAILED;
-    return walk.left ? ENTRY_LEFT : ENTRY_GONE;
+        ShowFailureFor(SLOT_DELETE_LIST, walk.dir);
+    return walked == 1;
 }
 
 int EmptyDirectoryTree(const char *dir)
@@ -164,7 +168,8 @@ int EmptyDirectoryTree(const char *dir)
         ShowDeleteMessage(SLOT_DELETE_LIST);
         return 0;
     }
-    return EmptyDirectoryBut(name, 0) == ENTRY_GONE;
+    EmptyingWalk walk = {name, 0, 0, 0};
+    return EmptyDirectoryBut(walk) && !walk.left;
 }
 
 // Tells the user that dir is not removed because it is or holds a folder
@@ -176,6 +181,18 @@ static void ShowProtectedMessage(const char *dir)
                "Remove Directory refused: \"%s\"\n"
                "A drive, a Windows folder, a user folder or a folder "
                "holding one is never removed.", dir);
+    ShowBox(text, "Setup", BOX_WARNING);
+}
+
+// Tells the user that dir, inside the folder being removed, holds the
+// installation of another product, which stays as it is.
+static void ShowOtherProductMessage(const char *dir)
+{
+    char shown[MAX_PATH], text[MAX_PATH + 160];
+    NameForDisplay(shown, sizeof shown, dir);
+    TextFormat(text, sizeof text,
+               "Remove Directory refused: \"%s\"\n"
+               "It holds the installation of another product, which stays.", shown);
     ShowBox(text, "Setup", BOX_WARNING);
 }
 
@@ -196,7 +213,8 @@ int RemoveDirectoryTree(const char *dir)
     DWORD attributes = NamedAttributes(name);
     int link = attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!link && EmptyDirectoryBut(name, 0) != ENTRY_GONE)
+    EmptyingWalk walk = {name, 0, 0, 0};
+    if (!link && (!EmptyDirectoryBut(walk) || walk.left))
         return 0;
     // Where the system would remove the link's target instead, it stays.
     if ((!link || NamesItself(name)) && RemoveNamedDirectory(name))
@@ -217,23 +235,24 @@ static void ShowFolderMessage(int slot, const char *dir, const char *caption)
     ShowBox(text, caption, BOX_ALERT);
 }
 
-// Deletes the proof file last of all, then the emptied folder itself. A
-// folder that keeps a link it cannot remove by itself is left, with the
-// link named: no later run could remove more.
-static int RemoveProvenFolder(const char *dir, const char *settingsName)
+// Deletes the proof file last of all, then the emptied folder itself; a
+// folder that keeps another product's installation, or a link it cannot
+// remove by itself, stays (TREE_LEFT): no later run could remove more.
+static int RemoveProvenFolder(const char *dir, const char *settingsName,
+                              const ProductNames &names)
 {
     char proof[MAX_PATH];
-    int emptied = EmptyDirectoryBut(dir, settingsName);
-    if (emptied == ENTRY_FAILED)
+    EmptyingWalk walk = {dir, settingsName, &names, 0};
+    if (!EmptyDirectoryBut(walk))
         return TREE_FAILED;
     // As any entry (a link in its place goes as a link), whatever its
     // attributes.
     FoundName entry;
     entry.dwFileAttributes = FILE_ATTRIBUTE_READONLY;
     JoinName(proof, dir, settingsName);
-    if (DeleteEntry(proof, entry) != ENTRY_GONE)
+    if (!DeleteEntry(proof, entry, walk))
         return TREE_FAILED;
-    if (emptied == ENTRY_LEFT)
+    if (walk.left)
         return TREE_LEFT;
     if (RemoveNamedDirectory(dir))
         return TREE_REMOVED;
@@ -268,13 +287,14 @@ static int AbsenceProven(const char *full)
     }
 }
 
-int RemoveProductTree(const char *dir, const char *settingsName, const char *caption)
+int RemoveProductTree(const char *dir, const char *settingsName, const ProductNames &names,
+                      const char *caption)
 {
-    return RemoveRecordedTree(dir, 0, settingsName, caption);
+    return RemoveRecordedTree(dir, 0, settingsName, names, caption);
 }
 
 int RemoveRecordedTree(const char *dir, UINT codePage, const char *systemSettingsName,
-                       const char *caption)
+                       const ProductNames &names, const char *caption)
 {
     char name[MAX_PATH], settingsName[MAX_PATH], resolved[MAX_PATH];
     if (lstrlenA(dir) < MAX_PATH && IsProtectedDirectory(dir)) {
@@ -303,9 +323,8 @@ int RemoveRecordedTree(const char *dir, UINT codePage, const char *systemSetting
     }
     // A link at the top, a file, or a folder without the proof: not the
     // folder setup made, whatever its name says.
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !HoldsProductSettings(resolved, settingsName)) {
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !HoldsProductSettings(resolved, settingsName, names)) {
         ShowFolderMessage(SLOT_NOT_OWNED, dir, caption);
         return TREE_LEFT;
     }
@@ -313,5 +332,11 @@ int RemoveRecordedTree(const char *dir, UINT codePage, const char *systemSetting
         ShowProtectedMessage(dir);
         return TREE_LEFT;
     }
-    return RemoveProvenFolder(resolved, settingsName);
+    // This product's files beside another product's proof: the folder is
+    // that product's as much as this one's, and stays whole.
+    if (HoldsOtherProduct(resolved, names)) {
+        ShowOtherProductMessage(resolved);
+        return TREE_LEFT;
+    }
+    return RemoveProvenFolder(resolved, settingsName, names);
 }

@@ -202,8 +202,11 @@ BOOL FindNextName(HANDLE search, FoundName *found)
 
 int WalkDirectory(const char *directory, EntryVisit visit, void *context)
 {
+    // Longer than PATH_CAP bytes only as UTF-8 under MAX_PATH UTF-16 units.
     char pattern[NAME_CAP];
-    if (!JoinNameIn(pattern, NAME_CAP, directory, "*.*"))
+    WCHAR wide[MAX_PATH];
+    if (!JoinNameIn(pattern, NAME_CAP, directory, "*.*") ||
+        (lstrlenA(pattern) >= PATH_CAP && (!WideNames() || !NameToWide(wide, MAX_PATH, pattern))))
         return WALK_TOO_LONG;
     FoundName entry;
     HANDLE search = FindFirstName(pattern, &entry);

@@ -76,7 +76,8 @@ BOOL FindNextName(HANDLE search, FoundName *found);
 // file system lists them, until it returns 0; first is 1 for the listing's
 // first entry (which may be "."). 1 when every visit went on, 0 when one
 // stopped the walk, WALK_UNLISTED when the directory cannot be listed,
-// WALK_TOO_LONG when its pattern does not fit NAME_CAP bytes.
+// WALK_TOO_LONG when its pattern does not fit PATH_CAP bytes (as UTF-8:
+// MAX_PATH UTF-16 units).
 enum { WALK_UNLISTED = -1, WALK_TOO_LONG = -2 };
 typedef int (*EntryVisit)(void *context, const FoundName &entry, int first);
 int WalkDirectory(const char *directory, EntryVisit visit, void *context);

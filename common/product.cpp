@@ -71,7 +71,8 @@ int RemoveProduct(const InstalledProduct &product)
     if (!RemoveProgramGroup(product.groupTitle))
         left = 1;  // the user deletes the folder; no later run could
     switch (RemoveRecordedTree(product.installPath, product.recordCodePage,
-                               FileNameOf(product.settingsFile), product.caption)) {
+                               FileNameOf(product.settingsFile), product.names,
+                               product.caption)) {
     case TREE_LEFT:
         left = 1;
         break;

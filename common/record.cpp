@@ -124,19 +124,100 @@ int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
     return lstrcmpiA(path, "None") != 0 && path[0];
 }
 
+int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity)
+{
+    GetPrivateProfileStringA("UnInstall", RecordKeyNames[key], "", text, capacity,
+                             settingsFile);
+    return text[0] != '\0';
+}
+
+// 1 when the names read from a file are the product's.
+static int NamesAreTheProduct(const char *applicationName, const char *productName,
+                              const ProductNames &names)
+{
+    return !lstrcmpiA(applicationName, names.applicationName) &&
+           !lstrcmpiA(productName, names.productName);
+}
+
+int RecordOwner(const char *settingsPath, const ProductNames &names, char *other)
+{
+    char application[33], product[33];
+    other[0] = '\0';
+    if (GetFileAttributesA(settingsPath) == INVALID_FILE_ATTRIBUTES)
+        return RECORD_ABSENT;
+    int named = ReadRecordValue(settingsPath, REC_APPLICATION_NAME, application, sizeof application);
+    named |= ReadRecordValue(settingsPath, REC_PRODUCT_NAME, product, sizeof product);
+    if (!named)
+        return RECORD_UNKNOWN;
+    if (NamesAreTheProduct(application, product, names))
+        return RECORD_OURS;
+    TextCopy(other, application[0] ? application : product, 33);
+    return RECORD_OTHER;
+}
+
 // ---- the proof of an installation folder
 
-int HoldsProductSettings(const char *dir, const char *settingsName)
+int WriteProductProof(const char *settingsFile, const ProductNames &names)
 {
-    char path[MAX_PATH], mode[16];
-    if (!settingsName[0] || !JoinName(path, dir, settingsName))
-        return 0;
+    return WritePrivateProfileStringA("Install", "ApplicationName", names.applicationName,
+                                      settingsFile) &&
+           WritePrivateProfileStringA("Install", "ProductName", names.productName,
+                                      settingsFile);
+}
+
+// A product name from a product settings file (a name) as text of the
+// system's code page, in which the product's names are given.
+static void ReadProofName(const char *path, const char *key, char (&text)[33])
+{
+    char name[MAX_PATH];
+    NamedProfileString("Install", key, name, sizeof name, path);
+    NameForDisplay(text, sizeof text, name);
+}
+
+// What a product settings file (a name) proves.
+#define PROOF_NONE  0   // no file, or no install mode in it
+#define PROOF_OURS  1   // this product's, or written before names were
+#define PROOF_OTHER 2   // another product's
+static int ProofOwner(const char *path, const ProductNames &names)
+{
+    char mode[16], application[33], product[33];
     DWORD attributes = NamedAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
-        return 0;
+        return PROOF_NONE;
     NamedProfileString("Install", "Mode", mode, sizeof mode, path);
-    return mode[0] != '\0';
+    if (!mode[0])
+        return PROOF_NONE;
+    ReadProofName(path, "ApplicationName", application);
+    ReadProofName(path, "ProductName", product);
+    if ((!application[0] && !product[0]) || NamesAreTheProduct(application, product, names))
+        return PROOF_OURS;
+    return PROOF_OTHER;
+}
+
+int HoldsProductSettings(const char *dir, const char *settingsName, const ProductNames &names)
+{
+    char path[MAX_PATH];
+    return settingsName[0] && JoinName(path, dir, settingsName) &&
+           ProofOwner(path, names) == PROOF_OURS;
+}
+
+int HoldsOtherProduct(const char *dir, const ProductNames &names)
+{
+    char pattern[MAX_PATH], path[MAX_PATH];
+    FoundName found;
+    if (!JoinName(pattern, dir, "*.INI"))
+        return 0;
+    HANDLE search = FindFirstName(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int other = 0;
+    do
+        other = !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                JoinName(path, dir, found.cFileName) && ProofOwner(path, names) == PROOF_OTHER;
+    while (!other && FindNextName(search, &found));
+    FindClose(search);
+    return other;
 }
 
 // ---- the registered uninstaller

@@ -84,12 +84,33 @@ int RecordDirectory(const char *settingsFile, const char *key, const char *dir);
 // Reads a [Directory] key into path (MAX_PATH bytes); 0 when none is
 // recorded (missing, "None" or empty).
 int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path);
+// Reads an [UnInstall] key into text (capacity bytes); 0 when it is not
+// there or empty.
+int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity);
+// Whose record a settings file of the Windows folder (full path) is: this
+// product's when its ApplicationName and ProductName are the product's
+// (without regard to case, as the keys they name); another product's name
+// (its ApplicationName, else its ProductName) goes into other (33 bytes).
+#define RECORD_ABSENT  0   // there is no such file
+#define RECORD_OURS    1
+#define RECORD_OTHER   2   // another product's record
+#define RECORD_UNKNOWN 3   // a file that names no product
+int RecordOwner(const char *settingsPath, const ProductNames &names, char *other);
 
 // The proof that a folder is the product's installation: setup writes the
-// product settings file (the uninstaller settings file's name) with its
-// install mode into the folder it installed. 1 when dir holds it (both
-// given as names, common/filenames.h).
-int HoldsProductSettings(const char *dir, const char *settingsName);
+// product settings file (the uninstaller settings file's name) into the
+// folder it installed, with its install mode and the product's names
+// ([Install] Mode, ApplicationName, ProductName). A file with a mode but
+// without names was written before the names were; it proves the folder
+// of whichever product's record leads to it.
+int WriteProductProof(const char *settingsFile, const ProductNames &names);
+// 1 when dir holds the product settings file settingsName and it proves
+// the folder this product's (both given as names, common/filenames.h).
+int HoldsProductSettings(const char *dir, const char *settingsName, const ProductNames &names);
+// 1 when dir (a name) holds a product settings file ("*.INI") of another
+// product: that product's installation, which no removal of this one may
+// enter and no installation of this one may write into.
+int HoldsOtherProduct(const char *dir, const ProductNames &names);
 
 // The program that the product's Add/Remove Programs entry starts (its
 // command line up to the first blank, or the quoted name), in path

@@ -51,19 +51,21 @@ int RemoveDirectoryTree(const char *dir);
 int IsProtectedDirectory(const char *dir);
 // The removal of a product's installation folder: acts only on the
 // folder's resolved path, and only when the folder is proven the
-// product's (it holds the product settings file settingsName, which goes
-// last). A folder counts as removed only when it is proven absent (the
-// folder above it can be listed); one that cannot be reached fails, with
-// a message naming it. A protected or unproven one, or a link, is left
-// with a message naming it.
+// product's (it holds the product settings file settingsName, naming the
+// product, which goes last). A folder counts as removed only when it is
+// proven absent (the folder above it can be listed); one that cannot be
+// reached fails, with a message naming it. A protected or unproven one,
+// or a link, is left with a message naming it, and so is a folder inside
+// that holds another product's installation.
 #define TREE_REMOVED 1
 #define TREE_LEFT    2  // refused, told to the user; retrying cannot help
 #define TREE_FAILED  0  // a deletion failed, after its message
-int RemoveProductTree(const char *dir, const char *settingsName, const char *caption);
+int RemoveProductTree(const char *dir, const char *settingsName, const ProductNames &names,
+                      const char *caption);
 // The same for dir as a record written under codePage holds it (0: the
 // system's); where it cannot be read as that, it cannot be reached.
 int RemoveRecordedTree(const char *dir, UINT codePage, const char *settingsName,
-                       const char *caption);
+                       const ProductNames &names, const char *caption);
 
 // ---- wininit.cpp: deletion at the next Windows start (WININIT.INI [rename])
 // 1 when an entry "nul=path" was written, 0 when it was already there. On

@@ -19,6 +19,8 @@
 // Its string table: texts of the setup program's message boxes.
 #define IDS_DEST_HOLDS_FILES    7401  // the destination holds files (%s: it)
 #define IDS_NO_RECORDED_INSTALL 7402  // no InstallPath recorded: nothing removed
+#define IDS_OTHER_PRODUCT_RECORD 7403 // another product's record (%s: it)
+#define IDS_DEST_OTHER_PRODUCT  7404  // the destination holds another product (%s: it)
 
 // Templates of the custom dialog library with fixed numbers.
 #define TPL_HELP             7000

@@ -384,6 +384,12 @@ int BindSetupMessages()
     return 1;
 }
 
+ProductNames TheProductNames()
+{
+    return {Settings.ExecFileName, Settings.ProductName, Settings.ProductVersion,
+            Settings.ApplicationName};
+}
+
 int ReadRecordedInstallPath(char *path)
 {
     return ReadRecordedDirectory(Settings.IniFileName, "InstallPath", path);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include "common/text.h"
+#include "common/record.h"
 
 // The settings store: one buffer per TQL.INI setting, named
 // by its key, sized by its capacity.
@@ -78,6 +79,9 @@ int InstalledDocuments();
 // A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
 UINT MachineChoice(const char *text);
 int BindSetupMessages();                     // steps 4 to 6 of the sequence
+// The product's names as the settings give them, for its keys, its record
+// and the proof of its folder.
+ProductNames TheProductNames();
 // The directory of the earlier installation, as the uninstaller settings
 // file in the Windows directory records it (read afresh at every call).
 // 0 when no installation is recorded.

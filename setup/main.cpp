@@ -15,6 +15,8 @@
 #include "setup/treecopy.h"
 #include "setup/unattended.h"
 #include "setup/welcome.h"
+#include "setup/windowsfiles.h"
+#include "setup/texts.h"
 #include "common/text.h"
 #include "common/ui.h"
 #include "platform/msglib.h"
@@ -49,6 +51,33 @@ static int BringToFront(const char *title)
     SetFocus(window);
     LogLine("setup or the product is running already");
     return 1;
+}
+
+// The uninstaller settings file of the Windows folder is this product's
+// record, or there is none: setup installs by it and may remove what it
+// records. Another product's record of the same name ends setup before
+// anything is touched (an unattended run with EXIT_OTHER_PRODUCT), and so
+// does a file of that name that is no product's record.
+static int CheckEarlierRecord()
+{
+    char windowsDir[PATH_CAP], path[PATH_CAP], other[33], shown[80], text[512], pattern[400];
+    UINT n = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (n == 0 || n >= sizeof windowsDir || !JoinPath(path, windowsDir, Settings.IniFileName))
+        return 1;  // no such file can be opened: the record reads as absent
+    switch (RecordOwner(path, TheProductNames(), other)) {
+    case RECORD_OTHER:
+        Step(EXIT_OTHER_PRODUCT, "another product's record has the settings file's name");
+        TextFormat(shown, sizeof shown, "\"%s\"", other);
+        SetupText(IDS_OTHER_PRODUCT_RECORD, pattern, sizeof pattern);
+        TextFillIn(text, sizeof text, pattern, shown);
+        ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
+        return 0;
+    case RECORD_UNKNOWN:
+        ShowWindowsNameFault("IniFileName", Settings.IniFileName, NAME_NOT_A_RECORD);
+        return 0;
+    default:
+        return 1;
+    }
 }
 
 // The welcome dialog of an earlier installation, or of a first one.
@@ -97,7 +126,7 @@ static HWND InitSetupFrame(LPCSTR cmdLine)
 }
 
 // The toolkit's start-up directory: no critical-error box while the
-// current directory is read (a CD drive may be empty), OEM to ANSI, ending
+// current directory is read (a CD drive may be empty), as ANSI text, ending
 // in "\". A directory longer than 255 characters is not taken.
 static void ReadStartupDir()
 {
@@ -106,7 +135,10 @@ static void ReadStartupDir()
     SetErrorMode(previous);
     if (length == 0 || length >= 256)
         StartupDir[0] = '\0';
-    OemToCharA(StartupDir, StartupDir);
+    // The file functions hand out OEM text only in a process that switched
+    // them to it (SetFileApisToOEM), which this one never does: the text is
+    // ANSI already, and converting it would turn an accented name into
+    // another folder's.
     AppendBackslash(StartupDir);
 }
 
@@ -175,8 +207,8 @@ static void RemoveEarlierDirectory()
     char installPath[PATH_CAP];
     if (!ReadRecordedInstallPath(installPath) || IsSameFolder(installPath, DestinationDir))
         return;
-    if (RemoveProductTree(installPath, Settings.IniFileName, Settings.MsgDlgBoxTitle) ==
-        TREE_FAILED)
+    if (RemoveProductTree(installPath, Settings.IniFileName, TheProductNames(),
+                          Settings.MsgDlgBoxTitle) == TREE_FAILED)
         AbortSetup();
 }
 
@@ -204,7 +236,8 @@ static void RegisterUninstallerOrAbort()
     }
 }
 
-// Records the language and the install mode in the product settings file
+// Records the language, the install mode and the product's names (the
+// proof that the folder is its installation) in the product settings file
 // of the destination; 0 (after its log line) when it was not written.
 // Without a destination (the registry library could not be bound, so
 // nothing was chosen or copied) there is no such file.
@@ -220,7 +253,8 @@ static int WriteProductSettings()
         lstrcmpiA(Settings.LanguageName, "Japanese") == 0 ? "Japanese" : "English";
     if (!WritePrivateProfileStringA("Country", "Language", language, settingsFile) ||
         !WritePrivateProfileStringA("Install", "Mode",
-                                    MinimalInstall ? "MINI" : "FULL", settingsFile)) {
+                                    MinimalInstall ? "MINI" : "FULL", settingsFile) ||
+        !WriteProductProof(settingsFile, TheProductNames())) {
         char line[PATH_CAP + 48];
         TextFormat(line, sizeof line, "the product settings file %s was not written",
                    settingsFile);
@@ -302,7 +336,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     }
     Step(EXIT_STARTUP, "start-up");
     FixDrivePrefix();                                            // 2
-    if (!LoadSetupConfig())                                      // 3
+    if (!LoadSetupConfig() || !CheckWindowsFileNames())          // 3
         return 0;
     if (!BindSetupMessages())                                    // 4 to 6
         return 0;
@@ -311,7 +345,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     if (BringToFront(Settings.MainDlgBoxTitle) ||                // 8
         BringToFront(Settings.CheckGameTitle))                   // 9
         return Run->exitCode(EXIT_RUNNING);
-    WelcomeTemplate = ChooseWelcomeTemplate();                   // 10
+    if (!CheckEarlierRecord())                                   // 10
+        return Run->exitCode(StageCode());
+    WelcomeTemplate = ChooseWelcomeTemplate();
     StartFrame();                                                // 11
 
     if (LoadRegistryLibrary()) {                                 // 12

@@ -6,9 +6,12 @@
 #include "setup/config.h"
 #include "setup/files.h"
 #include "setup/state.h"
+#include "setup/version.h"
+#include "setup/windowsfiles.h"
 #include "common/ui.h"
 #include "common/text.h"
 #include "common/removal.h"
+#include "platform/component.h"
 
 // ---- registry access layer
 
@@ -89,8 +92,10 @@ static void ReportTooLong(const char *what)
     ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
 }
 
-// The files, command line and keys of the uninstall registration.
+// The files, command line and keys of the uninstall registration, and the
+// names the uninstaller and the message library get in the Windows folder.
 struct UninstallPaths {
+    char uninstName[PATH_CAP], msgName[13];
     char uninstSource[PATH_CAP], uninstTarget[PATH_CAP];
     char msgSource[PATH_CAP], msgTarget[PATH_CAP];
     char settingsFile[PATH_CAP], execPath[PATH_CAP], commandLine[PATH_CAP];
@@ -98,21 +103,45 @@ struct UninstallPaths {
     int appPathsOk, productOk, uninstallOk;  // 0: the key name is refused
 };
 
+// Tells the user that no name in the Windows folder is left for a file,
+// as the ones there are another program's.
+static void ReportNoFreeName(const char *name)
+{
+    char text[PATH_CAP + 96];
+    TextFormat(text, sizeof text, "No free name for %s is left in the Windows folder.", name);
+    ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
+}
+
 // Builds every path and key of the registration from the Windows
 // directory and the source directory (either with or without a trailing
-// "\"). 1 when all fit; 0 after telling the user which one does not.
-// Refused key names are left for RegisterUninstaller to report at the
-// step that would have written the key.
+// "\"). The uninstaller and the message library keep their names unless
+// another program's file has it (see ChooseWindowsFileName). 1 when all
+// fit; 0 after telling the user which one does not. Refused key names are
+// left for RegisterUninstaller to report at the step that would have
+// written the key.
 static int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
                                UninstallPaths *p)
 {
     if (!JoinPath(p->uninstSource, sourceDir, Settings.UnInstExe) ||
-        !JoinPath(p->uninstTarget, windowsDir, Settings.UnInstExe)) {
+        !JoinPath(p->msgSource, sourceDir, Settings.LoadMsgModule)) {
+        ReportTooLong("A path on the CD");
+        return 0;
+    }
+    if (!ChooseWindowsFileName(windowsDir, Settings.UnInstExe, COMPONENT_UNINSTALLER,
+                               p->uninstSource, p->uninstName, sizeof p->uninstName)) {
+        ReportNoFreeName(Settings.UnInstExe);
+        return 0;
+    }
+    if (!ChooseWindowsFileName(windowsDir, Settings.LoadMsgModule, COMPONENT_MSG_LIBRARY,
+                               p->msgSource, p->msgName, sizeof p->msgName)) {
+        ReportNoFreeName(Settings.LoadMsgModule);
+        return 0;
+    }
+    if (!JoinPath(p->uninstTarget, windowsDir, p->uninstName)) {
         ReportTooLong("The uninstaller's path");
         return 0;
     }
-    if (!JoinPath(p->msgSource, sourceDir, Settings.LoadMsgModule) ||
-        !JoinPath(p->msgTarget, windowsDir, Settings.LoadMsgModule) ||
+    if (!JoinPath(p->msgTarget, windowsDir, p->msgName) ||
         !JoinPath(p->settingsFile, windowsDir, Settings.IniFileName)) {
         ReportTooLong("A path in the Windows directory");
         return 0;
@@ -137,8 +166,12 @@ static int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
 
 // Copies a file into the Windows directory and clears its attributes, so
 // that the copy of a read-only CD file can be replaced and deleted later.
+// A newer version of this system's file, which another product put there,
+// stays: the shared files' convention never replaces a newer file.
 static int CopyToWindows(const char *source, const char *target)
 {
+    if (IsInstalledFileNewer(source, target))
+        return 1;
     if (!CopyOneFile(source, target))
         return 0;
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
@@ -158,19 +191,20 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
 }
 
 // Writes the uninstaller's own section of the settings file, the names the
-// uninstaller needs to find and remove what setup made.
-static void WriteUninstallSection(const char *settingsFile)
+// uninstaller needs to find and remove what setup made (the names its two
+// files have in the Windows folder among them).
+static void WriteUninstallSection(const UninstallPaths &p)
 {
     char codePage[12];
     TextFormat(codePage, sizeof codePage, "%u", GetACP());
     const char *const values[REC_KEYS] = {
-        Settings.UnInstExe,      Settings.LoadMsgModule,  Settings.ExecFileName,
+        p.uninstName,            p.msgName,               Settings.ExecFileName,
         Settings.ProductName,    Settings.ProductVersion, Settings.ApplicationName,
         Settings.GroupTitle,     Settings.UninstWinTitle, Settings.UninstallMsg0,
         Settings.UninstallMsg1,  Settings.UninstallMsg2,  Settings.CheckGameTitle,
         codePage,
     };
-    WriteRecordSection(settingsFile, values);
+    WriteRecordSection(p.settingsFile, values);
 }
 
 // Registers the product and its uninstaller: copies the uninstaller and the
@@ -219,7 +253,7 @@ int RegisterUninstaller()
     CountSharedFile(p.msgTarget, msgExisted, msgScheduled, counted);
     char earlier[33];
     RecordedVersion(p.settingsFile, Settings.ProductName, earlier);
-    WriteUninstallSection(p.settingsFile);
+    WriteUninstallSection(p);
     RecordVersions(p.settingsFile, earlier, Settings.ProductVersion);
     return 1;
 }

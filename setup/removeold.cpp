@@ -10,12 +10,14 @@
 // recorded InstallPath) as the uninstaller would, with the setup program's
 // caption. The uninstaller in the Windows directory goes only when it is
 // the one this product's Add/Remove Programs entry starts; the message
-// library stays in place (its count is taken down all the same).
+// library stays in place (its count is taken down all the same). Both are
+// taken by the names the record gives them, which may be the free names
+// setup chose beside another program's files.
 void RemoveInstallation()
 {
     char directory[PATH_CAP], windowsDir[PATH_CAP], settingsFile[PATH_CAP];
     char uninstPath[PATH_CAP] = "", msgLibraryPath[PATH_CAP] = "";
-    char registered[MAX_PATH], candidate[PATH_CAP];
+    char registered[MAX_PATH], candidate[PATH_CAP], uninstName[PATH_CAP], msgName[13];
     TextCopy(directory, DestinationDir);
     UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     int haveWindows = length > 0 && length < sizeof windowsDir;
@@ -23,16 +25,20 @@ void RemoveInstallation()
     // reported as for a settings file that cannot be deleted.
     if (!haveWindows || !JoinPath(settingsFile, windowsDir, Settings.IniFileName))
         settingsFile[0] = '\0';
+    if (!settingsFile[0] ||
+        !ReadRecordValue(settingsFile, REC_UNINST_EXE, uninstName, sizeof uninstName))
+        TextCopy(uninstName, Settings.UnInstExe);
+    if (!settingsFile[0] ||
+        !ReadRecordValue(settingsFile, REC_LOAD_MSG_MODULE, msgName, sizeof msgName))
+        TextCopy(msgName, Settings.LoadMsgModule);
     if (haveWindows && RegisteredUninstaller(Settings.ApplicationName, registered) &&
-        JoinPath(candidate, windowsDir, Settings.UnInstExe) &&
-        !lstrcmpiA(registered, candidate)) {
+        JoinPath(candidate, windowsDir, uninstName) && !lstrcmpiA(registered, candidate)) {
         TextCopy(uninstPath, candidate);
-        JoinPath(msgLibraryPath, windowsDir, Settings.LoadMsgModule);
+        JoinPath(msgLibraryPath, windowsDir, msgName);
     }
     InstalledProduct product = {
-        Settings.GroupTitle, directory, settingsFile, uninstPath, msgLibraryPath, 1,
-        {Settings.ExecFileName, Settings.ProductName, Settings.ProductVersion,
-         Settings.ApplicationName},
-        Settings.MsgDlgBoxTitle, Settings.CheckGameTitle, RecordCodePage(settingsFile)};
+        Settings.GroupTitle, directory,       settingsFile,     uninstPath,
+        msgLibraryPath,      1,               TheProductNames(), Settings.MsgDlgBoxTitle,
+        Settings.CheckGameTitle, RecordCodePage(settingsFile)};
     RemoveProduct(product);
 }

@@ -15,6 +15,7 @@
 #define EXIT_DIRECTX           7
 #define EXIT_CODEC             8
 #define EXIT_DOCUMENTS         9   // documents and program items
+#define EXIT_OTHER_PRODUCT    10   // another product's record has the settings file's name
 #define EXIT_RESTART_NEEDED 3010   // installed; DirectX needs a restart
 extern char UnattendedDestination[255];      // "/D=", or "" to propose
 // How a run meets its user. A person's run (PersonRun, main.cpp) shows the

@@ -25,11 +25,10 @@ static void ChooseStringBlock(const void *info, char *block, int capacity)
     TextCopy(block, "\\StringFileInfo\\040904E4\\", capacity);
 }
 
-// Copies the file's "FileVersion" text (cut to 31 characters) into
-// version. 0 when the file has no readable version resource, and also
-// when the chosen block holds no non-empty "FileVersion": a version that
-// cannot be read is reported as such rather than taken as 0.0.0.0.
-int GetFileVersionString(const char *path, char *version)
+// Copies the text of a string of the file's version record (key, cut to
+// capacity - 1) into text. 0 when the file has no readable version
+// resource, or the chosen block holds no non-empty string of that key.
+int GetVersionText(const char *path, const char *key, char *text, int capacity)
 {
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(path, &handle);
@@ -43,20 +42,28 @@ int GetFileVersionString(const char *path, char *version)
     }
     int result = 0;
     if (size && GetFileVersionInfoA(path, 0, size, info)) {
-        char query[64];
+        char query[96];
         ChooseStringBlock(info, query, sizeof query);
-        TextAppend(query, "FileVersion");
-        const char *text = 0;
+        TextAppend(query, key);
+        const char *value = 0;
         UINT length = 0;
-        if (VerQueryValueA(info, query, (LPVOID *)&text, &length) && text &&
-            length && text[0]) {
-            TextCopy(version, text, VERSION_CAP);
+        if (VerQueryValueA(info, query, (LPVOID *)&value, &length) && value &&
+            length && value[0]) {
+            TextCopy(text, value, capacity);
             result = 1;
         }
     }
     GlobalUnlock(memory);
     GlobalFree(memory);
     return result;
+}
+
+// Copies the file's "FileVersion" text (cut to 31 characters) into
+// version: a version that cannot be read is reported as such rather than
+// taken as 0.0.0.0.
+int GetFileVersionString(const char *path, char *version)
+{
+    return GetVersionText(path, "FileVersion", version, VERSION_CAP);
 }
 
 // Converts one field: leading white space, an optional sign, the digits
@@ -121,6 +128,21 @@ static int IsVersionAtLeast(const int candidate[4], const int reference[4])
         if (candidate[i] < reference[i])
             return 0;
     return 1;
+}
+
+// 1 when both versions can be read and the installed file's is newer than
+// the source's: at least as new in every field and not the same.
+int IsInstalledFileNewer(const char *source, const char *installed)
+{
+    char sourceVersion[VERSION_CAP], installedVersion[VERSION_CAP];
+    if (!GetFileVersionString(source, sourceVersion) ||
+        !GetFileVersionString(installed, installedVersion))
+        return 0;
+    int sourceFields[4], installedFields[4];
+    ParseFileVersion(sourceVersion, sourceFields);
+    ParseFileVersion(installedVersion, installedFields);
+    return IsVersionAtLeast(installedFields, sourceFields) &&
+           !IsVersionAtLeast(sourceFields, installedFields);
 }
 
 // Shows that a version could not be read and ends setup.

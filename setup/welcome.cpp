@@ -225,6 +225,20 @@ static int ConfirmFolderWithFiles(const char *dir)
                    MB_YESNO | MB_DEFBUTTON2 | BOX_ALERT) == IDYES;
 }
 
+// 1 when the existing folder dir (text of the system's code page) holds
+// another product's installation, which setup never writes into: the user
+// is told so (the folder named) and chooses again.
+static int RefuseOtherProductsFolder(const char *dir)
+{
+    char name[PATH_CAP], text[PATH_CAP + 512], pattern[512];
+    if (!NameFromSystem(name, dir) || !HoldsOtherProduct(name, TheProductNames()))
+        return 0;
+    SetupText(IDS_DEST_OTHER_PRODUCT, pattern, sizeof pattern);
+    TextFillIn(text, sizeof text, pattern, dir);
+    ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
+    return 1;
+}
+
 // Checks a path typed as the destination (in work, PATH_CAP bytes) and
 // makes it the destination. Returns 1 when the destination is set and
 // exists or is to be copied into, 0 to show the destination dialog again.
@@ -256,7 +270,7 @@ static int CheckDestination(char *work)
     RemoveBackslash(work);  // double-byte aware: keeps a trailing 0x5C byte
     switch (ProbePath(work)) {
     case 2:
-        if (!ConfirmFolderWithFiles(work))
+        if (RefuseOtherProductsFolder(work) || !ConfirmFolderWithFiles(work))
             return 0;
         MakeDirectoryPath(work);
         return 1;

@@ -369,6 +369,17 @@ const Case kCases[] = {
      "DIRECTX\\NEC\\RUNTIME.INI: error: lists D3D.RTM, which is not on the CD"},
     {"codec", 0, "", "INDEO41\\IR41_32.DLL",
      "TQL.INI:44: error: the video codec \"INDEO41\\IR41_32.DLL\" is not on the CD"},
+    {"uninstaller outside the Windows folder", 15, "UnInstExe=..\\UNINST.EXE", "",
+     "TQL.INI:15: error: [Option] UnInstExe \"..\\UNINST.EXE\" is not a plain file name of "
+     "the Windows folder. Setup refuses the CD at start-up."},
+    {"blank in the uninstaller", 15, "UnInstExe=ORVA UNINST.EXE", "",
+     "TQL.INI:15: error: [Option] UnInstExe \"ORVA UNINST.EXE\" holds a blank, where the "
+     "uninstall command line would split."},
+    {"settings file of the system", 23, "IniFileName=WIN.INI", "",
+     "TQL.INI:23: error: [option] IniFileName \"WIN.INI\" names a file of the system."},
+    {"message library of the settings file's name", 77, "LoadMsgModule=ORVA.INI", "",
+     "TQL.INI:77: error: [English] LoadMsgModule \"ORVA.INI\" is the name of another file "
+     "that setup puts into the Windows folder."},
     {"disk space", 20, "RequiresDskSpc=4096", "",
      "TQL.INI:20: error: [option] RequiresDskSpc 4096 is below the "},
 };
@@ -402,6 +413,26 @@ TEST(CheckCd, LongestPathAgainstTheCopysLimit)
     EXPECT_NE(std::string::npos, out.find("(265 bytes), over the 259 bytes of the copy; "
                                           "the copy stops here\n")) << out;
     EXPECT_NE(std::string::npos, out.find("is 265 bytes under DefaultPath (margin -6)")) << out;
+    RemoveTree(cd);
+}
+
+// A Japanese name takes 2 bytes a character on Windows 95/98 and 3 as
+// UTF-8 on the NT family: a path within the limit on the one can be over
+// it on the other.
+TEST(CheckCd, JapanesePathAgainstTheCopysLimitOnEachFamily)
+{
+    std::string cd = MakeCd(), out;
+    SetLine(cd, 19, "DefaultPath=\\" + std::string(243, 'D'));
+    JapaneseName(cd);
+    EXPECT_EQ(1, RunChecker(cd, out));
+    EXPECT_EQ(std::string::npos, out.find("(257 bytes), over")) << out;
+    EXPECT_NE(std::string::npos,
+              out.find("DATA\\\u30dc\u30a4\u30b9.WAV: error: installed as \"C:\\DDD")) << out;
+    EXPECT_NE(std::string::npos,
+              out.find("(260 bytes as UTF-8), over the 259 bytes of the copy on Windows NT and "
+                       "later and Wine, which spends UTF-8 bytes on a name; the copy stops here "
+                       "there\n"))
+        << out;
     RemoveTree(cd);
 }
 

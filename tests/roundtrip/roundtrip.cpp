@@ -365,10 +365,15 @@ std::map<std::string, std::string> ExpectedTree(const CdProduct &p)
                                  GetFileExInfoStandard, &data))
             out[doc] = std::to_string(data.nFileSizeLow);
     }
-    std::string settings = "[Country]\r\nLanguage=" + p.language +
-                           "\r\n[Install]\r\nMode=FULL\r\n";
-    out[CdSetting("Option", "IniFileName")] = std::to_string(settings.size());
+    out[CdSetting("Option", "IniFileName")] = std::to_string(ProductSettingsText(p).size());
     return out;
+}
+
+std::string ProductSettingsText(const CdProduct &p)
+{
+    return "[Country]\r\nLanguage=" + p.language + "\r\n[Install]\r\nMode=FULL\r\n"
+           "ApplicationName=" + p.applicationName + "\r\nProductName=" + p.productName +
+           "\r\n";
 }
 
 // ---- the uninstaller

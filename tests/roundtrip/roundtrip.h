@@ -98,6 +98,9 @@ std::map<std::string, std::string> TreeListing(const std::string &dir);
 // The tree an installation from the CD must leave in its directory: the
 // two product trees merged, the documents and the product settings file.
 std::map<std::string, std::string> ExpectedTree(const CdProduct &p);
+// The product settings file of a full installation: language, mode and
+// the product's names, which prove the folder its installation.
+std::string ProductSettingsText(const CdProduct &p);
 
 // The uninstaller as Add/Remove Programs starts it: the UninstallString
 // of the product's Uninstall key as the whole command line, the program

@@ -78,8 +78,7 @@ protected:
         std::string d = dir;  // with its trailing "\"
         std::string w = WindowsDir();
         EXPECT_EQ(ExpectedTree(p), TreeListing(d)) << "installed tree of " << d;
-        EXPECT_EQ("[Country]\r\nLanguage=" + p.language + "\r\n[Install]\r\nMode=FULL\r\n",
-                  ReadWholeFile(d + "ORVA.INI").value_or("(none)"));
+        EXPECT_EQ(ProductSettingsText(p), ReadWholeFile(d + "ORVA.INI").value_or("(none)"));
 
         Product recorded = p;
         recorded.installPath = d;

@@ -39,13 +39,13 @@ std::string ReadFile(const std::string &path)
 
 } // namespace
 
-StartupDir::StartupDir()
+StartupDir::StartupDir(const std::string &suffix)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     static int count;
     path_ = std::string(temp) + "tqlscn" + std::to_string(GetCurrentProcessId()) +
-            "-" + std::to_string(++count);
+            "-" + std::to_string(++count) + suffix;
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 

@@ -36,7 +36,8 @@ struct IniEdit {
 // A start-up directory of its own (removed with its files at the end).
 class StartupDir {
 public:
-    StartupDir();
+    // Its name ends in suffix (text of this process's code page).
+    explicit StartupDir(const std::string &suffix = "");
     ~StartupDir();
     const std::string &path() const { return path_; }
     // Writes a file of the directory, byte for byte.

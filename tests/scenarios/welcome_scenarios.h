@@ -52,13 +52,15 @@ inline std::string Transcript(const SetupRun &setup)
     return all;
 }
 
-// Records an installation in C:\windows\ORVA.INI [Directory]: InstallPath,
-// and ExePath unless null.
+// Records an installation of the CD's product in C:\windows\ORVA.INI:
+// [UnInstall] its names, [Directory] InstallPath, and ExePath unless null.
 inline void RecordInstallation(const char *installPath, const char *exePath)
 {
     char ini[MAX_PATH];
     GetWindowsDirectoryA(ini, MAX_PATH);
     lstrcatA(ini, "\\ORVA.INI");
+    WritePrivateProfileStringA("UnInstall", "ApplicationName", "ORVA PC App", ini);
+    WritePrivateProfileStringA("UnInstall", "ProductName", "ORVA PC", ini);
     WritePrivateProfileStringA("Directory", "InstallPath", installPath, ini);
     WritePrivateProfileStringA("Directory", "ExePath", exePath, ini);
 }

@@ -95,9 +95,9 @@ protected:
 };
 
 // Each product counts the two shared files of the Windows directory once:
-// a first installation 1, a reinstallation still 1; a file another product
-// put there before counts as that product's; one that a removal scheduled
-// counts nobody.
+// a first installation 1, a reinstallation still 1; this system's file
+// that another product put there before (the CD's own, marked as such)
+// counts as that product's; one that a removal scheduled counts nobody.
 TEST_F(RegisterUninstallerTest, CountsTheSharedFilesOncePerProduct)
 {
     std::vector<std::string> boxes;
@@ -108,12 +108,72 @@ TEST_F(RegisterUninstallerTest, CountsTheSharedFilesOncePerProduct)
         EXPECT_EQ(count, SharedCount(msg));
     }
     Clean();
-    WriteBytes(uninst, "another product's");
-    WriteBytes(msg, "another product's");
+    ASSERT_TRUE(CopyFileA("Q:\\UNINST.EXE", uninst.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA("Q:\\msgeng.dll", msg.c_str(), FALSE));
     ScheduleDeleteAtRestart(msg.c_str());
     ASSERT_EQ(1, Register(&boxes));
     EXPECT_EQ(2, SharedCount(uninst));
     EXPECT_EQ(1, SharedCount(msg));
+    EXPECT_EQ("MZ uninstaller of the test", ReadBytes(uninst));
+}
+
+// Another program's files of the same names stay byte for byte and
+// uncounted: the product's go in beside them under the first free names,
+// which the record and the Add/Remove Programs command line carry; a
+// reinstallation finds its own files there again.
+TEST_F(RegisterUninstallerTest, AnotherProgramsFilesStayAndOursGoBesideThem)
+{
+    const std::string uninst = windows + "UNINST.EXE", msg = windows + "msgeng.dll";
+    WriteBytes(uninst, "MZ another installer's uninstaller");
+    WriteBytes(msg, "MZ another program's library");
+    WriteBytes(windows + "UNINST1.EXE", "MZ a third one");
+    std::vector<std::string> boxes;
+    for (int run = 0; run < 2; run++) {
+        ASSERT_EQ(1, Register(&boxes));
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ("MZ another installer's uninstaller", ReadBytes(uninst));
+        EXPECT_EQ("MZ another program's library", ReadBytes(msg));
+        EXPECT_EQ("MZ a third one", ReadBytes(windows + "UNINST1.EXE"));
+        EXPECT_EQ(-1, SharedCount(uninst));
+        EXPECT_EQ(-1, SharedCount(msg));
+        EXPECT_EQ("MZ uninstaller of the test", ReadBytes(windows + "UNINST2.EXE"));
+        EXPECT_EQ("MZ message library of the test", ReadBytes(windows + "msgeng1.dll"));
+        EXPECT_EQ(1, SharedCount(windows + "UNINST2.EXE"));
+        EXPECT_EQ(windows + "UNINST2.EXE " + windows + "ORVA.INI" + Zero,
+                  Value(UninstallKey, "UninstallString"));
+        char name[64];
+        GetPrivateProfileStringA("UnInstall", "UnInstExe", "", name, sizeof name, "ORVA.INI");
+        EXPECT_STREQ("UNINST2.EXE", name);
+        GetPrivateProfileStringA("UnInstall", "LoadMsgModule", "", name, sizeof name,
+                                 "ORVA.INI");
+        EXPECT_STREQ("msgeng1.dll", name);
+    }
+    for (const char *name : {"UNINST1.EXE", "UNINST2.EXE", "msgeng1.dll"}) {
+        DeleteFileA((windows + name).c_str());
+        SetSharedCount(windows + name, -1);
+    }
+}
+
+// With all nine names beside another program's taken by other programs,
+// nothing is copied or registered, and the user is told why.
+TEST_F(RegisterUninstallerTest, NoFreeNameLeftRegistersNothing)
+{
+    std::vector<std::string> taken = {"UNINST.EXE"};
+    for (char digit = '1'; digit <= '9'; digit++)
+        taken.push_back(std::string("UNINST") + digit + ".EXE");
+    for (const std::string &name : taken)
+        WriteBytes(windows + name, "MZ another program's");
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, Register(&boxes));
+    EXPECT_EQ(std::vector<std::string>{
+                  "ORVA Setup|No free name for UNINST.EXE is left in the Windows folder."},
+              boxes);
+    EXPECT_FALSE(KeyExists(UninstallKey));
+    EXPECT_FALSE(Exists(windows + "msgeng.dll"));
+    for (const std::string &name : taken) {
+        EXPECT_EQ("MZ another program's", ReadBytes(windows + name)) << name;
+        DeleteFileA((windows + name).c_str());
+    }
 }
 
 TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)

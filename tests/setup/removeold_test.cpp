@@ -143,13 +143,13 @@ TEST_F(RemoveOldTest, RecordStaysWhenTheSettingsFileCannotGo)
     EXPECT_TRUE(RenameEntries().empty());
 }
 
-// An uninstaller name that is not the one this product registered (a
-// system file of the Windows directory, a name leaving it) schedules
-// nothing; the rest of the removal goes on.
+// An uninstaller name in the record that is not the one this product
+// registered (a system file of the Windows directory, a name leaving it)
+// schedules nothing; the rest of the removal goes on.
 TEST_F(RemoveOldTest, OnlyTheRegisteredUninstallerIsScheduled)
 {
     for (const char *name : {"EXPLORER.EXE", "..\\ORVA.INI", "C:\\ORVA.INI", "*.EXE", ". ."}) {
-        TextCopy(Settings.UnInstExe, name);
+        WritePrivateProfileStringA("UnInstall", "UnInstExe", name, SettingsFile().c_str());
         RunExpecting({{kCaption, Slot(SLOT_REMOVED)}});
         EXPECT_TRUE(RenameEntries().empty()) << name;
         InstallProduct(p);

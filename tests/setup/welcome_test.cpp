@@ -262,7 +262,8 @@ TEST(SetupText, EachLanguageFromTheLibraryOrBuiltIn)
         if (GetACP() != 932 && !lstrcmpA(l.language, "Japanese"))
             continue;  // its texts are code page 932
         TextCopy(Settings.LanguageName, l.language);
-        for (UINT id : {IDS_DEST_HOLDS_FILES, IDS_NO_RECORDED_INSTALL}) {
+        for (UINT id : {IDS_DEST_HOLDS_FILES, IDS_NO_RECORDED_INSTALL, IDS_OTHER_PRODUCT_RECORD,
+                        IDS_DEST_OTHER_PRODUCT}) {
             char builtIn[512], fromLibrary[512];
             MsgModule = nullptr;
             SetupText(id, builtIn, sizeof builtIn);
