@@ -327,6 +327,26 @@ int IsSameFolder(const char *systemA, const char *systemB)
     return SameName(a, b);
 }
 
+// 1 when the resolved path inner lies below the resolved path outer.
+static int LiesWithin(const char *inner, const char *outer)
+{
+    char head[MAX_PATH];
+    int n = lstrlenA(outer);
+    if (lstrlenA(inner) <= n || inner[n] != '\\')
+        return 0;
+    lstrcpynA(head, inner, n + 1);
+    return SameName(head, outer);
+}
+
+int FoldersNest(const char *systemA, const char *systemB)
+{
+    char a[MAX_PATH], b[MAX_PATH], ra[MAX_PATH], rb[MAX_PATH];
+    if (!NameFromSystem(a, systemA) || !NameFromSystem(b, systemB) ||
+        !ResolveRemovalPath(a, ra) || !ResolveRemovalPath(b, rb))
+        return 1;
+    return LiesWithin(ra, rb) || LiesWithin(rb, ra);
+}
+
 // ---- the protected folders
 
 // Shell folders that no removal may take, nor any directory holding one.

@@ -36,5 +36,9 @@ int IsProtectedName(const char *dir);
 // 1 when a and b name the same folder: the same file system object where
 // both exist and the system can tell, else the same resolved path.
 int IsSameFolder(const char *a, const char *b);
+// 1 when one of the folders a and b (text of the system's code page) lies
+// inside the other, or either cannot be resolved (the removal of one
+// might then reach the other).
+int FoldersNest(const char *a, const char *b);
 
 #endif

@@ -1,8 +1,8 @@
 // The removal of an installed product, the same whether the uninstaller
 // runs it or setup removes an earlier installation. What is deleted must
 // be shown to be the product's; what is already gone counts as removed;
-// the record that lists the product (settings file, Add/Remove Programs
-// entry, the files in the Windows directory) goes last, and only when
+// the record that lists the product (Add/Remove Programs entry, the files
+// in the Windows directory, settings file) goes last, and only when
 // nothing failed before it, so that a removal can always run again.
 #include "common/removal.h"
 #include "common/system.h"
@@ -36,28 +36,70 @@ static const char *FileNameOf(const char *path)
     return name;
 }
 
-// Deletes the uninstaller settings file (gone already counts); 0 after its
-// message.
-static int DeleteSettingsFile(const InstalledProduct &product)
+// Tells that the uninstaller settings file cannot be deleted; 0.
+static int SettingsFileStays(const InstalledProduct &product)
 {
-    if (DeleteFileA(product.settingsFile) || GetLastError() == ERROR_FILE_NOT_FOUND)
-        return 1;
     ShowSlot(SLOT_INI_NOT_DELETED, product.caption, BOX_ALERT);
     return 0;
 }
 
-// The record goes last: the settings file, then the Add/Remove Programs
-// entry (so that an entry never outlives a settings file it could run
-// with), then the product's use of the Windows-directory files. The
-// running uninstaller and its loaded message library cannot go now; they
-// are deleted at the next start, when no other product uses them.
+// 1 when the uninstaller settings file can be deleted now, or is gone: it
+// is not read-only and opens for writing without sharing, as no other
+// program then holds it. Otherwise the record is not touched, after its
+// message.
+static int SettingsFileMayGo(const InstalledProduct &product)
+{
+    DWORD attributes = GetFileAttributesA(product.settingsFile);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return SettingsFileStays(product);
+    HANDLE file = CreateFileA(product.settingsFile, GENERIC_WRITE, 0, 0, OPEN_EXISTING, 0, 0);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() == ERROR_FILE_NOT_FOUND) {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return 1;
+    }
+    return SettingsFileStays(product);
+}
+
+// Takes the product's use of a Windows-directory file away once (see
+// MarkReleased): a removal cut off and run again never takes another
+// product's use with it; cut off between the mark and the count, the file
+// stays counted.
+static void ReleaseOnce(const InstalledProduct &product, RecordKey key, const char *path,
+                        int stays)
+{
+    if (path[0] && MarkReleased(product.settingsFile, key, path))
+        ReleaseWindowsFile(path, stays);
+}
+
+// The record goes last, in an order that a removal cut off at any moment
+// can finish by running again with the same settings file: the Add/Remove
+// Programs entry, then the product's use of the Windows-directory files
+// (the running uninstaller and its message library are deleted at the
+// next start, when no other product uses them), then the settings file.
 static int RemoveRecord(const InstalledProduct &product)
 {
-    if (!DeleteSettingsFile(product) || !DeleteUninstallEntry(product.names, product.caption))
+    if (!SettingsFileMayGo(product) || !DeleteUninstallEntry(product.names, product.caption))
         return 0;
-    ReleaseWindowsFile(product.uninstPath, 0);
-    ReleaseWindowsFile(product.msgLibraryPath, product.msgLibraryStays);
-    return 1;
+    ReleaseOnce(product, REC_UNINST_EXE, product.uninstPath, 0);
+    ReleaseOnce(product, REC_LOAD_MSG_MODULE, product.msgLibraryPath, product.msgLibraryStays);
+    return DeleteFileA(product.settingsFile) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           SettingsFileStays(product);
+}
+
+// Removes one recorded installation folder: 0 when a deletion failed,
+// 1 when it is gone, 2 when it is left (told to the user).
+static int RemoveInstalledTree(const InstalledProduct &product, const char *dir)
+{
+    switch (RemoveRecordedTree(dir, product.recordCodePage, FileNameOf(product.settingsFile),
+                               product.names, product.caption)) {
+    case TREE_LEFT:
+        return 2;
+    case TREE_FAILED:
+        return 0;
+    default:
+        return 1;
+    }
 }
 
 int RemoveProduct(const InstalledProduct &product)
@@ -70,15 +112,13 @@ int RemoveProduct(const InstalledProduct &product)
     int failed = 0, left = 0;
     if (!RemoveProgramGroup(product.groupTitle))
         left = 1;  // the user deletes the folder; no later run could
-    switch (RemoveRecordedTree(product.installPath, product.recordCodePage,
-                               FileNameOf(product.settingsFile), product.names,
-                               product.caption)) {
-    case TREE_LEFT:
-        left = 1;
-        break;
-    case TREE_FAILED:
-        failed = 1;
-        break;
+    // The folder of a copy that did not finish goes with the installation.
+    int trees = product.pendingPath && product.pendingPath[0] ? 2 : 1;
+    const char *dirs[] = {product.installPath, product.pendingPath};
+    for (int i = 0; i < trees; i++) {
+        int outcome = RemoveInstalledTree(product, dirs[i]);
+        failed |= outcome == 0;
+        left |= outcome == 2;
     }
     if (!DeleteProductKeys(product.names, product.installPath, product.settingsFile,
                            product.caption))

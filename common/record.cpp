@@ -4,6 +4,7 @@
 // directory.
 #include "common/record.h"
 #include "common/filenames.h"
+#include "common/system.h"
 #include "common/text.h"
 
 const char AppPathsRoot[] =
@@ -122,6 +123,91 @@ int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
 {
     GetPrivateProfileStringA("Directory", key, "None", path, MAX_PATH, settingsFile);
     return lstrcmpiA(path, "None") != 0 && path[0];
+}
+
+const char PendingInstallKey[] = "PendingInstallPath";
+
+int RecordPendingInstallation(const char *settingsFile, const char *dir,
+                              const ProductNames &names)
+{
+    return WritePrivateProfileStringA("UnInstall", RecordKeyNames[REC_PRODUCT_NAME],
+                                      names.productName, settingsFile) &&
+           WritePrivateProfileStringA("UnInstall", RecordKeyNames[REC_APPLICATION_NAME],
+                                      names.applicationName, settingsFile) &&
+           WritePrivateProfileStringA("Directory", PendingInstallKey, dir, settingsFile);
+}
+
+// Replaces file by temp: in one step on the NT family; Windows 95 has no
+// such call, and the old record is deleted first.
+static int PutInPlace(const char *temp, const char *file)
+{
+    auto moveFileEx = SYSTEM_FUNCTION(MoveFileExA);
+    if (IsNtFamily() && moveFileEx)
+        return moveFileEx(temp, file, MOVEFILE_REPLACE_EXISTING);
+    DeleteFileA(file);
+    return MoveFileA(temp, file);
+}
+
+// Fills the new record temp from the record before.
+static int FillRegistrationRecord(const char *temp, const char *settingsFile,
+                                  const char *const values[REC_KEYS], const char *installDir)
+{
+    char version[33], earlier[33];
+    int registered = ReadRecordValue(settingsFile, REC_PRODUCT_VERSION, version, sizeof version);
+    if (registered && !CopyFileA(settingsFile, temp, FALSE))
+        return 0;
+    RecordedVersion(settingsFile, values[REC_PRODUCT_NAME], earlier);
+    WriteRecordSection(temp, values);
+    RecordVersions(temp, earlier, values[REC_PRODUCT_VERSION]);
+    WritePrivateProfileStringA("Directory", PendingInstallKey, 0, temp);
+    WritePrivateProfileStringA("Released", 0, 0, temp);
+    return RecordDirectory(temp, "InstallPath", installDir) &&
+           RecordDirectory(temp, "ExePath", installDir);
+}
+
+int WriteRegistrationRecord(const char *settingsFile, const char *const values[REC_KEYS],
+                            const char *installDir)
+{
+    char folder[MAX_PATH], temp[MAX_PATH];
+    TextCopy(folder, settingsFile);
+    char *cut = folder;
+    for (char *p = folder; *p; p = CharNextA(p))
+        if (*p == '\\')
+            cut = p;
+    *cut = '\0';
+    if (cut == folder || !GetTempFileNameA(folder, "tql", 0, temp))
+        return 0;
+    if (FillRegistrationRecord(temp, settingsFile, values, installDir) &&
+        PutInPlace(temp, settingsFile))
+        return 1;
+    DeleteFileA(temp);
+    return 0;
+}
+
+int RecordCountsFile(const char *settingsFile, RecordKey key, const char *name)
+{
+    char recorded[MAX_PATH], released[MAX_PATH];
+    GetPrivateProfileStringA("Released", RecordKeyNames[key], "", released, sizeof released,
+                             settingsFile);
+    return !released[0] && ReadRecordValue(settingsFile, key, recorded, sizeof recorded) &&
+           !lstrcmpiA(recorded, name);
+}
+
+void NoteCountedFile(const char *settingsFile, RecordKey key, const char *name)
+{
+    WritePrivateProfileStringA("UnInstall", RecordKeyNames[key], name, settingsFile);
+    WritePrivateProfileStringA("Released", RecordKeyNames[key], 0, settingsFile);
+}
+
+int MarkReleased(const char *settingsFile, RecordKey key, const char *path)
+{
+    char released[MAX_PATH];
+    GetPrivateProfileStringA("Released", RecordKeyNames[key], "", released, sizeof released,
+                             settingsFile);
+    if (!lstrcmpiA(released, path))
+        return 0;
+    WritePrivateProfileStringA("Released", RecordKeyNames[key], path, settingsFile);
+    return 1;
 }
 
 int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity)

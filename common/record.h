@@ -84,6 +84,35 @@ int RecordDirectory(const char *settingsFile, const char *key, const char *dir);
 // Reads a [Directory] key into path (MAX_PATH bytes); 0 when none is
 // recorded (missing, "None" or empty).
 int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path);
+// The installation in progress: the folder setup copies into, recorded
+// ([Directory] PendingInstallPath, with the product's names in
+// [UnInstall]) before the first file is copied, and forgotten when the
+// registration records that folder as InstallPath. Until then an earlier
+// installation stays recorded beside it, and a removal takes both.
+extern const char PendingInstallKey[];
+int RecordPendingInstallation(const char *settingsFile, const char *dir,
+                              const ProductNames &names);
+// The record of a registration (settingsFile a full path): the
+// [UnInstall] values, [Versions] with the earlier record's version, the
+// installed folder as [Directory] InstallPath and ExePath, no installation
+// in progress. Written beside the record and put in its place in one step
+// (on the NT family), so that whenever it is read it is either the record
+// before or the whole new one: a record never registered (the first
+// installation's, in progress) is written anew, any other is carried over
+// with these values. 0 when it could not be written; the record before is
+// then as it was.
+int WriteRegistrationRecord(const char *settingsFile, const char *const values[REC_KEYS],
+                            const char *installDir);
+// A Windows-folder file of the record (key REC_UNINST_EXE or
+// REC_LOAD_MSG_MODULE) counts this product's use while the record names
+// it and no removal has released it since. Setup notes the file once it
+// has counted it, so that a registration cut off and run again counts it
+// once; a removal marks it released before it takes the count down, so
+// that a removal run again takes it down once. 1 from MarkReleased when
+// the file was not marked before.
+int RecordCountsFile(const char *settingsFile, RecordKey key, const char *name);
+void NoteCountedFile(const char *settingsFile, RecordKey key, const char *name);
+int MarkReleased(const char *settingsFile, RecordKey key, const char *path);
 // Reads an [UnInstall] key into text (capacity bytes); 0 when it is not
 // there or empty.
 int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity);

@@ -23,14 +23,18 @@ struct InstalledProduct {
     const char *caption;
     const char *gameTitle;        // the running game's window title
     UINT recordCodePage;          // the settings file's (0: the system's)
+    // The folder of an installation in progress that the record holds
+    // beside installPath (a copy that did not finish); null or "": none.
+    const char *pendingPath;
 };
 
 // ---- product.cpp: the removal of an installed product
-// Removes the group, the directory tree (when it is proven the product's)
-// and the product's keys; then, only when none of that failed, the
-// settings file, the Add/Remove Programs entry and the product's use of
-// the Windows-directory files, so that a removal that failed part way
-// stays listed and can run again. A part proven gone counts as removed.
+// Removes the group, the directory trees (each when it is proven the
+// product's) and the product's keys; then, only when none of that failed
+// and the settings file can go, the Add/Remove Programs entry, the
+// product's use of the Windows-directory files and the settings file last,
+// so that a removal that failed or was cut off part way can run again
+// from what is left. A part proven gone counts as removed.
 // One final message (slot 28 or 33) tells the outcome. While the game
 // runs nothing is removed: its files are in use, and a removal would
 // break it half way; the user is told to close it.

@@ -395,6 +395,11 @@ int ReadRecordedInstallPath(char *path)
     return ReadRecordedDirectory(Settings.IniFileName, "InstallPath", path);
 }
 
+int ReadRecordedPendingPath(char *path)
+{
+    return ReadRecordedDirectory(Settings.IniFileName, PendingInstallKey, path);
+}
+
 // A machine number (the SelectMachine setting, the /MACHINE= option) as
 // the machine choice it stands for:
 // 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any

@@ -86,6 +86,9 @@ ProductNames TheProductNames();
 // file in the Windows directory records it (read afresh at every call).
 // 0 when no installation is recorded.
 int ReadRecordedInstallPath(char *path);     // PATH_CAP
+// The installation in progress the record holds (common/record.h); 0 for
+// none.
+int ReadRecordedPendingPath(char *path);     // PATH_CAP
 // Seams through which the CD checker watches the reading; null in setup.
 // The read hook sees every setting right after the profile reader gave it
 // (before any treatment); the missing hook replaces the message of a

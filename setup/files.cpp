@@ -319,19 +319,6 @@ int CopyIfNewer(const char *source, const char *dest)
     }
 }
 
-// Records the destination as one [Directory] key of the uninstaller
-// settings file. 0, after its log line, when the write failed.
-static int RecordDestination(const char *key)
-{
-    if (RecordDirectory(Settings.IniFileName, key, DestinationDir))
-        return 1;
-    char line[96];
-    TextFormat(line, sizeof line, "[Directory] %s was not written to %s", key,
-               Settings.IniFileName);
-    LogLine(line);
-    return 0;
-}
-
 // dest = DestinationDir + name; the destination ends in a backslash.
 static void DestinationPath(char (&path)[PATH_CAP], const char *name)
 {
@@ -417,21 +404,18 @@ static int InstallTextFile(int withItem)
     return !withItem || AddItem(Settings.TextTitle, dest);
 }
 
-// The finishing step: records the installed directory for the next run
-// and the uninstaller, adds the program items and copies the documents.
-// A document that cannot be copied ends setup; a record or an item that
-// is missing is reported (0) once the others are done.
+// The finishing step: adds the program items and copies the documents
+// (the installed directory is recorded by the registration). A document
+// that cannot be copied ends setup; an item that is missing is reported
+// (0) once the others are done.
 int InstallDocuments()
 {
     HCURSOR previous = TkShowWaitCursor();
 
-    int done = RecordDestination("InstallPath");
-    done &= RecordDestination("ExePath");
-
     char program[PATH_CAP];
     DestinationPath(program, Settings.ExecFileName);
     OpenProgramItems();
-    done &= AddItem(Settings.GameTitle, program);
+    int done = AddItem(Settings.GameTitle, program);
 
     int documents = InstalledDocuments();
     if (documents & DOC_HELP)

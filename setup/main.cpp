@@ -187,28 +187,83 @@ static void OpenInfFile()
 
 // ---- installation steps
 
-// Proposes the destination: the recorded installation directory, else the
-// DefaultPath setting.
+// Proposes the destination: the folder of an installation that a copy cut
+// off left (setup completes it), else the recorded installation
+// directory, else the DefaultPath setting.
 static void ProposeDestination()
 {
-    char installPath[PATH_CAP];
-    if (ReadRecordedInstallPath(installPath))
-        TextCopy(DestinationDir, installPath);
+    char recorded[PATH_CAP];
+    if (ReadRecordedPendingPath(recorded) || ReadRecordedInstallPath(recorded))
+        TextCopy(DestinationDir, recorded);
     else
         TextCopy(DestinationDir, Settings.DefaultPath);
 }
 
-// Removes an earlier installation directory that is not the chosen
-// destination (the same folder under any spelling, link or drive letter
-// is never removed). One already gone is nothing to remove; one that is
-// not proven the product's is left, with a message, and setup goes on.
-static void RemoveEarlierDirectory()
+// Removes a folder of the product's recorded by key of the record, unless
+// it is the destination (the same folder under any spelling, link or
+// drive letter) or, when nested is 0, one of the two holds the other.
+// One already gone is nothing to remove; one that is not proven the
+// product's is left, with a message, and setup goes on.
+static void RemoveRecordedFolder(int (*read)(char *), int nested)
 {
-    char installPath[PATH_CAP];
-    if (!ReadRecordedInstallPath(installPath) || IsSameFolder(installPath, DestinationDir))
+    char dir[PATH_CAP];
+    if (!read(dir) || IsSameFolder(dir, DestinationDir) ||
+        FoldersNest(dir, DestinationDir) != nested)
         return;
-    if (RemoveProductTree(installPath, Settings.IniFileName, TheProductNames(),
+    if (RemoveProductTree(dir, Settings.IniFileName, TheProductNames(),
                           Settings.MsgDlgBoxTitle) == TREE_FAILED)
+        AbortSetup();
+}
+
+// The earlier installation in another folder goes once the new copy is
+// complete (RemoveEarlierDirectory(0) after the copy), so that a copy
+// cancelled or failed leaves it as it was. Where one of the folders holds
+// the other, its removal would take the new copy with it: there it goes
+// before the copy (RemoveEarlierDirectory(1)).
+static void RemoveEarlierDirectory(int nested)
+{
+    RemoveRecordedFolder(ReadRecordedInstallPath, nested);
+}
+
+// Records the language, the install mode and the product's names (the
+// proof that the folder is its installation) in the product settings file
+// of the destination; 0 (after its log line) when it was not written.
+static int WriteProductSettings()
+{
+    char settingsFile[PATH_CAP];
+    TextCopy(settingsFile, DestinationDir);
+    AppendBackslash(settingsFile);
+    TextAppend(settingsFile, Settings.IniFileName);
+    const char *language =
+        lstrcmpiA(Settings.LanguageName, "Japanese") == 0 ? "Japanese" : "English";
+    if (!WritePrivateProfileStringA("Country", "Language", language, settingsFile) ||
+        !WritePrivateProfileStringA("Install", "Mode",
+                                    MinimalInstall ? "MINI" : "FULL", settingsFile) ||
+        !WriteProductProof(settingsFile, TheProductNames())) {
+        char line[PATH_CAP + 48];
+        TextFormat(line, sizeof line, "the product settings file %s was not written",
+                   settingsFile);
+        LogLine(line);
+        return 0;
+    }
+    return 1;
+}
+
+// Step 18: before the first file is copied, the destination is recorded
+// as the installation in progress, and the proof that it is the
+// product's goes into it, so that a copy cut off at any moment leaves a
+// folder that the next run recognises as its own and completes, and that
+// the removal takes. The record holds one installation in progress: one
+// that an earlier run left in another folder is given up first.
+static void RecordInstallationInProgress()
+{
+    RemoveEarlierDirectory(1);
+    RemoveRecordedFolder(ReadRecordedPendingPath, 0);
+    if (!RecordPendingInstallation(Settings.IniFileName, DestinationDir, TheProductNames())) {
+        LogLine("the installation in progress was not recorded");
+        AbortSetup();
+    }
+    if (!WriteProductSettings())
         AbortSetup();
 }
 
@@ -236,34 +291,6 @@ static void RegisterUninstallerOrAbort()
     }
 }
 
-// Records the language, the install mode and the product's names (the
-// proof that the folder is its installation) in the product settings file
-// of the destination; 0 (after its log line) when it was not written.
-// Without a destination (the registry library could not be bound, so
-// nothing was chosen or copied) there is no such file.
-static int WriteProductSettings()
-{
-    if (DestinationDir[0] == '\0')
-        return 1;
-    char settingsFile[PATH_CAP];
-    TextCopy(settingsFile, DestinationDir);
-    AppendBackslash(settingsFile);
-    TextAppend(settingsFile, Settings.IniFileName);
-    const char *language =
-        lstrcmpiA(Settings.LanguageName, "Japanese") == 0 ? "Japanese" : "English";
-    if (!WritePrivateProfileStringA("Country", "Language", language, settingsFile) ||
-        !WritePrivateProfileStringA("Install", "Mode",
-                                    MinimalInstall ? "MINI" : "FULL", settingsFile) ||
-        !WriteProductProof(settingsFile, TheProductNames())) {
-        char line[PATH_CAP + 48];
-        TextFormat(line, sizeof line, "the product settings file %s was not written",
-                   settingsFile);
-        LogLine(line);
-        return 0;
-    }
-    return 1;
-}
-
 // The failure dialog of the fatal exit, over no other dialog.
 static void ShowFailure()
 {
@@ -289,8 +316,8 @@ static const RunStyle UnattendedRun = {AcceptGivenDestination, LogRestartNeeded,
                                        LoggedExitCode};
 static const RunStyle *Run = &PersonRun;
 
-// Steps 21 to 27: DirectX, the video codec, the settings file, the
-// documents and items, the restart question and the ending. A run that
+// Steps 21 to 27: DirectX, the video codec, the documents and items, the
+// restart question and the ending. A run that
 // ends with 0 has done them all: a step a person's run passes over ends an
 // unattended one (see RunStyle).
 [[noreturn]] static void FinishInstallation()
@@ -303,9 +330,7 @@ static const RunStyle *Run = &PersonRun;
     if (!InstallVideoCodec())                                    // 22
         AbortSetup();
     Step(EXIT_DOCUMENTS, "settings file, documents and program items");
-    if (!WriteProductSettings())                                 // 23
-        Run->stepFailed();
-    if (!InstallDocuments())                                     // 24
+    if (!InstallDocuments())                                     // 23, 24
         Run->stepFailed();
     int endNotice = (directX & DIRECTX_END_NOTICE) != 0;
     int restart = (directX & DIRECTX_RESTART) != 0;
@@ -358,8 +383,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         if (!Run->chooseInstallation())                          // 17
             AbortSetup();
         Step(EXIT_COPY, "copying the product's files");
-        RemoveEarlierDirectory();                                // 18
+        RecordInstallationInProgress();                          // 18
         CopyProducts();                                          // 19
+        RemoveEarlierDirectory(0);
     }
     Step(EXIT_REGISTRATION, "registering the uninstaller");
     RegisterUninstallerOrAbort();                                // 20

@@ -10,6 +10,7 @@
 #include "setup/windowsfiles.h"
 #include "common/ui.h"
 #include "common/text.h"
+#include "common/log.h"
 #include "common/removal.h"
 #include "platform/component.h"
 
@@ -190,10 +191,12 @@ static int SetKeyValue(int keyOk, const char *key, const char *name,
     return CreateRegistry(HKEY_LOCAL_MACHINE, key, name, text);
 }
 
-// Writes the uninstaller's own section of the settings file, the names the
-// uninstaller needs to find and remove what setup made (the names its two
-// files have in the Windows folder among them).
-static void WriteUninstallSection(const UninstallPaths &p)
+// Writes the record whole (see WriteRegistrationRecord): the uninstaller's
+// own section, the names the uninstaller needs to find and remove what
+// setup made (the names its two files have in the Windows folder among
+// them), the versions, and the installed folder. 0 after the log line
+// when it was not written.
+static int WriteRecord(const UninstallPaths &p)
 {
     char codePage[12];
     TextFormat(codePage, sizeof codePage, "%u", GetACP());
@@ -204,15 +207,39 @@ static void WriteUninstallSection(const UninstallPaths &p)
         Settings.UninstallMsg1,  Settings.UninstallMsg2,  Settings.CheckGameTitle,
         codePage,
     };
-    WriteRecordSection(p.settingsFile, values);
+    if (WriteRegistrationRecord(p.settingsFile, values, DestinationDir))
+        return 1;
+    char line[PATH_CAP + 48];
+    TextFormat(line, sizeof line, "the installation record %s was not written", p.settingsFile);
+    LogLine(line);
+    return 0;
+}
+
+// Copies one file into the Windows directory and counts this product's
+// use of it once: a registration cut off and run again finds it noted in
+// the record (key) and does not count it again.
+static int InstallWindowsFile(const char *source, const char *target, const char *name,
+                              const char *settingsFile, RecordKey key)
+{
+    int existed = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
+    int counted = RecordCountsFile(settingsFile, key, name);
+    if (!CopyToWindows(source, target))
+        return 0;
+    // An uninstall run before the next restart left the file scheduled for
+    // deletion; the fresh copy must survive that restart.
+    int scheduled = CancelScheduledDelete(target);
+    CountSharedFile(target, existed, scheduled, counted);
+    NoteCountedFile(settingsFile, key, name);
+    return 1;
 }
 
 // Registers the product and its uninstaller: copies the uninstaller and the
-// message library into the Windows directory, writes the App Paths, the
-// product/version and the Add/Remove Programs keys, cancels a pending
-// deletion of the two copied files, and writes the settings file's
-// [UnInstall] section. 1 when all is done, 0 at the first failure (after
-// its message); nothing is undone.
+// message library into the Windows directory (each counted as this
+// product's, once, for the removals of other products that use the same
+// names), writes the record, then the App Paths, the product/version and
+// the Add/Remove Programs keys: from the moment the entry is listed, its
+// removal finds all it needs. 1 when all is done, 0 at the first failure
+// (after its message); nothing is undone.
 int RegisterUninstaller()
 {
     char windowsDir[PATH_CAP], sourceDir[PATH_CAP];
@@ -225,35 +252,18 @@ int RegisterUninstaller()
     }
     if (!BuildUninstallPaths(windowsDir, sourceDir, &p))
         return 0;
-    // What the shared-file counts need to know from before the copy.
-    char registered[MAX_PATH];
-    int uninstExisted = GetFileAttributesA(p.uninstTarget) != INVALID_FILE_ATTRIBUTES;
-    int msgExisted = GetFileAttributesA(p.msgTarget) != INVALID_FILE_ATTRIBUTES;
-    int counted = RegisteredUninstaller(Settings.ApplicationName, registered) &&
-                  !lstrcmpiA(registered, p.uninstTarget);
-    if (!CopyToWindows(p.uninstSource, p.uninstTarget) ||
-        !CopyToWindows(p.msgSource, p.msgTarget))
+    if (!InstallWindowsFile(p.uninstSource, p.uninstTarget, p.uninstName, p.settingsFile,
+                            REC_UNINST_EXE) ||
+        !InstallWindowsFile(p.msgSource, p.msgTarget, p.msgName, p.settingsFile,
+                            REC_LOAD_MSG_MODULE))
+        return 0;
+    if (!WriteRecord(p))
         return 0;
     if (!SetKeyValue(p.appPathsOk, p.appPathsKey, "", p.execPath) ||
         !SetKeyValue(p.appPathsOk, p.appPathsKey, "Path", DestinationDir))
         return 0;
     if (!SetKeyValue(p.productOk, p.productKey, "", ""))
         return 0;
-    if (!SetKeyValue(p.uninstallOk, p.uninstallKey, "DisplayName", Settings.DisplayName) ||
-        !SetKeyValue(p.uninstallOk, p.uninstallKey, "UninstallString",
-                     p.commandLine))
-        return 0;
-    // An uninstall run before the next restart left both files scheduled
-    // for deletion; the fresh copies must survive that restart. Both are
-    // counted as this product's, once, for the removals of other products
-    // that use the same names.
-    int uninstScheduled = CancelScheduledDelete(p.uninstTarget);
-    int msgScheduled = CancelScheduledDelete(p.msgTarget);
-    CountSharedFile(p.uninstTarget, uninstExisted, uninstScheduled, counted);
-    CountSharedFile(p.msgTarget, msgExisted, msgScheduled, counted);
-    char earlier[33];
-    RecordedVersion(p.settingsFile, Settings.ProductName, earlier);
-    WriteUninstallSection(p);
-    RecordVersions(p.settingsFile, earlier, Settings.ProductVersion);
-    return 1;
+    return SetKeyValue(p.uninstallOk, p.uninstallKey, "DisplayName", Settings.DisplayName) &&
+           SetKeyValue(p.uninstallOk, p.uninstallKey, "UninstallString", p.commandLine);
 }

@@ -7,7 +7,8 @@
 #include "common/removal.h"
 
 // Removes the installation in the destination directory (at this point the
-// recorded InstallPath) as the uninstaller would, with the setup program's
+// recorded InstallPath), and the folder of one in progress, as the
+// uninstaller would, with the setup program's
 // caption. The uninstaller in the Windows directory goes only when it is
 // the one this product's Add/Remove Programs entry starts; the message
 // library stays in place (its count is taken down all the same). Both are
@@ -18,7 +19,10 @@ void RemoveInstallation()
     char directory[PATH_CAP], windowsDir[PATH_CAP], settingsFile[PATH_CAP];
     char uninstPath[PATH_CAP] = "", msgLibraryPath[PATH_CAP] = "";
     char registered[MAX_PATH], candidate[PATH_CAP], uninstName[PATH_CAP], msgName[13];
+    char pending[PATH_CAP];
     TextCopy(directory, DestinationDir);
+    if (!ReadRecordedPendingPath(pending))
+        pending[0] = '\0';
     UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     int haveWindows = length > 0 && length < sizeof windowsDir;
     // A path that cannot be built names no file: its deletion fails and is
@@ -39,6 +43,6 @@ void RemoveInstallation()
     InstalledProduct product = {
         Settings.GroupTitle, directory,       settingsFile,     uninstPath,
         msgLibraryPath,      1,               TheProductNames(), Settings.MsgDlgBoxTitle,
-        Settings.CheckGameTitle, RecordCodePage(settingsFile)};
+        Settings.CheckGameTitle, RecordCodePage(settingsFile), pending};
     RemoveProduct(product);
 }

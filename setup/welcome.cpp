@@ -17,6 +17,7 @@
 #include "setup/rules.h"
 #include "common/system.h"
 #include "common/filenames.h"
+#include "common/guard.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"
@@ -205,19 +206,24 @@ static int HoldsEntries(const char *dir)
     return walked == 0 || walked == WALK_TOO_LONG;
 }
 
+// 1 when dir is the folder of the recorded installation or of the one in
+// progress: the product's own.
+static int IsRecordedFolder(const char *dir)
+{
+    char recorded[PATH_CAP];
+    return (ReadRecordedInstallPath(recorded) && IsSameFolder(recorded, dir)) ||
+           (ReadRecordedPendingPath(recorded) && IsSameFolder(recorded, dir));
+}
+
 // An existing destination that already holds files: the product's later
 // removal takes the whole folder, so the user is asked first (No is the
-// default). The recorded installation's own folder is not asked about.
+// default). The product's own folders are not asked about: the recorded
+// installation's, and the one a copy cut off left (it is completed).
 // 1 to install there, 0 to choose again.
 static int ConfirmFolderWithFiles(const char *dir)
 {
-    char recorded[PATH_CAP], text[PATH_CAP + 512], pattern[512];
-    if (ReadRecordedInstallPath(recorded)) {
-        RemoveBackslash(recorded);
-        if (!lstrcmpiA(recorded, dir))
-            return 1;
-    }
-    if (!HoldsEntries(dir))
+    char text[PATH_CAP + 512], pattern[512];
+    if (IsRecordedFolder(dir) || !HoldsEntries(dir))
         return 1;
     SetupText(IDS_DEST_HOLDS_FILES, pattern, sizeof pattern);
     TextFillIn(text, sizeof text, pattern, dir);

@@ -73,7 +73,7 @@ int UninstallAll()
     InstalledProduct product = {
         GroupTitle, InstallPath, SettingsPath, uninstPath, msgLibraryPath, 0,
         {ExecFileName, ProductName, ProductVersion, ApplicationName},
-        UninstCaption, CheckGameTitle, RecordCodePage(SettingsPath)};
+        UninstCaption, CheckGameTitle, RecordCodePage(SettingsPath), PendingInstallPath};
     return RemoveProduct(product);
 }
 

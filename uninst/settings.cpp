@@ -2,9 +2,11 @@
 // left in the Windows directory, before the message library is loaded, so
 // every message here is a fixed English text.
 #include "uninst.h"
+#include "common/record.h"
 
 char SettingsPath[PATH_CAP];
 char InstallPath[PATH_CAP];
+char PendingInstallPath[PATH_CAP];
 char ProductName[33];
 char ProductVersion[33];
 char ApplicationName[33];
@@ -84,6 +86,9 @@ int LoadUninstallSettings()
     if (!ReadRequired("Directory", "InstallPath", InstallPath,
                       sizeof InstallPath, "Can't Get Install Path faild."))
         return 0;
+    // A copy of setup that did not finish: its folder goes too.
+    ReadSetting("Directory", PendingInstallKey, "", PendingInstallPath,
+                sizeof PendingInstallPath);
     ReadSetting("UnInstall", "ProductName", "ORVA PC", ProductName,
                 sizeof ProductName);
     ReadSetting("UnInstall", "ProductVersion", "1.0", ProductVersion,

@@ -11,6 +11,7 @@
 // file named on the command line; one buffer per key, sized by capacity.
 extern char SettingsPath[PATH_CAP];
 extern char InstallPath[PATH_CAP];
+extern char PendingInstallPath[PATH_CAP];  // "": no installation in progress
 extern char ProductName[33];
 extern char ProductVersion[33];
 extern char ApplicationName[33];

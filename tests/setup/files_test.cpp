@@ -253,7 +253,6 @@ protected:
         TextCopy(DestinationDir, dest.c_str());
         TextCopy(Settings.DocPath, CdPath("DOCS\\").c_str());
         TextCopy(Settings.ExecFileName, "ORVA.EXE");
-        TextCopy(Settings.IniFileName, "H6TEST.INI");
         TextCopy(Settings.GroupTitle, "ORVA PC");
         TextCopy(Settings.GameTitle, "ORVA");
         TextCopy(Settings.HelpTitle, "ORVA Help");
@@ -262,36 +261,15 @@ protected:
         TextCopy(Settings.TextTitle, "Read Me");
         TextCopy(Settings.TextFileNameSrc, "README.TXT");
         TextCopy(Settings.TextFileNameDst, "README.TXT");
-        DeleteFileA(SettingsFile().c_str());
-    }
-    void TearDown() override
-    {
-        DeleteFileA(SettingsFile().c_str());
-        FilesTest::TearDown();
-    }
-    static std::string SettingsFile()
-    {
-        char win[MAX_PATH];
-        GetWindowsDirectoryA(win, MAX_PATH);
-        return std::string(win) + "\\H6TEST.INI";
-    }
-    static std::string Setting(const char *key)
-    {
-        char v[300];
-        GetPrivateProfileStringA("Directory", key, "<absent>", v, sizeof v, "H6TEST.INI");
-        return v;
     }
     std::string dest;
 };
 
-TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
+TEST_F(DocumentsTest, AddsItemsAndCopiesDocuments)
 {
-    WritePrivateProfileStringA("Directory", "InstallPath", "D:\\OLD\\", "H6TEST.INI");
     Answered o = RunAnswered([] { InstallDocuments(); });
     ASSERT_TRUE(o.finished);
     EXPECT_TRUE(o.windows.empty());
-    EXPECT_EQ(Setting("InstallPath"), dest);
-    EXPECT_EQ(Setting("ExePath"), dest);
     ASSERT_EQ(ItemCalls.size(), 3u);
     EXPECT_EQ(ItemCalls[0].group, "ORVA PC");
     EXPECT_EQ(ItemCalls[0].item, "ORVA");
@@ -311,26 +289,6 @@ TEST_F(DocumentsTest, RecordsTheDirectoryAddsItemsAndCopiesDocuments)
     EXPECT_EQ(WaitCursorShown, 1);
     EXPECT_EQ(RestoredCursors, (std::vector<HCURSOR>{(HCURSOR)(UINT_PTR)0x4711}));
     EXPECT_EQ(KillDialogCalls, (std::vector<int>{1}));
-}
-
-// A settings file that cannot be written (a folder of its name): each key not written is a line
-// of the log (an unattended run would end there with 9); a person's run
-// goes on as it always has.
-TEST_F(DocumentsTest, RecordThatCannotBeWrittenIsLogged)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string log = std::string(temp) + "h6record.log";
-    DeleteFileA(log.c_str());
-    ASSERT_TRUE(OpenLog(log.c_str()));
-    CreateDirectoryA(SettingsFile().c_str(), nullptr);  // in the way of the file
-    Answered o = RunAnswered([] { InstallDocuments(); });
-    RemoveDirectoryA(SettingsFile().c_str());
-    ASSERT_TRUE(o.finished);
-    EXPECT_EQ("install_test.exe: [Directory] InstallPath was not written to H6TEST.INI\r\n"
-              "install_test.exe: [Directory] ExePath was not written to H6TEST.INI\r\n",
-              ReadBytes(log));
-    EXPECT_EQ(ItemCalls.size(), 3u);
 }
 
 TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)

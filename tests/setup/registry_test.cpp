@@ -8,6 +8,7 @@
 #include "setup/registry.h"
 #include "common/text.h"
 #include "common/removal.h"
+#include "common/log.h"
 
 static const char TestRoot[] = "SOFTWARE\\TqlRegistryTest";
 static const std::string Zero(1, '\0');
@@ -176,8 +177,11 @@ TEST_F(RegisterUninstallerTest, NoFreeNameLeftRegistersNothing)
     }
 }
 
+// The record of a first installation, in progress since before its copy,
+// is written anew whole: the ordinary record, nothing of the progress left.
 TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
 {
+    ASSERT_TRUE(RecordPendingInstallation("ORVA.INI", "C:\\ORVA\\", TheProductNames()));
     std::vector<std::string> boxes;
     EXPECT_EQ(1, Register(&boxes));
     EXPECT_TRUE(boxes.empty());
@@ -198,7 +202,7 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               Value(UninstallKey, "UninstallString"));
 
     // The sections as the file holds them: thirteen keys in this order, then
-    // the versions registered.
+    // the versions registered and the installed folder.
     EXPECT_EQ("[UnInstall]\r\n"
               "UnInstExe=UNINST.EXE\r\n"
               "LoadMsgModule=msgeng.dll\r\n"
@@ -214,8 +218,30 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               "CheckGameTitle=" + std::string(Settings.CheckGameTitle) + "\r\n"
               "CodePage=" + std::to_string(GetACP()) + "\r\n"
               "[Versions]\r\n"
-              "1.0=1\r\n",
+              "1.0=1\r\n"
+              "[Directory]\r\n"
+              "InstallPath=C:\\ORVA\\\r\n"
+              "ExePath=C:\\ORVA\\\r\n",
               ReadBytes(windows + "ORVA.INI"));
+}
+
+// A record that cannot be written (a folder of its name in the way) stops
+// the registration before any key: the log names it.
+TEST_F(RegisterUninstallerTest, RecordThatCannotBeWrittenRegistersNoKey)
+{
+    std::string log = MakeTempDir("tqlreglog") + "\\setup.log";
+    ASSERT_TRUE(OpenLog(log.c_str()));
+    CreateDirectoryA((windows + "ORVA.INI").c_str(), nullptr);
+    std::vector<std::string> boxes;
+    EXPECT_EQ(0, Register(&boxes));
+    RemoveDirectoryA((windows + "ORVA.INI").c_str());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ("registry_test.exe: the installation record " + windows +
+                  "ORVA.INI was not written\r\n",
+              ReadBytes(log));
+    EXPECT_FALSE(KeyExists(AppPathsKey));
+    EXPECT_FALSE(KeyExists(UninstallKey));
+    EXPECT_TRUE(Matches(windows + "tql*.tmp").empty());
 }
 
 TEST_F(RegisterUninstallerTest, CancelsThePendingDeletionOfBothCopiesOnly)
@@ -356,6 +382,8 @@ TEST_F(RegisterUninstallerTest, ExistingKeysKeepTheirOtherValuesAndSubkeys)
 
 // A key that cannot be made (below a volatile key, which holds no lasting
 // one) is reported at its step; nothing is written below it or after it.
+// The record, written before the keys, holds what a removal needs; the run
+// after counts the shared files no second time.
 TEST_F(RegisterUninstallerTest, KeyThatCannotBeMadeIsReportedAndNothingWrittenAfterIt)
 {
     HKEY h;
@@ -368,13 +396,18 @@ TEST_F(RegisterUninstallerTest, KeyThatCannotBeMadeIsReportedAndNothingWrittenAf
     EXPECT_EQ(std::vector<std::string>{"CreateRegistry|Registry error"}, boxes);
     EXPECT_FALSE(KeyExists("SOFTWARE\\ORVA\\ORVA PC"));
     EXPECT_FALSE(KeyExists(UninstallKey));
-    EXPECT_FALSE(Exists(windows + "ORVA.INI"));
+    char installPath[MAX_PATH];
+    EXPECT_TRUE(ReadRecordedDirectory((windows + "ORVA.INI").c_str(), "InstallPath", installPath));
+    DeleteKeyTree("SOFTWARE\\ORVA");
+    EXPECT_EQ(1, Register(&boxes));
+    EXPECT_EQ(1, SharedCount(windows + "UNINST.EXE"));
+    EXPECT_EQ(1, SharedCount(windows + "msgeng.dll"));
 }
 
 // Key names that would name a parent key (blank, a backslash at either
 // end or two together) are refused at their step as a registry error:
-// nothing is written to the parent, the steps before stay, and the
-// settings file's section is not written.
+// nothing is written to the parent, and the steps before stay (the record
+// among them).
 TEST_F(RegisterUninstallerTest, KeyNamesThatWouldNameAParentKeyAreRefused)
 {
     const DWORD uninstallValues = ValueCount(UninstallRootKey);
@@ -388,7 +421,7 @@ TEST_F(RegisterUninstallerTest, KeyNamesThatWouldNameAParentKeyAreRefused)
         EXPECT_EQ(uninstallValues, ValueCount(UninstallRootKey));
         EXPECT_EQ(appPathsValues, ValueCount(appPathsRoot));
         EXPECT_EQ(appPathsDone, KeyExists(AppPathsKey));
-        EXPECT_FALSE(Exists(windows + "ORVA.INI"));
+        EXPECT_TRUE(Exists(windows + "ORVA.INI"));
         Clean();
         ResetSetupState();
     };
