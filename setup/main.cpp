@@ -385,6 +385,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         Step(EXIT_COPY, "copying the product's files");
         RecordInstallationInProgress();                          // 18
         CopyProducts();                                          // 19
+        // A file of the proof's name in the CD's tree has replaced it.
+        if (!WriteProductSettings())
+            AbortSetup();
         RemoveEarlierDirectory(0);
     }
     Step(EXIT_REGISTRATION, "registering the uninstaller");

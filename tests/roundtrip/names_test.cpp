@@ -6,11 +6,8 @@
 // restart; a sibling product's record of the same name ends setup, and
 // that product stays removable from its own entry. A small CD of its own
 // (one tree, no DirectX or codec) in the system's language.
-#include "roundtrip.h"
+#include "small_cd.h"
 #include "common/record.h"
-#include "tests/support/pending.h"
-
-#include <gtest/gtest.h>
 
 using namespace roundtrip;
 using namespace scenario;
@@ -39,60 +36,13 @@ std::string Logged(std::string text)
     return text;
 }
 
-class Names : public ::testing::Test {
+class Names : public SmallCdTest {
 protected:
-    void SetUp() override
-    {
-        p = TheCdProduct();
-        guard.reset(new MachineGuard(p, {kDest, kSibling}));
-        guard->ClearInstallation();
-        pending::Write(std::nullopt);  // a restart carries out only this test's
-        CreateDirectoryA((cd.path() + "\\TREE").c_str(), nullptr);
-        cd.Write("TREE\\ORVA.EXE", "game");
-        for (const char *file : {"TQL.INF", "UNINST.EXE", "msg.dll", "msgeng.dll"})
-            cd.Copy(std::string("Q:\\") + file, file);
-        log = cd.path() + "\\SETUP.LOG";
-    }
-    void TearDown() override { guard.reset(); }
-    // TQL.INI of the small CD with these edits besides.
-    void WriteIni(std::vector<IniEdit> edits)
-    {
-        edits.insert(edits.end(), {{"option", "SourcePath1", cd.path() + "\\TREE"},
-                                   {"option", "SourcePath2", "None"},
-                                   {"option", "DocPath", "None"},
-                                   {"RunTime", "DirectX", "None"},
-                                   {"RunTime", "Indeo41", "None"}});
-        cd.Write("TQL.INI", CdIniWith(edits));
-    }
-    // Tql.exe /S into dest, ending with code; the log's text.
-    std::string Install(int code, const std::string &dest = kDest)
-    {
-        DeleteFileA(log.c_str());
-        SetupRun(cd.path(), "/S /D=" + dest + " /LOG=" + log).EndsQuietly(code, 60000);
-        return ReadBytes(log);
-    }
-    // The removal by an Add/Remove Programs entry's command line, with /S
-    // and the log; its exit code.
-    int RemoveBy(const std::string &uninstallKey)
-    {
-        auto line = RegValue(uninstallKey, "UninstallString");
-        if (!line || line->size() < 3)
-            return -2;
-        std::string command = line->substr(2, line->size() - 3);
-        size_t blank = command.find(' ');
-        DeleteFileA(log.c_str());
-        UninstallerRun run(command.substr(0, blank) + " /S /LOG=" + log + command.substr(blank));
-        return run.process.Wait(30000);
-    }
+    Names() : SmallCdTest({kDest, kSibling}) {}
     std::string LanguageSection() const { return p.language; }
 
-    pending::Keep keepPending;
-    CdProduct p;
-    std::string log;  // of the last run, in the CD's folder
-    std::unique_ptr<MachineGuard> guard;
     KeptMachine kept{"WIN.INI", "NOTEPAD.EXE", "NOTEPAD1.EXE", "UNINST1.EXE", "msg1.dll",
                      "msgeng1.dll"};
-    StartupDir cd;
 };
 
 // Names that would write a system file or outside the Windows folder end

@@ -589,21 +589,20 @@ TEST_F(RoundTrip, UnattendedRunEndsWith9WhenAnItemIsNotMade)
               RegValue(UninstallKey(p), "UninstallString").value_or("-"));
 }
 
-// A product settings file that cannot be written (a folder of its name
-// comes with the product's tree) ends an unattended run with 9 as well.
-TEST_F(RoundTrip, UnattendedRunEndsWith9WhenTheProductSettingsAreNotWritten)
+// A folder of the product settings file's name in the product's tree:
+// the file, which proves the folder the product's, is there before the
+// copy, which stops at that folder (exit code 5); nothing is registered.
+TEST_F(RoundTrip, FolderOfTheProductSettingsNameStopsTheCopy)
 {
     const std::string inTree = "Q:\\GAME\\" + std::string("ORVA.INI");
     ASSERT_TRUE(CreateDirectoryA(inTree.c_str(), nullptr));
-    std::string text = UnattendedLog(9);
+    std::string text = UnattendedLog(5);
     RemoveDirectoryA(inTree.c_str());
     EXPECT_NE(std::string::npos,
-              text.find("Tql.exe: settings file, documents and program items\r\n"
-                        "Tql.exe: the product settings file C:\\HRONE\\ORVA.INI was "
-                        "not written\r\n"
-                        "Tql.exe: setup failed\r\n"
-                        "Tql.exe: exit code 9\r\n"))
+              text.find("Tql.exe: [Copy] " + Slot(SLOT_TREE_DIR_IS_FILE) + "\r\n"))
         << text;
+    EXPECT_EQ(ProductSettingsText(p), ReadBytes("C:\\HRONE\\ORVA.INI"));
+    EXPECT_FALSE(KeyExists(UninstallKey(p)));
 }
 
 // A message library of another make that leaves every slot of the table
