@@ -153,6 +153,8 @@ static int FillRegistrationRecord(const char *temp, const char *settingsFile,
                                   const char *const values[REC_KEYS], const char *installDir)
 {
     char version[33], earlier[33];
+    // Windows 95 keeps profile writes in a cache until it is flushed so.
+    WritePrivateProfileStringA(0, 0, 0, settingsFile);
     int registered = ReadRecordValue(settingsFile, REC_PRODUCT_VERSION, version, sizeof version);
     if (registered && !CopyFileA(settingsFile, temp, FALSE))
         return 0;
@@ -161,8 +163,10 @@ static int FillRegistrationRecord(const char *temp, const char *settingsFile,
     RecordVersions(temp, earlier, values[REC_PRODUCT_VERSION]);
     WritePrivateProfileStringA("Directory", PendingInstallKey, 0, temp);
     WritePrivateProfileStringA("Released", 0, 0, temp);
-    return RecordDirectory(temp, "InstallPath", installDir) &&
-           RecordDirectory(temp, "ExePath", installDir);
+    int written = RecordDirectory(temp, "InstallPath", installDir) &&
+                  RecordDirectory(temp, "ExePath", installDir);
+    WritePrivateProfileStringA(0, 0, 0, temp);
+    return written;
 }
 
 int WriteRegistrationRecord(const char *settingsFile, const char *const values[REC_KEYS],

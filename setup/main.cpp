@@ -219,10 +219,20 @@ static void RemoveRecordedFolder(int (*read)(char *), int nested)
 // complete (RemoveEarlierDirectory(0) after the copy), so that a copy
 // cancelled or failed leaves it as it was. Where one of the folders holds
 // the other, its removal would take the new copy with it: there it goes
-// before the copy (RemoveEarlierDirectory(1)).
+// before the copy (RemoveEarlierDirectory(1)), and the destination it
+// held is made again.
 static void RemoveEarlierDirectory(int nested)
 {
     RemoveRecordedFolder(ReadRecordedInstallPath, nested);
+}
+
+// The folder of an installation in progress that is not the recorded
+// installation's own (a reinstall into it cut off): a copy given up.
+static int ReadAbandonedCopy(char *dir)
+{
+    char installPath[PATH_CAP];
+    return ReadRecordedPendingPath(dir) &&
+           !(ReadRecordedInstallPath(installPath) && IsSameFolder(dir, installPath));
 }
 
 // Records the language, the install mode and the product's names (the
@@ -258,7 +268,8 @@ static int WriteProductSettings()
 static void RecordInstallationInProgress()
 {
     RemoveEarlierDirectory(1);
-    RemoveRecordedFolder(ReadRecordedPendingPath, 0);
+    MakeDirectoryPath(DestinationDir);
+    RemoveRecordedFolder(ReadAbandonedCopy, 0);
     if (!RecordPendingInstallation(Settings.IniFileName, DestinationDir, TheProductNames())) {
         LogLine("the installation in progress was not recorded");
         AbortSetup();

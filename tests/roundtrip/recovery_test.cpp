@@ -128,6 +128,21 @@ TEST_F(Recovery, CancelledReinstallKeepsTheEarlierInstallation)
     ExpectRemovedBy(entry);
 }
 
+// A reinstall into a folder inside the earlier one: the earlier files go
+// before the copy, which would otherwise go with them, and the copy makes
+// its folder again.
+TEST_F(Recovery, ReinstallInsideTheEarlierFolderKeepsTheNewCopy)
+{
+    Install(0, kOne);
+    const std::string inner = std::string(kOne) + "\\INNER";
+    Install(0, inner);
+    ExpectComplete(inner);
+    EXPECT_EQ(std::vector<std::string>{"INNER"}, Matches(std::string(kOne) + "\\*"));
+    EXPECT_EQ(0, RemoveBy(UninstallKey(p)));
+    EXPECT_FALSE(Exists(inner));
+    EXPECT_TRUE(RemoveDirectoryA(kOne));  // the folder above it, left empty
+}
+
 // A first installation that fails after its registration (a document
 // missing from the CD ends it with 9): its entry removes the copied folder
 // and everything else, with the ordinary final message.
