@@ -143,14 +143,19 @@ TEST_F(Recovery, ReinstallInsideTheEarlierFolderKeepsTheNewCopy)
     EXPECT_TRUE(RemoveDirectoryA(kOne));  // the folder above it, left empty
 }
 
-// A first installation that fails after its registration (a document
-// missing from the CD ends it with 9): its entry removes the copied folder
-// and everything else, with the ordinary final message.
+// A first installation that fails after its registration (the video
+// codec missing from the CD ends it with 8): its entry removes the copied
+// folder and everything else, with the ordinary final message.
 TEST_F(Recovery, FailedInstallationsEntryRemovesEverything)
 {
-    CreateDirectoryA((cd.path() + "\\DOCS").c_str(), nullptr);
-    WriteIni({{"option", "DocPath", cd.path() + "\\DOCS\\"}});
-    Install(9, kOne);
+    CreateDirectoryA((cd.path() + "\\CODEC").c_str(), nullptr);
+    cd.Write("TQL.INI", CdIniWith({{"option", "SourcePath1", cd.path() + "\\TREE"},
+                                   {"option", "SourcePath2", "None"},
+                                   {"option", "DocPath", "None"},
+                                   {"RunTime", "DirectX", "None"},
+                                   {"RunTime", "Indeo41", "Yes"},
+                                   {"Indeo41", "LIBPATH", cd.path() + "\\CODEC"}}));
+    Install(8, kOne);
     const std::string entry = RemovalCommand(UninstallKey(p));
     ASSERT_FALSE(entry.empty());
     ExpectRemovedBy(entry);
