@@ -163,10 +163,30 @@ static int FillRegistrationRecord(const char *temp, const char *settingsFile,
     RecordVersions(temp, earlier, values[REC_PRODUCT_VERSION]);
     WritePrivateProfileStringA("Directory", PendingInstallKey, 0, temp);
     WritePrivateProfileStringA("Released", 0, 0, temp);
+    WritePrivateProfileStringA("Copying", 0, 0, temp);
     int written = RecordDirectory(temp, "InstallPath", installDir) &&
                   RecordDirectory(temp, "ExePath", installDir);
     WritePrivateProfileStringA(0, 0, 0, temp);
     return written;
+}
+
+// A new record that a registration cut off left beside the record (its
+// name noted there): deleted when it is empty or this product's record.
+static void TakeBackUnfinishedRecord(const char *settingsFile, const char *folder,
+                                     const char *const values[REC_KEYS])
+{
+    char name[MAX_PATH], path[MAX_PATH], other[33];
+    const ProductNames names = {values[REC_EXEC_FILE_NAME], values[REC_PRODUCT_NAME],
+                                values[REC_PRODUCT_VERSION], values[REC_APPLICATION_NAME]};
+    if (!GetPrivateProfileStringA("Copying", "Record", "", name, sizeof name, settingsFile) ||
+        !JoinPath(path, folder, name))
+        return;
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    DWORD size = file == INVALID_HANDLE_VALUE ? 1 : GetFileSize(file, 0);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (size == 0 || RecordOwner(path, names, other) == RECORD_OURS)
+        DeleteFileA(path);
 }
 
 int WriteRegistrationRecord(const char *settingsFile, const char *const values[REC_KEYS],
@@ -179,8 +199,14 @@ int WriteRegistrationRecord(const char *settingsFile, const char *const values[R
         if (*p == '\\')
             cut = p;
     *cut = '\0';
-    if (cut == folder || !GetTempFileNameA(folder, "tql", 0, temp))
+    if (cut == folder)
         return 0;
+    TakeBackUnfinishedRecord(settingsFile, folder, values);
+    if (!GetTempFileNameA(folder, "tql", 0, temp))
+        return 0;
+    if (GetFileAttributesA(settingsFile) != INVALID_FILE_ATTRIBUTES)
+        WritePrivateProfileStringA("Copying", "Record", temp + lstrlenA(folder) + 1,
+                                   settingsFile);
     if (FillRegistrationRecord(temp, settingsFile, values, installDir) &&
         PutInPlace(temp, settingsFile))
         return 1;
@@ -201,6 +227,18 @@ void NoteCountedFile(const char *settingsFile, RecordKey key, const char *name)
 {
     WritePrivateProfileStringA("UnInstall", RecordKeyNames[key], name, settingsFile);
     WritePrivateProfileStringA("Released", RecordKeyNames[key], 0, settingsFile);
+    WritePrivateProfileStringA("Copying", RecordKeyNames[key], 0, settingsFile);
+}
+
+void NoteUnfinishedCopy(const char *settingsFile, RecordKey key, const char *name)
+{
+    WritePrivateProfileStringA("Copying", RecordKeyNames[key], name, settingsFile);
+}
+
+int ReadUnfinishedCopy(const char *settingsFile, RecordKey key, char *name)
+{
+    return GetPrivateProfileStringA("Copying", RecordKeyNames[key], "", name, MAX_PATH,
+                                    settingsFile) != 0;
 }
 
 int MarkReleased(const char *settingsFile, RecordKey key, const char *path)

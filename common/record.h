@@ -111,6 +111,12 @@ int WriteRegistrationRecord(const char *settingsFile, const char *const values[R
 // that a removal run again takes it down once. 1 from MarkReleased when
 // the file was not marked before.
 int RecordCountsFile(const char *settingsFile, RecordKey key, const char *name);
+// Setup notes a Windows-folder file that it copies under a free name
+// ([Copying]) until it is counted: a copy cut off leaves a part of the
+// file, which the next run may take back (ReadUnfinishedCopy, into name of
+// MAX_PATH bytes; 0 for none) as the product's own.
+void NoteUnfinishedCopy(const char *settingsFile, RecordKey key, const char *name);
+int ReadUnfinishedCopy(const char *settingsFile, RecordKey key, char *name);
 void NoteCountedFile(const char *settingsFile, RecordKey key, const char *name);
 int MarkReleased(const char *settingsFile, RecordKey key, const char *path);
 // Reads an [UnInstall] key into text (capacity bytes); 0 when it is not

@@ -113,10 +113,26 @@ static void ReportNoFreeName(const char *name)
     ShowBox(text, Settings.MsgDlgBoxTitle, BOX_ALERT);
 }
 
+// The name under which a component goes into the Windows folder (see
+// ChooseWindowsFileName), after a part of it that a registration cut off
+// left under the name the record notes has gone. 0 after the message.
+static int ChooseName(const char *windowsDir, const char *settingsFile, RecordKey key,
+                      const char *wanted, const char *component, const char *source,
+                      char *chosen, int capacity)
+{
+    char unfinished[MAX_PATH];
+    if (ReadUnfinishedCopy(settingsFile, key, unfinished))
+        TakeBackUnfinishedCopy(windowsDir, unfinished, source);
+    if (ChooseWindowsFileName(windowsDir, wanted, component, source, chosen, capacity))
+        return 1;
+    ReportNoFreeName(wanted);
+    return 0;
+}
+
 // Builds every path and key of the registration from the Windows
 // directory and the source directory (either with or without a trailing
 // "\"). The uninstaller and the message library keep their names unless
-// another program's file has it (see ChooseWindowsFileName). 1 when all
+// another program's file has it (see ChooseName). 1 when all
 // fit; 0 after telling the user which one does not. Refused key names are
 // left for RegisterUninstaller to report at the step that would have
 // written the key.
@@ -128,22 +144,21 @@ static int BuildUninstallPaths(const char *windowsDir, const char *sourceDir,
         ReportTooLong("A path on the CD");
         return 0;
     }
-    if (!ChooseWindowsFileName(windowsDir, Settings.UnInstExe, COMPONENT_UNINSTALLER,
-                               p->uninstSource, p->uninstName, sizeof p->uninstName)) {
-        ReportNoFreeName(Settings.UnInstExe);
+    if (!JoinPath(p->settingsFile, windowsDir, Settings.IniFileName)) {
+        ReportTooLong("A path in the Windows directory");
         return 0;
     }
-    if (!ChooseWindowsFileName(windowsDir, Settings.LoadMsgModule, COMPONENT_MSG_LIBRARY,
-                               p->msgSource, p->msgName, sizeof p->msgName)) {
-        ReportNoFreeName(Settings.LoadMsgModule);
+    if (!ChooseName(windowsDir, p->settingsFile, REC_UNINST_EXE, Settings.UnInstExe,
+                    COMPONENT_UNINSTALLER, p->uninstSource, p->uninstName,
+                    sizeof p->uninstName) ||
+        !ChooseName(windowsDir, p->settingsFile, REC_LOAD_MSG_MODULE, Settings.LoadMsgModule,
+                    COMPONENT_MSG_LIBRARY, p->msgSource, p->msgName, sizeof p->msgName))
         return 0;
-    }
     if (!JoinPath(p->uninstTarget, windowsDir, p->uninstName)) {
         ReportTooLong("The uninstaller's path");
         return 0;
     }
-    if (!JoinPath(p->msgTarget, windowsDir, p->msgName) ||
-        !JoinPath(p->settingsFile, windowsDir, Settings.IniFileName)) {
+    if (!JoinPath(p->msgTarget, windowsDir, p->msgName)) {
         ReportTooLong("A path in the Windows directory");
         return 0;
     }
@@ -217,12 +232,17 @@ static int WriteRecord(const UninstallPaths &p)
 
 // Copies one file into the Windows directory and counts this product's
 // use of it once: a registration cut off and run again finds it noted in
-// the record (key) and does not count it again.
+// the record (key) and does not count it again. A copy under a free name
+// is noted before it starts, so that a part of it left by a cut goes
+// again (see ChooseName).
 static int InstallWindowsFile(const char *source, const char *target, const char *name,
                               const char *settingsFile, RecordKey key)
 {
     int existed = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
     int counted = RecordCountsFile(settingsFile, key, name);
+    // Without a record nothing was copied, and nothing is left to take back.
+    if (!existed && GetFileAttributesA(settingsFile) != INVALID_FILE_ATTRIBUTES)
+        NoteUnfinishedCopy(settingsFile, key, name);
     if (!CopyToWindows(source, target))
         return 0;
     // An uninstall run before the next restart left the file scheduled for

@@ -160,22 +160,24 @@ int CheckWindowsFileNames()
 
 // ---- the proof of a file
 
-// 1 when the two files hold the same bytes.
-static int SameBytes(const char *a, const char *b)
+// 1 when the file a holds the same bytes as b, or (whole 0) the bytes b
+// begins with.
+static int SameBytes(const char *a, const char *b, int whole = 1)
 {
     HANDLE fa = CreateFileA(a, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
     HANDLE fb = CreateFileA(b, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
     int same = fa != INVALID_HANDLE_VALUE && fb != INVALID_HANDLE_VALUE &&
-               GetFileSize(fa, 0) == GetFileSize(fb, 0);
+               (whole ? GetFileSize(fa, 0) == GetFileSize(fb, 0)
+                      : GetFileSize(fa, 0) <= GetFileSize(fb, 0));
     char bufferA[4096], bufferB[4096];
     DWORD readA = 0, readB = 0;
     while (same && ReadFile(fa, bufferA, sizeof bufferA, &readA, 0) &&
-           ReadFile(fb, bufferB, sizeof bufferB, &readB, 0) && (readA || readB)) {
-        same = readA == readB;
+           ReadFile(fb, bufferB, sizeof bufferB, &readB, 0) && readA) {
+        same = readA == readB || (!whole && readA < readB);
         for (DWORD i = 0; same && i < readA; i++)
             same = bufferA[i] == bufferB[i];
     }
-    same = same && readA == 0 && readB == 0;
+    same = same && readA == 0 && (!whole || readB == 0);
     if (fa != INVALID_HANDLE_VALUE)
         CloseHandle(fa);
     if (fb != INVALID_HANDLE_VALUE)
@@ -192,6 +194,13 @@ int IsOwnWindowsFile(const char *path, const char *component, const char *source
     if (GetVersionText(path, COMPONENT_KEY, mark, sizeof mark) && !lstrcmpA(mark, component))
         return 1;
     return SameBytes(path, source);
+}
+
+int TakeBackUnfinishedCopy(const char *dir, const char *name, const char *source)
+{
+    char path[PATH_CAP];
+    return JoinPath(path, dir, name) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
+           SameBytes(path, source, 0) && DeleteFileA(path);
 }
 
 // The index-th name beside wanted (1 to 9): the digit after the stem, the

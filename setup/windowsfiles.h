@@ -54,6 +54,10 @@ void ShowWindowsNameFault(const char *key, const char *value, int fault);
 // of platform/component.h): its version record says so, or it holds the
 // same bytes as source.
 int IsOwnWindowsFile(const char *path, const char *component, const char *source);
+// Deletes the file name of dir that a copy of source cut off left (the
+// record noted it, common/record.h), when it holds the bytes source
+// begins with: the name is then free again. 1 when it was deleted.
+int TakeBackUnfinishedCopy(const char *dir, const char *name, const char *source);
 // The name under which a component goes into the Windows folder (dir,
 // ending in "\" or not): wanted, unless a file of that name is there that
 // is not this system's own; then the first such name beside it with a

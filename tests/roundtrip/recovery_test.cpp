@@ -81,6 +81,7 @@ protected:
         ASSERT_TRUE(Restart());
         EXPECT_FALSE(Exists(WindowsDir() + "UNINST.EXE"));
         EXPECT_FALSE(Exists(WindowsDir() + p.msgLibrary));
+        EXPECT_TRUE(Matches(WindowsDir() + "tql*.tmp").empty());
     }
     // Milliseconds that run takes.
     static DWORD Timed(const std::function<void()> &run)

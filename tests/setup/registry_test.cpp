@@ -225,6 +225,27 @@ TEST_F(RegisterUninstallerTest, CopiesFilesWritesKeysAndTheUninstallSection)
               ReadBytes(windows + "ORVA.INI"));
 }
 
+// What a registration cut off left in the Windows folder, noted in the
+// record, goes again: the first bytes of the uninstaller under its name
+// (the name is the product's again, counted once) and a new record of the
+// product's beside the record.
+TEST_F(RegisterUninstallerTest, PartsThatACutRegistrationLeftGoAgain)
+{
+    const std::string settings = windows + "ORVA.INI";
+    ASSERT_TRUE(RecordPendingInstallation(settings.c_str(), "C:\\ORVA\\", TheProductNames()));
+    WriteBytes(windows + "UNINST.EXE", "MZ unins");
+    WritePrivateProfileStringA("Copying", "UnInstExe", "UNINST.EXE", settings.c_str());
+    WriteBytes(windows + "tqlcut.tmp", ReadBytes(settings));
+    WritePrivateProfileStringA("Copying", "Record", "tqlcut.tmp", settings.c_str());
+    std::vector<std::string> boxes;
+    EXPECT_EQ(1, Register(&boxes));
+    EXPECT_EQ("MZ uninstaller of the test", ReadBytes(windows + "UNINST.EXE"));
+    EXPECT_FALSE(Exists(windows + "UNINST1.EXE"));
+    EXPECT_EQ(1, SharedCount(windows + "UNINST.EXE"));
+    EXPECT_FALSE(Exists(windows + "tqlcut.tmp"));
+    EXPECT_TRUE(Matches(windows + "tql*.tmp").empty());
+}
+
 // A record that cannot be written (a folder of its name in the way) stops
 // the registration before any key: the log names it.
 TEST_F(RegisterUninstallerTest, RecordThatCannotBeWrittenRegistersNoKey)
