@@ -359,17 +359,22 @@ static int WalkTree(const char *directory, EntryVisit visit, void *context)
 static UINT CountTreeFiles(const char *directory);
 
 // One entry of CountTreeFiles' walk of directory (the context): a file
-// counts, a subdirectory is counted in turn. 0 once a path was refused.
+// counts, a subdirectory is counted in turn; each is kept for the reader
+// (readahead.h). 0 once a path was refused.
 static int CountTreeEntry(void *directory, const FoundName &entry, int)
 {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         Progress.FileTotal++;
+        KeepListed(LISTED_FILE, entry.cFileName);
     } else {
         char sub[PATH_CAP];
-        if (!JoinName(sub, static_cast<const char *>(directory), entry.cFileName))
+        if (!JoinName(sub, static_cast<const char *>(directory), entry.cFileName)) {
             RefuseLongPath();
-        else
+        } else {
+            KeepListed(LISTED_FOLDER, entry.cFileName);
             CountTreeFiles(sub);
+            KeepListed(LISTED_END);
+        }
     }
     return !PathRefused;
 }
@@ -381,8 +386,10 @@ static int CountTreeEntry(void *directory, const FoundName &entry, int)
 // copied whole.
 static UINT CountTreeFiles(const char *directory)
 {
-    if (WalkTree(directory, CountTreeEntry, const_cast<char *>(directory)) < 0)
+    if (WalkTree(directory, CountTreeEntry, const_cast<char *>(directory)) < 0) {
+        KeepListed(LISTED_UNLISTED);
         return 0;
+    }
     return PathRefused ? 0 : Progress.FileTotal;
 }
 
@@ -571,11 +578,15 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
     }
     char *source1 = roots.source1, *dest1 = roots.dest1;
     char *source2 = roots.source2, *dest2 = roots.dest2;
+    ForgetListed();
     if (CountTreeFiles(source1) == 0)
         return 0;
+    KeepListed(LISTED_END);
     int second = source2[0] && ProbeCopyName(source2) == 2;
-    if (second)
+    if (second) {
         CountTreeFiles(source2);
+        KeepListed(LISTED_END);
+    }
     if (PathRefused)
         return 0;
     // The total holds the first tree's files at least: never 0 here. A
