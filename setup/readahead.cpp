@@ -182,15 +182,17 @@ static int ReadAheadFile(const char *path)
 }
 
 // ---- the trees' listing, kept from the count
-// Each entry: its kind (a ListedKind), its name (none for an end or a
-// folder not listed) and a 0. At most ListedCap bytes: the reader stops
-// where a longer listing was cut, and the copy reads the rest itself.
+// Each entry: its kind (a ListedKind, with ListedFirst for its listing's
+// first entry), its name (none for an end or a folder not listed) and a
+// 0. At most ListedCap bytes: the reader stops where a longer listing was
+// cut, and the copy reads the rest itself.
+static const BYTE ListedFirst = 0x80;
 static const SIZE_T ListedCap = 4 * 1024 * 1024;
 static BYTE *Listed;
 static SIZE_T ListedUsed, ListedCapacity;
 static int ListedCut;  // an entry did not fit: none after it is kept
 
-void KeepListed(ListedKind kind, const char *name)
+void KeepListed(ListedKind kind, const char *name, int first)
 {
     if (!name)
         name = "";
@@ -211,7 +213,7 @@ void KeepListed(ListedKind kind, const char *name)
         Listed = static_cast<BYTE *>(grown);
         ListedCapacity = capacity;
     }
-    Listed[ListedUsed] = (BYTE)kind;
+    Listed[ListedUsed] = (BYTE)(kind | (first ? ListedFirst : 0));
     CopyMemory(Listed + ListedUsed + 1, name, size - 1);
     ListedUsed += size;
 }
@@ -223,6 +225,22 @@ void ForgetListed()
     Listed = 0;
     ListedUsed = ListedCapacity = 0;
     ListedCut = 0;
+}
+
+int ListedWhole()
+{
+    return !ListedCut;
+}
+
+int NextListed(SIZE_T *at, ListedKind *kind, const char **name, int *first)
+{
+    if (*at >= ListedUsed)
+        return 0;
+    *kind = (ListedKind)(Listed[*at] & ~ListedFirst);
+    *first = (Listed[*at] & ListedFirst) != 0;
+    *name = reinterpret_cast<const char *>(Listed + *at + 1);
+    *at += 2 + lstrlenA(*name);
+    return 1;
 }
 
 static const char *ReaderRoots[2];
@@ -238,10 +256,11 @@ static void ReadAheadListed()
     int lengths[PATH_CAP / 2], depth = 0, root = 0;  // a folder's path length
     if (!TextCopy(path, ReaderRoots[0]))
         return;
-    for (SIZE_T at = 0; at < ListedUsed;) {
-        BYTE kind = Listed[at];
-        const char *name = reinterpret_cast<const char *>(Listed + at + 1);
-        at += 2 + lstrlenA(name);
+    SIZE_T at = 0;
+    ListedKind kind;
+    const char *name;
+    int first;
+    while (NextListed(&at, &kind, &name, &first)) {
         switch (kind) {
         case LISTED_FILE:
             if (!JoinName(file, path, name))
