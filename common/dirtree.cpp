@@ -228,13 +228,17 @@ static int KeepEntry(void *context, const FoundName &found, int)
         SIZE_T capacity = list.capacity ? list.capacity : 4096;
         while (capacity < list.used + size)
             capacity *= 2;
-        void *grown = list.data ? HeapReAlloc(GetProcessHeap(), 0, list.data, capacity)
-                                : HeapAlloc(GetProcessHeap(), 0, capacity);
+        // HeapReAlloc is not among the functions the programs import.
+        BYTE *grown = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, capacity));
         if (!grown) {
             list.whole = 0;
             return 0;
         }
-        list.data = static_cast<BYTE *>(grown);
+        if (list.data) {
+            CopyMemory(grown, list.data, list.used);
+            HeapFree(GetProcessHeap(), 0, list.data);
+        }
+        list.data = grown;
         list.capacity = capacity;
     }
     CopyMemory(list.data + list.used, &found.dwFileAttributes, sizeof(DWORD));

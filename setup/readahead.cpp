@@ -203,14 +203,18 @@ void KeepListed(ListedKind kind, const char *name, int first)
         SIZE_T capacity = ListedCapacity ? ListedCapacity * 2 : 64 * 1024;
         while (capacity < ListedUsed + size)
             capacity *= 2;
-        void *grown = capacity > ListedCap ? 0
-                      : Listed ? HeapReAlloc(GetProcessHeap(), 0, Listed, capacity)
-                               : HeapAlloc(GetProcessHeap(), 0, capacity);
+        // HeapReAlloc is not among the functions the programs import.
+        BYTE *grown = capacity > ListedCap
+                          ? 0 : static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, capacity));
         if (!grown) {
             ListedCut = 1;
             return;
         }
-        Listed = static_cast<BYTE *>(grown);
+        if (Listed) {
+            CopyMemory(grown, Listed, ListedUsed);
+            HeapFree(GetProcessHeap(), 0, Listed);
+        }
+        Listed = grown;
         ListedCapacity = capacity;
     }
     Listed[ListedUsed] = (BYTE)(kind | (first ? ListedFirst : 0));
