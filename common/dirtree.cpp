@@ -56,6 +56,7 @@ struct EmptyingWalk {
 };
 
 static int EmptyDirectoryBut(EmptyingWalk &walk);
+static int EmptyFolderBelow(EmptyingWalk &walk);
 
 static void ShowOtherProductMessage(const char *dir);
 
@@ -90,26 +91,41 @@ static int DeleteLink(const char *path, const FoundName &found, EmptyingWalk &pa
     return 1;
 }
 
+// Deletes a file of a listing (its read-only attribute cleared first),
+// or the link in its place: under Wine a link to a file shows as the file
+// it points to, and only the system can tell it is not. Shows the message
+// of a failure and returns 0.
+static int DeleteFileEntry(const char *path, const FoundName &found, EmptyingWalk &parent)
+{
+    // An attribute set by name reaches a link's target: only on the file.
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        if (!NamesItself(path))
+            return DeleteLink(path, found, parent);
+        SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    }
+    switch (DeleteFileItself(path)) {
+    case 1:
+        return 1;
+    case 0:
+        ShowFailureFor(SLOT_DELETE_FILE, path);
+        return 0;
+    default:
+        return DeleteLink(path, found, parent);
+    }
+}
+
 // Deletes one entry of a listing: a subdirectory with everything below it,
-// or a file (its read-only attribute cleared first). Shows the message of
-// a failure and returns 0. Every path of the removal is a name
-// (common/filenames.h), so that the names the copy made from the CD go.
+// or a file. Shows the message of a failure and returns 0. Every path of
+// the removal is a name (common/filenames.h), so that the names the copy
+// made from the CD go.
 static int DeleteEntry(const char *path, const FoundName &found, EmptyingWalk &parent)
 {
     DWORD attributes = found.dwFileAttributes;
-    // A folder link shows as such; under Wine a link to a file shows as
-    // the file it points to, and only the system can tell it is not.
-    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && !NamesItself(path)))
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)  // a folder link shows as such
         return DeleteLink(path, found, parent);
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (parent.names && HoldsOtherProduct(path, *parent.names)) {
-            ShowOtherProductMessage(path);
-            parent.left = 1;
-            return 1;
-        }
         EmptyingWalk below = {path, 0, parent.names, 0};
-        if (!EmptyDirectoryBut(below)) {
+        if (!(parent.names ? EmptyFolderBelow(below) : EmptyDirectoryBut(below))) {
             ShowDeleteMessage(SLOT_DELETE_FILE);
             return 0;
         }
@@ -123,13 +139,7 @@ static int DeleteEntry(const char *path, const FoundName &found, EmptyingWalk &p
         }
         return 1;
     }
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        SetNamedAttributes(path, FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteNamed(path)) {
-        ShowFailureFor(SLOT_DELETE_FILE, path);
-        return 0;
-    }
-    return 1;
+    return DeleteFileEntry(path, found, parent);
 }
 
 // One entry of EmptyDirectoryBut's walk. A path that does not fit the
@@ -148,17 +158,136 @@ static int EmptyEntry(void *context, const FoundName &found, int)
     return DeleteEntry(path, found, walk);
 }
 
+// What a walk of dir's listing gave (WalkDirectory): 1 when it went
+// through; otherwise 0, after the message of a listing that failed.
+static int Listed(int walked, const char *dir)
+{
+    if (walked == WALK_TOO_LONG)
+        ShowNamedDeleteMessage(SLOT_DELETE_LIST, dir, 0);
+    else if (walked < 0)
+        ShowFailureFor(SLOT_DELETE_LIST, dir);
+    return walked == 1;
+}
+
 // Deletes the entries below walk.dir in the order the file system lists
 // them; 1 when the walk went through (walk.left tells whether a folder of
 // another product or a link stays), 0 after the message of a failure.
 static int EmptyDirectoryBut(EmptyingWalk &walk)
 {
-    int walked = WalkDirectory(walk.dir, EmptyEntry, &walk);
-    if (walked == WALK_TOO_LONG)
-        ShowNamedDeleteMessage(SLOT_DELETE_LIST, walk.dir, 0);
-    else if (walked < 0)
-        ShowFailureFor(SLOT_DELETE_LIST, walk.dir);
-    return walked == 1;
+    return Listed(WalkDirectory(walk.dir, EmptyEntry, &walk), walk.dir);
+}
+
+// ---- a folder below a product's installation, listed once
+// Such a folder is left whole when it holds another product's settings
+// file, so it is looked at before anything in it goes. Under Wine a
+// listing costs five requests to the server, and the search for such a
+// file ("*.INI") as many again: the folder is listed once, its entries
+// kept, and searched only when one of them could be such a file.
+struct Listing {
+    BYTE *data;       // each entry: its attributes, then its name and a 0
+    SIZE_T used, capacity;
+    int mayHoldProof; // an entry that a search for "*.INI" could find
+    int whole;        // 0 once memory ran out
+};
+
+// 1 for a file that a search for "*.INI" could find by its name or by the
+// short name the system makes of it (the extension's first three letters
+// and digits): one whose extension holds "INI" once blanks and signs are
+// left out, or any letter beyond ASCII (which may compare as one of
+// these). A file taken for such in vain costs one search, never a file.
+static int MayBeSettingsFile(const FoundName &found)
+{
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return 0;
+    const char *extension = 0;
+    for (const char *p = found.cFileName; *p; p++)
+        if (*p == '.')
+            extension = p + 1;
+    char letters[4] = {0, 0, 0, 0};
+    for (const char *p = extension; p && *p; p++) {
+        if (*p & 0x80)
+            return 1;
+        char c = *p >= 'a' && *p <= 'z' ? (char)(*p - 'a' + 'A') : *p;
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            continue;
+        letters[0] = letters[1];
+        letters[1] = letters[2];
+        letters[2] = c;
+        if (letters[0] == 'I' && letters[1] == 'N' && letters[2] == 'I')
+            return 1;
+    }
+    return 0;
+}
+
+// One entry of the listing kept (the walk's visit); 0 when memory ran out.
+static int KeepEntry(void *context, const FoundName &found, int)
+{
+    Listing &list = *static_cast<Listing *>(context);
+    SIZE_T length = (SIZE_T)lstrlenA(found.cFileName) + 1, size = sizeof(DWORD) + length;
+    if (list.used + size > list.capacity) {
+        SIZE_T capacity = list.capacity ? list.capacity : 4096;
+        while (capacity < list.used + size)
+            capacity *= 2;
+        // HeapReAlloc is not among the functions the programs import.
+        BYTE *grown = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, capacity));
+        if (!grown) {
+            list.whole = 0;
+            return 0;
+        }
+        if (list.data) {
+            CopyMemory(grown, list.data, list.used);
+            HeapFree(GetProcessHeap(), 0, list.data);
+        }
+        list.data = grown;
+        list.capacity = capacity;
+    }
+    CopyMemory(list.data + list.used, &found.dwFileAttributes, sizeof(DWORD));
+    CopyMemory(list.data + list.used + sizeof(DWORD), found.cFileName, length);
+    list.used += size;
+    list.mayHoldProof |= MayBeSettingsFile(found);
+    return 1;
+}
+
+// Deletes the kept entries in their order, as EmptyDirectoryBut's walk
+// deletes them; 1 when every one went.
+static int EmptyKeptEntries(EmptyingWalk &walk, const Listing &list)
+{
+    FoundName found;
+    for (SIZE_T at = 0; at < list.used;) {
+        CopyMemory(&found.dwFileAttributes, list.data + at, sizeof(DWORD));
+        const char *name = reinterpret_cast<const char *>(list.data + at + sizeof(DWORD));
+        TextCopy(found.cFileName, name);
+        at += sizeof(DWORD) + lstrlenA(name) + 1;
+        if (!EmptyEntry(&walk, found, 0))
+            return 0;
+    }
+    return 1;
+}
+
+// Empties walk.dir, a folder below a product's installation (walk.names
+// set), unless it holds another product's installation: that folder stays
+// as it is, with a message (walk.left). 1 when the emptying went through,
+// 0 after the message of a failure, as EmptyDirectoryBut.
+static int EmptyFolderBelow(EmptyingWalk &walk)
+{
+    Listing list = {0, 0, 0, 0, 1};
+    int walked = WalkDirectory(walk.dir, KeepEntry, &list);
+    // Out of memory, the folder is searched, then emptied by a listing of
+    // its own, as every folder was before.
+    int search = !list.whole || (walked == 1 && list.mayHoldProof);
+    int emptied;
+    if (search && HoldsOtherProduct(walk.dir, *walk.names)) {
+        ShowOtherProductMessage(walk.dir);
+        walk.left = 1;
+        emptied = 1;
+    } else if (!list.whole) {
+        emptied = EmptyDirectoryBut(walk);
+    } else {
+        emptied = Listed(walked, walk.dir) && EmptyKeptEntries(walk, list);
+    }
+    if (list.data)
+        HeapFree(GetProcessHeap(), 0, list.data);
+    return emptied;
 }
 
 int EmptyDirectoryTree(const char *dir)

@@ -378,28 +378,69 @@ DWORD NamedProfileString(const char *section, const char *key, char *value,
 
 // ---- links
 
-int NamesItself(const char *name)
+static const DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// 1 when the handle, opened on name, is open on that entry itself and not
+// on what a link there points to.
+static int HandleNamesItself(HANDLE h, const char *name)
 {
-    if (!WideNames())
-        return 1;
-    HANDLE h = OpenNamed(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
-    if (h == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
-    }
     char final[NAME_CAP + 8];
-    int told = FinalNameOf(h, final, sizeof final);
-    CloseHandle(h);
     // Where the system could tell and did not (a target too long for the
     // buffer), the entry is taken for a link: replacing and deleting it
     // removes a plain file all the same.
-    if (!told)
+    if (!FinalNameOf(h, final, sizeof final))
         return !WideFileFunctions()->getFinalPathName;
     const char *p = final;  // "\\?\" + the path
     if (p[0] == '\\' && p[1] == '\\' && p[2] == '?' && p[3] == '\\')
         p += 4;
     return SameName(p, name);
+}
+
+// 1 when an open failed for want of anything there: what a listing gave
+// and cannot be opened is a link to nothing.
+static int NotFound(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+int NamesItself(const char *name)
+{
+    if (!WideNames())
+        return 1;
+    HANDLE h = OpenNamed(name, 0, ShareAll, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
+    if (h == INVALID_HANDLE_VALUE)
+        return !NotFound(GetLastError());
+    int itself = HandleNamesItself(h, name);
+    CloseHandle(h);
+    return itself;
+}
+
+int DeleteFileItself(const char *name)
+{
+    const WideFileProcs *w = WideFileFunctions();
+    SetFileInformationByHandleProc setInfo =
+        w && w->getFinalPathName
+            ? SystemFunctionAs<SetFileInformationByHandleProc>(SF_SetFileInformationByHandle)
+            : 0;
+    if (!setInfo)
+        return !NamesItself(name) ? DELETE_NAMES_OTHER : DeleteNamed(name) ? 1 : 0;
+    // One handle both tells what it is open on and deletes it at its
+    // close (FileDispositionInfo), in the sharing DeleteFile opens with:
+    // under Wine the check and the deletion take one open, not two.
+    HANDLE h = OpenNamed(name, DELETE, ShareAll, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (h == INVALID_HANDLE_VALUE)
+        return NotFound(GetLastError()) ? DELETE_NAMES_OTHER : 0;
+    if (!HandleNamesItself(h, name)) {
+        CloseHandle(h);
+        return DELETE_NAMES_OTHER;
+    }
+    BOOLEAN deleteIt = TRUE;  // FILE_DISPOSITION_INFO
+    int deleted = setInfo(h, 4 /* FileDispositionInfo */, &deleteIt, sizeof deleteIt);
+    DWORD error = GetLastError();
+    CloseHandle(h);
+    SetLastError(error);
+    return deleted ? 1 : 0;
 }
 
 int ReplaceAndDeleteLink(const char *name)

@@ -89,6 +89,13 @@ int WalkDirectory(const char *directory, EntryVisit visit, void *context);
 // 1 where the system has no way to tell (Windows 95 to XP, which act on a
 // link itself).
 int NamesItself(const char *name);
+// Deletes the file name itself, never what a link there points to: 1
+// when it is deleted, 0 when the deletion failed (GetLastError tells
+// why, as DeleteFile's would), DELETE_NAMES_OTHER when name is a link the
+// system would follow (see NamesItself), left as it is. Where the system
+// can tell from a handle, the check and the deletion take one open.
+enum { DELETE_NAMES_OTHER = -1 };
+int DeleteFileItself(const char *name);
 // Removes the link name itself where the system would follow it: a file
 // of ours is put in its place under its name (a rename replaces the link,
 // not what it points to), then deleted. 0 when the system refuses (Wine

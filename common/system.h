@@ -72,6 +72,9 @@ enum SystemFunctionRow {
 // Wine's own functions (declared here only for their types).
 extern "C" const char *__cdecl wine_get_version();
 extern "C" char *__cdecl wine_get_unix_file_name(LPCWSTR);
+// SetFileInformationByHandle, which the headers for Windows 95 do not
+// declare; the class is a FILE_INFO_BY_HANDLE_CLASS.
+typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD);
 
 // The function of a row, or 0 where the system lacks it. Its library is
 // loaded when it is not loaded yet.

@@ -97,7 +97,6 @@ struct BasicFileInfo {
     LARGE_INTEGER creation, access, write, change;
     DWORD attributes;
 };
-typedef BOOL(WINAPI *SetFileInformationByHandleProc)(HANDLE, int, void *, DWORD);
 
 // Gives the open copy the source's last-write time and normal attributes.
 // A file that CreateFile makes gets the archive bit on Windows, and

@@ -359,17 +359,22 @@ static int WalkTree(const char *directory, EntryVisit visit, void *context)
 static UINT CountTreeFiles(const char *directory);
 
 // One entry of CountTreeFiles' walk of directory (the context): a file
-// counts, a subdirectory is counted in turn. 0 once a path was refused.
-static int CountTreeEntry(void *directory, const FoundName &entry, int)
+// counts, a subdirectory is counted in turn; each is kept for the reader
+// (readahead.h). 0 once a path was refused.
+static int CountTreeEntry(void *directory, const FoundName &entry, int first)
 {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         Progress.FileTotal++;
+        KeepListed(LISTED_FILE, entry.cFileName, first);
     } else {
         char sub[PATH_CAP];
-        if (!JoinName(sub, static_cast<const char *>(directory), entry.cFileName))
+        if (!JoinName(sub, static_cast<const char *>(directory), entry.cFileName)) {
             RefuseLongPath();
-        else
+        } else {
+            KeepListed(LISTED_FOLDER, entry.cFileName, first);
             CountTreeFiles(sub);
+            KeepListed(LISTED_END);
+        }
     }
     return !PathRefused;
 }
@@ -381,8 +386,10 @@ static int CountTreeEntry(void *directory, const FoundName &entry, int)
 // copied whole.
 static UINT CountTreeFiles(const char *directory)
 {
-    if (WalkTree(directory, CountTreeEntry, const_cast<char *>(directory)) < 0)
+    if (WalkTree(directory, CountTreeEntry, const_cast<char *>(directory)) < 0) {
+        KeepListed(LISTED_UNLISTED);
         return 0;
+    }
     return PathRefused ? 0 : Progress.FileTotal;
 }
 
@@ -507,6 +514,33 @@ static int CopyTreeEntry(void *context, const FoundName &entry, int first)
     return CopyFileWithProgress(level.source, level.dest, first);
 }
 
+// The copy's place in the listing the count kept (readahead.h).
+static SIZE_T KeptAt;
+
+// Walks the level's folder by the kept listing as WalkTree walks it by
+// the file system's: each entry to CopyTreeEntry, a folder that the count
+// could not list reported (slot 54). 1 when every entry went through.
+static int WalkKept(TreeLevel &level)
+{
+    ListedKind kind;
+    const char *name;
+    int first;
+    FoundName entry;
+    while (NextListed(&KeptAt, &kind, &name, &first)) {
+        if (kind == LISTED_END)
+            return 1;
+        if (kind == LISTED_UNLISTED) {
+            ShowTreeMessage(MessageText(SLOT_TREE_LIST), BOX_WARNING);
+            return 0;
+        }
+        entry.dwFileAttributes = kind == LISTED_FOLDER ? FILE_ATTRIBUTE_DIRECTORY : 0;
+        TextCopy(entry.cFileName, name);
+        if (!CopyTreeEntry(&level, entry, first))
+            return 0;
+    }
+    return 0;  // never: a whole listing ends each folder
+}
+
 // Copies a directory tree into destination, creating what is missing and
 // overwriting files that are there. Stops at the first failure (reported
 // where it happens) or a cancel; what was copied stays. 1 or 0.
@@ -523,7 +557,10 @@ static int CopyTree(const char *sourceDir, const char *destDir)
     if (!made)
         return 0;
     level.fresh = made == 2;
-
+    // The trees were listed for their count: listed again only when that
+    // listing was too long to be kept.
+    if (ListedWhole())
+        return WalkKept(level);
     return WalkTree(level.source, CopyTreeEntry, &level) == 1;
 }
 
@@ -571,11 +608,15 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
     }
     char *source1 = roots.source1, *dest1 = roots.dest1;
     char *source2 = roots.source2, *dest2 = roots.dest2;
+    ForgetListed();
     if (CountTreeFiles(source1) == 0)
         return 0;
+    KeepListed(LISTED_END);
     int second = source2[0] && ProbeCopyName(source2) == 2;
-    if (second)
+    if (second) {
         CountTreeFiles(source2);
+        KeepListed(LISTED_END);
+    }
     if (PathRefused)
         return 0;
     // The total holds the first tree's files at least: never 0 here. A
@@ -590,6 +631,7 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
 
     // The reader goes ahead of the copy on the source side; it stops
     // with the copy, before the message of a copy that failed.
+    KeptAt = 0;
     StartReadAhead(source1, second ? source2 : 0);
     int copied = CopyTree(source1, dest1) && (!second || CopyTree(source2, dest2));
     StopReadAhead();

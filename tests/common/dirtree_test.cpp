@@ -168,3 +168,33 @@ TEST(Links, NeverFollowedInsideTheTreeNorAtTheTop)
               "one is never removed."}), o.boxes);
     EXPECT_TRUE(Exists(links + "\\winlink\\system32"));
 }
+
+// A product's folder goes whole, however many entries a folder below it
+// lists, but for a folder below it that holds another product's settings
+// file (of any letter case): that one stays as it is, named.
+TEST(ProductTree, GoesWholeButForAFolderOfAnotherProduct)
+{
+    const ProductNames names = {"ORVA.EXE", "ORVA PC", "1.0", "ORVA PC App"};
+    std::string top = Fresh("C:", "PRODUCT");
+    std::string proof = top + "\\ORVA.INI", other = top + "\\OTHER";
+    WritePrivateProfileStringA("Install", "Mode", "1", proof.c_str());
+    ASSERT_TRUE(WriteProductProof(proof.c_str(), names));
+    ASSERT_TRUE(CreateDirectoryA((top + "\\MANY").c_str(), nullptr));
+    for (int i = 0; i < 600; i++)  // a listing longer than its first buffer
+        MakeFile(top + "\\MANY\\FILE" + std::to_string(i) + ".DAT");
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    MakeFile(other + "\\SAVE.DAT");
+    WritePrivateProfileStringA("Install", "Mode", "1", (other + "\\other.ini").c_str());
+    WritePrivateProfileStringA("Install", "ProductName", "Another", (other + "\\other.ini").c_str());
+
+    Outcome o = RunRemoval([&] { return RemoveProductTree(top.c_str(), "ORVA.INI", names, "Remove"); });
+    EXPECT_EQ(TREE_LEFT, o.result);
+    EXPECT_EQ(std::vector<std::string>({"Setup|Remove Directory refused: \"" + other +
+                                        "\"\nIt holds the installation of another product, "
+                                        "which stays."}),
+              o.boxes);
+    EXPECT_TRUE(Exists(other + "\\SAVE.DAT"));
+    EXPECT_FALSE(Exists(top + "\\MANY"));
+    EXPECT_FALSE(Exists(proof));
+    EXPECT_EQ(1, RunRemoval([&] { return RemoveDirectoryTree(top.c_str()); }).result);
+}
