@@ -5,17 +5,9 @@
 // Exit code 0 without errors, 1 with errors, 2 when the check cannot run.
 #include "check/check.h"
 #include "setup/config.h"
-#include "setup/main.h"
 #include "setup/paths.h"
 #include <cstdio>
 #include <cstring>
-
-// The version code's fatal exit; the checker reads versions only through
-// GetFileVersionString, which never takes it.
-void AbortSetup()
-{
-    ExitProcess(2);
-}
 
 std::string CdDir;
 int ErrorCount, WarningCount;

@@ -3,6 +3,7 @@
 // (checked by the same rule the registry layer applies).
 #include "check/check.h"
 #include "setup/config.h"
+#include "setup/rules.h"
 #include "common/removal.h"
 #include "common/record.h"
 #include "setup/windowsfiles.h"

@@ -3,7 +3,7 @@
 #include "setup/closing.h"
 #include "setup/config.h"
 #include "setup/dialogs.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 #include "common/ui.h"
 #include "common/text.h"
 #include "common/system.h"

@@ -1,7 +1,6 @@
 // The setup program's configuration: the settings store read from TQL.INI in
-// the start-up directory, the choice of the language, the binding of the
-// message library, and the documents the settings have installed (for the
-// copy and the CD checker alike).
+// the start-up directory, and the product's names and recorded folders as
+// the settings give them.
 #include "setup/config.h"
 #include "setup/state.h"
 #include "common/text.h"
@@ -128,25 +127,6 @@ int IsNone(const char *value)
     return lstrcmpiA(value, NoneText) == 0;
 }
 
-// 0 for "None" as written, the mark of an absent document key.
-static int IsDocumentKeyGiven(const char *value)
-{
-    return lstrcmpA(value, NoneText) != 0;
-}
-
-int InstalledDocuments()
-{
-    if (!IsDocumentKeyGiven(Settings.DocPath))
-        return 0;
-    int documents = 0;
-    if (IsDocumentKeyGiven(Settings.HelpTitle) && IsDocumentKeyGiven(Settings.HelpFileNameSrc) &&
-        IsDocumentKeyGiven(Settings.HelpFileNameDst))
-        documents = DOC_HELP;
-    if (IsDocumentKeyGiven(Settings.TextFileNameSrc) && IsDocumentKeyGiven(Settings.TextFileNameDst))
-        documents |= IsDocumentKeyGiven(Settings.TextTitle) ? DOC_TEXT | DOC_TEXT_ITEM : DOC_TEXT;
-    return documents;
-}
-
 void NormalizeDirectory(char *dir)
 {
     char result[PATH_CAP];
@@ -261,25 +241,6 @@ static void ResetSettings()
     Settings.LanguageName[0] = '\0';
 }
 
-// The section of the language texts: ForceLanguage, or the system's
-// language when it is "No".
-static void ChooseLanguageName()
-{
-    if (lstrcmpiA(Settings.ForceLanguage, "No") != 0) {
-        TextCopy(Settings.LanguageName, Settings.ForceLanguage);
-        return;
-    }
-    const char *name;
-    switch (GetSystemDefaultLangID() & 0xFF) {
-    case LANG_GERMAN:   name = "German"; break;
-    case LANG_SPANISH:  name = "Spanish"; break;
-    case LANG_FRENCH:   name = "French"; break;
-    case LANG_JAPANESE: name = "Japanese"; break;
-    default:            name = "English"; break;   // LANG_ENGLISH too
-    }
-    TextCopy(Settings.LanguageName, name);
-}
-
 // Finds TQL.INI in the current directory. 0 after "No TQL.INI Found.".
 static int FindConfigFile()
 {
@@ -363,27 +324,6 @@ int CheckSetupTitles()
     return result;
 }
 
-// Steps 4 to 6 of the main sequence: the message library named by
-// LoadMsgModule fills the message table and stays loaded until the end.
-int BindSetupMessages()
-{
-    MsgModule = BindMessageLibrary(Settings.LoadMsgModule,
-                                   "Setup Initialize Error");
-    if (!MsgModule)
-        return 0;
-    for (const MessageSlotTemplate &t : SlotTemplates)
-        if (!MessageTable[t.slot])
-            MessageTable[t.slot] = t.templ;
-    if (lstrcmpiA(Settings.LanguageName, "Japanese") == 0) {
-        FillEmptySlots(SetupTextsJa, SLOT_COUNT(SetupTextsJa));
-        FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
-    } else {
-        FillEmptySlots(SetupTextsEn, SLOT_COUNT(SetupTextsEn));
-        FillEmptySlots(RemovalTextsEn, SLOT_COUNT(RemovalTextsEn));
-    }
-    return 1;
-}
-
 ProductNames TheProductNames()
 {
     return {Settings.ExecFileName, Settings.ProductName, Settings.ProductVersion,
@@ -398,23 +338,4 @@ int ReadRecordedInstallPath(char *path)
 int ReadRecordedPendingPath(char *path)
 {
     return ReadRecordedDirectory(Settings.IniFileName, PendingInstallKey, path);
-}
-
-// A machine number (the SelectMachine setting, the /MACHINE= option) as
-// the machine choice it stands for:
-// 1 AT (149), 2 NEC (113), 3 AT with video information (147), 0 for any
-// other number. Leading blanks and tabs are skipped; no digit reads as 0.
-UINT MachineChoice(const char *text)
-{
-    while (*text == ' ' || *text == '\t')
-        text++;
-    unsigned number = 0;
-    for (; *text >= '0' && *text <= '9' && number < 1000; text++)
-        number = number * 10 + (*text - '0');
-    switch (number) {
-    case 1: return EV_MACHINE_AT;
-    case 2: return EV_MACHINE_NEC;
-    case 3: return EV_MACHINE_FMV;
-    default: return 0;
-    }
 }

@@ -1,5 +1,6 @@
 // The configuration of the setup program (config.cpp): the settings read
-// from TQL.INI and the rules read from them.
+// from TQL.INI (the rules read from them are in rules.h, the language and
+// its messages in language.h).
 #ifndef SETUP_CONFIG_H
 #define SETUP_CONFIG_H
 
@@ -66,19 +67,12 @@ struct SetupSettings {
 extern SetupSettings Settings;
 
 int LoadSetupConfig();
+// The section of the language texts: ForceLanguage, or the system's
+// language when it is "No" (language.cpp).
+void ChooseLanguageName();
 int CheckSetupTitles();
 void NormalizeDirectory(char *dir);          // capacity PATH_CAP
 int IsNone(const char *value);               // "None" in any letter case
-// The documents an installation copies, as the settings decide (setup's
-// copy and the CD checker alike): DOC_HELP when DocPath, HelpTitle and
-// both help file names are given, DOC_TEXT when DocPath and both text
-// file names are, DOC_TEXT_ITEM besides when the text has a title (its
-// program item). Given means other than "None", where letter case counts.
-enum { DOC_HELP = 1, DOC_TEXT = 2, DOC_TEXT_ITEM = 4 };
-int InstalledDocuments();
-// A machine number ("1" to "3") as its choice: 149, 113, 147; 0 for another.
-UINT MachineChoice(const char *text);
-int BindSetupMessages();                     // steps 4 to 6 of the sequence
 // The product's names as the settings give them, for its keys, its record
 // and the proof of its folder.
 ProductNames TheProductNames();

@@ -1,38 +1,23 @@
 // Dialog invocation and events: every interactive dialog of the setup
 // program is a dialog of the custom dialog library, run by the toolkit over
-// its frame by template number and procedure name. Afterwards the symbol
-// "DLGEVENT" tells which button ended it; its event code is what every
-// dialog loop dispatches on.
+// its frame by template number and procedure name (RunDialog, run.cpp,
+// decides whether a dialog is shown). Afterwards the symbol "DLGEVENT"
+// tells which button ended it; its event code is what every dialog loop
+// dispatches on.
 #include "setup/dialogs.h"
 #include "setup/config.h"
-#include "setup/main.h"
-#include "common/ui.h"
+#include "setup/ends.h"
+#include "setup/run.h"
 #include "setup/toolkit.h"
+#include "common/ui.h"
 #include "platform/templates.h"
 
-DialogHookProc DialogHook;
-
-UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
+UINT ShowDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
 {
-    if (DialogHook)
-        return DialogHook(templ);
     char event[15];
     TkDoDialog(Settings.LoadModule, templ, proc, helpTempl, helpProc);
     PumpMessages();
     return EventCode(GetSymbol("DLGEVENT", event, sizeof event));
-}
-
-// Removes and dispatches every message waiting in the thread's queue. A
-// WM_QUIT means the program is being ended under it: the fatal exit.
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            AbortSetup();
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 // Asks whether to end setup. Returns when the user chose to go on (the
@@ -50,4 +35,15 @@ void ConfirmQuit()
         if (code == EV_EXIT)
             EndSetup();
     }
+}
+
+// The failure dialog of the fatal exit, over no other dialog.
+void ShowFailure()
+{
+    KillDialogs(-1);
+    UINT code;
+    do
+        code = RunDialog(MessageTemplate(SLOT_FAILURE), "FInfo0DlgProc");
+    while (code != EV_CANCEL && code != EV_CONTINUE);
+    KillDialogs(1);
 }

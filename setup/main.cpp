@@ -1,19 +1,20 @@
 // The setup program's entry point and main sequence: start-up checks, the
 // toolkit frame, the dialogs, the installation steps and the ending, one
 // straight sequence on one thread. Every failure after start-up ends in the
-// one fatal exit AbortSetup, every end in ShutdownSetup.
-#include "setup/main.h"
+// one fatal exit AbortSetup (ends.cpp), every end in ShutdownSetup.
+#include "setup/ends.h"
 #include "setup/closing.h"
 #include "setup/config.h"
 #include "setup/credits.h"
 #include "setup/dialogs.h"
-#include "setup/files.h"
+#include "setup/documents.h"
+#include "setup/language.h"
 #include "setup/paths.h"
 #include "setup/registry.h"
+#include "setup/run.h"
 #include "setup/runtime.h"
 #include "setup/state.h"
 #include "setup/treecopy.h"
-#include "setup/unattended.h"
 #include "setup/welcome.h"
 #include "setup/windowsfiles.h"
 #include "setup/texts.h"
@@ -27,7 +28,6 @@
 #include "common/removal.h"
 
 static HWND StartedFrame;   // the frame's handle once started
-static int Aborting;        // set on the first entry into AbortSetup
 
 // Closes the toolkit frame and installer and frees the registry library.
 static void ShutdownSetup()
@@ -96,7 +96,7 @@ static UINT ChooseWelcomeTemplate()
             BOX_ALERT);
     if (frame != nullptr)
         ShutdownSetup();
-    ExitProcess(0);
+    EndAtOnce(0);
 }
 
 // ---- the frame
@@ -142,14 +142,10 @@ static void ReadStartupDir()
     AppendBackslash(StartupDir);
 }
 
-// Starts the frame, or ends setup when it cannot. A run without windows
-// only reads the start-up directory.
+// Starts the frame, or ends setup when it cannot (a person's run; an
+// unattended one only reads the start-up directory).
 static void StartFrame()
 {
-    if (!ShowsWindows) {
-        ReadStartupDir();
-        return;
-    }
     HWND frame = InitSetupFrame("");
     if (frame == nullptr || frame == reinterpret_cast<HWND>(-1))
         EndWithoutFrame(frame);
@@ -160,8 +156,6 @@ static void StartFrame()
 // screen without caption or border.
 static void ShowFrame()
 {
-    if (!ShowsWindows)
-        return;
     TkSetBitmap(Settings.LoadModule, BMP_FRAME);
     SetWindowTextA(TkHwndFrame(), Settings.MainDlgBoxTitle);
     FrameWindow = FindWindowA(nullptr, Settings.MainDlgBoxTitle);
@@ -302,17 +296,6 @@ static void RegisterUninstallerOrAbort()
     }
 }
 
-// The failure dialog of the fatal exit, over no other dialog.
-static void ShowFailure()
-{
-    KillDialogs(-1);
-    UINT code;
-    do
-        code = RunDialog(MessageTemplate(SLOT_FAILURE), "FInfo0DlgProc");
-    while (code != EV_CANCEL && code != EV_CONTINUE);
-    KillDialogs(1);
-}
-
 static void PassOver() {}
 
 static int AlwaysZero(int)
@@ -320,12 +303,18 @@ static int AlwaysZero(int)
     return 0;
 }
 
-static const RunStyle PersonRun = {ChooseInstallation, AskRestart, ShowClosing,
-                                   ShowFailure, PassOver, AlwaysZero};
-static const RunStyle UnattendedRun = {AcceptGivenDestination, LogRestartNeeded,
+static const RunStyle PersonRun = {StartFrame, ShowFrame, ChooseInstallation,
+                                   AskRestart, ShowClosing, ShowFailure,
+                                   PassOver, AlwaysZero};
+static const RunStyle UnattendedRun = {ReadStartupDir, PassOver,
+                                       AcceptGivenDestination, LogRestartNeeded,
                                        LogClosing, LogFailure, AbortSetup,
                                        LoggedExitCode};
-static const RunStyle *Run = &PersonRun;
+
+static void CloseAllDialogs()
+{
+    KillDialogs(-1);
+}
 
 // Steps 21 to 27: DirectX, the video codec, the documents and items, the
 // restart question and the ending. A run that
@@ -342,12 +331,12 @@ static const RunStyle *Run = &PersonRun;
         AbortSetup();
     Step(EXIT_DOCUMENTS, "settings file, documents and program items");
     if (!InstallDocuments())                                     // 23, 24
-        Run->stepFailed();
+        TheRun().stepFailed();
     int endNotice = (directX & DIRECTX_END_NOTICE) != 0;
     int restart = (directX & DIRECTX_RESTART) != 0;
     if (restart)                                                 // 25
-        endNotice = Run->askRestart(endNotice);
-    Run->showClosing(endNotice);                                 // 26
+        endNotice = TheRun().askRestart(endNotice);
+    TheRun().showClosing(endNotice);                             // 26
     LogLine("installed");
     EndSetup(restart ? EXIT_RESTART_NEEDED : EXIT_DONE);         // 27
 }
@@ -360,16 +349,13 @@ static const RunStyle *Run = &PersonRun;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
     ProgramInstance = instance;                                  // 1
-    int exitCode;
-    if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0) {
+    int exitCode, kind = RUN_BY_PERSON;
+    if (lstrcmpiA(cmdLine, "SPECIAL THANKS") == 0)
         ShowCredits();
-    } else {
-        int kind = ReadCommandLine(cmdLine, &exitCode);
-        if (kind == RUN_ENDS)
-            return exitCode;
-        if (kind == RUN_UNATTENDED)
-            Run = &UnattendedRun;
-    }
+    else if ((kind = ReadCommandLine(cmdLine, &exitCode)) == RUN_ENDS)
+        return exitCode;
+    StartEnds({CloseAllDialogs, ShutdownSetup},
+              kind == RUN_UNATTENDED ? UnattendedRun : PersonRun);
     Step(EXIT_STARTUP, "start-up");
     FixDrivePrefix();                                            // 2
     if (!LoadSetupConfig() || !CheckWindowsFileNames())          // 3
@@ -380,18 +366,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
         return 0;
     if (BringToFront(Settings.MainDlgBoxTitle) ||                // 8
         BringToFront(Settings.CheckGameTitle))                   // 9
-        return Run->exitCode(EXIT_RUNNING);
+        return TheRun().exitCode(EXIT_RUNNING);
     if (!CheckEarlierRecord())                                   // 10
-        return Run->exitCode(StageCode());
+        return TheRun().exitCode(StageCode());
     WelcomeTemplate = ChooseWelcomeTemplate();
-    StartFrame();                                                // 11
+    TheRun().startFrame();                                       // 11
 
     if (LoadRegistryLibrary()) {                                 // 12
-        ShowFrame();                                             // 13, 14
+        TheRun().showFrame();                                    // 13, 14
         OpenInfFile();                                           // 15
         ProposeDestination();                                    // 16
         Step(EXIT_DESTINATION, "destination");
-        if (!Run->chooseInstallation())                          // 17
+        if (!TheRun().chooseInstallation())                      // 17
             AbortSetup();
         Step(EXIT_COPY, "copying the product's files");
         RecordInstallationInProgress();                          // 18
@@ -404,27 +390,4 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
     Step(EXIT_REGISTRATION, "registering the uninstaller");
     RegisterUninstallerOrAbort();                                // 20
     FinishInstallation();                                        // 21 to 27
-}
-
-// ---- the ends
-
-void EndSetup(int code)
-{
-    KillDialogs(-1);
-    ShutdownSetup();
-    ExitProcess(static_cast<UINT>(Run->exitCode(code)));
-}
-
-// The fatal exit: closes every dialog, shows the failure dialog once (an
-// unattended run logs the failure) and ends with the run's exit code for
-// the stage under way. A failure while it runs (the failure dialog cannot
-// be shown, say) comes back here and ends the process at once.
-void AbortSetup()
-{
-    if (!Aborting) {
-        Aborting = 1;
-        Run->tellFailure();
-    }
-    ShutdownSetup();
-    ExitProcess(static_cast<UINT>(Run->exitCode(StageCode())));
 }

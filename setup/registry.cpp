@@ -4,7 +4,7 @@
 // product removable through Add/Remove Programs.
 #include "setup/registry.h"
 #include "setup/config.h"
-#include "setup/files.h"
+#include "setup/copy.h"
 #include "setup/state.h"
 #include "setup/version.h"
 #include "setup/windowsfiles.h"

@@ -1,6 +1,6 @@
-// Rules by which setup reads a figure and chooses the files of a minimal
-// install. Inline here so that the CD checker (check/) applies the very
-// same rules without linking the copy and the dialogs.
+// Rules by which setup reads the settings: a figure, the files of a
+// minimal install, the documents and the machine choice. The CD checker
+// (check/) applies the very same ones.
 #ifndef SETUP_RULES_H
 #define SETUP_RULES_H
 
@@ -36,5 +36,16 @@ inline int IsLeftOutOfMinimal(const char *source)
     return (p[0] == 'A' && p[1] == 'V' && p[2] == 'I' && !p[3]) ||
            (p[0] == 'T' && p[1] == 'E' && p[2] == 'X' && !p[3]);
 }
+
+// The documents an installation copies, as the settings decide (setup's
+// copy and the CD checker alike): DOC_HELP when DocPath, HelpTitle and
+// both help file names are given, DOC_TEXT when DocPath and both text
+// file names are, DOC_TEXT_ITEM besides when the text has a title (its
+// program item). Given means other than "None", where letter case counts.
+enum { DOC_HELP = 1, DOC_TEXT = 2, DOC_TEXT_ITEM = 4 };
+int InstalledDocuments();
+// A machine number (the SelectMachine setting, the /MACHINE= option) as
+// its choice: "1" to "3" give 149, 113, 147; 0 for another.
+UINT MachineChoice(const char *text);
 
 #endif

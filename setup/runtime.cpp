@@ -4,8 +4,9 @@
 // with the multimedia configuration.
 #include "setup/runtime.h"
 #include "setup/config.h"
+#include "setup/rules.h"
 #include "setup/dialogs.h"
-#include "setup/files.h"
+#include "setup/copy.h"
 #include "setup/state.h"
 #include "common/ui.h"
 #include "common/text.h"
@@ -33,14 +34,12 @@ static INT_PTR CALLBACK WaitDlgProc(HWND dialog, UINT message, WPARAM, LPARAM)
 // after a message otherwise.
 static int RunDirectXSetup(const char *sourceDir)
 {
-    HWND wait = nullptr;
-    if (ShowsWindows) {
-        wait = CreateDialogParamA(MsgModule, MAKEINTRESOURCEA(TPL_WAIT_WINDOW),
-                                  0, WaitDlgProc, 0);
-        if (!wait) {
-            ShowBox("Create Window Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
-            return 0;
-        }
+    HWND wait;
+    if (!OpenRunWindow(MsgModule, TPL_WAIT_WINDOW, WaitDlgProc, &wait)) {
+        ShowBox("Create Window Error", Settings.MsgDlgBoxTitle, BOX_WARNING);
+        return 0;
+    }
+    if (wait) {
         ShowWindow(wait, SW_SHOWNORMAL);
         UpdateWindow(wait);
     }

@@ -10,4 +10,3 @@ UINT WelcomeTemplate;
 char StartupDir[PATH_CAP];
 char DestinationDir[PATH_CAP];
 int MinimalInstall;
-int ShowsWindows = 1;

@@ -13,6 +13,5 @@ extern UINT WelcomeTemplate;        // TPL_WELCOME or TPL_WELCOME_AGAIN
 extern char StartupDir[PATH_CAP];   // the toolkit's start-up directory
 extern char DestinationDir[PATH_CAP];
 extern int MinimalInstall;          // minimal install flag
-extern int ShowsWindows;            // 0 in a run without windows (unattended)
 
 #endif

@@ -1,8 +1,7 @@
 // The setup program's wrappers of the Setup Toolkit (see toolkit.h): a
 // failure ends in the program's fatal exit.
 #include "setup/toolkit.h"
-#include "setup/dialogs.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 
 // Starts the toolkit frame; 0 or (HWND)-1 on failure, for the caller to judge.
 HWND TkInitializeFrame(LPCSTR cmdLine)

@@ -35,6 +35,10 @@ void TkDoDialog(LPCSTR library, UINT templ, LPCSTR proc, UINT helpTempl,
 // Closes the topmost `count` toolkit dialogs (-1: all of them) and handles
 // what their closing left in the queue.
 void KillDialogs(int count);
+// Removes and dispatches every message waiting in the thread's queue
+// (pump.cpp). A WM_QUIT means the program is being ended under it: the
+// fatal exit.
+void PumpMessages();
 // Copies a toolkit symbol's value into the buffer and returns the buffer.
 // The buffer is cleared first, so that a short value leaves defined bytes
 // behind it (the event code reads two bytes of a one-character word). A

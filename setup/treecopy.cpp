@@ -3,11 +3,11 @@
 // message library's template 7, shows the current file's source and
 // destination and a bar with the percentage done.
 #include "setup/treecopy.h"
-#include "setup/files.h"
+#include "setup/copy.h"
 #include "setup/paths.h"
 #include "setup/readahead.h"
 #include "setup/state.h"
-#include "setup/unattended.h"
+#include "setup/run.h"
 #include "common/ui.h"
 #include "setup/rules.h"
 #include "common/text.h"
@@ -320,10 +320,10 @@ static INT_PTR CALLBACK ProgressDlgProc(HWND window, UINT message,
 // A copy without a window has nothing to press: a quit request is looked for
 // once a frame rather than before every file (under Wine each look is a
 // request to the server, one of the seven that a small file's copy made).
-static DWORD LookedAt;  // GetTickCount of the unattended copy's last look
+static DWORD LookedAt;  // GetTickCount of the windowless copy's last look
 static void TakeOneMessage()
 {
-    if (!ShowsWindows) {
+    if (!Progress.Window) {
         DWORD now = GetTickCount();
         if (now - LookedAt < TextFrameMs)
             return;
@@ -564,16 +564,16 @@ static int CopyTree(const char *sourceDir, const char *destDir)
     return WalkTree(level.source, CopyTreeEntry, &level) == 1;
 }
 
-// Creates and shows the progress window; 0 after a message.
+// Creates and shows the progress window, where the run shows one; 0 after
+// a message.
 static int OpenProgressWindow()
 {
-    Progress.Window = CreateDialogParamA((HINSTANCE)MsgModule,
-                                        MAKEINTRESOURCEA(TPL_PROGRESS), 0,
-                                        ProgressDlgProc, 0);
-    if (!Progress.Window) {
+    if (!OpenRunWindow(MsgModule, TPL_PROGRESS, ProgressDlgProc, &Progress.Window)) {
         ShowTreeMessage("Create Window Error", BOX_WARNING);
         return 0;
     }
+    if (!Progress.Window)
+        return 1;
     WatchPathTexts(Progress.Window);
     ShowWindow(Progress.Window, SW_SHOWNORMAL);
     UpdateWindow(Progress.Window);
@@ -625,7 +625,7 @@ int CopyProductTrees(char *systemSource1, char *systemDest1, char *systemSource2
         return 0;
     Progress.Step = 1000000 / Progress.FileTotal;
 
-    if (ShowsWindows && !OpenProgressWindow())
+    if (!OpenProgressWindow())
         return 0;
     Progress.Percent = 0;
 

@@ -2,8 +2,6 @@
 // resource, turns it into four numbers and compares two versions field by
 // field, so that an installed file is replaced only when it is older.
 #include "setup/version.h"
-#include "setup/main.h"
-#include "common/ui.h"
 #include "common/text.h"
 
 #define VERSION_CAP 32   // version string buffer, 31 characters
@@ -145,24 +143,16 @@ int IsInstalledFileNewer(const char *source, const char *installed)
            !IsVersionAtLeast(sourceFields, installedFields);
 }
 
-// Shows that a version could not be read and ends setup.
-[[noreturn]] static void VersionUnreadable(int slot)
-{
-    ShowSlot(slot, "Setup", BOX_WARNING);
-    AbortSetup();
-}
-
-// 1 when the installed file is at least as new as the source in every
-// field and need not be replaced. Ends setup when a version is unreadable.
-int IsInstalledFileCurrent(const char *source, const char *installed)
+int CompareInstalledVersion(const char *source, const char *installed)
 {
     char sourceVersion[VERSION_CAP], installedVersion[VERSION_CAP];
     if (!GetFileVersionString(source, sourceVersion))
-        VersionUnreadable(SLOT_VERSION_SOURCE);
+        return VERSION_SOURCE_UNREADABLE;
     if (!GetFileVersionString(installed, installedVersion))
-        VersionUnreadable(SLOT_VERSION_TARGET);
+        return VERSION_INSTALLED_UNREADABLE;
     int sourceFields[4], installedFields[4];
     ParseFileVersion(sourceVersion, sourceFields);
     ParseFileVersion(installedVersion, installedFields);
-    return IsVersionAtLeast(installedFields, sourceFields);
+    return IsVersionAtLeast(installedFields, sourceFields) ? VERSION_CURRENT
+                                                           : VERSION_OLDER;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 #include "platform/templates.h"
 #include "setup/config.h"
+#include "setup/language.h"
 #include "setup/paths.h"
 #include "setup/state.h"
 #include "common/ui.h"

@@ -4,7 +4,7 @@
 #include "platform/templates.h"
 #include "setup/toolkit.h"
 #include "setup/config.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 #include "setup/removeold.h"
 #include "setup/state.h"
 #include "common/text.h"

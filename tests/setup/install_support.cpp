@@ -1,8 +1,8 @@
 // Stand-ins for the setup program's other modules and the helpers of the
 // file installation tests (see install_support.h).
+#include <gtest/gtest.h>
 #include "install_support.h"
-#include "setup/dialogs.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 #include "setup/state.h"
 #include "setup/treecopy.h"
 #include "common/ui.h"
@@ -56,9 +56,28 @@ void TkRestoreCursor(HCURSOR previous)
         AbortSetup();
 }
 
-// The dialog hook of dialogs.cpp, which these tests do not link, for the
-// unattended run's answers (unattended.cpp).
-DialogHookProc DialogHook;
+
+// The toolkit's dialogs: the steps these tests run show none (a person's
+// run shows its dialogs through RunDialog, which only the registration's
+// and the dialogs' tests reach).
+void TkDoDialog(LPCSTR, UINT templ, LPCSTR, UINT, LPCSTR)
+{
+    ADD_FAILURE() << "a toolkit dialog was run: template " << templ;
+}
+
+char *GetSymbol(LPCSTR name, char *buffer, int size)
+{
+    ADD_FAILURE() << "a toolkit symbol was read: " << name;
+    ZeroMemory(buffer, size);
+    return buffer;
+}
+
+// Nor does any of them end setup the ordinary way (a dialog's exit).
+void EndSetup(int code)
+{
+    ADD_FAILURE() << "setup ended with " << code;
+    AbortSetup();
+}
 
 // ---- set-up
 void ResetInstallState()

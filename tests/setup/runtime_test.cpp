@@ -10,7 +10,7 @@
 #include "setup/dialogs.h"
 #include "setup/runtime.h"
 #include "setup/state.h"
-#include "setup/unattended.h"
+#include "setup/run.h"
 #include "common/ui.h"
 #include "common/text.h"
 #include "platform/templates.h"
@@ -142,9 +142,8 @@ TEST_F(DirectXTest, UnattendedRunAnswersTheMachineAndVideoInformation)
     ASSERT_EQ(RUN_UNATTENDED,
               ReadCommandLine(("/S -machine=3 \"/LOG=" + log + "\"").c_str(), &code));
     int result = Install({});
-    DialogHook = nullptr;
+    ReadCommandLine("", &code);  // a person's run again
     BoxHook = nullptr;
-    ShowsWindows = 1;
     EXPECT_EQ(DIRECTX_DONE | DIRECTX_END_NOTICE, result);
     EXPECT_EQ((std::vector<std::string>{"kill 1", "kill 1"}), fake::log);
     EXPECT_EQ(AtDir, Installed());

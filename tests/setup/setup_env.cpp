@@ -3,7 +3,7 @@
 #include "setup_env.h"
 #include <gtest/gtest.h>
 #include "setup/config.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 #include "setup/state.h"
 #include "common/ui.h"
 #include "common/text.h"

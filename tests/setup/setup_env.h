@@ -13,7 +13,7 @@
 #include "tests/support/files.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/worker.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 
 // Puts the settings store and the program state into a known state: the
 // TQL.INI defaults of the sample CD, English, caption "ORVA Setup".

@@ -5,7 +5,7 @@
 #include "common/text.h"
 #include "common/ui.h"
 #include "setup/config.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 
 static std::string lastEvent;  // DLGEVENT of the last dialog
 static int quitOpen;           // the unscripted quit question is up

@@ -5,9 +5,12 @@
 // answer, with an exit code that names the stage (see unattended.h). The line
 // is read by the Windows argument rules (common/cmdline.h); a value runs
 // on, unquoted, up to the next option. Without /S the command line is not
-// looked at (but for /? and "SPECIAL THANKS", see WinMain).
-#include "setup/unattended.h"
+// looked at (but for /? and "SPECIAL THANKS", see WinMain). The run's
+// dialogs and windows go through here (RunDialog, OpenRunWindow), so that
+// no step needs to know which kind of run it is in.
+#include "setup/run.h"
 #include "setup/config.h"
+#include "setup/rules.h"
 #include "setup/dialogs.h"
 #include "setup/state.h"
 #include "common/ui.h"
@@ -20,10 +23,9 @@ char UnattendedDestination[255];
 // "/MACHINE=", "1" without it.
 static char UnattendedMachine[2] = "1";
 
-static UINT AnswerDialog(UINT templ);
+static int Unattended;  // the run of "/S"
 
-// The exit code of a run that ends now: that of the stage under way.
-static int Stage = EXIT_STARTUP;
+static UINT AnswerDialog(UINT templ);
 
 static const char Usage[] =
     "Usage: Tql.exe [/S [/D=<destination>] [/MINIMAL] [/MACHINE=1|2|3] "
@@ -41,28 +43,18 @@ int LoggedExitCode(int code)
     return code;
 }
 
-// Ends the run at once with code, logged.
+// Ends the run before it started anything, with code, logged.
 [[noreturn]] static void EndUnattended(int code)
 {
-    ExitProcess(static_cast<UINT>(LoggedExitCode(code)));
+    EndAtOnce(LoggedExitCode(code));
 }
 
-// An unattended run ends at a message box: its text goes into the log.
+// An unattended run ends at a message box: its text goes into the log, and
+// that is the failure told.
 static int EndAtMessage(const char *text, const char *caption, UINT)
 {
     LogMessage(caption, text);
-    EndUnattended(Stage);
-}
-
-void Step(int stage, const char *what)
-{
-    Stage = stage;
-    LogLine(what);
-}
-
-int StageCode()
-{
-    return Stage;
+    EndFailed(StageCode());
 }
 
 int LogRestartNeeded(int endNotice)
@@ -179,15 +171,15 @@ int ReadCommandLine(const char *cmdLine, int *exitCode)
     Argument a;
     const char *first = cmdLine;
     *exitCode = EXIT_DONE;
+    Unattended = 0;
     if (!HasSwitch(cmdLine, "S")) {
         if (!NextArgument(&first, &a) || !IsSwitch(a, "?"))
             return RUN_BY_PERSON;  // whatever else the line holds
         ShowBox(Usage, "Setup", BOX_NOTICE);
         return RUN_ENDS;
     }
-    ShowsWindows = 0;
+    Unattended = 1;
     SilenceBoxes(EndAtMessage);
-    DialogHook = AnswerDialog;
     if (!OpenNamedLog(cmdLine))
         EndUnattended(EXIT_USAGE);
     int minimal = 0;
@@ -199,7 +191,24 @@ int ReadCommandLine(const char *cmdLine, int *exitCode)
     return RUN_UNATTENDED;
 }
 
-// The answers of an unattended run to the dialogs (see DialogHook): the
+UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
+{
+    if (Unattended)
+        return AnswerDialog(templ);
+    return ShowDialog(templ, proc, helpTempl, helpProc);
+}
+
+int OpenRunWindow(HMODULE module, UINT templ, DLGPROC proc, HWND *window)
+{
+    *window = nullptr;
+    if (Unattended)
+        return 1;
+    *window = CreateDialogParamA(reinterpret_cast<HINSTANCE>(module),
+                                 MAKEINTRESOURCEA(templ), nullptr, proc, 0);
+    return *window != nullptr;
+}
+
+// The answers of an unattended run to the dialogs (see RunDialog): the
 // choices a person makes by default, where there is one; a dialog that
 // refuses the destination, or any other, ends the run.
 static UINT AnswerDialog(UINT templ)
@@ -227,12 +236,11 @@ static UINT AnswerDialog(UINT templ)
     for (const Refusal &r : refusals) {
         if (templ == MessageTemplate(r.slot)) {
             LogLine(r.text);
-            EndUnattended(EXIT_DESTINATION);
+            EndFailed(EXIT_DESTINATION);
         }
     }
     char line[64];
     TextFormat(line, sizeof line, "a dialog (template %u) would have asked", templ);
     LogLine(line);
-    LogFailure();
-    EndUnattended(Stage);
+    AbortSetup();
 }

@@ -1,12 +1,11 @@
-// Single-file copy, the copy of a versioned file and the finishing step
-// with the documents and program items, on real files under Wine; every
-// message box is read by the robot.
+// Single-file copy and the copy of a versioned file, on real files under
+// Wine; every message box is read by the robot.
 #include <gtest/gtest.h>
 #include "common/log.h"
 #include "common/system.h"
 #include "install_support.h"
 #include "setup/config.h"
-#include "setup/files.h"
+#include "setup/copy.h"
 #include "setup/state.h"
 #include "common/text.h"
 
@@ -14,7 +13,7 @@ namespace {
 
 const char *kCopy = "Setup File Copy";
 
-class FilesTest : public ::testing::Test {
+class CopyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -33,7 +32,7 @@ protected:
     std::string dir;
 };
 
-TEST_F(FilesTest, CopiesOverAnExistingFileAndClearsReadOnly)
+TEST_F(CopyTest, CopiesOverAnExistingFileAndClearsReadOnly)
 {
     std::string to = dir + "README.TXT";
     WriteBytes(to, "old text");
@@ -45,7 +44,7 @@ TEST_F(FilesTest, CopiesOverAnExistingFileAndClearsReadOnly)
     EXPECT_EQ(ReadBytes(to), ReadBytes(CdPath("DOCS\\README.TXT")));
 }
 
-TEST_F(FilesTest, MissingSourceOrDirectory)
+TEST_F(CopyTest, MissingSourceOrDirectory)
 {
     Answered o;
     EXPECT_EQ(CopyOne(dir + "NOFILE.TXT", dir + "X.TXT", &o), 0);
@@ -56,7 +55,7 @@ TEST_F(FilesTest, MissingSourceOrDirectory)
     EXPECT_FALSE(Exists(dir + "X.TXT"));
 }
 
-TEST_F(FilesTest, DestinationHeldOpenWithoutSharing)
+TEST_F(CopyTest, DestinationHeldOpenWithoutSharing)
 {
     std::string to = dir + "HELD.TXT";
     WriteBytes(to, "held");
@@ -70,7 +69,7 @@ TEST_F(FilesTest, DestinationHeldOpenWithoutSharing)
     EXPECT_EQ(ReadBytes(to), "held");
 }
 
-TEST_F(FilesTest, ReadOnlyDestinationRefused)
+TEST_F(CopyTest, ReadOnlyDestinationRefused)
 {
     // Read-only alone does not stop root, who runs these tests: the file
     // is also made immutable by the drives set-up.
@@ -84,7 +83,7 @@ TEST_F(FilesTest, ReadOnlyDestinationRefused)
     EXPECT_EQ(ReadBytes(to), "locked\r\n");
 }
 
-TEST_F(FilesTest, OtherCopyErrorIsFileCopyError)
+TEST_F(CopyTest, OtherCopyErrorIsFileCopyError)
 {
     Answered o;
     EXPECT_EQ(CopyOne(CdPath("DOCS\\README.TXT"), dir + "NODIR\\README.TXT", &o), 0);
@@ -101,7 +100,7 @@ std::string FullDiskMissing()
     return reason.empty() ? "drive T: (a 64 KB tmpfs) is not set up" : reason;
 }
 
-TEST_F(FilesTest, FullDisk)
+TEST_F(CopyTest, FullDisk)
 {
     std::string missing = FullDiskMissing();
     if (!missing.empty())
@@ -141,7 +140,7 @@ FILETIME LastWrite(const std::string &path)
 // A copy carries the source's bytes (more than one 64 KB read) and
 // last-write time, with normal attributes, to a new name and over an old
 // file, on every branch; nothing else is left in the folder.
-TEST_F(FilesTest, CopyCarriesBytesTimeAndNormalAttributesOnEveryBranch)
+TEST_F(CopyTest, CopyCarriesBytesTimeAndNormalAttributesOnEveryBranch)
 {
     std::string src = dir + "SRC.DAT", to = dir + "TO.DAT";
     WriteBytes(src, std::string(150000, 'x') + "end");
@@ -174,7 +173,7 @@ TEST_F(FilesTest, CopyCarriesBytesTimeAndNormalAttributesOnEveryBranch)
 // A source that fails to read part way (S:, a scratched CD) is a failure
 // with "File Copy Error" on every branch: an old file stays byte for byte,
 // a new name is not left behind, and no temporary file stays.
-TEST_F(FilesTest, ScratchedSourceLeavesTheOldFileOnEveryBranch)
+TEST_F(CopyTest, ScratchedSourceLeavesTheOldFileOnEveryBranch)
 {
     std::string missing = ScratchedMissing();
     if (!missing.empty())
@@ -195,7 +194,7 @@ TEST_F(FilesTest, ScratchedSourceLeavesTheOldFileOnEveryBranch)
     }
 }
 
-TEST_F(FilesTest, CopyIfNewer)
+TEST_F(CopyTest, CopyIfNewer)
 {
     std::string codec = CdPath("INDEO41\\IR41_32.DLL");
     std::string to = dir + "IR41_32.DLL";
@@ -219,7 +218,7 @@ TEST_F(FilesTest, CopyIfNewer)
     EXPECT_TRUE(o.windows.empty());
 }
 
-TEST_F(FilesTest, CopyIfNewerRefusals)
+TEST_F(CopyTest, CopyIfNewerRefusals)
 {
     std::string codec = CdPath("INDEO41\\IR41_32.DLL");
     Answered o;
@@ -242,116 +241,26 @@ TEST_F(FilesTest, CopyIfNewerRefusals)
     EXPECT_EQ(ReadBytes(dir + "IR41_32.TXT"), "not a library");
 }
 
-// ---- the finishing step
-class DocumentsTest : public FilesTest {
-protected:
-    void SetUp() override
-    {
-        FilesTest::SetUp();
-        dest = dir + "ORVA\\";
-        CreateDirectoryA(dest.c_str(), nullptr);
-        TextCopy(DestinationDir, dest.c_str());
-        TextCopy(Settings.DocPath, CdPath("DOCS\\").c_str());
-        TextCopy(Settings.ExecFileName, "ORVA.EXE");
-        TextCopy(Settings.GroupTitle, "ORVA PC");
-        TextCopy(Settings.GameTitle, "ORVA");
-        TextCopy(Settings.HelpTitle, "ORVA Help");
-        TextCopy(Settings.HelpFileNameSrc, "ORVA.HLP");
-        TextCopy(Settings.HelpFileNameDst, "ORVAPC.HLP");
-        TextCopy(Settings.TextTitle, "Read Me");
-        TextCopy(Settings.TextFileNameSrc, "README.TXT");
-        TextCopy(Settings.TextFileNameDst, "README.TXT");
-    }
-    std::string dest;
-};
-
-TEST_F(DocumentsTest, AddsItemsAndCopiesDocuments)
+// A version that cannot be read ends setup with its message.
+TEST_F(CopyTest, UnreadableSourceVersionEndsSetup)
 {
-    Answered o = RunAnswered([] { InstallDocuments(); });
-    ASSERT_TRUE(o.finished);
-    EXPECT_TRUE(o.windows.empty());
-    ASSERT_EQ(ItemCalls.size(), 3u);
-    EXPECT_EQ(ItemCalls[0].group, "ORVA PC");
-    EXPECT_EQ(ItemCalls[0].item, "ORVA");
-    EXPECT_EQ(ItemCalls[0].commandLine, dest + "ORVA.EXE");
-    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
-    EXPECT_EQ(ItemCalls[1].commandLine, dest + "ORVAPC.HLP");
-    EXPECT_EQ(ItemCalls[2].item, "Read Me");
-    EXPECT_EQ(ItemCalls[2].commandLine, dest + "README.TXT");
-    // Each item is added once its file is there.
-    EXPECT_TRUE(ItemCalls[1].fileExisted);
-    EXPECT_TRUE(ItemCalls[2].fileExisted);
-    EXPECT_EQ(ReadBytes(dest + "ORVAPC.HLP"), ReadBytes(CdPath("DOCS\\ORVA.HLP")));
-    EXPECT_EQ(ReadBytes(dest + "ORVAPC.CNT"), ReadBytes(CdPath("DOCS\\ORVA.CNT")));
-    EXPECT_EQ(ReadBytes(dest + "README.TXT"), ReadBytes(CdPath("DOCS\\README.TXT")));
-    for (const char *f : {"ORVAPC.HLP", "ORVAPC.CNT", "README.TXT"})
-        EXPECT_EQ(Attributes(dest + f) & FILE_ATTRIBUTE_READONLY, 0u) << f;
-    EXPECT_EQ(WaitCursorShown, 1);
-    EXPECT_EQ(RestoredCursors, (std::vector<HCURSOR>{(HCURSOR)(UINT_PTR)0x4711}));
-    EXPECT_EQ(KillDialogCalls, (std::vector<int>{1}));
-}
-
-TEST_F(DocumentsTest, ContentsFileIsOptionalAndTextItemToo)
-{
-    std::string docs = dir + "DOCS\\";
-    CreateDirectoryA(docs.c_str(), nullptr);
-    CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
-    CopyFileA(CdPath("DOCS\\README.TXT").c_str(), (docs + "README.TXT").c_str(), FALSE);
-    TextCopy(Settings.DocPath, docs.c_str());
-    TextCopy(Settings.TextTitle, "None");
-    Answered o = RunAnswered([] { InstallDocuments(); });
-    ASSERT_TRUE(o.finished);
-    EXPECT_TRUE(o.windows.empty());
-    EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
-    EXPECT_FALSE(Exists(dest + "ORVAPC.CNT"));
-    EXPECT_TRUE(Exists(dest + "README.TXT"));
-    ASSERT_EQ(ItemCalls.size(), 2u);
-    EXPECT_EQ(ItemCalls[1].item, "ORVA Help");
-}
-
-TEST_F(DocumentsTest, NoneCountsOnlyAsWritten)
-{
-    // "none" is not "None" here: the help item and copy are attempted.
-    TextCopy(Settings.HelpFileNameSrc, "None");
-    TextCopy(Settings.TextTitle, "none");
-    Answered o = RunAnswered([] { InstallDocuments(); });
-    ASSERT_TRUE(o.finished);
-    ASSERT_EQ(ItemCalls.size(), 2u);
-    EXPECT_EQ(ItemCalls[1].item, "none");
-    EXPECT_FALSE(Exists(dest + "ORVAPC.HLP"));
-    EXPECT_TRUE(Exists(dest + "README.TXT"));
-}
-
-TEST_F(DocumentsTest, ContentsNameTakenByADirectoryEndsSetup)
-{
-    std::string docs = dir + "DOCS\\";
-    CreateDirectoryA(docs.c_str(), nullptr);
-    CopyFileA(CdPath("DOCS\\ORVA.HLP").c_str(), (docs + "ORVA.HLP").c_str(), FALSE);
-    CreateDirectoryA((docs + "ORVA.CNT").c_str(), nullptr);
-    TextCopy(Settings.DocPath, docs.c_str());
-    Answered o = RunAnswered([] { InstallDocuments(); });
+    std::string cd = CdPath("INDEO41\\IR41_32.DLL");
+    Answered o = RunAnswered([&] {
+        IsInstalledFileCurrent((ModuleDir() + "plain.dll").c_str(), cd.c_str());
+    });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(48))}));
-    EXPECT_TRUE(Exists(dest + "ORVAPC.HLP"));
+    EXPECT_FALSE(o.finished);
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup", Slot(50))}));
 }
 
-TEST_F(DocumentsTest, MissingHelpFileEndsSetupWithoutItsItem)
+TEST_F(CopyTest, UnreadableInstalledVersionEndsSetup)
 {
-    TextCopy(Settings.HelpFileNameSrc, "NOHELP.HLP");
-    Answered o = RunAnswered([] { InstallDocuments(); });
+    std::string cd = CdPath("INDEO41\\IR41_32.DLL");
+    Answered o = RunAnswered([&] {
+        IsInstalledFileCurrent(cd.c_str(), (ModuleDir() + "nofilever.dll").c_str());
+    });
     EXPECT_TRUE(o.aborted);
-    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine(kCopy, Slot(43))}));
-    ASSERT_EQ(ItemCalls.size(), 1u);
-    EXPECT_EQ(ItemCalls[0].item, "ORVA");
-}
-
-TEST_F(DocumentsTest, CursorThatCannotBeRestoredEndsSetup)
-{
-    RestoreCursorResult = FALSE;
-    Answered o = RunAnswered([] { InstallDocuments(); });
-    EXPECT_TRUE(o.aborted);
-    EXPECT_TRUE(KillDialogCalls.empty());
-    EXPECT_TRUE(Exists(dest + "README.TXT"));
+    EXPECT_EQ(BoxLines(o.windows), (std::vector<std::string>{BoxLine("Setup", Slot(51))}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// File installation: copying one file, copying a versioned file only when
-// the installed copy is older, and the finishing step that records the
-// installed directory, adds the program items and copies the documents.
-#include "setup/files.h"
+// The copy of one file: complete or failed, an existing file replaced only
+// by a complete copy, and a versioned file copied only when the installed
+// one is older.
+#include "setup/copy.h"
 #include "setup/config.h"
-#include "setup/main.h"
+#include "setup/ends.h"
 #include "setup/paths.h"
 #include "setup/readahead.h"
 #include "setup/state.h"
@@ -19,8 +19,7 @@
 
 static const char CopyCaption[] = "Setup File Copy";
 
-// Shows a file copy failure: no owner, warning icon.
-static void ShowCopyWarning(const char *text)
+void ShowCopyWarning(const char *text)
 {
     ShowBox(text, CopyCaption, BOX_WARNING);
 }
@@ -293,6 +292,27 @@ int CopyOneFile(const char *systemSource, const char *systemDest)
     return 0;
 }
 
+// Shows that a version could not be read and ends setup.
+[[noreturn]] static void VersionUnreadable(int slot)
+{
+    ShowSlot(slot, "Setup", BOX_WARNING);
+    AbortSetup();
+}
+
+int IsInstalledFileCurrent(const char *source, const char *installed)
+{
+    switch (CompareInstalledVersion(source, installed)) {
+    case VERSION_SOURCE_UNREADABLE:
+        VersionUnreadable(SLOT_VERSION_SOURCE);
+    case VERSION_INSTALLED_UNREADABLE:
+        VersionUnreadable(SLOT_VERSION_TARGET);
+    case VERSION_CURRENT:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
 // Copies a versioned file unless the installed copy is current.
 // 0 failure, 1 copied, 2 left in place because it is current.
 int CopyIfNewer(const char *source, const char *dest)
@@ -316,114 +336,4 @@ int CopyIfNewer(const char *source, const char *dest)
         ShowCopyWarning(MessageText(SLOT_NEWER_DEST_DIR));
         return 0;
     }
-}
-
-// dest = DestinationDir + name; the destination ends in a backslash.
-static void DestinationPath(char (&path)[PATH_CAP], const char *name)
-{
-    TextCopy(path, DestinationDir);
-    TextAppend(path, name);
-}
-
-// Copies one document into the destination; a failure ends setup.
-static void CopyDocument(const char *source, const char *dest)
-{
-    if (!CopyOneFile(source, dest))
-        AbortSetup();
-    SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
-}
-
-// The help contents file's name: the help file name cut at its first "."
-// followed by ".CNT" (X.HLP gives X.CNT; a name without "." gets ".CNT").
-static void ContentsName(const char *helpName, char (&name)[32])
-{
-    TextCopy(name, helpName);
-    for (char *p = name; *p; p = CharNextA(p)) {
-        if (*p == '.') {
-            *p = '\0';
-            break;
-        }
-    }
-    TextAppend(name, ".CNT");
-}
-
-// Adds an item of the product's group. 0, after its log line, when it was
-// not made.
-static int AddItem(const char *title, const char *file)
-{
-    if (AddProgramItem(Settings.GroupTitle, title, file))
-        return 1;
-    char line[160];
-    TextFormat(line, sizeof line, "the program item \"%s\" was not made in "
-               "the group \"%s\"", title, Settings.GroupTitle);
-    LogLine(line);
-    return 0;
-}
-
-// Copies the help file and, when the document directory has one, its
-// contents file; the help item is added once its file is there (a shell
-// makes no item for a file that does not exist). 0 when the item is
-// missing.
-static int InstallHelpFile()
-{
-    char source[PATH_CAP], dest[PATH_CAP];
-    DestinationPath(dest, Settings.HelpFileNameDst);
-    TextCopy(source, Settings.DocPath);
-    TextAppend(source, Settings.HelpFileNameSrc);
-    CopyDocument(source, dest);
-    int item = AddItem(Settings.HelpTitle, dest);
-
-    char contents[32];
-    ContentsName(Settings.HelpFileNameSrc, contents);
-    TextCopy(source, Settings.DocPath);
-    TextAppend(source, contents);
-    switch (ProbePath(source)) {
-    case 0:
-        return item;
-    case 1:
-        ContentsName(Settings.HelpFileNameDst, contents);
-        DestinationPath(dest, contents);
-        CopyDocument(source, dest);
-        return item;
-    default:
-        ShowCopyWarning(MessageText(SLOT_NEWER_SOURCE_DIR));
-        AbortSetup();
-    }
-}
-
-// Copies the text document; its item, once the file is there, only when
-// it has a title (withItem). 0 when the item is missing.
-static int InstallTextFile(int withItem)
-{
-    char source[PATH_CAP], dest[PATH_CAP];
-    DestinationPath(dest, Settings.TextFileNameDst);
-    TextCopy(source, Settings.DocPath);
-    TextAppend(source, Settings.TextFileNameSrc);
-    CopyDocument(source, dest);
-    return !withItem || AddItem(Settings.TextTitle, dest);
-}
-
-// The finishing step: adds the program items and copies the documents
-// (the installed directory is recorded by the registration). A document
-// that cannot be copied ends setup; an item that is missing is reported
-// (0) once the others are done.
-int InstallDocuments()
-{
-    HCURSOR previous = TkShowWaitCursor();
-
-    char program[PATH_CAP];
-    DestinationPath(program, Settings.ExecFileName);
-    OpenProgramItems();
-    int done = AddItem(Settings.GameTitle, program);
-
-    int documents = InstalledDocuments();
-    if (documents & DOC_HELP)
-        done &= InstallHelpFile();
-    if (documents & DOC_TEXT)
-        done &= InstallTextFile(documents & DOC_TEXT_ITEM);
-    CloseProgramItems();
-
-    TkRestoreCursor(previous);
-    KillDialogs(1);
-    return done;
 }
