@@ -11,7 +11,7 @@
 #include "setup/run.h"
 #include "setup/config.h"
 #include "setup/rules.h"
-#include "setup/dialogs.h"
+#include "setup/toolkit.h"
 #include "setup/state.h"
 #include "common/ui.h"
 #include "common/text.h"
@@ -189,6 +189,19 @@ int ReadCommandLine(const char *cmdLine, int *exitCode)
     MinimalInstall = minimal;
     LogLine("unattended installation");
     return RUN_UNATTENDED;
+}
+
+// A person's run: every interactive dialog of the setup program is a
+// dialog of the custom dialog library, run by the toolkit over its frame by
+// template number and procedure name. Afterwards the symbol "DLGEVENT"
+// tells which button ended it; its event code is what every dialog loop
+// dispatches on.
+static UINT ShowDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
+{
+    char event[15];
+    TkDoDialog(Settings.LoadModule, templ, proc, helpTempl, helpProc);
+    PumpMessages();
+    return EventCode(GetSymbol("DLGEVENT", event, sizeof event));
 }
 
 UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/templates.h"
+#include "setup/copy.h"
 #include "tests/robot/robot.h"
 
 namespace {
@@ -269,47 +270,6 @@ __attribute__((noinline)) void CountingPause(DWORD iterations)
     }
 }
 
-// The setup program's copy to a new name (setup/files.cpp,
-// CopyAsNormalFile, which there creates with CREATE_NEW and reads exactly
-// the source's size) in its two endings: the times and normal attributes
-// set on the open handle (SetFileInformationByHandle, where the system has
-// it), or the time on the handle and the attributes by name after closing
-// (Windows).
-BOOL CopyInOnePass(const char *source, const char *dest, bool attributesByName)
-{
-    static BYTE buffer[64 * 1024];
-    HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (from == INVALID_HANDLE_VALUE)
-        return FALSE;
-    FILETIME written;
-    GetFileTime(from, nullptr, nullptr, &written);
-    DWORD high = 0;
-    GetFileSize(from, &high);
-    HANDLE to = CreateFileA(dest, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    BOOL ok = to != INVALID_HANDLE_VALUE;
-    DWORD got = sizeof buffer, put;
-    while (ok && got == sizeof buffer && ReadFile(from, buffer, sizeof buffer, &got, nullptr) &&
-           got)
-        ok = WriteFile(to, buffer, got, &put, nullptr) && put == got;
-    if (ok && attributesByName) {
-        ok = SetFileTime(to, nullptr, nullptr, &written);
-    } else if (ok) {
-        FILE_BASIC_INFO info = {};
-        info.LastWriteTime.LowPart = written.dwLowDateTime;
-        info.LastWriteTime.HighPart = (LONG)written.dwHighDateTime;
-        info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-        ok = SetFileInformationByHandle(to, FileBasicInfo, &info, sizeof info);
-    }
-    if (to != INVALID_HANDLE_VALUE)
-        CloseHandle(to);
-    CloseHandle(from);
-    if (ok && attributesByName)
-        ok = SetFileAttributesA(dest, FILE_ATTRIBUTE_NORMAL);
-    return ok;
-}
-
 INT_PTR CALLBACK QuietDlgProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
@@ -348,14 +308,15 @@ int Calls(const std::string &msgDll, const std::string &dir)
     }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
-    std::string src = dir + "\\src", dst = dir + "\\dst";
+    std::string src = dir + "\\src", dst = dir + "\\dst", fresh = dir + "\\new";
     CreateDirectoryA(dir.c_str(), nullptr);
     CreateDirectoryA(src.c_str(), nullptr);
-    std::vector<std::string> from, to;
+    std::vector<std::string> from, to, renewed;
     std::vector<char> data(4096, 'x');
     for (int i = 0; i < files; i++) {
         from.push_back(src + "\\F" + std::to_string(i) + ".DAT");
         to.push_back(dst + "\\F" + std::to_string(i) + ".DAT");
+        renewed.push_back(fresh + "\\F" + std::to_string(i) + ".DAT");
         HANDLE h = CreateFileA(from.back().c_str(), GENERIC_WRITE, 0, nullptr,
                                CREATE_ALWAYS, 0, nullptr);
         DWORD written;
@@ -368,8 +329,8 @@ int Calls(const std::string &msgDll, const std::string &dir)
         {"ProbePath_GetFileAttributesA", 1e18}, {"PeekMessageA", 1e18},
         {"SetDlgItemTextA_x2", 1e18}, {"paint_GetDC_bar_ReleaseDC", 1e18},
         {"Pause_10000", 1e18}, {"FindNextFileA", 1e18},
-        {"OnePassCopy_4KB_attrs_on_handle", 1e18},
-        {"OnePassCopy_4KB_attrs_by_name", 1e18},
+        {"CopyAsNormalFile_4KB_new", 1e18},
+        {"CopyAsNormalFile_4KB_over", 1e18},
         {"SetText_DefWindowProc_x2", 1e18}, {"ProbePath_FindFirstFileA", 1e18},
         {"GetTickCount", 1e18}};
     for (int round = 0; round < 3; round++) {
@@ -412,11 +373,14 @@ int Calls(const std::string &msgDll, const std::string &dir)
             listed++;
         FindClose(search);
         t[8] = MicrosecondsNow();
+        // The setup program's own copy: to a name not taken, as a first
+        // installation copies, and over the file there, as a reinstall.
+        CreateDirectoryA(fresh.c_str(), nullptr);
         for (int i = 0; i < files; i++)
-            CopyInOnePass(from[i].c_str(), to[i].c_str(), false);
+            CopyAsNormalFile(from[i].c_str(), renewed[i].c_str(), nullptr);
         t[9] = MicrosecondsNow();
         for (int i = 0; i < files; i++)
-            CopyInOnePass(from[i].c_str(), to[i].c_str(), true);
+            CopyAsNormalFile(from[i].c_str(), to[i].c_str(), nullptr);
         t[10] = MicrosecondsNow();
         HWND source = GetDlgItem(window, IDC_PROGRESS_SOURCE);
         HWND dest = GetDlgItem(window, IDC_PROGRESS_DEST);
@@ -444,8 +408,10 @@ int Calls(const std::string &msgDll, const std::string &dir)
         for (int i = 0; i < files; i++) {
             SetFileAttributesA(to[i].c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(to[i].c_str());
+            DeleteFileA(renewed[i].c_str());
         }
         RemoveDirectoryA(dst.c_str());
+        RemoveDirectoryA(fresh.c_str());
     }
     for (const Figure &f : figures)
         std::printf("%s=%.1f\n", f.name, f.best);
