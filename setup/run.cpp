@@ -1,13 +1,14 @@
-// The unattended mode of the setup program, for install scripts:
+// The kind of the run: a person's, or the unattended mode of the setup
+// program for install scripts:
 //   Tql.exe /S [/D=<destination>] [/MINIMAL] [/MACHINE=1|2|3] [/LOG=<file>]
-// runs the installation with the choices a person makes by default, shows
-// no window, and ends at the first message that would have needed an
-// answer, with an exit code that names the stage (see unattended.h). The line
+// which runs the installation with the choices a person makes by default,
+// shows no window, and ends at the first message that would have needed an
+// answer, with an exit code that names the stage (see ends.h). The line
 // is read by the Windows argument rules (common/cmdline.h); a value runs
 // on, unquoted, up to the next option. Without /S the command line is not
-// looked at (but for /? and "SPECIAL THANKS", see WinMain). The run's
-// dialogs and windows go through here (RunDialog, OpenRunWindow), so that
-// no step needs to know which kind of run it is in.
+// looked at (but for /? and "SPECIAL THANKS", see WinMain). Every dialog
+// and window of the run goes through here (RunDialog, OpenRunWindow), so
+// that no step needs to know which kind of run it is in.
 #include "setup/run.h"
 #include "setup/config.h"
 #include "setup/rules.h"
