@@ -3,7 +3,7 @@
 #define SETUP_TREEWALK_H
 
 #include <windows.h>
-#include "common/text.h"
+#include "common/filenames.h"
 
 // The count of the trees' files, the reader that reads ahead of the copy
 // and the copy itself meet the trees' entries through this one walk, so
