@@ -1,16 +1,16 @@
 // The source side of every copy: a source file opened and read, either
 // here on the copy's own thread or ahead of the tree copy by a reader on a
 // thread of its own. The reader goes through the product trees by the
-// copy's own walk (treewalk.h), over the listing that the count of the
-// trees' files kept, opens each file and reads it in the copy's pieces
-// into a bounded ring of slots, so that the CD is read while
-// the copy writes the files before. Each slot holds the outcome of one step on the
-// source as it happened (the open with the size and time, or one read with
-// its bytes or its error); the copy takes the steps in the same order and
-// meets each outcome where it would have met it reading itself, a failing
-// read included. The reader only reads: every file is written, and every
+// copy's own walk (treewalk.h) over the listing that the count kept, opens
+// each file and reads it in the copy's pieces into a bounded ring of
+// slots, so that the CD is read while the copy writes the files before.
+// Each slot holds the outcome of one step on the source as it happened
+// (the open with the size and time, or one read with its bytes or its
+// error); the copy takes the steps in the same order and meets each
+// outcome where it would have met it reading itself, a failing read
+// included. The reader only reads: every file is written, and every
 // message shown, by the copy on its own thread. A file that is not the
-// next the reader holds (the listing changed while the copy ran) ends the
+// next the reader holds (the trees changed while the copy ran) ends the
 // reader; the copy then reads the rest itself.
 #include "setup/readahead.h"
 #include "setup/treewalk.h"

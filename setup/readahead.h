@@ -28,8 +28,8 @@ int ReadCopySource(CopySource *from, DWORD want, const BYTE **data, DWORD *got);
 void CloseCopySource(CopySource *from);
 // The reader of the tree copy: reads the files of the trees at source1
 // and source2 (0 for none) ahead of the copy, by the copy's walk of the
-// kept listing (treewalk.h), into 2 MB at most. Without it (no thread) the copy reads
-// for itself.
+// kept listing (treewalk.h), into 2 MB at most. Without it (no thread)
+// the copy reads for itself.
 void StartReadAhead(const char *source1, const char *source2);
 void StopReadAhead();
 
