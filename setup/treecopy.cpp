@@ -216,10 +216,11 @@ static int CopyStep(void *context, TreeStep step, const TreeEntry &entry)
     }
 }
 
+static TreeDestination Destination;  // of the tree being copied
+
 // Copies a directory tree into destination, creating what is missing and
 // overwriting files that are there. Stops at the first failure (reported
 // where it happens) or a cancel; what was copied stays. 1 or 0.
-static TreeDestination Destination;  // of the tree being copied
 static int CopyTree(const char *sourceDir, const char *destDir)
 {
     Destination.root = destDir;
