@@ -1,23 +1,20 @@
 // The source side of every copy: a source file opened and read, either
 // here on the copy's own thread or ahead of the tree copy by a reader on a
-// thread of its own. The reader goes through the product trees in the
-// order the tree copy walks them, by the listing that the count of the
-// trees' files made and kept here (under Wine each listing of a folder
-// costs five requests of the server, and the trees are listed once for
-// the count and once for the copy), opens each file and reads it in the
-// copy's pieces into a bounded ring of slots, so that the CD is read while
-// the copy writes the files before. Each slot holds the outcome of one step on the
-// source as it happened (the open with the size and time, or one read with
-// its bytes or its error); the copy takes the steps in the same order and
-// meets each outcome where it would have met it reading itself, a failing
-// read included. The reader only reads: every file is written, and every
+// thread of its own. The reader goes through the product trees by the
+// copy's own walk (treewalk.h) over the listing that the count kept, opens
+// each file and reads it in the copy's pieces into a bounded ring of
+// slots, so that the CD is read while the copy writes the files before.
+// Each slot holds the outcome of one step on the source as it happened
+// (the open with the size and time, or one read with its bytes or its
+// error); the copy takes the steps in the same order and meets each
+// outcome where it would have met it reading itself, a failing read
+// included. The reader only reads: every file is written, and every
 // message shown, by the copy on its own thread. A file that is not the
-// next the reader holds (the listing changed while the copy ran) ends the
+// next the reader holds (the trees changed while the copy ran) ends the
 // reader; the copy then reads the rest itself.
 #include "setup/readahead.h"
-#include "setup/state.h"
+#include "setup/treewalk.h"
 #include "common/text.h"
-#include "setup/rules.h"
 #include "common/filenames.h"
 
 // ---- one source file, read here
@@ -181,118 +178,38 @@ static int ReadAheadFile(const char *path)
     return slot != 0;
 }
 
-// ---- the trees' listing, kept from the count
-// Each entry: its kind (a ListedKind, with ListedFirst for its listing's
-// first entry), its name (none for an end or a folder not listed) and a
-// 0. At most ListedCap bytes: the reader stops where a longer listing was
-// cut, and the copy reads the rest itself.
-static const BYTE ListedFirst = 0x80;
-static const SIZE_T ListedCap = 4 * 1024 * 1024;
-static BYTE *Listed;
-static SIZE_T ListedUsed, ListedCapacity;
-static int ListedCut;  // an entry did not fit: none after it is kept
-
-void KeepListed(ListedKind kind, const char *name, int first)
-{
-    if (!name)
-        name = "";
-    SIZE_T size = 2 + (SIZE_T)lstrlenA(name);
-    if (ListedCut)
-        return;
-    if (ListedUsed + size > ListedCapacity) {
-        SIZE_T capacity = ListedCapacity ? ListedCapacity * 2 : 64 * 1024;
-        while (capacity < ListedUsed + size)
-            capacity *= 2;
-        // HeapReAlloc is not among the functions the programs import.
-        BYTE *grown = capacity > ListedCap
-                          ? 0 : static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, capacity));
-        if (!grown) {
-            ListedCut = 1;
-            return;
-        }
-        if (Listed) {
-            CopyMemory(grown, Listed, ListedUsed);
-            HeapFree(GetProcessHeap(), 0, Listed);
-        }
-        Listed = grown;
-        ListedCapacity = capacity;
-    }
-    Listed[ListedUsed] = (BYTE)(kind | (first ? ListedFirst : 0));
-    CopyMemory(Listed + ListedUsed + 1, name, size - 1);
-    ListedUsed += size;
-}
-
-void ForgetListed()
-{
-    if (Listed)
-        HeapFree(GetProcessHeap(), 0, Listed);
-    Listed = 0;
-    ListedUsed = ListedCapacity = 0;
-    ListedCut = 0;
-}
-
-int ListedWhole()
-{
-    return !ListedCut;
-}
-
-int NextListed(SIZE_T *at, ListedKind *kind, const char **name, int *first)
-{
-    if (*at >= ListedUsed)
-        return 0;
-    *kind = (ListedKind)(Listed[*at] & ~ListedFirst);
-    *first = (Listed[*at] & ListedFirst) != 0;
-    *name = reinterpret_cast<const char *>(Listed + *at + 1);
-    *at += 2 + lstrlenA(*name);
-    return 1;
-}
-
 static const char *ReaderRoots[2];
 static int ReaderRootCount;
 
-// Reads ahead the files of the trees in the kept listing's order: each
-// folder's entries where its entry came, the second tree after the first.
-// Ends where the listing ends or was cut, at a folder the count could not
-// list (where the copy stops), or once told to stop.
-static void ReadAheadListed()
+// One step of the reader's walk: a file is read ahead unless the install
+// leaves it out. The reader ends where the copy stops (a folder not
+// listed, a path that does not fit) and where the kept listing was cut.
+static int ReadAheadStep(void *, TreeStep step, const TreeEntry &entry)
 {
-    char path[PATH_CAP], file[PATH_CAP];
-    int lengths[PATH_CAP / 2], depth = 0, root = 0;  // a folder's path length
-    if (!TextCopy(path, ReaderRoots[0]))
-        return;
-    SIZE_T at = 0;
-    ListedKind kind;
-    const char *name;
-    int first;
-    while (NextListed(&at, &kind, &name, &first)) {
-        switch (kind) {
-        case LISTED_FILE:
-            if (!JoinName(file, path, name))
-                return;
-            if (!(MinimalInstall == 1 && IsLeftOutOfMinimal(file)) && !ReadAheadFile(file))
-                return;
-            break;
-        case LISTED_FOLDER:
-            if (depth == PATH_CAP / 2 || !JoinName(file, path, name))
-                return;
-            lengths[depth++] = lstrlenA(path);
-            TextCopy(path, file);
-            break;
-        case LISTED_END:
-            if (depth > 0)
-                path[lengths[--depth]] = '\0';
-            else if (++root == ReaderRootCount || !TextCopy(path, ReaderRoots[root]))
-                return;
-            break;
-        default:  // a folder not listed
-            return;
-        }
+    switch (step) {
+    case STEP_FOLDER:
+        return 1;
+    case STEP_FILE:
+        return entry.path && (LeftOutOfInstall(entry.path) || ReadAheadFile(entry.path));
+    default:
+        return 0;
     }
+}
+
+// Reads ahead the files of the trees in the copy's order, by the kept
+// listing, until the walk ends or the reader is told to stop.
+static void ReadAheadTrees()
+{
+    TreeWalk walk;
+    StartTreeWalk(walk, KEPT_LISTING, ReadAheadStep, 0);
+    for (int root = 0; root < ReaderRootCount; root++)
+        if (WalkTree(walk, ReaderRoots[root]) != 1)
+            return;
 }
 
 static DWORD WINAPI ReaderThread(void *)
 {
-    ReadAheadListed();
+    ReadAheadTrees();
     SlotReady(1);
     return 0;
 }
@@ -317,7 +234,6 @@ void StartReadAhead(const char *source1, const char *source2)
 
 void StopReadAhead()
 {
-    ForgetListed();
     if (!Started)
         return;
     if (Reader) {

@@ -7,12 +7,12 @@
 // is read by the Windows argument rules (common/cmdline.h); a value runs
 // on, unquoted, up to the next option. Without /S the command line is not
 // looked at (but for /? and "SPECIAL THANKS", see WinMain). Every dialog
-// and window of the run goes through here (RunDialog, OpenRunWindow), so
-// that no step needs to know which kind of run it is in.
+// and window of the run asks here whether the run shows it
+// (RunAnswersDialog, OpenRunWindow), so that no step needs to know which
+// kind of run it is in.
 #include "setup/run.h"
 #include "setup/config.h"
 #include "setup/rules.h"
-#include "setup/toolkit.h"
 #include "setup/state.h"
 #include "common/ui.h"
 #include "common/text.h"
@@ -192,24 +192,12 @@ int ReadCommandLine(const char *cmdLine, int *exitCode)
     return RUN_UNATTENDED;
 }
 
-// A person's run: every interactive dialog of the setup program is a
-// dialog of the custom dialog library, run by the toolkit over its frame by
-// template number and procedure name. Afterwards the symbol "DLGEVENT"
-// tells which button ended it; its event code is what every dialog loop
-// dispatches on.
-static UINT ShowDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
+int RunAnswersDialog(UINT templ, UINT *code)
 {
-    char event[15];
-    TkDoDialog(Settings.LoadModule, templ, proc, helpTempl, helpProc);
-    PumpMessages();
-    return EventCode(GetSymbol("DLGEVENT", event, sizeof event));
-}
-
-UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl, LPCSTR helpProc)
-{
-    if (Unattended)
-        return AnswerDialog(templ);
-    return ShowDialog(templ, proc, helpTempl, helpProc);
+    if (!Unattended)
+        return 0;
+    *code = AnswerDialog(templ);
+    return 1;
 }
 
 int OpenRunWindow(HMODULE module, UINT templ, DLGPROC proc, HWND *window)

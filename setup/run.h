@@ -1,9 +1,9 @@
 // The kind of the run (run.cpp): a person's, or the unattended run of
 // "/S", without a window or a question. The one place that knows which it
-// is: it reads the command line, shows or answers every dialog, opens or
-// leaves out every window of its own, and has every message box of an
-// unattended run logged; a step asks it for these and never which kind of
-// run it is.
+// is: it reads the command line, answers the dialogs of an unattended
+// run, opens or leaves out every window of its own, and has every message
+// box of an unattended run logged; a step asks it for these and never
+// which kind of run it is.
 #ifndef SETUP_RUN_H
 #define SETUP_RUN_H
 
@@ -18,13 +18,10 @@ extern char UnattendedDestination[255];      // "/D=", or "" to propose
 // exit code in *exitCode (after /? or a line that an unattended run does
 // not understand), else the kind of run it asks for.
 int ReadCommandLine(const char *cmdLine, int *exitCode);
-// Runs one dialog of the custom dialog library (LoadModule) modally over
-// the frame and returns the event code of the button that ended it; an
-// unattended run answers it instead, with the choice a person makes by
-// default, or ends where there is none. Does not return when the toolkit
-// cannot run the dialog.
-UINT RunDialog(UINT templ, LPCSTR proc, UINT helpTempl = 0,
-               LPCSTR helpProc = nullptr);
+// 1 when the run answers the dialog of that template itself, with the
+// event code of its answer in *code (an unattended run: the choice a person
+// makes by default; it ends where there is none); 0 when it is shown.
+int RunAnswersDialog(UINT templ, UINT *code);
 // Opens a modeless dialog of module (the progress and wait windows) into
 // *window, hidden; an unattended run opens none (*window = 0). 0 when the
 // window could not be made.

@@ -1,22 +1,12 @@
-// The progress window and the copy of the product trees (treecopy.cpp).
+// The count and the copy of the product trees (treecopy.cpp).
 #ifndef SETUP_TREECOPY_H
 #define SETUP_TREECOPY_H
 
 #include <windows.h>
+#include "setup/progress.h"
 
-// What the copy has done; each call of CopyProductTrees starts it afresh.
-// The tests read it through CopyState(): the window, where its bar lies
-// and the counts are not to be learnt otherwise.
-struct CopyProgress {
-    UINT FileTotal;    // the trees' files, counted before the copy
-    UINT Step;         // millionths of the whole per copied file
-    int Accumulated;   // millionths copied so far
-    UINT FilesDone;    // files copied so far
-    int Percent;       // shown by the bar, 0 to 100
-    RECT BarRect;      // the bar in the window's client coordinates
-    HWND Window;       // the modeless progress window while it is open
-    int Cancelled;     // 1 once the window got IDCANCEL or a quit came
-};
+// What the copy has done (progress.h); each call of CopyProductTrees
+// starts it afresh.
 const CopyProgress &CopyState();
 // A watch on the copy for tests, which look at the window and its bar at
 // each step and act there (press, quit, wait) on the copy's own thread.

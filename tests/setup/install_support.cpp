@@ -57,28 +57,6 @@ void TkRestoreCursor(HCURSOR previous)
 }
 
 
-// The toolkit's dialogs: the steps these tests run show none (a person's
-// run shows its dialogs through RunDialog, which only the registration's
-// and the dialogs' tests reach).
-void TkDoDialog(LPCSTR, UINT templ, LPCSTR, UINT, LPCSTR)
-{
-    ADD_FAILURE() << "a toolkit dialog was run: template " << templ;
-}
-
-char *GetSymbol(LPCSTR name, char *buffer, int size)
-{
-    ADD_FAILURE() << "a toolkit symbol was read: " << name;
-    ZeroMemory(buffer, size);
-    return buffer;
-}
-
-// Nor does any of them end setup the ordinary way (a dialog's exit).
-void EndSetup(int code)
-{
-    ADD_FAILURE() << "setup ended with " << code;
-    AbortSetup();
-}
-
 // ---- set-up
 void ResetInstallState()
 {

@@ -25,6 +25,7 @@
 
 #include "platform/templates.h"
 #include "setup/copy.h"
+#include "setup/progress.h"
 #include "tests/robot/robot.h"
 
 namespace {
@@ -275,26 +276,6 @@ INT_PTR CALLBACK QuietDlgProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-// The bar as the setup program paints it after each file.
-void PaintBar(HWND window, int percent)
-{
-    HDC dc = GetDC(window);
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    Rectangle(dc, 10, 10, 210, 34);
-    HBRUSH fill = CreateSolidBrush(RGB(0, 0, 255));
-    SelectObject(dc, fill);
-    Rectangle(dc, 10, 10, 10 + 2 * percent, 34);
-    char text[8];
-    std::snprintf(text, sizeof text, "%3d%%", percent);
-    SetTextColor(dc, RGB(255, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-    TextOutA(dc, 110, 14, text, 4);
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    DeleteObject(fill);
-    ReleaseDC(window, dc);
-}
-
 int Calls(const std::string &msgDll, const std::string &dir)
 {
     const int files = 500;
@@ -360,8 +341,9 @@ int Calls(const std::string &msgDll, const std::string &dir)
             SetDlgItemTextA(window, IDC_PROGRESS_DEST, to[i].c_str());
         }
         t[5] = MicrosecondsNow();
+        const RECT bar = {10, 10, 210, 34};
         for (int i = 0; i < files; i++)
-            PaintBar(window, i * 100 / files);
+            PaintBarOnWindow(window, bar, i * 100 / files);
         t[6] = MicrosecondsNow();
         for (int i = 0; i < files; i++)
             CountingPause(10000);
