@@ -1,6 +1,5 @@
 // Stand-ins for the setup program's other modules and the helpers of the
 // file installation tests (see install_support.h).
-#include <gtest/gtest.h>
 #include "install_support.h"
 #include "setup/ends.h"
 #include "setup/state.h"
@@ -55,7 +54,6 @@ void TkRestoreCursor(HCURSOR previous)
     if (!RestoreCursorResult)
         AbortSetup();
 }
-
 
 // ---- set-up
 void ResetInstallState()
