@@ -100,16 +100,12 @@ std::vector<int> Distinct(const std::vector<int> &v)
 
 void TreeCopyTest::SetUp()
 {
-    ResetInstallState();
-    ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
-    dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    InstallTest::SetUp();
     BarSeen.clear();
     RedSeen = BarClear = false;
     MarkDestination = MarkerReached = false;
     ProbeHook = CopyHook = [](const char *) { BarSeen.push_back(BarOnScreen()); };
 }
-
-void TreeCopyTest::TearDown() { RemoveTree(dir); }
 
 Answered TreeCopyTest::Copy(const std::string &s1, const std::string &d1, const std::string &s2,
                             const std::string &d2, int *result, const OnWindow &onWindow)

@@ -32,10 +32,9 @@ std::vector<std::string> Failure(const std::string &caption, const std::string &
 // The values of v that are not -1, each run of equal values once.
 std::vector<int> Distinct(const std::vector<int> &v);
 
-class TreeCopyTest : public ::testing::Test {
+class TreeCopyTest : public InstallTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
 public:
     // CopyProductTrees with private 260-byte copies, on the worker thread,
@@ -47,7 +46,6 @@ public:
 protected:
     // Files under root, each holding "content of " and its name.
     void Tree(const std::string &root, std::initializer_list<const char *> files);
-    std::string dir;
 };
 
 #endif

@@ -13,15 +13,8 @@ namespace {
 
 const char *kCopy = "Setup File Copy";
 
-class CopyTest : public ::testing::Test {
+class CopyTest : public InstallTest {
 protected:
-    void SetUp() override
-    {
-        ResetInstallState();
-        ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
-        dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
-    void TearDown() override { RemoveTree(dir); }
     // Runs CopyOneFile on the worker thread; result and boxes.
     int CopyOne(const std::string &from, const std::string &to, Answered *o)
     {
@@ -29,7 +22,6 @@ protected:
         *o = RunAnswered([&] { r = CopyOneFile(from.c_str(), to.c_str()); });
         return r;
     }
-    std::string dir;
 };
 
 TEST_F(CopyTest, CopiesOverAnExistingFileAndClearsReadOnly)

@@ -12,13 +12,11 @@ namespace {
 
 const char *kCopy = "Setup File Copy";
 
-class DocumentsTest : public ::testing::Test {
+class DocumentsTest : public InstallTest {
 protected:
     void SetUp() override
     {
-        ResetInstallState();
-        ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
-        dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        InstallTest::SetUp();
         dest = dir + "ORVA\\";
         CreateDirectoryA(dest.c_str(), nullptr);
         TextCopy(DestinationDir, dest.c_str());
@@ -33,8 +31,7 @@ protected:
         TextCopy(Settings.TextFileNameSrc, "README.TXT");
         TextCopy(Settings.TextFileNameDst, "README.TXT");
     }
-    void TearDown() override { RemoveTree(dir); }
-    std::string dir, dest;
+    std::string dest;
 };
 
 TEST_F(DocumentsTest, AddsItemsAndCopiesDocuments)

@@ -56,6 +56,18 @@ void TkRestoreCursor(HCURSOR previous)
 }
 
 // ---- set-up
+void InstallTest::SetUp()
+{
+    ResetInstallState();
+    ASSERT_NE(MsgModule, nullptr) << "the message library is not on the CD";
+    dir = TestDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+void InstallTest::TearDown()
+{
+    RemoveTree(dir);
+}
+
 void ResetInstallState()
 {
     if (!MsgModule)

@@ -5,6 +5,7 @@
 #define TESTS_INSTALL_SUPPORT_H
 
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,5 +46,15 @@ std::string LockedFile(std::string *missing);
 std::string ScratchedMissing();
 // The drives set-up's directory (ends in "\"), "" without it.
 std::string DrivesDir();
+
+// The fixture of the file installation's tests: the stand-ins reset, the
+// message library loaded, and a folder of the test's own (dir), removed
+// afterwards.
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string dir;
+};
 
 #endif
