@@ -1,7 +1,8 @@
 // Directory tree removal: the installed product's directory, deleted depth
 // first whatever the attributes of its files, stopping at the first failure.
 #include "common/removal.h"
-#include "common/guard.h"
+#include "common/folderpath.h"
+#include "common/protection.h"
 #include "common/filenames.h"
 #include "common/record.h"
 #include "common/text.h"

@@ -6,6 +6,7 @@
 #include "common/filenames.h"
 #include "common/system.h"
 #include "common/text.h"
+#include <stddef.h>
 
 const char AppPathsRoot[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
@@ -72,7 +73,22 @@ int BuildProductKeys(const ProductNames &names, ProductKeys *keys)
 
 // ---- the uninstaller settings file
 
-static const char *const RecordKeyNames[REC_KEYS] = {
+// Its sections and keys, each spelt once here (the profile functions match
+// them without regard to case). Constant data: the shipped programs start
+// without the runtime, which would run initialisers.
+static constexpr char UninstallSection[] = "UnInstall";
+static constexpr char DirectorySection[] = "Directory";
+static constexpr char VersionsSection[] = "Versions";
+static constexpr char ReleasedSection[] = "Released";  // files a removal released
+static constexpr char CopyingSection[] = "Copying";    // files and records cut off
+static constexpr char InstallPathKey[] = "InstallPath";
+static constexpr char ExePathKey[] = "ExePath";
+static constexpr char UnfinishedRecordKey[] = "Record";
+static constexpr char Absent[] = "None";  // a [Directory] or required value not there
+const char PendingInstallKey[] = "PendingInstallPath";
+
+// The [UnInstall] keys, in the order of RecordKey.
+static constexpr const char *RecordKeyNames[REC_KEYS] = {
     "UnInstExe", "LoadMsgModule", "ExecFileName", "ProductName", "ProductVersion",
     "ApplicationName", "GroupTitle", "UninstWinTitle", "UninstallMsg0", "UninstallMsg1",
     "UninstallMsg2", "CheckGameTitle", "CodePage",
@@ -80,21 +96,24 @@ static const char *const RecordKeyNames[REC_KEYS] = {
 
 UINT RecordCodePage(const char *settingsFile)
 {
-    return GetPrivateProfileIntA("UnInstall", "CodePage", 0, settingsFile);
+    return GetPrivateProfileIntA(UninstallSection, RecordKeyNames[REC_CODE_PAGE], 0,
+                                 settingsFile);
 }
 
 void WriteRecordSection(const char *settingsFile, const char *const values[REC_KEYS])
 {
     for (int i = 0; i < REC_KEYS; i++)
-        WritePrivateProfileStringA("UnInstall", RecordKeyNames[i], values[i], settingsFile);
+        WritePrivateProfileStringA(UninstallSection, RecordKeyNames[i], values[i],
+                                   settingsFile);
 }
 
 void RecordedVersion(const char *settingsFile, const char *productName, char *earlier)
 {
     char recordedName[33];
-    GetPrivateProfileStringA("UnInstall", "ProductName", "", recordedName, sizeof recordedName,
-                             settingsFile);
-    GetPrivateProfileStringA("UnInstall", "ProductVersion", "", earlier, 33, settingsFile);
+    GetPrivateProfileStringA(UninstallSection, RecordKeyNames[REC_PRODUCT_NAME], "",
+                             recordedName, sizeof recordedName, settingsFile);
+    GetPrivateProfileStringA(UninstallSection, RecordKeyNames[REC_PRODUCT_VERSION], "", earlier,
+                             33, settingsFile);
     if (lstrcmpiA(recordedName, productName))
         earlier[0] = '\0';
 }
@@ -102,39 +121,37 @@ void RecordedVersion(const char *settingsFile, const char *productName, char *ea
 void RecordVersions(const char *settingsFile, const char *earlier, const char *version)
 {
     if (earlier[0])
-        WritePrivateProfileStringA("Versions", earlier, "1", settingsFile);
-    WritePrivateProfileStringA("Versions", version, "1", settingsFile);
+        WritePrivateProfileStringA(VersionsSection, earlier, "1", settingsFile);
+    WritePrivateProfileStringA(VersionsSection, version, "1", settingsFile);
 }
 
 void ReadRecordedVersions(const char *settingsFile, char *list, int capacity)
 {
     list[0] = list[1] = '\0';
     // A list cut at capacity ends in two zeros all the same.
-    GetPrivateProfileStringA("Versions", 0, "", list, capacity, settingsFile);
+    GetPrivateProfileStringA(VersionsSection, 0, "", list, capacity, settingsFile);
 }
 
 int RecordDirectory(const char *settingsFile, const char *key, const char *dir)
 {
-    return GetPrivateProfileIntA("Directory", key, 0, settingsFile) != 0 ||
-           WritePrivateProfileStringA("Directory", key, dir, settingsFile);
+    return GetPrivateProfileIntA(DirectorySection, key, 0, settingsFile) != 0 ||
+           WritePrivateProfileStringA(DirectorySection, key, dir, settingsFile);
 }
 
 int ReadRecordedDirectory(const char *settingsFile, const char *key, char *path)
 {
-    GetPrivateProfileStringA("Directory", key, "None", path, MAX_PATH, settingsFile);
-    return lstrcmpiA(path, "None") != 0 && path[0];
+    GetPrivateProfileStringA(DirectorySection, key, Absent, path, MAX_PATH, settingsFile);
+    return lstrcmpiA(path, Absent) != 0 && path[0];
 }
-
-const char PendingInstallKey[] = "PendingInstallPath";
 
 int RecordPendingInstallation(const char *settingsFile, const char *dir,
                               const ProductNames &names)
 {
-    return WritePrivateProfileStringA("UnInstall", RecordKeyNames[REC_PRODUCT_NAME],
+    return WritePrivateProfileStringA(UninstallSection, RecordKeyNames[REC_PRODUCT_NAME],
                                       names.productName, settingsFile) &&
-           WritePrivateProfileStringA("UnInstall", RecordKeyNames[REC_APPLICATION_NAME],
+           WritePrivateProfileStringA(UninstallSection, RecordKeyNames[REC_APPLICATION_NAME],
                                       names.applicationName, settingsFile) &&
-           WritePrivateProfileStringA("Directory", PendingInstallKey, dir, settingsFile);
+           WritePrivateProfileStringA(DirectorySection, PendingInstallKey, dir, settingsFile);
 }
 
 // Replaces file by temp: in one step on the NT family; Windows 95 has no
@@ -161,11 +178,11 @@ static int FillRegistrationRecord(const char *temp, const char *settingsFile,
     RecordedVersion(settingsFile, values[REC_PRODUCT_NAME], earlier);
     WriteRecordSection(temp, values);
     RecordVersions(temp, earlier, values[REC_PRODUCT_VERSION]);
-    WritePrivateProfileStringA("Directory", PendingInstallKey, 0, temp);
-    WritePrivateProfileStringA("Released", 0, 0, temp);
-    WritePrivateProfileStringA("Copying", 0, 0, temp);
-    int written = RecordDirectory(temp, "InstallPath", installDir) &&
-                  RecordDirectory(temp, "ExePath", installDir);
+    WritePrivateProfileStringA(DirectorySection, PendingInstallKey, 0, temp);
+    WritePrivateProfileStringA(ReleasedSection, 0, 0, temp);
+    WritePrivateProfileStringA(CopyingSection, 0, 0, temp);
+    int written = RecordDirectory(temp, InstallPathKey, installDir) &&
+                  RecordDirectory(temp, ExePathKey, installDir);
     WritePrivateProfileStringA(0, 0, 0, temp);
     return written;
 }
@@ -178,7 +195,8 @@ static void TakeBackUnfinishedRecord(const char *settingsFile, const char *folde
     char name[MAX_PATH], path[MAX_PATH], other[33];
     const ProductNames names = {values[REC_EXEC_FILE_NAME], values[REC_PRODUCT_NAME],
                                 values[REC_PRODUCT_VERSION], values[REC_APPLICATION_NAME]};
-    if (!GetPrivateProfileStringA("Copying", "Record", "", name, sizeof name, settingsFile) ||
+    if (!GetPrivateProfileStringA(CopyingSection, UnfinishedRecordKey, "", name, sizeof name,
+                                  settingsFile) ||
         !JoinPath(path, folder, name))
         return;
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
@@ -205,8 +223,8 @@ int WriteRegistrationRecord(const char *settingsFile, const char *const values[R
     if (!GetTempFileNameA(folder, "tql", 0, temp))
         return 0;
     if (GetFileAttributesA(settingsFile) != INVALID_FILE_ATTRIBUTES)
-        WritePrivateProfileStringA("Copying", "Record", temp + lstrlenA(folder) + 1,
-                                   settingsFile);
+        WritePrivateProfileStringA(CopyingSection, UnfinishedRecordKey,
+                                   temp + lstrlenA(folder) + 1, settingsFile);
     if (FillRegistrationRecord(temp, settingsFile, values, installDir) &&
         PutInPlace(temp, settingsFile))
         return 1;
@@ -217,46 +235,101 @@ int WriteRegistrationRecord(const char *settingsFile, const char *const values[R
 int RecordCountsFile(const char *settingsFile, RecordKey key, const char *name)
 {
     char recorded[MAX_PATH], released[MAX_PATH];
-    GetPrivateProfileStringA("Released", RecordKeyNames[key], "", released, sizeof released,
-                             settingsFile);
+    GetPrivateProfileStringA(ReleasedSection, RecordKeyNames[key], "", released,
+                             sizeof released, settingsFile);
     return !released[0] && ReadRecordValue(settingsFile, key, recorded, sizeof recorded) &&
            !lstrcmpiA(recorded, name);
 }
 
 void NoteCountedFile(const char *settingsFile, RecordKey key, const char *name)
 {
-    WritePrivateProfileStringA("UnInstall", RecordKeyNames[key], name, settingsFile);
-    WritePrivateProfileStringA("Released", RecordKeyNames[key], 0, settingsFile);
-    WritePrivateProfileStringA("Copying", RecordKeyNames[key], 0, settingsFile);
+    WritePrivateProfileStringA(UninstallSection, RecordKeyNames[key], name, settingsFile);
+    WritePrivateProfileStringA(ReleasedSection, RecordKeyNames[key], 0, settingsFile);
+    WritePrivateProfileStringA(CopyingSection, RecordKeyNames[key], 0, settingsFile);
 }
 
 void NoteUnfinishedCopy(const char *settingsFile, RecordKey key, const char *name)
 {
-    WritePrivateProfileStringA("Copying", RecordKeyNames[key], name, settingsFile);
+    WritePrivateProfileStringA(CopyingSection, RecordKeyNames[key], name, settingsFile);
 }
 
 int ReadUnfinishedCopy(const char *settingsFile, RecordKey key, char *name)
 {
-    return GetPrivateProfileStringA("Copying", RecordKeyNames[key], "", name, MAX_PATH,
+    return GetPrivateProfileStringA(CopyingSection, RecordKeyNames[key], "", name, MAX_PATH,
                                     settingsFile) != 0;
 }
 
 int MarkReleased(const char *settingsFile, RecordKey key, const char *path)
 {
     char released[MAX_PATH];
-    GetPrivateProfileStringA("Released", RecordKeyNames[key], "", released, sizeof released,
-                             settingsFile);
+    GetPrivateProfileStringA(ReleasedSection, RecordKeyNames[key], "", released,
+                             sizeof released, settingsFile);
     if (!lstrcmpiA(released, path))
         return 0;
-    WritePrivateProfileStringA("Released", RecordKeyNames[key], path, settingsFile);
+    WritePrivateProfileStringA(ReleasedSection, RecordKeyNames[key], path, settingsFile);
     return 1;
 }
 
 int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity)
 {
-    GetPrivateProfileStringA("UnInstall", RecordKeyNames[key], "", text, capacity,
+    GetPrivateProfileStringA(UninstallSection, RecordKeyNames[key], "", text, capacity,
                              settingsFile);
     return text[0] != '\0';
+}
+
+// The uninstaller settings in the order the uninstaller reads them: the
+// value's section and key, its text when the key is absent, and for a
+// required value (absent: "None") the message that it is missing.
+struct SettingRead {
+    const char *section;
+    const char *key;
+    const char *fallback;
+    const char *missing;  // 0: not required
+    size_t offset;        // the value's buffer in UninstallSettings
+    int capacity;
+};
+#define SETTING(field) offsetof(UninstallSettings, field), (int)sizeof UninstallSettings::field
+static constexpr SettingRead UninstallSettingReads[] = {
+    {DirectorySection, InstallPathKey, Absent, "Can't Get Install Path faild.",
+     SETTING(InstallPath)},
+    // A copy of setup that did not finish: its folder goes too.
+    {DirectorySection, PendingInstallKey, "", 0, SETTING(PendingInstallPath)},
+    {UninstallSection, RecordKeyNames[REC_PRODUCT_NAME], "ORVA PC", 0, SETTING(ProductName)},
+    {UninstallSection, RecordKeyNames[REC_PRODUCT_VERSION], "1.0", 0, SETTING(ProductVersion)},
+    {UninstallSection, RecordKeyNames[REC_APPLICATION_NAME], "ORVA PC", 0,
+     SETTING(ApplicationName)},
+    {UninstallSection, RecordKeyNames[REC_EXEC_FILE_NAME], "ORVA.EXE", 0, SETTING(ExecFileName)},
+    {UninstallSection, RecordKeyNames[REC_UNINST_WIN_TITLE], Absent, "UninstWinTitle Load faild.",
+     SETTING(UninstWinTitle)},
+    {UninstallSection, RecordKeyNames[REC_UNINSTALL_MSG0], Absent, "UninstallMsg0 Load faild.",
+     SETTING(UninstallMsg0)},
+    {UninstallSection, RecordKeyNames[REC_UNINSTALL_MSG1], Absent, "UninstallMsg1 Load faild.",
+     SETTING(UninstallMsg1)},
+    {UninstallSection, RecordKeyNames[REC_UNINSTALL_MSG2], Absent, "UninstallMsg2 Load faild.",
+     SETTING(UninstallMsg2)},
+    {UninstallSection, RecordKeyNames[REC_LOAD_MSG_MODULE], Absent,
+     "Message resource template Load faild.", SETTING(LoadMsgModule)},
+    {UninstallSection, RecordKeyNames[REC_UNINST_EXE], "UNINST.EXE", 0, SETTING(UnInstExe)},
+    // A record written before the title was kept: the product's own game.
+    {UninstallSection, RecordKeyNames[REC_GAME_TITLE], "ORVA", 0, SETTING(CheckGameTitle)},
+    {UninstallSection, RecordKeyNames[REC_GROUP_TITLE], Absent, "GroupTitle Load faild.",
+     SETTING(GroupTitle)},
+};
+#undef SETTING
+
+int ReadUninstallSettings(UninstallSettings *settings, void (*report)(const char *message))
+{
+    for (const SettingRead &read : UninstallSettingReads) {
+        char *value = reinterpret_cast<char *>(settings) + read.offset;
+        // A longer value is cut to capacity - 1 by the profile reader itself.
+        GetPrivateProfileStringA(read.section, read.key, read.fallback, value, read.capacity,
+                                 settings->SettingsPath);
+        if (read.missing && lstrcmpiA(value, Absent) == 0) {
+            report(read.missing);
+            return 0;
+        }
+    }
+    return 1;
 }
 
 // 1 when the names read from a file are the product's.
@@ -285,12 +358,17 @@ int RecordOwner(const char *settingsPath, const ProductNames &names, char *other
 
 // ---- the proof of an installation folder
 
+// The section of the product settings file that proves the folder: the
+// install mode, and the product's names under their keys of the record.
+static constexpr char ProofSection[] = "Install";
+static constexpr char ModeKey[] = "Mode";
+
 int WriteProductProof(const char *settingsFile, const ProductNames &names)
 {
-    return WritePrivateProfileStringA("Install", "ApplicationName", names.applicationName,
-                                      settingsFile) &&
-           WritePrivateProfileStringA("Install", "ProductName", names.productName,
-                                      settingsFile);
+    return WritePrivateProfileStringA(ProofSection, RecordKeyNames[REC_APPLICATION_NAME],
+                                      names.applicationName, settingsFile) &&
+           WritePrivateProfileStringA(ProofSection, RecordKeyNames[REC_PRODUCT_NAME],
+                                      names.productName, settingsFile);
 }
 
 // A product name from a product settings file (a name) as text of the
@@ -298,7 +376,7 @@ int WriteProductProof(const char *settingsFile, const ProductNames &names)
 static void ReadProofName(const char *path, const char *key, char (&text)[33])
 {
     char name[MAX_PATH];
-    NamedProfileString("Install", key, name, sizeof name, path);
+    NamedProfileString(ProofSection, key, name, sizeof name, path);
     NameForDisplay(text, sizeof text, name);
 }
 
@@ -313,11 +391,11 @@ static int ProofOwner(const char *path, const ProductNames &names)
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
         return PROOF_NONE;
-    NamedProfileString("Install", "Mode", mode, sizeof mode, path);
+    NamedProfileString(ProofSection, ModeKey, mode, sizeof mode, path);
     if (!mode[0])
         return PROOF_NONE;
-    ReadProofName(path, "ApplicationName", application);
-    ReadProofName(path, "ProductName", product);
+    ReadProofName(path, RecordKeyNames[REC_APPLICATION_NAME], application);
+    ReadProofName(path, RecordKeyNames[REC_PRODUCT_NAME], product);
     if ((!application[0] && !product[0]) || NamesAreTheProduct(application, product, names))
         return PROOF_OURS;
     return PROOF_OTHER;

@@ -122,6 +122,33 @@ int MarkReleased(const char *settingsFile, RecordKey key, const char *path);
 // Reads an [UnInstall] key into text (capacity bytes); 0 when it is not
 // there or empty.
 int ReadRecordValue(const char *settingsFile, RecordKey key, char *text, int capacity);
+
+// The uninstaller settings: what the uninstaller knows of the installed
+// product, read from the record once. One buffer per value, its size the
+// value's capacity with the terminating zero.
+struct UninstallSettings {
+    char SettingsPath[MAX_PATH];        // the record, from the command line
+    char InstallPath[MAX_PATH];         // [Directory]
+    char PendingInstallPath[MAX_PATH];  // "": no installation in progress
+    char ProductName[33];
+    char ProductVersion[33];
+    char ApplicationName[33];
+    char ExecFileName[MAX_PATH];
+    char UninstWinTitle[33];
+    char UninstallMsg0[17];
+    char UninstallMsg1[129];
+    char UninstallMsg2[17];
+    char LoadMsgModule[13];
+    char UnInstExe[MAX_PATH];
+    char GroupTitle[MAX_PATH];
+    char CheckGameTitle[33];  // the running game's window title
+};
+// Fills settings from the record at settings->SettingsPath, in the order
+// the uninstaller reads them; an absent value takes its default, a longer
+// one is cut at its capacity - 1. A required value that reads "None" (in
+// any letter case) is missing: its message goes to report, and 0 returns
+// without reading the values after it.
+int ReadUninstallSettings(UninstallSettings *settings, void (*report)(const char *message));
 // Whose record a settings file of the Windows folder (full path) is: this
 // product's when its ApplicationName and ProductName are the product's
 // (without regard to case, as the keys they name); another product's name

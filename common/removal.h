@@ -51,7 +51,7 @@ int EmptyDirectoryTree(const char *dir);
 // root, a Windows or shell folder, or a directory holding one of them.
 int RemoveDirectoryTree(const char *dir);
 // 1 when dir is a drive root, a Windows or shell folder, or holds one of
-// them (or cannot be resolved to a full path at all); guard.cpp.
+// them (or cannot be resolved to a full path at all); protection.cpp.
 int IsProtectedDirectory(const char *dir);
 // The removal of a product's installation folder: acts only on the
 // folder's resolved path, and only when the folder is proven the

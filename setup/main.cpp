@@ -24,7 +24,7 @@
 #include "platform/templates.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
-#include "common/guard.h"
+#include "common/folderpath.h"
 #include "common/removal.h"
 
 static HWND StartedFrame;   // the frame's handle once started

@@ -17,7 +17,7 @@
 #include "setup/rules.h"
 #include "common/system.h"
 #include "common/filenames.h"
-#include "common/guard.h"
+#include "common/folderpath.h"
 #include "setup/toolkit.h"
 #include "common/log.h"
 #include "platform/templates.h"

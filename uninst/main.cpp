@@ -69,11 +69,12 @@ int UninstallAll()
 {
     char uninstPath[MAX_PATH], msgLibraryPath[MAX_PATH];
     ModulePath(GetModuleHandleA(0), uninstPath);
-    ModulePath(GetModuleHandleA(LoadMsgModule), msgLibraryPath);
+    ModulePath(GetModuleHandleA(Settings.LoadMsgModule), msgLibraryPath);
+    const UninstallSettings &s = Settings;
     InstalledProduct product = {
-        GroupTitle, InstallPath, SettingsPath, uninstPath, msgLibraryPath, 0,
-        {ExecFileName, ProductName, ProductVersion, ApplicationName},
-        UninstCaption, CheckGameTitle, RecordCodePage(SettingsPath), PendingInstallPath};
+        s.GroupTitle, s.InstallPath, s.SettingsPath, uninstPath, msgLibraryPath, 0,
+        {s.ExecFileName, s.ProductName, s.ProductVersion, s.ApplicationName},
+        UninstCaption, s.CheckGameTitle, RecordCodePage(s.SettingsPath), s.PendingInstallPath};
     return RemoveProduct(product);
 }
 
@@ -84,10 +85,10 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
 {
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowTextA(dialog, UninstWinTitle);
-        SetDlgItemTextA(dialog, IDC_UNINST_MSG0, UninstallMsg0);
-        SetDlgItemTextA(dialog, IDC_UNINST_MSG1, UninstallMsg1);
-        SetDlgItemTextA(dialog, IDC_UNINST_MSG2, UninstallMsg2);
+        SetWindowTextA(dialog, Settings.UninstWinTitle);
+        SetDlgItemTextA(dialog, IDC_UNINST_MSG0, Settings.UninstallMsg0);
+        SetDlgItemTextA(dialog, IDC_UNINST_MSG1, Settings.UninstallMsg1);
+        SetDlgItemTextA(dialog, IDC_UNINST_MSG2, Settings.UninstallMsg2);
         CentreWindow(dialog, GetDesktopWindow());
         SetFocus(GetDlgItem(dialog, IDCANCEL));
         return FALSE;  // the focus was set here
@@ -111,7 +112,7 @@ INT_PTR CALLBACK ConfirmDlgProc(HWND dialog, UINT message, WPARAM wParam,
 // system's language. 0 after a message when there is no library.
 static HMODULE BindUninstMessages()
 {
-    HMODULE library = BindMessageLibrary(LoadMsgModule, UninstCaption);
+    HMODULE library = BindMessageLibrary(Settings.LoadMsgModule, UninstCaption);
     if (library && SystemIsJapanese())
         FillEmptySlots(RemovalTextsJa, SLOT_COUNT(RemovalTextsJa));
     else if (library)
@@ -220,7 +221,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         ShowMessage("Execute form [Add/Remove Programs].");
         return notStarted;
     }
-    if (!TextCopy(SettingsPath, text)) {
+    if (!TextCopy(Settings.SettingsPath, text)) {
         ShowMessage("The uninstaller settings file path is longer than "
                     "259 characters.");
         return notStarted;

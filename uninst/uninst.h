@@ -6,24 +6,11 @@
 #include <windows.h>
 #include "common/text.h"
 #include "common/ui.h"
+#include "common/record.h"
 
-// ---- settings.cpp: the uninstaller settings, read once from the settings
-// file named on the command line; one buffer per key, sized by capacity.
-extern char SettingsPath[PATH_CAP];
-extern char InstallPath[PATH_CAP];
-extern char PendingInstallPath[PATH_CAP];  // "": no installation in progress
-extern char ProductName[33];
-extern char ProductVersion[33];
-extern char ApplicationName[33];
-extern char ExecFileName[PATH_CAP];
-extern char UninstWinTitle[33];
-extern char UninstallMsg0[17];
-extern char UninstallMsg1[129];
-extern char UninstallMsg2[17];
-extern char LoadMsgModule[13];
-extern char UnInstExe[PATH_CAP];
-extern char GroupTitle[PATH_CAP];
-extern char CheckGameTitle[33];  // the running game's window title
+// ---- settings.cpp: the uninstaller settings (common/record.h), read once
+// from the settings file named on the command line.
+extern UninstallSettings Settings;
 int LoadUninstallSettings();
 
 // ---- main.cpp: start-up, confirmation dialog and removal

@@ -4,7 +4,6 @@
 #include <shlobj.h>
 #include "common/removal.h"
 #include "removal_support.h"
-#include "common/guard.h"
 #include "common/text.h"
 
 static const std::string kFile = "Delete|Cannot delete a file.";

@@ -353,3 +353,8 @@ int OrdinaryBoxChoice(const SeenWindow &w)
             return id;
     return IDOK;
 }
+
+bool IsProgressWindow(const SeenWindow &w)
+{
+    return w.kind == "window" && GetDlgItem(w.hwnd, IDC_PROGRESS_SOURCE);
+}

@@ -77,6 +77,9 @@ Launched Start(const std::string &commandLine, const std::string &cwd = "");
 // (OK, or No to a question: never restart the machine the robot runs on).
 int OrdinaryDialogChoice(const SeenWindow &w);
 int OrdinaryBoxChoice(const SeenWindow &w);
+// True for the message library's progress window (template 7), known by its
+// source line: a window of its own whose only button cancels the copy.
+bool IsProgressWindow(const SeenWindow &w);
 
 // Describes a window as its transcript line does (without the press).
 std::string Describe(const SeenWindow &w);

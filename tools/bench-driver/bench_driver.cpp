@@ -30,11 +30,6 @@
 
 namespace {
 
-bool IsProgressWindow(const SeenWindow &w)
-{
-    return w.kind == "window" && GetDlgItem(w.hwnd, IDC_PROGRESS_SOURCE);
-}
-
 // The robot's clock: milliseconds since the robot started.
 struct Clock {
     DWORD base = GetTickCount();

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "common/record.h"
 #include "platform/templates.h"
 #include "tests/robot/robot.h"
 #include "tests/support/files.h"
@@ -147,11 +148,6 @@ std::string DirectoryOf(const std::string &path)
 {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool IsProgressWindow(const SeenWindow &w)
-{
-    return w.kind == "window" && GetDlgItem(w.hwnd, IDC_PROGRESS_SOURCE);
 }
 
 // Another window: the credits box and the removal's confirmation go on
@@ -291,7 +287,7 @@ std::optional<std::string> RegString(const std::string &key, const char *name)
 
 std::string UninstallKey(const CdFacts &cd)
 {
-    return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + cd.applicationName;
+    return UninstallRoot + cd.applicationName;
 }
 
 std::string GroupFolder(const CdFacts &cd)

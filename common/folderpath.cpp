@@ -1,23 +1,20 @@
-// The ways a path can name a protected folder without its text saying so:
-// device paths, administrative shares, drive letters that stand for
-// another folder (SUBST), links whose target is elsewhere, short names
-// where the system cannot expand them, trailing dots and blanks that the
-// file system ignores, and, under Wine, the Unix folders that drive Z:
-// reaches. Each function here turns one such alias into a path that the
-// protected-folder comparison can judge, or refuses it outright; the
-// comparison itself (IsProtectedDirectory: drive roots, the Windows, shell
-// and program folders, and every folder holding one) closes the file.
+// Path resolution for the removals: the one form of a path that the
+// system reaches, whatever alias names it. Device paths, drive letters
+// that stand for another folder (SUBST), links whose target is elsewhere,
+// short names where the system cannot expand them, trailing dots and
+// blanks that the file system ignores, and under Wine the Unix path behind
+// a Windows one; from these, whether two paths are one folder and whether
+// one folder lies inside another. What may be removed is judged on these
+// forms in common/protection.cpp.
 // Paths are names (common/filenames.h) unless said otherwise, so that a
 // folder whose name the system's code page lacks is resolved as it is.
-#include "common/guard.h"
-#include "common/removal.h"
+#include "common/folderpath.h"
 #include "common/filenames.h"
 #include "common/system.h"
 #include "common/text.h"
-#include <shlobj.h>
 
 // The path after an NT prefix "\??\", or 0 when it has none.
-static const char *AfterNtPrefix(const char *path)
+const char *AfterNtPrefix(const char *path)
 {
     return path[0] == '\\' && path[1] == '?' && path[2] == '?' && path[3] == '\\'
                ? path + 4 : 0;
@@ -29,23 +26,6 @@ int IsDevicePath(const char *path)
 {
     return (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/') &&
            (path[2] == '?' || path[2] == '.') && (path[3] == '\\' || path[3] == '/');
-}
-
-// "\\server\share$..." : the hidden shares (C$, ADMIN$) that name a whole
-// drive or the Windows folder of a machine, this one included.
-int IsAdministrativeShare(const char *path)
-{
-    if (!(path[0] == '\\' || path[0] == '/') || !(path[1] == '\\' || path[1] == '/'))
-        return 0;
-    const char *p = path + 2;
-    while (*p && *p != '\\' && *p != '/')
-        p = NameCharNext(p);
-    if (!*p)
-        return 0;
-    const char *share = ++p, *last = 0;
-    for (; *p && *p != '\\' && *p != '/'; p = NameCharNext(p))
-        last = p;
-    return last && last >= share && *last == '$';
 }
 
 // Takes the trailing dots and blanks off every component: the file system
@@ -186,7 +166,7 @@ int FinalPathOf(const char *full, char *final)
 // The Unix path of a Windows path under Wine, without a trailing "/" ("/"
 // itself stays), in unix (MAX_PATH bytes); 0 outside Wine or when the path
 // has none.
-static int UnixPathOf(const char *path, char *unix)
+int UnixPathOf(const char *path, char *unix)
 {
     auto unixName = SYSTEM_FUNCTION(wine_get_unix_file_name);
     WCHAR wide[MAX_PATH];
@@ -202,45 +182,6 @@ static int UnixPathOf(const char *path, char *unix)
     if (n > 1 && unix[n - 1] == '/')
         unix[n - 1] = '\0';
     return ok;
-}
-
-// 1 when the Unix path dir is folder or lies above it (Unix names keep
-// their letter case).
-static int HoldsUnixFolder(const char *dir, const char *folder)
-{
-    if (BytesEqual(dir, "/"))
-        return 1;
-    int i = 0;
-    while (dir[i] && dir[i] == folder[i])
-        i++;
-    return dir[i] == '\0' && (folder[i] == '\0' || folder[i] == '/');
-}
-
-// Under Wine (ntdll exports wine_get_version), drive Z: reaches the whole
-// Unix file system: refuse the Unix root and its top-level folders
-// ("/home", "/usr"), and the user's Unix home with every folder above it.
-int IsWineHostFolder(const char *path)
-{
-    if (!SystemFunction(SF_wine_get_version))
-        return 0;
-    char unix[MAX_PATH];
-    if (!UnixPathOf(path, unix))
-        return 0;
-    int depth = 0;
-    for (const char *p = unix; *p; p++)
-        if (*p == '/' && p[1])
-            depth++;
-    if (depth <= 1)
-        return 1;
-    // Wine names the home as "\??\Z:\home\<name>".
-    char home[MAX_PATH], homeName[MAX_PATH], homeUnix[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return 0;
-    const char *dosHome = AfterNtPrefix(home);
-    return NameFromSystem(homeName, dosHome ? dosHome : home) &&
-           UnixPathOf(homeName, homeUnix) &&
-           HoldsUnixFolder(unix, homeUnix);
 }
 
 // "X:\..." or "\\server\share\...": a path that names its root itself
@@ -347,33 +288,11 @@ int FoldersNest(const char *systemA, const char *systemB)
     return LiesWithin(ra, rb) || LiesWithin(rb, ra);
 }
 
-// ---- the protected folders
-
-// Shell folders that no removal may take, nor any directory holding one.
-static const int ShellFolders[] = {
-    CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_FONTS,
-    CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON,
-    CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_STARTMENU,
-    CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
-    CSIDL_FAVORITES, CSIDL_TEMPLATES, CSIDL_MYPICTURES, CSIDL_MYMUSIC,
-    CSIDL_MYVIDEO, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,
-    CSIDL_COMMON_PROGRAMS, CSIDL_COMMON_STARTUP, CSIDL_COMMON_APPDATA,
-    CSIDL_COMMON_DOCUMENTS,
-};
-
-// The native program folders of 64-bit Windows. A 32-bit program there gets
-// "Program Files (x86)" from the shell for CSIDL_PROGRAM_FILES (and its
-// Common Files for CSIDL_PROGRAM_FILES_COMMON); only these environment
-// variables name the folders of 64-bit programs. Windows 95 has neither.
-static const char *const NativeProgramFolders[] = {
-    "ProgramW6432", "CommonProgramW6432",
-};
-
 // The full, long form of path without a trailing backslash (a drive root
 // keeps its "X:\") and without the trailing dots and blanks of its
 // components, which the file system ignores, in full (MAX_PATH bytes); 0
 // when it cannot be resolved.
-static int ResolveDirectory(const char *path, char *full)
+int ResolveDirectory(const char *path, char *full)
 {
     char absolute[MAX_PATH];
     if (!FullNameOf(path, absolute) || !LongPathOf(absolute, full))
@@ -382,100 +301,4 @@ static int ResolveDirectory(const char *path, char *full)
     if (lstrlenA(full) > 3)
         RemoveNameBackslash(full);
     return 1;
-}
-
-// A drive root ("C:\") or the root of a network share ("\\server\share").
-static int IsRootDirectory(const char *full)
-{
-    if (full[0] && full[1] == ':')
-        return full[2] == '\0' || (full[2] == '\\' && full[3] == '\0');
-    if (full[0] != '\\' || full[1] != '\\')
-        return 0;
-    int separators = 0;
-    for (const char *p = full + 2; *p; p = NameCharNext(p))
-        if (*p == '\\' && p[1])
-            separators++;
-    return separators < 2;
-}
-
-// 1 when the resolved directory dir equals folder (a path of the system,
-// text of its code page) or lies above it.
-static int HoldsFolder(const char *dir, const char *folder)
-{
-    char name[MAX_PATH], resolved[MAX_PATH];
-    if (!folder[0] || !NameFromSystem(name, folder) || !ResolveDirectory(name, resolved))
-        return 0;
-    int length = lstrlenA(dir);
-    if (lstrlenA(resolved) < length)
-        return 0;
-    char next = resolved[length];
-    if (next != '\0' && next != '\\')
-        return 0;
-    resolved[length] = '\0';
-    return SameName(dir, resolved);
-}
-
-// 1 when dir holds one of the shell's folders of this user or all users.
-static int HoldsShellFolder(const char *dir)
-{
-    char folder[MAX_PATH];
-    for (int csidl : ShellFolders)
-        if (ShellFolderPath(csidl, folder) && HoldsFolder(dir, folder))
-            return 1;
-    return 0;
-}
-
-// 1 when dir holds a native program folder of 64-bit Windows.
-static int HoldsNativeProgramFolder(const char *dir)
-{
-    char folder[MAX_PATH];
-    for (const char *name : NativeProgramFolders) {
-        DWORD n = GetEnvironmentVariableA(name, folder, MAX_PATH);
-        if (n && n < MAX_PATH && HoldsFolder(dir, folder))
-            return 1;
-    }
-    return 0;
-}
-
-// 1 when the resolved path full is a drive or share root, an
-// administrative share, the Windows or system folder, a shell or program
-// folder, a folder of the host system under Wine, or holds one of them.
-static int IsProtectedPath(const char *full)
-{
-    char folder[MAX_PATH];
-    if (IsRootDirectory(full) || IsAdministrativeShare(full))
-        return 1;
-    if (GetWindowsDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
-        return 1;
-    if (GetSystemDirectoryA(folder, MAX_PATH) && HoldsFolder(full, folder))
-        return 1;
-    return HoldsShellFolder(full) || HoldsNativeProgramFolder(full) ||
-           IsWineHostFolder(full);
-}
-
-// 1 when the alias (another name of the candidate, as a name) cannot be
-// resolved or names a protected folder.
-static int IsProtectedAlias(const char *alias)
-{
-    char full[MAX_PATH];
-    return !ResolveDirectory(alias, full) || IsProtectedPath(full);
-}
-
-int IsProtectedName(const char *dir)
-{
-    char full[MAX_PATH], alias[MAX_PATH];
-    if (!dir[0] || IsDevicePath(dir) || IsAdministrativeShare(dir) ||
-        !ResolveDirectory(dir, full) || IsProtectedPath(full))
-        return 1;
-    // What the path stands for: the folder of a SUBST drive letter, and the
-    // folder the system reaches through links on the way or at the top.
-    if (DriveAliasOf(full, alias) && IsProtectedAlias(alias))
-        return 1;
-    return FinalPathOf(full, alias) && IsProtectedAlias(alias);
-}
-
-int IsProtectedDirectory(const char *dir)
-{
-    char name[MAX_PATH];
-    return !NameFromSystem(name, dir) || IsProtectedName(name);
 }

@@ -1,15 +1,15 @@
-// The protected-folder guard of the removals (guard.cpp): the aliases of a
-// folder that it must see through, and the judgement of a name. Paths are
-// MAX_PATH buffers.
-#ifndef COMMON_GUARD_H
-#define COMMON_GUARD_H
+// Path resolution for the removals (folderpath.cpp): the aliases of a
+// folder that a removal must see through, the one form of a path it acts
+// on, and the comparison of folders. Paths are MAX_PATH buffers.
+#ifndef COMMON_FOLDERPATH_H
+#define COMMON_FOLDERPATH_H
 
 #include <windows.h>
 
+// The path after an NT prefix "\??\", or 0 when it has none.
+const char *AfterNtPrefix(const char *path);
 // 1 for "\\?\..." and "\\.\...": device paths, refused outright.
 int IsDevicePath(const char *path);
-// 1 for "\\server\share$\...": administrative shares, refused outright.
-int IsAdministrativeShare(const char *path);
 // Takes trailing dots and blanks off every component of a full path.
 void StripTrailingDotsAndBlanks(char *path);
 // The long form of an absolute path (GetLongPathNameA where the system has
@@ -20,9 +20,13 @@ int LongPathOf(const char *absolute, char *full);
 int DriveAliasOf(const char *full, char *alias);
 // 1 and the path the system reaches when it opens full, links followed.
 int FinalPathOf(const char *full, char *final);
-// 1 under Wine for the Unix root, its top-level folders, and the user's
-// Unix home and every folder above it.
-int IsWineHostFolder(const char *path);
+// 1 and the Unix path of path under Wine, without a trailing "/" ("/"
+// itself stays), in unix; 0 outside Wine or when the path has none.
+int UnixPathOf(const char *path, char *unix);
+// The full, long form of path without a trailing backslash (a drive root
+// keeps its "X:\") and without the trailing dots and blanks of its
+// components, in full; 0 when it cannot be resolved.
+int ResolveDirectory(const char *path, char *full);
 
 // The one form of a path that a removal acts on, in resolved (MAX_PATH
 // bytes): absolute, the folder above it resolved (long names, trailing
@@ -31,8 +35,6 @@ int IsWineHostFolder(const char *path);
 // path that is not at least one component below a drive or share root, or
 // one that cannot be resolved.
 int ResolveRemovalPath(const char *path, char *resolved);
-// IsProtectedDirectory (common/removal.h) of a path given as a name.
-int IsProtectedName(const char *dir);
 // 1 when a and b name the same folder: the same file system object where
 // both exist and the system can tell, else the same resolved path.
 int IsSameFolder(const char *a, const char *b);

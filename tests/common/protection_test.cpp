@@ -1,11 +1,11 @@
-// The protected-folder guard of the removals on the real file system: the
+// The protection decision of the removals on the real file system: the
 // folders never to be removed under any of their names, and the removal
 // handed them, whose files stay. W: is a SUBST drive letter of this test
 // alone.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include "common/removal.h"
-#include "common/guard.h"
+#include "common/protection.h"
 #include "removal_support.h"
 
 TEST(ProtectedFolders, DrivesAndSystemAndUserFolders)
@@ -42,32 +42,6 @@ TEST(ProtectedFolders, DrivesAndSystemAndUserFolders)
                   "folder holding one is never removed."}), o.boxes) << dir;
     }
     SetCurrentDirectoryA("C:\\");
-}
-
-// The same folder under another spelling: letter case, trailing dots and
-// blanks, a short name, the Unix path of Wine's drive Z:.
-TEST(ProtectedFolders, SameFolderUnderAnySpelling)
-{
-    std::string dir = Fresh("C:", "Same Folder");
-    char shortName[MAX_PATH], unixName[MAX_PATH];
-    ASSERT_TRUE(GetShortPathNameA(dir.c_str(), shortName, MAX_PATH));
-    std::wstring wide(dir.begin(), dir.end());
-    typedef char *(__cdecl * UnixNameProc)(const wchar_t *);
-    auto unixOf = reinterpret_cast<UnixNameProc>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    ASSERT_TRUE(unixOf) << "not Wine?";
-    lstrcpynA(unixName, unixOf(wide.c_str()), MAX_PATH);
-    std::string z = std::string("Z:") + unixName;
-    for (char &c : z)
-        if (c == '/')
-            c = '\\';
-    for (const std::string &other : {dir + "\\", dir + ". \\", std::string(shortName), z})
-        EXPECT_EQ(1, IsSameFolder(dir.c_str(), other.c_str())) << other;
-    std::string next = Fresh("C:", "Other Folder");
-    EXPECT_EQ(0, IsSameFolder(dir.c_str(), next.c_str()));
-    EXPECT_EQ(0, IsSameFolder(dir.c_str(), (dir + "X").c_str()));
-    RemoveDirectoryA(dir.c_str());
-    RemoveDirectoryA(next.c_str());
 }
 
 // Other names of protected folders: device paths, administrative shares,
