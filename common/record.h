@@ -77,7 +77,11 @@ void RecordVersions(const char *settingsFile, const char *earlier, const char *v
 // list by a second zero, in list (capacity bytes); an empty list when
 // there are none.
 void ReadRecordedVersions(const char *settingsFile, char *list, int capacity);
-// Records dir as a [Directory] key ("InstallPath", "ExePath") unless the
+// The [Directory] keys of the installed folder and of the folder the
+// product is started from.
+extern const char InstallPathKey[];
+extern const char ExePathKey[];
+// Records dir as a [Directory] key (InstallPathKey, ExePathKey) unless the
 // key already reads as a number (a directory path never does). 0 when the
 // write failed.
 int RecordDirectory(const char *settingsFile, const char *key, const char *dir);

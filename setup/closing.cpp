@@ -92,7 +92,7 @@ void LaunchProduct()
     char exePath[PATH_CAP];
     char program[PATH_CAP];
     char commandLine[PATH_CAP];
-    int recorded = ReadRecordedDirectory(Settings.IniFileName, "ExePath", exePath);
+    int recorded = ReadRecordedDirectory(Settings.IniFileName, ExePathKey, exePath);
     // CreateProcessA may write into the command line: a copy of its own.
     TextCopy(commandLine, Settings.ExecFileName);
     // "None" means no installation recorded where to start it: never try a

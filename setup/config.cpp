@@ -332,7 +332,7 @@ ProductNames TheProductNames()
 
 int ReadRecordedInstallPath(char *path)
 {
-    return ReadRecordedDirectory(Settings.IniFileName, "InstallPath", path);
+    return ReadRecordedDirectory(Settings.IniFileName, InstallPathKey, path);
 }
 
 int ReadRecordedPendingPath(char *path)
