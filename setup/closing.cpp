@@ -106,7 +106,7 @@ void LaunchProduct()
         startup.cb = sizeof startup;
         if (CreateProcessA(program, commandLine, NULL, NULL, TRUE, 0, NULL,
                            NULL, &startup, &process))
-            ExitProcess(0);
+            EndAtOnce(0);
     }
     ShowBox(Settings.ExecErrMsg, Settings.MsgDlgBoxTitle, BOX_ALERT);
     EndSetup();

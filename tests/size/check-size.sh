@@ -3,14 +3,16 @@
 # image against its budget, printing each figure:
 #   check-size.sh CD_DIR
 # Budgets (bytes), about a fifth above what the modules take without the C
-# runtime and with their manifests: Tql.exe 94208, UNINST.EXE 43008 (the
+# runtime and with their manifests: Tql.exe 95232, UNINST.EXE 43008 (the
 # removal proves what it deletes, that the game is not running, that a
 # folder it counts gone is gone and that an entry names itself before it
 # acts on it, and holds names of up to three bytes a UTF-16 unit, the copy checks what it writes and reads
 # the CD ahead on a thread of its own, both take names of any language
 # through the wide file functions, and setup proves the names and files of
 # the Windows folder before it writes by them, records an installation
-# before it copies it and writes its record whole; the uninstaller and the
+# before it copies it and writes its record whole, and is built in layers,
+# one concern a file, whose calls between files cost about 0.8 KB of code
+# that was inlined before; the uninstaller and the
 # message libraries carry the version record that marks them), the
 # custom dialog libraries (templates and frame bitmap) 47104 each, the
 # message libraries 9216, every other outside DLL 8704. The two programs carry the message library's
@@ -57,7 +59,7 @@ check() {
   fi
 }
 
-check Tql.exe 94208
+check Tql.exe 95232
 check UNINST.EXE 43008
 for dll in mscuistf.dll mscuieng.dll; do
   check $dll 47104
