@@ -90,38 +90,22 @@ static int CopyContents(CopySource *from, HANDLE to, void (*betweenReads)())
     return 1;
 }
 
-// What SetFileInformationByHandle takes for its basic-information class
-// (0): the times (0 leaves one as it is) and the attributes.
-struct BasicFileInfo {
-    LARGE_INTEGER creation, access, write, change;
-    DWORD attributes;
-};
-
-// Gives the open copy the source's last-write time and normal attributes.
-// A file that CreateFile makes gets the archive bit on Windows, and
-// SetFileAttributesA after CopyFileA clears it; whether a file system
+// Gives the open copy the source's last-write time; *byName tells
+// whether its attributes must still be made normal by name once it is
+// closed. A file that CreateFile makes gets the archive bit on Windows,
+// and SetFileAttributesA after CopyFileA clears it; whether a file system
 // keeps attributes set on a handle that has written past that handle's
-// close is not certain there, so on Windows the attributes are set by
-// name once the copy is closed (*byName). Under Wine (ntdll has
-// wine_get_version) attributes come from the file's mode and nothing
-// changes them at the close: there the time and the attributes take one
-// call on the handle. Looked up at each copy (two in-process look-ups),
-// so that a test can take either branch.
+// close is not certain there, so on Windows they are set by name. Under
+// Wine (ntdll has wine_get_version) attributes come from the file's mode,
+// and every copy is a file this copy has just made with normal attributes
+// (CreateCopyFile): they are what they must be already, and setting them
+// again would cost the file a mode change and two attribute calls.
+// Looked up at each copy (one in-process look-up), so that a test can
+// take either branch.
 static int FinishCopy(HANDLE to, const FILETIME &written, int *byName)
 {
-    SetFileInformationByHandleProc setInfo =
-        SystemFunction(SF_wine_get_version)
-            ? SystemFunctionAs<SetFileInformationByHandleProc>(SF_SetFileInformationByHandle)
-            : 0;
-    *byName = !setInfo;
-    if (!setInfo)
-        return SetFileTime(to, 0, 0, &written);
-    BasicFileInfo info;
-    ZeroMemory(&info, sizeof info);
-    info.write.LowPart = written.dwLowDateTime;
-    info.write.HighPart = (LONG)written.dwHighDateTime;
-    info.attributes = FILE_ATTRIBUTE_NORMAL;
-    return setInfo(to, 0, &info, sizeof info);
+    *byName = !SystemFunction(SF_wine_get_version);
+    return SetFileTime(to, 0, 0, &written);
 }
 
 // Deletes path and keeps the error that made the copy give it up.
